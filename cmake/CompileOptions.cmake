@@ -1,0 +1,37 @@
+# Compile options shared by every target of the project.
+option(KIV_WERROR "Treat warnings as errors" OFF)
+option(KIV_ASAN "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(KIV_TSAN "Build with ThreadSanitizer" OFF)
+option(KIV_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+
+if(KIV_ASAN AND KIV_TSAN)
+  message(FATAL_ERROR "KIV_ASAN and KIV_TSAN cannot be combined")
+endif()
+
+add_library(kiv_options INTERFACE)
+target_compile_features(kiv_options INTERFACE cxx_std_20)
+target_compile_options(kiv_options INTERFACE
+  -Wall -Wextra -Wnon-virtual-dtor -Wsuggest-override -Wimplicit-fallthrough)
+if(KIV_WERROR)
+  target_compile_options(kiv_options INTERFACE -Werror)
+endif()
+if(KIV_ASAN)
+  target_compile_options(kiv_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(kiv_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(KIV_TSAN)
+  target_compile_options(kiv_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(kiv_options INTERFACE -fsanitize=thread)
+endif()
+if(KIV_FUZZ)
+  target_compile_options(kiv_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(kiv_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# kiv_library(NAME DEPS...): one library per folder, built from every source in it.
+function(kiv_library name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC kiv_options ${ARGN})
+endfunction()

@@ -1,0 +1,65 @@
+// The emulated Windows machine: a folder on the host (the machine root) that
+// holds the drive C tree, the system registry and the machine settings.
+#pragma once
+
+#include <string>
+
+enum class PlatformFamily { NT, Win9x };
+
+// The machine settings, kept in "<root>/machine.ini" as "key=value" lines.
+struct MachineSettings {
+    PlatformFamily family = PlatformFamily::NT;
+    unsigned languageId = 0x0409; // user default language identifier
+    unsigned codePage = 1252;     // ANSI code page: 1252 or 932
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    bool administrator = true;
+    std::string registeredOwner = "User";
+    std::string registeredOrganization = "";
+    std::string userName = "User"; // names the per-user folders
+};
+
+class Machine {
+public:
+    // The machine root: $KIV_MACHINE, or ~/.kiv/machine when unset.
+    static std::string DefaultRoot();
+
+    // Creates a fresh machine at root (the folder tree, the settings file and
+    // a seeded registry). Existing content is kept; settings are rewritten.
+    // Returns false with a message in *error when the tree cannot be made.
+    static bool Create(const std::string& root, const MachineSettings& settings,
+                       std::string* error);
+
+    // The machine in use by this process. The first call opens DefaultRoot(),
+    // creating it when it does not exist yet.
+    static Machine& Current();
+
+    // Makes the machine at root current for this process (tests and tools).
+    // Returns false when root holds no machine settings file.
+    static bool Use(const std::string& root);
+
+    const std::string& Root() const { return root_; }
+    const MachineSettings& Settings() const { return settings_; }
+    std::string RegistryPath() const { return root_ + "/registry.db"; }
+    std::string SettingsPath() const { return root_ + "/machine.ini"; }
+
+    // Loads the settings of the machine at root; false when missing or unreadable.
+    static bool LoadSettings(const std::string& root, MachineSettings* settings);
+    static bool SaveSettings(const std::string& root, const MachineSettings& settings);
+
+private:
+    std::string root_;
+    MachineSettings settings_;
+};
+
+// Well-known folders of a machine, as Windows paths.
+namespace MachineFolders {
+std::string Windows();      // C:\Windows
+std::string System();       // C:\Windows\System32, or C:\Windows\System on the older family
+std::string ProgramFiles(); // C:\Program Files
+std::string Temp();         // per-user temporary folder, no trailing backslash
+std::string CommonPrograms();
+std::string CommonStartup();
+std::string UserPrograms();
+std::string UserStartup();
+} // namespace MachineFolders

@@ -1,0 +1,23 @@
+// Mapping between Windows paths on the emulated machine and host paths.
+// "C:" is <root>/drive_c, "Z:" is the host's "/". Both separators are
+// accepted. A component that does not exist with its exact case is looked up
+// without regard to case, as on Windows.
+#pragma once
+
+#include <string>
+
+namespace PathMap {
+
+// Maps a Windows path (absolute with a drive, or relative to the current
+// folder) to a host path. Returns false, with the Windows error code in
+// *error, when the path is longer than MAX_PATH - 1 characters
+// (ERROR_FILENAME_EXCED_RANGE), names an unmapped drive (ERROR_PATH_NOT_FOUND)
+// or is malformed (ERROR_INVALID_NAME). Components that exist under another
+// case are replaced by their real names; the rest are kept as given.
+bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error);
+
+// The Windows form of a host path: under <root>/drive_c it is "C:\...",
+// anything else is "Z:\..." with its slashes turned into backslashes.
+std::string ToWindows(const std::string& hostPath);
+
+} // namespace PathMap

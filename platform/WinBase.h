@@ -1,0 +1,248 @@
+// The kernel subset of the emulated Windows machine: files, folders, folder
+// listings, disk space, module paths, processes, synchronisation, global
+// memory, code pages and system information. Names, arguments, results and
+// error codes follow Win32; paths are Windows paths on the emulated machine
+// (see Machine.h and PathMap.h), mapped to host paths inside the layer.
+#pragma once
+
+#include "platform/WinError.h"
+#include "platform/WinTypes.h"
+
+// [SECTION] Files
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_ATTRIBUTE_READONLY 0x00000001u
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002u
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020u
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define FILE_FLAG_RANDOM_ACCESS 0x10000000u
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define INVALID_SET_FILE_POINTER (static_cast<DWORD>(-1))
+#define INVALID_FILE_SIZE (static_cast<DWORD>(0xFFFFFFFF))
+#define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_COPY_ALLOWED 0x00000002u
+#define MOVEFILE_DELAY_UNTIL_REBOOT 0x00000004u
+
+typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
+
+HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+              LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped);
+BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped);
+DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh,
+                     DWORD dwMoveMethod);
+DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
+BOOL CloseHandle(HANDLE hObject);
+DWORD GetFileAttributesW(LPCWSTR lpFileName);
+DWORD GetFileAttributesA(LPCSTR lpFileName);
+
+BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
+BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
+BOOL RemoveDirectoryW(LPCWSTR lpPathName);
+BOOL RemoveDirectoryA(LPCSTR lpPathName);
+BOOL DeleteFileW(LPCWSTR lpFileName);
+BOOL DeleteFileA(LPCSTR lpFileName);
+BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
+BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
+
+// OpenFile: only the OF_EXIST test is supported (opens and closes the file).
+#define OFS_MAXPATHNAME 128
+#define OF_READ 0x00000000u
+#define OF_EXIST 0x00004000u
+#define HFILE_ERROR (-1)
+typedef int HFILE;
+typedef struct _OFSTRUCT {
+    BYTE cBytes;
+    BYTE fFixedDisk;
+    WORD nErrCode;
+    WORD Reserved1;
+    WORD Reserved2;
+    CHAR szPathName[OFS_MAXPATHNAME];
+} OFSTRUCT, *LPOFSTRUCT;
+HFILE OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle);
+
+// [SECTION] Folder listings
+typedef struct _WIN32_FIND_DATAW {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    WCHAR cFileName[MAX_PATH];
+    WCHAR cAlternateFileName[14];
+} WIN32_FIND_DATAW, *LPWIN32_FIND_DATAW;
+
+typedef struct _WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    CHAR cFileName[MAX_PATH];
+    CHAR cAlternateFileName[14];
+} WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
+
+// The pattern's last component may hold the wildcards "*" and "?"; matching
+// ignores case. Listings include "." and ".." for a folder, as on Windows.
+HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
+HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
+BOOL FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
+BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
+BOOL FindClose(HANDLE hFindFile);
+
+// [SECTION] Volumes and well-known folders
+// Free space is that of the host volume that holds the mapped folder.
+BOOL GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
+                         PULARGE_INTEGER lpTotalNumberOfBytes,
+                         PULARGE_INTEGER lpTotalNumberOfFreeBytes);
+BOOL GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
+                         PULARGE_INTEGER lpTotalNumberOfBytes,
+                         PULARGE_INTEGER lpTotalNumberOfFreeBytes);
+// hModule null: the running program's host path in its Windows form.
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
+DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+UINT GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize);
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
+UINT GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize);
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
+// The per-user temporary folder of the machine, ending with a backslash.
+DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
+DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
+DWORD GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer);
+DWORD GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer);
+
+// [SECTION] Modules
+HMODULE LoadLibraryW(LPCWSTR lpLibFileName);
+HMODULE LoadLibraryA(LPCSTR lpLibFileName);
+BOOL FreeLibrary(HMODULE hLibModule);
+
+// [SECTION] Processes
+#define STILL_ACTIVE 259
+#define INFINITE 0xFFFFFFFFu
+#define WAIT_OBJECT_0 0x00000000u
+#define WAIT_TIMEOUT 0x00000102u
+#define WAIT_FAILED 0xFFFFFFFFu
+
+typedef struct _STARTUPINFOA {
+    DWORD cb;
+    LPSTR lpReserved;
+    LPSTR lpDesktop;
+    LPSTR lpTitle;
+    DWORD dwX, dwY, dwXSize, dwYSize, dwXCountChars, dwYCountChars, dwFillAttribute;
+    DWORD dwFlags;
+    WORD wShowWindow;
+    WORD cbReserved2;
+    LPBYTE lpReserved2;
+    HANDLE hStdInput, hStdOutput, hStdError;
+} STARTUPINFOA, *LPSTARTUPINFOA;
+
+typedef struct _PROCESS_INFORMATION {
+    HANDLE hProcess;
+    HANDLE hThread;
+    DWORD dwProcessId;
+    DWORD dwThreadId;
+} PROCESS_INFORMATION, *LPPROCESS_INFORMATION;
+
+// Starts a host process: the first word of the command line (quoted or not)
+// is a program path on the machine, mapped to the host; the rest are its
+// arguments, split as the Windows C runtime splits them.
+BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine,
+                    LPSECURITY_ATTRIBUTES lpProcessAttributes,
+                    LPSECURITY_ATTRIBUTES lpThreadAttributes, BOOL bInheritHandles,
+                    DWORD dwCreationFlags, LPVOID lpEnvironment, LPCSTR lpCurrentDirectory,
+                    LPSTARTUPINFOA lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation);
+BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+
+// [SECTION] Synchronisation
+typedef struct _RTL_CRITICAL_SECTION {
+    void* Impl; // recursive mutex, made by InitializeCriticalSection
+} CRITICAL_SECTION, *LPCRITICAL_SECTION;
+
+void InitializeCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+void EnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+void LeaveCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+void DeleteCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
+
+inline LONG InterlockedIncrement(LONG volatile* addend) {
+    return __atomic_add_fetch(addend, 1, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedDecrement(LONG volatile* addend) {
+    return __atomic_sub_fetch(addend, 1, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedExchange(LONG volatile* target, LONG value) {
+    return __atomic_exchange_n(target, value, __ATOMIC_SEQ_CST);
+}
+
+void Sleep(DWORD dwMilliseconds);
+DWORD GetTickCount();
+
+// [SECTION] Global memory (movable blocks for clipboard-style data)
+#define GMEM_FIXED 0x0000u
+#define GMEM_MOVEABLE 0x0002u
+#define GMEM_ZEROINIT 0x0040u
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+LPVOID GlobalLock(HGLOBAL hMem);
+BOOL GlobalUnlock(HGLOBAL hMem);
+SIZE_T GlobalSize(HGLOBAL hMem);
+HGLOBAL GlobalFree(HGLOBAL hMem);
+
+// [SECTION] Errors
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
+
+// [SECTION] System information (from the machine settings)
+// NT family: high bit clear (5.1, build 2600); older family: high bit set (4.10).
+DWORD GetVersion();
+LANGID GetUserDefaultLangID();
+#define PRIMARYLANGID(lgid) (static_cast<WORD>(lgid) & 0x3ff)
+#define SUBLANGID(lgid) (static_cast<WORD>(lgid) >> 10)
+#define MAKELANGID(p, s) (static_cast<WORD>((static_cast<WORD>(s) << 10) | static_cast<WORD>(p)))
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+int GetSystemMetrics(int nIndex);
+
+// [SECTION] Code pages
+#define CP_ACP 0
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001u
+#define MB_ERR_INVALID_CHARS 0x00000008u
+
+// CP_ACP is the machine's ANSI code page (1252 or 932), converted through
+// iconv. Characters that cannot be mapped become replacement characters
+// ("?" narrow, U+FFFD wide), never undefined bytes. cbMultiByte or
+// cchWideChar -1 converts up to and including the terminator. A zero output
+// size returns the size needed.
+UINT GetACP();
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                        BOOL* lpUsedDefaultChar);

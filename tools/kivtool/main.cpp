@@ -1,0 +1,26 @@
+// kivtool: the command-line tool for vendors and administrators.
+#include "tools/kivtool/KivCommand.h"
+
+#include <cstdio>
+#include <cstring>
+
+static int Usage(FILE* out) {
+    std::fprintf(out, "usage: kivtool COMMAND [ARGS...]\n\ncommands:\n");
+    for (const KivCommand* command : KivCommand::All())
+        std::fprintf(out, "  %-10s %s\n", command->name, command->summary);
+    std::fprintf(out, "\n'kivtool COMMAND --help' describes a command.\n");
+    return out == stdout ? 0 : 2;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return Usage(stderr);
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))
+        return Usage(stdout);
+    const KivCommand* command = KivCommand::Find(argv[1]);
+    if (!command) {
+        std::fprintf(stderr, "kivtool: unknown command '%s'\n", argv[1]);
+        return Usage(stderr);
+    }
+    return command->run(std::vector<std::string>(argv + 2, argv + argc));
+}
