@@ -31,6 +31,13 @@ endif()
 # kiv_library(NAME DEPS...): one library per folder, built from every source in it.
 function(kiv_library name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    # A folder whose sources have not landed yet: headers only.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE kiv_options ${ARGN})
+    return()
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC kiv_options ${ARGN})

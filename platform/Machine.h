@@ -38,6 +38,11 @@ public:
     // Returns false when root holds no machine settings file.
     static bool Use(const std::string& root);
 
+    // Counts the changes of the current machine (each Use). Parts of the layer
+    // that cache per-machine state (code-page converters, the registry
+    // connection) compare it to know when to start afresh.
+    static unsigned Generation();
+
     const std::string& Root() const { return root_; }
     const MachineSettings& Settings() const { return settings_; }
     std::string RegistryPath() const { return root_ + "/registry.db"; }
