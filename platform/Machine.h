@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum class PlatformFamily { NT, Win9x };
 
@@ -24,8 +25,9 @@ public:
     // The machine root: $KIV_MACHINE, or ~/.kiv/machine when unset.
     static std::string DefaultRoot();
 
-    // Creates a fresh machine at root (the folder tree, the settings file and
-    // a seeded registry). Existing content is kept; settings are rewritten.
+    // Creates a fresh machine at root (the folder tree and the settings file;
+    // the registry code seeds the registry on first use). Existing content is
+    // kept; settings are rewritten.
     // Returns false with a message in *error when the tree cannot be made.
     static bool Create(const std::string& root, const MachineSettings& settings,
                        std::string* error);
@@ -67,4 +69,25 @@ std::string CommonPrograms();
 std::string CommonStartup();
 std::string UserPrograms();
 std::string UserStartup();
+std::string StartMenu();       // per-user Start Menu
+std::string CommonStartMenu(); // all-users Start Menu
+std::string Desktop();         // per-user desktop
+std::string AppData();         // per-user application data
+
+// The same folders for a machine with the given settings (used while the
+// machine is being made, before it is current).
+std::string Windows(const MachineSettings& settings);
+std::string System(const MachineSettings& settings);
+std::string ProgramFiles(const MachineSettings& settings);
+std::string Temp(const MachineSettings& settings);
+std::string CommonPrograms(const MachineSettings& settings);
+std::string CommonStartup(const MachineSettings& settings);
+std::string UserPrograms(const MachineSettings& settings);
+std::string UserStartup(const MachineSettings& settings);
+std::string StartMenu(const MachineSettings& settings);
+std::string CommonStartMenu(const MachineSettings& settings);
+std::string Desktop(const MachineSettings& settings);
+std::string AppData(const MachineSettings& settings);
+// Every well-known folder, as made by Machine::Create.
+std::vector<std::string> All(const MachineSettings& settings);
 } // namespace MachineFolders

@@ -1,0 +1,182 @@
+#include "platform/CodePageConverter.h"
+
+#include "platform/Machine.h"
+#include "platform/WinBase.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// iconv descriptors are not safe to share between threads, and opening one
+// costs far more than a short conversion: each thread keeps its own.
+class IconvCache {
+public:
+    ~IconvCache() {
+        for (const Entry& entry : entries_)
+            iconv_close(entry.cd);
+    }
+
+    iconv_t Get(UINT codePage, bool toUtf16) {
+        for (const Entry& entry : entries_)
+            if (entry.codePage == codePage && entry.toUtf16 == toUtf16) {
+                iconv(entry.cd, nullptr, nullptr, nullptr, nullptr);
+                return entry.cd;
+            }
+        std::string name = CharsetName(codePage);
+        iconv_t cd = toUtf16 ? iconv_open("UTF-16LE", name.c_str())
+                             : iconv_open(name.c_str(), "UTF-16LE");
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            entries_.push_back({codePage, toUtf16, cd});
+        return cd;
+    }
+
+private:
+    struct Entry {
+        UINT codePage;
+        bool toUtf16;
+        iconv_t cd;
+    };
+    std::vector<Entry> entries_;
+
+    static std::string CharsetName(UINT codePage) {
+        if (codePage == CP_UTF8)
+            return "UTF-8";
+        return "CP" + std::to_string(codePage);
+    }
+};
+
+thread_local IconvCache cache;
+
+bool Failed(iconv_t cd) { return cd == reinterpret_cast<iconv_t>(-1); }
+
+// Runs iconv over the whole input, growing the output as needed. onBad is
+// called when the input at *in cannot be converted; it appends a
+// replacement, advances the input and returns false to give up.
+template <typename OnBad>
+bool RunIconv(iconv_t cd, const char* in, std::size_t inSize, std::string* out, OnBad onBad) {
+    char* inPtr = const_cast<char*>(in);
+    std::size_t inLeft = inSize;
+    std::size_t used = 0;
+    out->resize(inSize * 2 + 16);
+    for (;;) {
+        char* outPtr = out->data() + used;
+        std::size_t outLeft = out->size() - used;
+        std::size_t result = inLeft ? iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft)
+                                    : iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+        int err = errno;
+        used = out->size() - outLeft;
+        if (result != static_cast<std::size_t>(-1) && inLeft == 0)
+            break;
+        if (result == static_cast<std::size_t>(-1) && err == E2BIG) {
+            out->resize(out->size() * 2);
+            continue;
+        }
+        if (result == static_cast<std::size_t>(-1) && err != EILSEQ && err != EINVAL)
+            return false;
+        if (inLeft == 0)
+            break;
+        out->resize(used);
+        if (!onBad(&inPtr, &inLeft, out))
+            return false;
+        used = out->size();
+        out->resize(used + inLeft * 2 + 16);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out->resize(used);
+    return true;
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+} // namespace
+
+UINT CodePageConverter::Resolve(UINT codePage) {
+    if (codePage == CP_ACP)
+        return GetACP();
+    return codePage;
+}
+
+bool CodePageConverter::ToUtf16(UINT codePage, const char* in, std::size_t size,
+                                std::u16string* out, bool* hadInvalid) {
+    *hadInvalid = false;
+    iconv_t cd = cache.Get(Resolve(codePage), true);
+    if (Failed(cd))
+        return false;
+    std::string bytes;
+    auto onBad = [hadInvalid](char** inPtr, std::size_t* inLeft, std::string* sink) {
+        *hadInvalid = true;
+        sink->append("\xFD\xFF", 2); // U+FFFD, little-endian
+        ++*inPtr;
+        --*inLeft;
+        return true;
+    };
+    if (!RunIconv(cd, in, size, &bytes, onBad))
+        return false;
+    out->resize(bytes.size() / 2);
+    for (std::size_t i = 0; i < out->size(); ++i)
+        (*out)[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                          static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    return true;
+}
+
+bool CodePageConverter::FromUtf16(UINT codePage, const char16_t* in, std::size_t size,
+                                  std::string* out, const char* defaultChar, bool* usedDefault) {
+    *usedDefault = false;
+    UINT resolved = Resolve(codePage);
+    iconv_t cd = cache.Get(resolved, false);
+    if (Failed(cd))
+        return false;
+    std::string replacement = resolved == CP_UTF8 ? std::string("\xEF\xBF\xBD")
+                              : defaultChar && *defaultChar ? std::string(1, *defaultChar)
+                                                            : std::string("?");
+    std::string bytes(size * 2, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[2 * i] = static_cast<char>(in[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(in[i] >> 8);
+    }
+    const char* start = bytes.data();
+    auto onBad = [&](char** inPtr, std::size_t* inLeft, std::string* sink) {
+        *usedDefault = true;
+        sink->append(replacement);
+        std::size_t unit = static_cast<std::size_t>(*inPtr - start) / 2;
+        std::size_t skip = 2;
+        if (*inLeft >= 4 && IsHighSurrogate(in[unit]) && IsLowSurrogate(in[unit + 1]))
+            skip = 4;
+        if (skip > *inLeft)
+            skip = *inLeft;
+        *inPtr += skip;
+        *inLeft -= skip;
+        return true;
+    };
+    return RunIconv(cd, bytes.data(), bytes.size(), out, onBad);
+}
+
+std::size_t CodePageConverter::CutLength(UINT codePage, const std::string& text,
+                                         std::size_t limit) {
+    if (limit >= text.size())
+        return text.size();
+    UINT resolved = Resolve(codePage);
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (resolved == CP_UTF8) {
+        std::size_t cut = limit;
+        while (cut > 0 && (byte(cut) & 0xC0) == 0x80)
+            --cut;
+        return cut;
+    }
+    if (resolved == 932) {
+        std::size_t i = 0;
+        while (i < limit) {
+            unsigned char c = byte(i);
+            std::size_t width = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+            if (i + width > limit)
+                break;
+            i += width;
+        }
+        return i;
+    }
+    return limit;
+}
