@@ -1,0 +1,87 @@
+// Zipage: the archive reader. It unpacks packages of zlib-compressed members
+// from archive volumes (".zkiv" files) into folders. The object is itself the
+// inflate stream; two 256 KiB buffers, made once, carry compressed input and
+// inflated output, so memory stays the same whatever the payload.
+//
+// Volume layout (32-bit little-endian, absolute offsets):
+//   0         setup-package offset
+//   P         package: member count N (signed; N <= 0: empty), then per
+//             member: link (header offset H), one zlib stream, header at H
+//             (two free values, name length n < 260, n name bytes), and
+//             directly after it the next member's link
+//   size - 4  trailer: must equal size - 8
+//
+// Volume index 0 is "<base>.zkiv" (opened by OpenArchive); index i in 1..8
+// is "<base><i>.zkiv", looked for in the volume folder and then, unless its
+// record says it lives on removable media, in the fallback folder.
+#pragma once
+
+#include "engine/VolumeEntry.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <zlib.h>
+
+class InstalledFileList;
+class KIVFileStream;
+
+using ZipageBytesCallback = void (*)(int count);
+using ZipageNameCallback = void (*)(const char* name);
+
+class Zipage : public z_stream_s {
+public:
+    static constexpr int kBufferSize = 262144;
+    static constexpr int kVolumeSlots = 9;
+    static constexpr int kMaxNameLength = 259;
+
+    Zipage();
+    virtual ~Zipage();
+    Zipage(const Zipage&) = delete;
+    Zipage& operator=(const Zipage&) = delete;
+
+    // Opens "<archiveFolder>\<baseName>.zkiv" into slot 0 and checks it.
+    // Returns 0 when it is open and valid, -1 otherwise.
+    int OpenArchive(const char16_t* archiveFolder, const char16_t* volumeFolder,
+                    const char16_t* baseName, bool multiVolume);
+    void SetMultiVolume(bool multiVolume);
+    // volumes: the setup description's volume records, one per volume index
+    // (kept by reference); fallbackFolder: second place for numbered volumes.
+    void SetVolumeFallback(const std::vector<VolumeEntry>* volumes,
+                           const char16_t* fallbackFolder);
+    // The 32-bit value at position 0 of the main archive (0 when unreadable).
+    int ReadSetupPackageOffset();
+
+    // Unpacks the package at packageOffset of volume volumeIndex into
+    // destFolder. Callbacks, flags and the list may be null. Returns 0 on
+    // success and after a cancel (the caller tells them apart by its cancel
+    // byte), -1 on failure; members written before a failure stay.
+    int ExtractPackage(const char16_t* destFolder, int packageOffset, ZipageBytesCallback onBytes,
+                       ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
+                       const std::atomic<unsigned char>* pauseFlag,
+                       InstalledFileList* installedFiles, int volumeIndex);
+
+    void CloseVolumes();
+
+private:
+    struct Member;
+    struct Extraction;
+
+    KIVFileStream* ChooseVolume(int volumeIndex);
+    KIVFileStream* OpenVolume(const char16_t* path);
+    bool ReadMember(Extraction& x, std::uint32_t link, Member* member);
+    int ExtractMember(Extraction& x, const Member& member);
+    bool InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t compressedSize);
+    bool Flush(Extraction& x, KIVFileStream& output, int* written);
+
+    char16_t volumeFolder_[260] = {};
+    char16_t baseName_[260] = {};
+    char16_t fallbackFolder_[260] = {};
+    const std::vector<VolumeEntry>* volumeList_ = nullptr;
+    unsigned char multiVolume_ = 0;
+    std::unique_ptr<KIVFileStream> volumes_[kVolumeSlots];
+    std::unique_ptr<unsigned char[]> input_;
+    std::unique_ptr<unsigned char[]> output_;
+};
