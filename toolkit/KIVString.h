@@ -72,7 +72,26 @@ public:
     const KIVStringData* Data() const { return reinterpret_cast<const KIVStringData*>(chars_) - 1; }
 
 private:
+    explicit KIVString(KIVStringData* data) : chars_(data->Chars()) {}
     KIVStringData* MutableData() { return reinterpret_cast<KIVStringData*>(chars_) - 1; }
-    // ... further private helpers as the implementation needs
+
+    // Buffer management: a buffer for n characters (count 1, length n), the
+    // shared empty buffer (counted), and the release of one hold.
+    static KIVStringData* Allocate(int n);
+    static KIVStringData* TakeEmpty();
+    static void Release(KIVStringData* data);
+    static bool IsShared(const KIVStringData* data);
+    static KIVString Concat(const char16_t* a, int na, const char16_t* b, int nb);
+
+    // Makes the buffer private with room for at least need characters,
+    // keeping the text (need 0: the length).
+    void MakePrivate(int need);
+    void AssignCopy(const char16_t* text, int n);
+    void AssignNarrow(const char* narrow);
+    void ConvertNarrow(const char* narrow, int bytes);
+    void AppendCopy(const char16_t* text, int k);
+    int InsertCopy(int index, const char16_t* text, int k);
+    void ToNarrowByCharacter(char* buffer, int size) const;
+
     char16_t* chars_;
 };
