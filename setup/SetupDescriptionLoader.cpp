@@ -140,6 +140,11 @@ bool SetupDescriptionLoader::ReadIndex(std::int32_t count, const char* what, std
     std::string field;
     if (!reader_.Field(&field, (std::string(what) + " index").c_str()))
         return false;
+    // A field that is no number would read as index 0: a closing brace in the
+    // place of a missing index must not silently name the first record.
+    const std::size_t digit = field.find_first_not_of(" \t\n\v\f\r+-");
+    if (digit == std::string::npos || field[digit] < '0' || field[digit] > '9')
+        return reader_.Fail(std::string(what) + " index \"" + field + "\" is not a number");
     *index = SetupDescriptionReader::ParseNumber(field);
     if (*index >= 0 && *index < count)
         return true;
