@@ -36,18 +36,50 @@ typedef DWORD REGSAM;
 
 #define REG_OPTION_NON_VOLATILE 0x00000000u
 
+// Results are Win32 error codes: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND (no such
+// key or value), ERROR_ACCESS_DENIED (the handle lacks the access bit, a
+// non-administrator writes under HKEY_LOCAL_MACHINE, anything is written under
+// HKEY_PERFORMANCE_DATA, or a key to delete has sub keys), ERROR_INVALID_HANDLE
+// (a closed or unknown handle, or one of a machine no longer current),
+// ERROR_KEY_DELETED, ERROR_MORE_DATA, ERROR_NO_MORE_ITEMS, ERROR_BAD_PATHNAME
+// (a sub key path that starts with ""), ERROR_CANTOPEN / ERROR_CANTWRITE
+// (the machine's registry database cannot be opened or written).
+// Sub key paths may hold several levels ("Software\\A\\B").
+
+// Opens or creates every level of lpSubKey under hKey, with full access. An
+// empty or null sub key gives hKey itself (a predefined key stays its constant).
 LSTATUS RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
+// Opens an existing key with the access samDesired; ulOptions is ignored.
 LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
                       PHKEY phkResult);
+// Needs KEY_QUERY_VALUE. The null or empty name is the default value. With a
+// null lpData only the type and the size are stored; a buffer too small gets
+// nothing: ERROR_MORE_DATA with the size needed in *lpcbData.
 LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                          LPBYTE lpData, LPDWORD lpcbData);
+// Needs KEY_QUERY_VALUE. Values come in creation order. *lpcchValueName is the
+// name buffer's size in characters; on success it receives the name's length
+// without the terminator. A name or data buffer too small: ERROR_MORE_DATA,
+// with the size needed stored (for the name: its length plus the terminator).
 LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                       LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
+// Needs KEY_ENUMERATE_SUB_KEYS. Sub keys come in creation order; keys have no
+// class and no time here (empty class, zero time).
 LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
                       LPDWORD lpReserved, LPSTR lpClass, LPDWORD lpcchClass,
                       FILETIME* lpftLastWriteTime);
+// Needs KEY_SET_VALUE. Stores cbData bytes as given with their type (a
+// REG_DWORD is its 4 bytes, little-endian; a REG_QWORD its 8). An existing
+// value keeps its name and its place in the enumeration.
 LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
                        const BYTE* lpData, DWORD cbData);
+// Closing a predefined key does nothing and succeeds.
 LSTATUS RegCloseKey(HKEY hKey);
+// Needs KEY_SET_VALUE.
 LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
+// Deletes a key without sub keys (ERROR_ACCESS_DENIED when it has some, and
+// for a predefined key).
 LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
+// Deletes lpSubKey with all its values and sub keys; a null or empty sub key
+// empties hKey itself (its values and sub keys) and keeps it.
+LSTATUS RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey);

@@ -1,0 +1,222 @@
+// The registry database: connection, sessions, transactions and schema.
+#include "platform/RegistryStore.h"
+
+#include "platform/Machine.h"
+#include "platform/RegistryNames.h"
+#include "platform/RegistrySeed.h"
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 15000;
+constexpr int kSchemaVersion = 1;
+
+const char* const kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                  "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                  "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG"};
+
+// Keys never reuse an id (AUTOINCREMENT), so that a handle to a deleted key
+// cannot reach a key made later. Values are ordered by id within their key.
+const char* const kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS keys(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  parent INTEGER NOT NULL,
+  name BLOB NOT NULL,
+  folded BLOB NOT NULL);
+CREATE UNIQUE INDEX IF NOT EXISTS keys_by_name ON keys(parent, folded);
+CREATE INDEX IF NOT EXISTS keys_in_order ON keys(parent, id);
+CREATE TABLE IF NOT EXISTS vals(
+  id INTEGER PRIMARY KEY,
+  key INTEGER NOT NULL,
+  name BLOB NOT NULL,
+  folded BLOB NOT NULL,
+  type INTEGER NOT NULL,
+  data BLOB NOT NULL);
+CREATE UNIQUE INDEX IF NOT EXISTS vals_by_name ON vals(key, folded);
+CREATE INDEX IF NOT EXISTS vals_in_order ON vals(key, id);
+)sql";
+
+} // namespace
+
+// [SECTION] Roots
+
+RegKeyId RegistryStore::RootId(HKEY predefined) {
+    auto value = reinterpret_cast<ULONG_PTR>(predefined);
+    if (value < 0x80000000u || value > 0x80000005u)
+        return 0;
+    return static_cast<RegKeyId>(value - 0x80000000u) + kFirstRoot;
+}
+
+const char* RegistryStore::RootName(RegKeyId root) {
+    return root >= kFirstRoot && root <= kLastRoot ? kRootNames[root - kFirstRoot] : nullptr;
+}
+
+RegKeyId RegistryStore::RootFromName(const std::string& name) {
+    for (RegKeyId root = kFirstRoot; root <= kLastRoot; ++root)
+        if (name == kRootNames[root - kFirstRoot])
+            return root;
+    return 0;
+}
+
+// [SECTION] Sessions and connection
+
+std::recursive_mutex& RegistryStore::Lock() {
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+RegistryStore& RegistryStore::Instance() {
+    static RegistryStore store;
+    return store;
+}
+
+RegistryStore::Session::Session() : lock_(Lock()) {
+    RegistryStore& store = Instance();
+    if (store.EnsureConnected())
+        store_ = &store;
+}
+
+RegistryStore::~RegistryStore() { Disconnect(pid_ == getpid()); }
+
+bool RegistryStore::EnsureConnected() {
+    const Machine& machine = Machine::Current(); // may make the default machine current first
+    unsigned generation = Machine::Generation();
+    if (db_ && pid_ != getpid())
+        Disconnect(false); // a forked child must not touch its parent's connection
+    if (db_ && generation_ != generation)
+        Disconnect(true);
+    if (db_)
+        return true;
+    generation_ = generation;
+    codePage_ = machine.Settings().codePage;
+    pid_ = getpid();
+    if (Connect(machine.RegistryPath()) && Initialize())
+        return true;
+    Disconnect(true);
+    return false;
+}
+
+bool RegistryStore::Connect(const std::string& path) {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // Switching to the write-ahead log needs a moment alone with the file.
+    sqlite3_stmt* mode = nullptr;
+    bool wal = false;
+    if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=WAL", -1, &mode, nullptr) == SQLITE_OK &&
+        sqlite3_step(mode) == SQLITE_ROW) {
+        const unsigned char* text = sqlite3_column_text(mode, 0);
+        wal = text && std::string(reinterpret_cast<const char*>(text)) == "wal";
+    }
+    sqlite3_finalize(mode);
+    return wal && Exec("PRAGMA synchronous=NORMAL");
+}
+
+// release false: forget a connection inherited through fork without closing
+// it, since closing would act on the parent's locks and log.
+void RegistryStore::Disconnect(bool release) {
+    if (release) {
+        for (auto& entry : statements_)
+            sqlite3_finalize(entry.second);
+        if (db_)
+            sqlite3_close(db_);
+    }
+    statements_.clear();
+    db_ = nullptr;
+    depth_ = 0;
+    writing_ = doomed_ = false;
+}
+
+// Creates the schema and the content of a fresh machine, once: whichever
+// process comes first does it while the others wait on the write lock.
+bool RegistryStore::Initialize() {
+    Transaction transaction(*this, true);
+    if (!transaction.Ok())
+        return false;
+    RegistryStatement version = Statement("PRAGMA user_version");
+    if (version.Step() != SQLITE_ROW)
+        return false;
+    if (version.Int(0) >= kSchemaVersion)
+        return transaction.Commit();
+    if (!Exec(kSchema))
+        return false;
+    for (RegKeyId root = kFirstRoot; root <= kLastRoot; ++root) {
+        std::string name = RootName(root);
+        RegistryStatement insert =
+            Statement("INSERT OR IGNORE INTO keys(id, parent, name, folded) VALUES(?1, 0, ?2, ?3)");
+        if (!insert.Bind(1, root).Bind(2, name).Bind(3, Fold(name)).Run())
+            return false;
+    }
+    if (!RegistrySeed::Seed(*this, Machine::Current().Settings()))
+        return false;
+    return Exec("PRAGMA user_version = 1") && transaction.Commit();
+}
+
+bool RegistryStore::Exec(const char* sql) {
+    return db_ && sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+RegistryStatement RegistryStore::Statement(const char* sql) {
+    auto found = statements_.find(sql);
+    if (found != statements_.end())
+        return RegistryStatement(found->second);
+    sqlite3_stmt* statement = nullptr;
+    if (!db_ || sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement,
+                                   nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return RegistryStatement(nullptr);
+    }
+    statements_[sql] = statement;
+    return RegistryStatement(statement);
+}
+
+std::string RegistryStore::Fold(const std::string& name) const {
+    return RegistryNames::Fold(name, codePage_);
+}
+
+// [SECTION] Transactions
+
+bool RegistryStore::BeginTransaction(bool write) {
+    if (depth_ > 0) {
+        if (write && !writing_)
+            return false; // a read transaction cannot become a writer safely
+        ++depth_;
+        return true;
+    }
+    if (!Exec(write ? "BEGIN IMMEDIATE" : "BEGIN"))
+        return false;
+    depth_ = 1;
+    writing_ = write;
+    doomed_ = false;
+    return true;
+}
+
+bool RegistryStore::EndTransaction(bool commit) {
+    if (!commit)
+        doomed_ = true;
+    if (depth_ == 0)
+        return false;
+    if (--depth_ > 0)
+        return commit;
+    if (!doomed_ && Exec("COMMIT"))
+        return true;
+    Exec("ROLLBACK");
+    return false;
+}
+
+RegistryStore::Transaction::Transaction(RegistryStore& store, bool write)
+    : store_(store), ok_(store.BeginTransaction(write)) {}
+
+RegistryStore::Transaction::~Transaction() {
+    if (ok_ && !done_)
+        store_.EndTransaction(false);
+}
+
+bool RegistryStore::Transaction::Commit() {
+    if (!ok_ || done_)
+        return false;
+    done_ = true;
+    return store_.EndTransaction(true);
+}
