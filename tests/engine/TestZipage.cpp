@@ -1,0 +1,190 @@
+#include "ZipageFixture.h"
+
+#include <filesystem>
+
+TEST_F(ZipageTest, UnpacksEveryMemberReportingNamesBytesAndPaths) {
+    const std::string big = TextData(600000); // more than two output buffers
+    VolumeBytes volume;
+    std::uint32_t package = volume.Package(3);
+    volume.Member("readme.txt", ZlibStream("hello"));
+    volume.Member("empty.dat", ZlibStream(""));
+    volume.Member("big.bin", ZlibStream(big));
+    volume.Trailer().Patch(0, package);
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    ASSERT_EQ(static_cast<int>(package), zip.ReadSetupPackageOffset());
+
+    ASSERT_EQ(0, Extract(zip.ReadSetupPackageOffset()));
+    EXPECT_EQ("hello", Read("Out/readme.txt"));
+    EXPECT_TRUE(Exists("Out/empty.dat"));
+    EXPECT_EQ("", Read("Out/empty.dat"));
+    EXPECT_EQ(big, Read("Out/big.bin"));
+
+    // The empty member reports no bytes; big.bin comes in chunks of at most 256 KiB.
+    std::vector<std::string> expected = {"name:readme.txt", "bytes:5", "name:empty.dat",
+                                         "name:big.bin",    "bytes:262144", "bytes:262144",
+                                         "bytes:75712"};
+    EXPECT_EQ(expected, ZipageEvents());
+    ASSERT_EQ(3, files.GetSize());
+    EXPECT_STREQ("C:\\Out\\readme.txt", files.GetAt(0));
+    EXPECT_STREQ("C:\\Out\\big.bin", files.GetAt(2));
+}
+
+TEST_F(ZipageTest, EmptyAndNegativeCountsYieldNoFile) {
+    VolumeBytes volume;
+    std::uint32_t empty = volume.Package(0);
+    std::uint32_t negative = volume.Package(-5);
+    volume.Member("never.txt", ZlibStream("x"));
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    EXPECT_EQ(0, Extract(empty));
+    EXPECT_EQ(0, Extract(negative));
+    EXPECT_TRUE(std::filesystem::is_empty(Host("Out")));
+    EXPECT_TRUE(ZipageEvents().empty());
+}
+
+TEST_F(ZipageTest, VolumeCheckRequiresTheTrailer) {
+    VolumeBytes good;
+    good.Package(0);
+    good.Trailer();
+    VolumeBytes bad = good;
+    bad.Patch(bad.Size() - 4, bad.Size() - 7);
+    ASSERT_TRUE(Save(bad));
+    EXPECT_EQ(-1, OpenMain());
+    EXPECT_EQ(-1, Extract(4)); // nothing is open
+
+    std::ofstream(Host("Setup files/archive.zkiv"), std::ios::binary) << "short";
+    EXPECT_EQ(-1, OpenMain());
+    std::filesystem::remove(Host("Setup files/archive.zkiv"));
+    EXPECT_EQ(-1, OpenMain());
+
+    ASSERT_TRUE(Save(good));
+    EXPECT_EQ(0, OpenMain());
+}
+
+TEST_F(ZipageTest, NameOf259BytesIsReadAnd260EndsThePackage) {
+    // No file can take a 259-byte name under a folder (MAX_PATH), so the
+    // accepted name shows in the name report, before the open fails.
+    VolumeBytes volume;
+    std::uint32_t accepted = volume.Package(1);
+    volume.Member(std::string(259, 'n'), ZlibStream("x"));
+    std::uint32_t refused = volume.Package(2);
+    volume.Member("first.txt", ZlibStream("kept"));
+    volume.Member(std::string(260, 'n'), ZlibStream("x"));
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+
+    EXPECT_EQ(-1, Extract(accepted));
+    ASSERT_EQ(1u, ZipageEvents().size());
+    EXPECT_EQ("name:" + std::string(259, 'n'), ZipageEvents()[0]);
+
+    ZipageEvents().clear();
+    EXPECT_EQ(-1, Extract(refused));
+    EXPECT_EQ("kept", Read("Out/first.txt"));
+    EXPECT_EQ((std::vector<std::string>{"name:first.txt", "bytes:4"}), ZipageEvents());
+}
+
+TEST_F(ZipageTest, RefusesNamesThatWouldLeaveTheDestination) {
+    const char* names[] = {"..\\evil.txt", "sub\\..\\..\\evil.txt", "sub/../../evil.txt",
+                           "\\evil.txt",   "/evil.txt",            "C:evil.txt",
+                           "C:\\evil.txt", "..",                   ". .\\evil.txt",
+                           ""};
+    std::filesystem::create_directories(Host("Out/sub"));
+    for (const char* name : names) {
+        VolumeBytes volume;
+        std::uint32_t package = volume.Package(2);
+        volume.Member("good.txt", ZlibStream("good"));
+        volume.Member(name, ZlibStream("evil"));
+        volume.Trailer();
+        ASSERT_TRUE(Save(volume));
+        ASSERT_EQ(0, OpenMain());
+        EXPECT_EQ(-1, Extract(package)) << name;
+        EXPECT_EQ("good", Read("Out/good.txt"));
+        zip.CloseVolumes();
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(machine.Root()))
+        EXPECT_EQ(std::string::npos, entry.path().filename().string().find("evil"))
+            << entry.path();
+    EXPECT_EQ(static_cast<int>(std::size(names)), files.GetSize()); // good.txt each time
+}
+
+TEST_F(ZipageTest, SubFolderNameNeedsItsFolder) {
+    VolumeBytes volume;
+    std::uint32_t package = volume.Package(1);
+    volume.Member("sub\\b.txt", ZlibStream("inside"));
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    EXPECT_EQ(-1, Extract(package));
+    std::filesystem::create_directories(Host("Out/sub"));
+    EXPECT_EQ(0, Extract(package));
+    EXPECT_EQ("inside", Read("Out/sub/b.txt"));
+}
+
+TEST_F(ZipageTest, WildOffsetsEndThePackage) {
+    VolumeBytes volume;
+    std::uint32_t pastEnd = volume.Package(1);
+    volume.U32(0x7FFFFF00); // header offset far outside the volume
+    std::uint32_t backward = volume.Package(1);
+    volume.U32(backward);   // header offset before its own link
+    std::uint32_t huge = volume.Package(0x7FFFFFFF);
+    volume.Member("one.txt", ZlibStream("one")); // then the trailer is read as a link
+    std::uint32_t cutName = volume.Package(1);
+    std::uint32_t link = volume.Size();
+    volume.U32(link + 4).U32(0).U32(0).U32(200).Raw("short");
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+
+    EXPECT_EQ(-1, Extract(pastEnd));
+    EXPECT_EQ(-1, Extract(backward));
+    EXPECT_EQ(-1, Extract(cutName));
+    EXPECT_EQ(-1, Extract(static_cast<std::int32_t>(volume.Size())));
+    EXPECT_EQ(-1, Extract(-4));
+    EXPECT_TRUE(ZipageEvents().empty());
+    EXPECT_EQ(-1, Extract(huge));
+    EXPECT_EQ("one", Read("Out/one.txt"));
+}
+
+TEST_F(ZipageTest, CorruptOrCutDataEndsTheMemberQuietly) {
+    const std::string text = TextData(300000);
+    std::string corrupt = ZlibStream(text);
+    for (std::size_t i = corrupt.size() / 2; i < corrupt.size() / 2 + 16; ++i)
+        corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
+    std::string cut = ZlibStream(text);
+    cut.resize(cut.size() / 2);
+
+    VolumeBytes volume;
+    std::uint32_t package = volume.Package(3);
+    volume.Member("corrupt.txt", corrupt);
+    volume.Member("cut.txt", cut);
+    volume.Member("after.txt", ZlibStream("still here"));
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    EXPECT_EQ(0, Extract(package));
+
+    EXPECT_NE(text, Read("Out/corrupt.txt"));
+    std::string prefix = Read("Out/cut.txt");
+    EXPECT_LT(prefix.size(), text.size());
+    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
+    EXPECT_EQ("still here", Read("Out/after.txt"));
+}
+
+TEST_F(ZipageTest, ShortWriteFailsTheExtraction) {
+    // The host's /dev/full takes no byte, as a full disk; /dev/null takes all.
+    VolumeBytes volume;
+    std::uint32_t fits = volume.Package(1);
+    volume.Member("null", ZlibStream("room for this"));
+    std::uint32_t full = volume.Package(1);
+    volume.Member("full", ZlibStream("no room for this"));
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    EXPECT_EQ(0, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(fits), nullptr, nullptr,
+                                    &cancel, &pause, nullptr, 0));
+    EXPECT_EQ(-1, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(full), nullptr, nullptr,
+                                     &cancel, &pause, nullptr, 0));
+}

@@ -1,0 +1,245 @@
+// "kivtool pack create": writes a volume from folders of plain files.
+#include "tools/kivtool/PackCommands.h"
+
+#include "engine/MemberName.h"
+#include "engine/ZipageWriter.h"
+#include "platform/Windows.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+const char kHelp[] =
+    "usage: kivtool pack create OUT.zkiv [--level N] [--setup DIR] [--json] [NAME=DIR ...]\n"
+    "\n"
+    "Writes one archive volume: the setup-package offset at position 0 (the\n"
+    "package made from --setup DIR, or 0), one package per NAME=DIR holding the\n"
+    "plain files directly in DIR (sub-folders are not members) in name order,\n"
+    "and the trailer. Member names are stored in the machine's ANSI code page.\n"
+    "Each member header carries the member's size and CRC-32.\n"
+    "\n"
+    "  --level N   zlib compression level 0-9 (default 6)\n"
+    "  --json      print the packages as JSON\n"
+    "\n"
+    "Prints one line per package: NAME OFFSET BYTES MEMBERS (the setup package\n"
+    "is named \"(setup)\").\n";
+
+struct PackageSource {
+    std::string name;
+    std::filesystem::path folder;
+};
+
+struct PackedPackage {
+    std::string name;
+    ZipagePackageInfo info;
+};
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The host (UTF-8) file name in the machine's ANSI code page, or an error.
+bool MemberName(const std::string& hostName, std::string* ansi, std::string* error) {
+    char16_t wide[MAX_PATH];
+    char narrow[MAX_PATH * 2];
+    BOOL lossy = FALSE;
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, hostName.c_str(), -1, wide,
+                            MAX_PATH) <= 0 ||
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof(narrow), nullptr, &lossy) <= 0 ||
+        lossy) {
+        *error = "'" + hostName + "' cannot be written in code page " + std::to_string(GetACP());
+        return false;
+    }
+    for (const char16_t* c = wide; *c; ++c)
+        if (*c == u'\\' || *c == u':')
+            lossy = TRUE;
+    *ansi = narrow;
+    if (lossy || !IsSafeMemberName(wide) || ansi->size() > 259) {
+        *error = "'" + hostName + "' is not a name a member can have";
+        return false;
+    }
+    return true;
+}
+
+// The plain files directly in folder, as (ANSI name, host path), in name order.
+bool ListMembers(const std::filesystem::path& folder,
+                 std::vector<std::pair<std::string, std::filesystem::path>>* members,
+                 std::string* error) {
+    std::error_code code;
+    std::vector<std::filesystem::path> paths;
+    for (std::filesystem::directory_iterator it(folder, code), end; !code && it != end;
+         it.increment(code))
+        if (it->is_regular_file())
+            paths.push_back(it->path());
+    if (code) {
+        *error = "cannot list " + folder.string() + ": " + code.message();
+        return false;
+    }
+    std::sort(paths.begin(), paths.end());
+    std::vector<std::string> seen;
+    for (const std::filesystem::path& path : paths) {
+        std::string ansi;
+        if (!MemberName(path.filename().string(), &ansi, error))
+            return false;
+        seen.push_back(Lower(ansi));
+        members->emplace_back(ansi, path);
+    }
+    std::sort(seen.begin(), seen.end());
+    if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) {
+        *error = folder.string() + " holds names that differ only in case";
+        return false;
+    }
+    return true;
+}
+
+bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesystem::path& path,
+              std::vector<unsigned char>& buffer, std::string* error) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
+        *error = "cannot read " + path.string();
+        return false;
+    }
+    bool ok = writer.BeginMember(name);
+    std::size_t got;
+    while (ok && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
+        ok = writer.AddData(buffer.data(), got);
+    if (ok && std::ferror(in))
+        *error = "cannot read " + path.string();
+    ok = ok && !std::ferror(in);
+    std::fclose(in);
+    return ok && writer.EndMember();
+}
+
+bool PackFolder(ZipageWriter& writer, const PackageSource& source, PackedPackage* packed,
+                std::string* error) {
+    std::vector<std::pair<std::string, std::filesystem::path>> members;
+    if (!ListMembers(source.folder, &members, error))
+        return false;
+    std::vector<unsigned char> buffer(256 * 1024);
+    packed->name = source.name;
+    if (!writer.BeginPackage())
+        return false;
+    for (const auto& [name, path] : members)
+        if (!PackFile(writer, name, path, buffer, error))
+            return false;
+    return writer.EndPackage(&packed->info);
+}
+
+void PrintPackages(const std::vector<PackedPackage>& packages, std::uint32_t setupOffset,
+                   bool json) {
+    if (!json) {
+        for (const PackedPackage& p : packages)
+            std::printf("%s %u %llu %d\n", p.name.c_str(), p.info.offset,
+                        static_cast<unsigned long long>(p.info.bytes), p.info.members);
+        return;
+    }
+    std::printf("{\"setupOffset\": %u, \"packages\": [", setupOffset);
+    for (std::size_t i = 0; i < packages.size(); ++i)
+        std::printf("%s\n  {\"name\": %s, \"offset\": %u, \"bytes\": %llu, \"members\": %d}",
+                    i ? "," : "", JsonText(packages[i].name).c_str(), packages[i].info.offset,
+                    static_cast<unsigned long long>(packages[i].info.bytes),
+                    packages[i].info.members);
+    std::printf("\n]}\n");
+}
+
+struct CreateOptions {
+    std::string out;
+    int level = 6;
+    bool json = false;
+    std::vector<PackageSource> sources; // the setup package first, when given
+    bool hasSetup = false;
+};
+
+bool ParseCreate(const PackArgs& args, CreateOptions* options, std::string* error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (arg == "--json") {
+            options->json = true;
+        } else if (arg == "--level" && hasValue) {
+            const std::string& level = args[++i];
+            if (level.size() != 1 || level[0] < '0' || level[0] > '9') {
+                *error = "--level takes 0 to 9";
+                return false;
+            }
+            options->level = level[0] - '0';
+        } else if (arg == "--setup" && hasValue && !options->hasSetup) {
+            options->sources.insert(options->sources.begin(), {"(setup)", args[++i]});
+            options->hasSetup = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            *error = "unknown or incomplete option " + arg;
+            return false;
+        } else if (options->out.empty()) {
+            options->out = arg;
+        } else {
+            std::size_t equals = arg.find('=');
+            if (equals == 0 || equals == std::string::npos || equals + 1 == arg.size() ||
+                arg.find_first_of(" \t\n") < equals) {
+                *error = "'" + arg + "' is not NAME=DIR";
+                return false;
+            }
+            options->sources.push_back({arg.substr(0, equals), arg.substr(equals + 1)});
+        }
+    }
+    if (options->out.empty() || options->sources.empty()) {
+        *error = "needs OUT.zkiv and at least one package (--setup DIR or NAME=DIR)";
+        return false;
+    }
+    return true;
+}
+
+bool WriteVolume(const CreateOptions& options, std::vector<PackedPackage>* packed,
+                 std::uint32_t* setupOffset, std::string* error) {
+    std::FILE* file = std::fopen(options.out.c_str(), "wb");
+    if (!file) {
+        *error = "cannot create " + options.out;
+        return false;
+    }
+    std::unique_ptr<char[]> buffer(new char[1 << 20]);
+    std::setvbuf(file, buffer.get(), _IOFBF, 1 << 20);
+    ZipageWriter writer(options.level);
+    bool ok = writer.Begin(file);
+    for (const PackageSource& source : options.sources) {
+        if (!ok)
+            break;
+        packed->emplace_back();
+        ok = PackFolder(writer, source, &packed->back(), error);
+    }
+    *setupOffset = options.hasSetup && ok ? packed->front().info.offset : 0;
+    ok = ok && writer.Finish(*setupOffset);
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        *error = "cannot write " + options.out;
+    }
+    if (!ok && error->empty())
+        *error = writer.Error();
+    return ok;
+}
+} // namespace
+
+int RunPackCreate(const PackArgs& args) {
+    if (WantsHelp(args)) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    CreateOptions options;
+    std::string error;
+    if (!ParseCreate(args, &options, &error)) {
+        PackError("create", error);
+        std::fputs(kHelp, stderr);
+        return 2;
+    }
+    std::vector<PackedPackage> packed;
+    std::uint32_t setupOffset = 0;
+    if (!WriteVolume(options, &packed, &setupOffset, &error)) {
+        std::remove(options.out.c_str());
+        return PackError("create", error);
+    }
+    PrintPackages(packed, setupOffset, options.json);
+    return 0;
+}

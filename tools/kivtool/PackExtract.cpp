@@ -1,0 +1,142 @@
+// "kivtool pack extract": unpacks one package with the setup's own reader.
+#include "tools/kivtool/PackCommands.h"
+#include "tools/kivtool/PackVolume.h"
+
+#include "engine/Zipage.h"
+#include "platform/PathMap.h"
+#include "platform/Windows.h"
+
+#include <atomic>
+#include <cctype>
+#include <csignal>
+#include <cstdio>
+#include <strings.h>
+#include <unistd.h>
+
+namespace {
+const char kHelp[] =
+    "usage: kivtool pack extract VOLUME OFFSET DEST\n"
+    "\n"
+    "Unpacks the package at OFFSET of VOLUME (a .zkiv file) into the folder DEST\n"
+    "with the setup's reader, creating DEST when needed. DEST is a host path, or a\n"
+    "path on the machine (C:\\...) of $KIV_MACHINE. Shows a progress bar when the\n"
+    "output is a terminal; Ctrl-C stops after the file being written.\n";
+
+std::atomic<unsigned char> cancelRequested{0};
+const std::atomic<unsigned char> neverPaused{0};
+
+struct Progress {
+    bool terminal = false;
+    unsigned long long total = 0; // from the member headers; 0 when unknown
+    unsigned long long done = 0;
+    unsigned long long files = 0;
+    int shownPercent = -1;
+} progress;
+
+void Show() {
+    if (!progress.terminal)
+        return;
+    int percent = progress.total ? static_cast<int>(progress.done * 100 / progress.total) : 0;
+    if (percent > 100)
+        percent = 100;
+    if (percent == progress.shownPercent)
+        return;
+    progress.shownPercent = percent;
+    char bar[41];
+    for (int i = 0; i < 40; ++i)
+        bar[i] = i < percent * 40 / 100 ? '#' : '.';
+    bar[40] = 0;
+    std::printf("\r[%s] %3d%%  %llu files", bar, percent, progress.files);
+    std::fflush(stdout);
+}
+
+void OnBytes(int count) {
+    progress.done += static_cast<unsigned long long>(count);
+    Show();
+}
+
+void OnName(const char*) {
+    progress.files++;
+    Show();
+}
+
+void OnInterrupt(int) {
+    cancelRequested.store(1);
+}
+
+std::u16string Wide(const std::string& utf8) {
+    char16_t wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, MAX_PATH * 2) <= 0)
+        return u"";
+    return wide;
+}
+
+bool IsMachinePath(const std::string& path) {
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+}
+
+// Splits a volume's Windows path into its folder and base name ("archive").
+bool SplitVolume(const std::string& windowsPath, std::u16string* folder,
+                 std::u16string* baseName) {
+    std::size_t slash = windowsPath.rfind('\\');
+    std::size_t dot = windowsPath.size() >= 5 ? windowsPath.size() - 5 : std::string::npos;
+    if (slash == std::string::npos || dot == std::string::npos || dot <= slash + 1 ||
+        strcasecmp(windowsPath.c_str() + dot, ".zkiv") != 0)
+        return false;
+    *folder = Wide(windowsPath.substr(0, slash));
+    *baseName = Wide(windowsPath.substr(slash + 1, dot - slash - 1));
+    return !folder->empty() && !baseName->empty();
+}
+
+unsigned long long PackageSize(const std::string& volumePath, std::uint32_t offset) {
+    PackVolume volume;
+    PackPackageInfo package;
+    unsigned long long total = 0;
+    if (volume.Open(volumePath) && volume.ReadPackage(offset, &package))
+        for (const PackMemberInfo& member : package.members)
+            total += member.size;
+    return total;
+}
+} // namespace
+
+int RunPackExtract(const PackArgs& args) {
+    if (WantsHelp(args)) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    std::uint32_t offset = 0;
+    if (args.size() != 3 || !ParsePackOffset(args[1], &offset)) {
+        PackError("extract", "needs VOLUME OFFSET DEST");
+        std::fputs(kHelp, stderr);
+        return 2;
+    }
+    std::u16string folder, baseName;
+    if (!SplitVolume(PathMap::ToWindows(args[0]), &folder, &baseName))
+        return PackError("extract", "'" + args[0] + "' is not a .zkiv volume");
+    std::u16string dest = Wide(IsMachinePath(args[2]) ? args[2] : PathMap::ToWindows(args[2]));
+    for (char16_t& c : dest)
+        if (c == u'/')
+            c = u'\\';
+
+    Zipage zip;
+    if (zip.OpenArchive(folder.c_str(), folder.c_str(), baseName.c_str(), false) != 0)
+        return PackError("extract", "cannot open " + args[0] + ": missing, or its trailer is wrong");
+    progress.terminal = isatty(STDOUT_FILENO);
+    progress.total = progress.terminal ? PackageSize(args[0], offset) : 0;
+    std::signal(SIGINT, OnInterrupt);
+    int result = zip.ExtractPackage(dest.c_str(), static_cast<int>(offset), OnBytes, OnName,
+                                    &cancelRequested, &neverPaused, nullptr, 0);
+    std::signal(SIGINT, SIG_DFL);
+    if (progress.terminal)
+        std::printf("\n");
+    if (result != 0)
+        return PackError("extract", "cannot unpack the package at " + args[1] + " into " +
+                                        args[2] + " (a member could not be written, or the "
+                                        "package is damaged: see 'kivtool pack verify')");
+    if (cancelRequested.load())
+        return PackError("extract", "cancelled");
+    std::printf("%llu files, %llu bytes into %s\n", progress.files, progress.done,
+                args[2].c_str());
+    return 0;
+}

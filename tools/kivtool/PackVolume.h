@@ -1,0 +1,60 @@
+// PackVolume: reads the structure of an archive volume on the host for
+// "kivtool pack list" and "verify": the volume check, the packages and their
+// members' headers, and each member's compressed data. Every offset is
+// checked against the file before it is followed, as the reader does.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct PackMemberInfo {
+    std::string name;         // as stored: ANSI code page bytes
+    std::uint32_t link = 0;   // position of the link; the data follows it
+    std::uint32_t header = 0; // position of the header; the data ends there
+    std::uint32_t size = 0;   // first header value: uncompressed size
+    std::uint32_t crc = 0;    // second header value: CRC-32
+    std::uint32_t CompressedSize() const { return header - link - 4; }
+};
+
+struct PackPackageInfo {
+    std::uint32_t offset = 0;
+    std::uint32_t end = 0; // the position after the last member's header
+    std::vector<PackMemberInfo> members;
+};
+
+class PackVolume {
+public:
+    PackVolume() = default;
+    ~PackVolume();
+    PackVolume(const PackVolume&) = delete;
+    PackVolume& operator=(const PackVolume&) = delete;
+
+    // Opens the volume and applies the volume check.
+    bool Open(const std::string& hostPath);
+    std::uint32_t SetupOffset() const { return setupOffset_; }
+    // Position of the trailer's first value (size - 8).
+    std::uint32_t TrailerPosition() const { return trailer_; }
+
+    bool ReadPackage(std::uint32_t offset, PackPackageInfo* package);
+    // The packages laid one after another from position 4 up to the trailer,
+    // as the project's writer lays them. Fails when they do not fill that span.
+    bool ReadAllPackages(std::vector<PackPackageInfo>* packages);
+    // Inflates a member's data in memory; gives its size and CRC-32, and
+    // whether its zlib stream ended properly.
+    bool InflateMember(const PackMemberInfo& member, std::uint64_t* size, std::uint32_t* crc);
+
+    const std::string& Error() const { return error_; }
+
+private:
+    bool Fail(const std::string& message);
+    bool ReadAt(std::uint32_t position, void* buffer, std::size_t size);
+    bool Read32(std::uint32_t position, std::uint32_t* value);
+
+    std::FILE* file_ = nullptr;
+    std::uint64_t fileSize_ = 0;
+    std::uint32_t trailer_ = 0;
+    std::uint32_t setupOffset_ = 0;
+    std::string error_;
+};
