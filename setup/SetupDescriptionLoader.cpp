@@ -133,7 +133,7 @@ bool SetupDescriptionLoader::ReadNameList(InstallEntry& entry, std::int32_t coun
 
 bool SetupDescriptionLoader::ReadCount(const char* what, std::int32_t* count) {
     reader_.SetContext(what);
-    return reader_.RequireLine(what) && reader_.Skip("label") && reader_.Number(count, "count");
+    return reader_.RequireLine("the count line") && reader_.Skip("label") && reader_.Number(count, "count");
 }
 
 bool SetupDescriptionLoader::ReadIndex(std::int32_t count, const char* what, std::int32_t* index) {
@@ -154,7 +154,7 @@ bool SetupDescriptionLoader::ReadIndex(std::int32_t count, const char* what, std
 
 bool SetupDescriptionLoader::ReadComponents() {
     std::int32_t count = 0;
-    if (!ReadCount("component count line", &count))
+    if (!ReadCount("components", &count))
         return false;
     for (std::int32_t i = 0; i < count; ++i) {
         reader_.SetContext(Numbered("component", i));
@@ -198,7 +198,7 @@ bool SetupDescriptionLoader::ReadComponent(Component& c) {
 
 bool SetupDescriptionLoader::ReadSetupTypes() {
     std::int32_t count = 0;
-    if (!ReadCount("setup type count line", &count))
+    if (!ReadCount("setup types", &count))
         return false;
     const auto components = static_cast<std::int32_t>(description_.components.size());
     for (std::int32_t i = 0; i < count; ++i) {
@@ -224,7 +224,7 @@ bool SetupDescriptionLoader::ReadSetupTypes() {
 
 bool SetupDescriptionLoader::ReadShortcuts() {
     std::int32_t count = 0;
-    if (!ReadCount("shortcut count line", &count))
+    if (!ReadCount("shortcuts", &count))
         return false;
     const auto entries = static_cast<std::int32_t>(description_.installEntries.size());
     for (std::int32_t i = 0; i < count; ++i) {
@@ -244,7 +244,7 @@ bool SetupDescriptionLoader::ReadShortcuts() {
 
 bool SetupDescriptionLoader::ReadPathList(const char* what, std::vector<std::string>* paths) {
     std::int32_t count = 0;
-    if (!ReadCount((std::string(what) + " count line").c_str(), &count))
+    if (!ReadCount((std::string(what) + "s").c_str(), &count))
         return false;
     for (std::int32_t i = 0; i < count; ++i) {
         reader_.SetContext(Numbered(what, i));
@@ -259,7 +259,7 @@ bool SetupDescriptionLoader::ReadPathList(const char* what, std::vector<std::str
 
 bool SetupDescriptionLoader::ReadVolumes() {
     std::int32_t count = 0;
-    if (!ReadCount("volume count line", &count))
+    if (!ReadCount("volumes", &count))
         return false;
     for (std::int32_t i = 0; i < count; ++i) {
         reader_.SetContext(Numbered("volume", i));

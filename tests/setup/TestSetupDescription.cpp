@@ -208,7 +208,7 @@ TEST(SetupDescription, RefusalsSayWhereAndWhy) {
     EXPECT_EQ(Refusal(text.header + text.entries.substr(0, 60)),
               "line 20: install entry 0: missing field: name count");
     EXPECT_EQ(Refusal(text.header + text.entries),
-              "line 23: component count line: the file ends before component count line");
+              "line 23: components: the file ends before the count line");
     EXPECT_EQ(with(&DescriptionText::header, "Talvic\n", std::string(260, 'n') + "\n"),
               "line 8: header line 7: application name is longer than 259 characters");
     EXPECT_EQ(with(&DescriptionText::header, "Talvic\n", std::string(259, 'n') + "\n"), "accepted");
