@@ -13,6 +13,7 @@
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001u
 #define FILE_SHARE_WRITE 0x00000002u
+#define FILE_SHARE_DELETE 0x00000004u
 #define CREATE_NEW 1
 #define CREATE_ALWAYS 2
 #define OPEN_EXISTING 3
@@ -23,6 +24,7 @@
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020u
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400u
 #define FILE_FLAG_RANDOM_ACCESS 0x10000000u
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
@@ -135,6 +137,8 @@ DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
 DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 DWORD GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer);
 DWORD GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer);
+BOOL SetCurrentDirectoryW(LPCWSTR lpPathName);
+BOOL SetCurrentDirectoryA(LPCSTR lpPathName);
 
 // [SECTION] Modules
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName);

@@ -1,0 +1,178 @@
+// CopyFile and MoveFileEx. A copy goes to a temporary file beside the target
+// and is renamed over it at the end, so a failed copy (a full disk) leaves
+// the previous target intact instead of a truncated one.
+#include "platform/HostPath.h"
+#include "platform/HostText.h"
+#include "platform/ShareTable.h"
+#include "platform/WinBase.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t put = write(fd, data, size);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        data += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool CopyContent(int from, int to) {
+    std::vector<char> buffer(262144);
+    for (;;) {
+        ssize_t got = read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (!WriteAll(to, buffer.data(), static_cast<std::size_t>(got)))
+            return false;
+    }
+}
+
+// What stops a file from being replaced: a folder, the read-only
+// attribute, or an open that does not share writing and deletion.
+DWORD CheckReplaceable(const struct stat& target) {
+    if (S_ISDIR(target.st_mode) || !(target.st_mode & S_IWUSR))
+        return ERROR_ACCESS_DENIED;
+    ShareTable::FileId id{target.st_dev, target.st_ino};
+    if (!ShareTable::Allows(id, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE) ||
+        !ShareTable::AllowsDelete(id))
+        return ERROR_SHARING_VIOLATION;
+    return ERROR_SUCCESS;
+}
+
+BOOL CopyHost(const std::string& source, const std::string& target, bool failIfExists) {
+    struct stat from, to;
+    if (stat(source.c_str(), &from) != 0)
+        return HostPath::FailFromErrno(source);
+    if (S_ISDIR(from.st_mode))
+        return HostPath::Fail(ERROR_ACCESS_DENIED);
+    if (!ShareTable::Allows({from.st_dev, from.st_ino}, GENERIC_READ, FILE_SHARE_READ))
+        return HostPath::Fail(ERROR_SHARING_VIOLATION);
+    if (stat(target.c_str(), &to) == 0) {
+        if (failIfExists)
+            return HostPath::Fail(ERROR_FILE_EXISTS);
+        if (DWORD error = CheckReplaceable(to))
+            return HostPath::Fail(error);
+    }
+    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return HostPath::FailFromErrno(source);
+    std::string temporary = HostPath::Parent(target) + "/.kiv-copy-XXXXXX";
+    int out = mkostemp(temporary.data(), O_CLOEXEC);
+    if (out < 0) {
+        close(in);
+        return HostPath::FailFromErrno(target);
+    }
+    bool copied = CopyContent(in, out);
+    int error = errno;
+    struct timespec times[2] = {from.st_atim, from.st_mtim}; // Windows keeps the write time
+    copied = copied && fchmod(out, from.st_mode & 07777) == 0 && futimens(out, times) == 0;
+    close(in);
+    if (close(out) != 0 && copied) {
+        copied = false;
+        error = errno;
+    }
+    if (copied && rename(temporary.c_str(), target.c_str()) != 0) {
+        copied = false;
+        error = errno;
+    }
+    if (!copied) {
+        unlink(temporary.c_str());
+        return HostPath::Fail(HostPath::ErrorFromErrno(error, target));
+    }
+    return TRUE;
+}
+
+BOOL MoveHost(const std::string& source, const std::string& target, DWORD flags) {
+    struct stat from, to;
+    if (lstat(source.c_str(), &from) != 0)
+        return HostPath::FailFromErrno(source);
+    if (!S_ISLNK(from.st_mode) && !ShareTable::AllowsDelete({from.st_dev, from.st_ino}))
+        return HostPath::Fail(ERROR_SHARING_VIOLATION);
+    bool sameEntry = false;
+    if (lstat(target.c_str(), &to) == 0) {
+        sameEntry = from.st_dev == to.st_dev && from.st_ino == to.st_ino;
+        if (!sameEntry && !(flags & MOVEFILE_REPLACE_EXISTING))
+            return HostPath::Fail(ERROR_ALREADY_EXISTS);
+        if (!sameEntry && (S_ISDIR(from.st_mode) || S_ISDIR(to.st_mode)))
+            return HostPath::Fail(ERROR_ACCESS_DENIED);
+        if (!sameEntry && !S_ISLNK(to.st_mode))
+            if (DWORD error = CheckReplaceable(to))
+                return HostPath::Fail(error);
+    }
+    if (rename(source.c_str(), target.c_str()) == 0)
+        return TRUE;
+    if (errno != EXDEV || !(flags & MOVEFILE_COPY_ALLOWED) || S_ISDIR(from.st_mode))
+        return HostPath::FailFromErrno(target);
+    if (!CopyHost(source, target, false))
+        return FALSE;
+    unlink(source.c_str());
+    return TRUE;
+}
+
+// The target path of a move. A name that differs from an existing entry only
+// in case maps to that entry; a move onto itself keeps the new spelling, so
+// that a rename that only changes case takes effect as on Windows.
+std::string MoveTarget(const std::string& mappedTarget, const std::string& givenName,
+                       const std::string& source) {
+    struct stat from, to;
+    if (lstat(source.c_str(), &from) == 0 && lstat(mappedTarget.c_str(), &to) == 0 &&
+        from.st_dev == to.st_dev && from.st_ino == to.st_ino && !givenName.empty())
+        return HostPath::Parent(mappedTarget) + "/" + givenName;
+    return mappedTarget;
+}
+
+std::string Utf8(LPCWSTR text) { return HostText::FromWide(text); }
+std::string Utf8(LPCSTR text) { return HostText::FromAnsi(text); }
+
+template <typename Char>
+BOOL Copy(const Char* existing, const Char* newName, BOOL failIfExists) {
+    std::string source, target;
+    if (!HostPath::From(existing, &source) || !HostPath::From(newName, &target))
+        return FALSE;
+    return CopyHost(source, target, failIfExists != FALSE);
+}
+
+template <typename Char> BOOL Move(const Char* existing, const Char* newName, DWORD flags) {
+    if (flags & MOVEFILE_DELAY_UNTIL_REBOOT)
+        return HostPath::Fail(ERROR_NOT_SUPPORTED); // FIXME: replacements at restart
+    std::string source, target;
+    if (!newName)
+        return HostPath::Fail(ERROR_INVALID_PARAMETER);
+    if (!HostPath::From(existing, &source) || !HostPath::From(newName, &target))
+        return FALSE;
+    std::string name = HostPath::LastComponent(Utf8(newName));
+    return MoveHost(source, MoveTarget(target, name, source), flags);
+}
+
+} // namespace
+
+BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists) {
+    return Copy(lpExistingFileName, lpNewFileName, bFailIfExists);
+}
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+    return Copy(lpExistingFileName, lpNewFileName, bFailIfExists);
+}
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+    return Move(lpExistingFileName, lpNewFileName, dwFlags);
+}
+BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags) {
+    return Move(lpExistingFileName, lpNewFileName, dwFlags);
+}

@@ -1,0 +1,78 @@
+#include "platform/FindObject.h"
+
+#include "platform/CaseFold.h"
+#include "platform/HostPath.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool MakeEntry(const std::string& folder, const std::string& name, FindObject::Entry* entry) {
+    std::string path = folder + "/" + name;
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0)
+        return false;
+    bool isLink = S_ISLNK(info.st_mode);
+    struct stat target;
+    if (isLink && stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode)) {
+        info = target; // a link to a file lists as the file, marked as a link
+        entry->attributes = HostPath::Attributes(info, false) | FILE_ATTRIBUTE_REPARSE_POINT;
+    } else {
+        entry->attributes = HostPath::Attributes(info, isLink);
+    }
+    entry->name = name;
+    entry->size = S_ISREG(info.st_mode) ? static_cast<ULONGLONG>(info.st_size) : 0;
+    entry->created = HostPath::FileTime(info.st_ctim);
+    entry->accessed = HostPath::FileTime(info.st_atim);
+    entry->written = HostPath::FileTime(info.st_mtim);
+    return true;
+}
+
+// "." and ".." first, then by name without regard to case, as an NTFS
+// folder lists its entries.
+bool ListOrder(const FindObject::Entry& a, const FindObject::Entry& b) {
+    auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
+    if (rank(a.name) != rank(b.name))
+        return rank(a.name) < rank(b.name);
+    std::u32string foldedA = CaseFold::Fold(a.name), foldedB = CaseFold::Fold(b.name);
+    return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
+}
+
+} // namespace
+
+std::shared_ptr<FindObject> FindObject::Start(const std::string& hostFolder,
+                                              const std::string& pattern, bool driveRoot) {
+    DIR* dir = opendir(hostFolder.c_str());
+    if (!dir) {
+        SetLastError(errno == ENOENT || errno == ENOTDIR
+                         ? static_cast<DWORD>(ERROR_PATH_NOT_FOUND)
+                         : HostPath::ErrorFromErrno(errno, hostFolder));
+        return nullptr;
+    }
+    std::vector<Entry> entries;
+    while (const dirent* found = readdir(dir)) {
+        std::string name = found->d_name;
+        bool dots = name == "." || name == "..";
+        if ((dots && driveRoot) || !CaseFold::WildcardMatch(pattern, name))
+            continue;
+        Entry entry;
+        if (MakeEntry(hostFolder, name, &entry))
+            entries.push_back(entry);
+    }
+    closedir(dir);
+    if (entries.empty()) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    }
+    std::sort(entries.begin(), entries.end(), ListOrder);
+    return std::make_shared<FindObject>(std::move(entries));
+}
+
+const FindObject::Entry* FindObject::Next() {
+    if (next_ >= entries_.size())
+        return nullptr;
+    return &entries_[next_++];
+}

@@ -1,0 +1,43 @@
+// Path arguments of the Win32 functions, mapped to the host, and the host's
+// failures told as Windows error codes. Internal to the platform layer.
+#pragma once
+
+#include "platform/WinBase.h"
+
+#include <string>
+#include <sys/stat.h>
+
+namespace HostPath {
+
+// Maps a "W" path (UTF-16) or an "A" path (ANSI code page) to a host path.
+// On failure sets the last error and returns false.
+bool FromWide(LPCWSTR windowsPath, std::string* hostPath);
+bool FromAnsi(LPCSTR windowsPath, std::string* hostPath);
+inline bool From(LPCWSTR windowsPath, std::string* hostPath) {
+    return FromWide(windowsPath, hostPath);
+}
+inline bool From(LPCSTR windowsPath, std::string* hostPath) {
+    return FromAnsi(windowsPath, hostPath);
+}
+
+// The host folder holding a host path ("/" for "/x").
+std::string Parent(const std::string& hostPath);
+// The last component of a Windows or host path.
+std::string LastComponent(const std::string& path);
+
+// The Windows error for a failed host call on hostPath: a missing entry is
+// ERROR_FILE_NOT_FOUND when its folder exists and ERROR_PATH_NOT_FOUND when
+// it does not, as on Windows.
+DWORD ErrorFromErrno(int error, const std::string& hostPath);
+// Sets the last error from errno and returns FALSE.
+BOOL FailFromErrno(const std::string& hostPath);
+// Sets the last error and returns FALSE.
+BOOL Fail(DWORD error);
+
+// The Windows attributes of a host file. A symbolic link found by a listing
+// (lstat) is a reparse point and never a folder, so that a tree walk does
+// not follow it out of the tree.
+DWORD Attributes(const struct stat& info, bool isLink);
+FILETIME FileTime(const struct timespec& time);
+
+} // namespace HostPath
