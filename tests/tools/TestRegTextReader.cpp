@@ -1,0 +1,100 @@
+// The registry text reader: what it accepts and where it stops.
+#include "TestMachine.h"
+#include "tools/kivtool/RegTextReader.h"
+
+namespace {
+
+const std::string kHead = "Windows Registry Editor Version 5.00\n";
+
+struct Parsed {
+    bool ok;
+    int line;
+    std::string error;
+    std::vector<RegTextChange> changes;
+};
+
+Parsed ParseText(const std::string& text) {
+    Parsed parsed;
+    parsed.line = 0;
+    parsed.ok = RegTextReader::Parse(text, &parsed.changes, &parsed.line, &parsed.error);
+    return parsed;
+}
+
+using RegTextReaderTest = MachineTest;
+
+} // namespace
+
+TEST_F(RegTextReaderTest, ErrorsNameTheirLine) {
+    const struct {
+        std::string text;
+        int line;
+    } cases[] = {
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n", 1},
+        {"", 1},
+        {kHead + "\"v\"=\"before any key\"\n", 2},
+        {kHead + "[HKEY_CURRENT_USER\\A\n", 2},
+        {kHead + "[HKEY_NOWHERE\\A]\n", 2},
+        {kHead + "[hkey_current_user\\A]\n", 2},
+        {kHead + "[HKEY_CURRENT_USER\\A\\\\B]\n", 2},
+        {kHead + "[-HKEY_LOCAL_MACHINE]\n", 2},
+        {kHead + "[HKEY_PERFORMANCE_DATA\\A]\n", 2},
+        {kHead + "\n; note\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"open\n", 5},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=\"a\\tb\"\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=\"a\" trailing\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=dword:123456789\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=hex:01,,02\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=hex:01,\\\n  0g\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=hex(2):41,00,42\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=hex(zz):41\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\" \"x\"\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\nplain text\n", 3},
+        {kHead + "[-HKEY_CURRENT_USER\\A]\n\"v\"=\"x\"\n", 3},
+        // A character that code page 1252 lacks, and bytes that are not UTF-8.
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=\"\xE6\x97\xA5\"\n", 3},
+        {kHead + "[HKEY_CURRENT_USER\\A]\n\"\xFF\"=\"x\"\n", 3},
+    };
+    for (const auto& test : cases) {
+        Parsed parsed = ParseText(test.text);
+        EXPECT_FALSE(parsed.ok) << test.text;
+        EXPECT_EQ(parsed.line, test.line) << test.text << " -> " << parsed.error;
+        EXPECT_FALSE(parsed.error.empty());
+    }
+}
+
+TEST_F(RegTextReaderTest, ReadsEveryKindOfLine) {
+    Parsed parsed = ParseText(
+        "\xEF\xBB\xBF" + kHead +
+        "\r\n[HKLM\\SOFTWARE\\Caf\xC3\xA9\\]\r\n"
+        "@=\"a \\\"b\\\" \\\\\"\r\n"
+        "\"n\" = dword:A\r\n"
+        "\"h\"=hex(7):61,00,00,00,\\\r\n"
+        "    00,00\r\n"
+        "\"x\"=-\r\n"
+        "[-HKEY_CURRENT_USER\\Gone]\r\n");
+    ASSERT_TRUE(parsed.ok) << parsed.line << ": " << parsed.error;
+    ASSERT_EQ(parsed.changes.size(), 6u);
+    const RegTextChange& key = parsed.changes[0];
+    EXPECT_EQ(key.kind, RegTextChange::Kind::CreateKey);
+    EXPECT_EQ(key.root, RegistryStore::RootId(HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(key.path, "SOFTWARE\\Caf\xE9");
+    EXPECT_EQ(parsed.changes[1].name, "");
+    EXPECT_EQ(parsed.changes[1].data, std::string("a \"b\" \\\0", 8));
+    EXPECT_EQ(parsed.changes[2].data, std::string("\x0a\0\0\0", 4));
+    EXPECT_EQ(parsed.changes[3].type, REG_MULTI_SZ);
+    EXPECT_EQ(parsed.changes[3].data, std::string("a\0\0", 3));
+    EXPECT_EQ(parsed.changes[4].kind, RegTextChange::Kind::DeleteValue);
+    EXPECT_EQ(parsed.changes[5].kind, RegTextChange::Kind::DeleteKey);
+    EXPECT_EQ(parsed.changes[5].line, 9);
+}
+
+TEST_F(RegTextReaderTest, ReadsUtf16FilesAsWindowsSavesThem) {
+    std::string text = kHead + "[HKEY_CURRENT_USER\\A]\n\"v\"=\"w\"\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text)
+        utf16 += std::string(1, c) + '\0';
+    Parsed parsed = ParseText(utf16);
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    ASSERT_EQ(parsed.changes.size(), 2u);
+    EXPECT_EQ(parsed.changes[1].data, std::string("w\0", 2));
+}

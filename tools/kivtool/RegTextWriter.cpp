@@ -1,0 +1,83 @@
+#include "tools/kivtool/RegTextWriter.h"
+
+#include "tools/kivtool/RegTextCodec.h"
+
+#include <cstdio>
+
+namespace RegTextWriter {
+namespace {
+
+// A REG_SZ that can be written as "text": one terminator at its end, no
+// other NUL, no line break, and a faithful conversion to UTF-8.
+bool AsQuotedText(const RegistryValue& value, std::string* utf8) {
+    const std::string& data = value.data;
+    if (value.type != REG_SZ || data.empty() || data.back() != '\0')
+        return false;
+    std::string text = data.substr(0, data.size() - 1);
+    return text.find_first_of(std::string("\0\r\n", 3)) == std::string::npos &&
+           RegTextCodec::AnsiToUtf8(text, utf8);
+}
+
+std::string NamePart(const std::string& name) {
+    if (name.empty())
+        return "@";
+    std::string utf8;
+    if (!RegTextCodec::AnsiToUtf8(name, &utf8))
+        utf8 = name; // FIXME: a name with bytes the code page lacks is written as it is
+    return RegTextCodec::Quote(utf8);
+}
+
+std::string HexData(const RegistryValue& value, const std::string& prefix) {
+    char kind[16];
+    if (value.type == REG_BINARY)
+        std::snprintf(kind, sizeof kind, "hex:");
+    else
+        std::snprintf(kind, sizeof kind, "hex(%x):", static_cast<unsigned>(value.type));
+    bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
+    std::string bytes = text ? RegTextCodec::AnsiToUtf16Le(value.data) : value.data;
+    std::string head = prefix + kind;
+    return head + RegTextCodec::HexList(bytes, head.size());
+}
+
+} // namespace
+
+std::string ValueLine(const RegistryValue& value) {
+    std::string prefix = NamePart(value.name) + "=";
+    std::string utf8;
+    if (AsQuotedText(value, &utf8))
+        return prefix + RegTextCodec::Quote(utf8);
+    if (value.type == REG_DWORD && value.data.size() == 4) {
+        unsigned number = 0;
+        for (int i = 3; i >= 0; --i)
+            number = number << 8 | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+        char text[24];
+        std::snprintf(text, sizeof text, "dword:%08x", number);
+        return prefix + text;
+    }
+    return HexData(value, prefix);
+}
+
+LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool withHeader,
+              std::string* out) {
+    std::vector<RegistryValue> values;
+    std::vector<RegistrySubKey> subKeys;
+    if (LONG result = store.Values(key, &values))
+        return result;
+    if (LONG result = store.SubKeys(key, &subKeys))
+        return result;
+    if (withHeader || !values.empty()) {
+        *out += "\n[" + path + "]\n";
+        for (const RegistryValue& value : values)
+            *out += ValueLine(value) + "\n";
+    }
+    for (const RegistrySubKey& subKey : subKeys) {
+        std::string name;
+        if (!RegTextCodec::AnsiToUtf8(subKey.name, &name))
+            name = subKey.name; // FIXME: as for value names
+        if (LONG result = WriteKey(store, subKey.id, path + "\\" + name, true, out))
+            return result;
+    }
+    return ERROR_SUCCESS;
+}
+
+} // namespace RegTextWriter

@@ -1,0 +1,33 @@
+// Writes keys of the system registry in the registry text format that
+// Windows' registry editor reads ("Windows Registry Editor Version 5.00"):
+//
+//     [HKEY_LOCAL_MACHINE\SOFTWARE\Talvic]
+//     @="default value"
+//     "Path"="C:\\Program Files\\Talvic"
+//     "Count"=dword:0000000a
+//     "Data"=hex:01,02,03
+//
+// A key is followed by its sub keys, depth first, each level in creation
+// order; values in creation order. Text values that are not one clean,
+// terminated string of the code page are written as hex(1) so that nothing
+// is lost; hex(1), hex(2) and hex(7) hold UTF-16LE as on Windows.
+#pragma once
+
+#include "platform/RegistryStore.h"
+
+#include <string>
+
+namespace RegTextWriter {
+
+inline constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
+
+// One value line, without its line end.
+std::string ValueLine(const RegistryValue& value);
+
+// Appends the key (path: its full name, root first) and everything below it.
+// withHeader false leaves out the header of a key without values (used for
+// the roots of a whole export). Returns the store's error code.
+LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool withHeader,
+              std::string* out);
+
+} // namespace RegTextWriter
