@@ -159,4 +159,29 @@ TEST_F(PackCommandTest, UsageErrorsAndHelp) {
     EXPECT_EQ(1, clash.status);
     EXPECT_NE(std::string::npos, clash.err.find("differ only in case")) << clash.err;
     EXPECT_FALSE(fs::exists(dir / "x.zkiv"));
+
+    fs::create_directories(dir / "japanese");
+    WriteFile(dir / "japanese/\u30bd\u30d5\u30c8.txt", "soft");
+    PackRun lossy = Pack("create " + P("x.zkiv") + " a=" + P("japanese"));
+    EXPECT_EQ(1, lossy.status);
+    EXPECT_NE(std::string::npos, lossy.err.find("code page 1252")) << lossy.err;
+}
+
+TEST(PackCommandCodePage, JapaneseNamesRoundTripOnA932Machine) {
+    // In code page 932 the second byte of U+30BD is 0x5C, the backslash byte:
+    // the reader must not take it for a separator.
+    MachineSettings settings;
+    settings.codePage = 932;
+    settings.languageId = 0x0411;
+    TestMachine japanese(settings);
+    const fs::path dir = fs::path(japanese.Root()) / "work";
+    const std::string name = "\u30bd\u30d5\u30c8.txt";
+    fs::create_directories(dir / "in");
+    WriteFile(dir / "in" / name, "soft");
+    const std::string tool = "KIV_MACHINE='" + japanese.Root() + "' " KIVTOOL_PATH " pack ";
+    ASSERT_EQ(0, std::system((tool + "create '" + (dir / "v.zkiv").string() + "' a='" +
+                              (dir / "in").string() + "' >/dev/null").c_str()));
+    ASSERT_EQ(0, std::system((tool + "extract '" + (dir / "v.zkiv").string() + "' 4 '" +
+                              (dir / "out").string() + "' >/dev/null").c_str()));
+    EXPECT_EQ("soft", ReadFile(dir / "out" / name));
 }

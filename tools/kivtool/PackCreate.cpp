@@ -1,14 +1,10 @@
 // "kivtool pack create": writes a volume from folders of plain files.
 #include "tools/kivtool/PackCommands.h"
+#include "tools/kivtool/PackSource.h"
 
-#include "engine/MemberName.h"
 #include "engine/ZipageWriter.h"
-#include "platform/Windows.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -37,66 +33,6 @@ struct PackedPackage {
     ZipagePackageInfo info;
 };
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The host (UTF-8) file name in the machine's ANSI code page, or an error.
-bool MemberName(const std::string& hostName, std::string* ansi, std::string* error) {
-    char16_t wide[MAX_PATH];
-    char narrow[MAX_PATH * 2];
-    BOOL lossy = FALSE;
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, hostName.c_str(), -1, wide,
-                            MAX_PATH) <= 0 ||
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof(narrow), nullptr, &lossy) <= 0 ||
-        lossy) {
-        *error = "'" + hostName + "' cannot be written in code page " + std::to_string(GetACP());
-        return false;
-    }
-    for (const char16_t* c = wide; *c; ++c)
-        if (*c == u'\\' || *c == u':')
-            lossy = TRUE;
-    *ansi = narrow;
-    if (lossy || !IsSafeMemberName(wide) || ansi->size() > 259) {
-        *error = "'" + hostName + "' is not a name a member can have";
-        return false;
-    }
-    return true;
-}
-
-// The plain files directly in folder, as (ANSI name, host path), in name order.
-bool ListMembers(const std::filesystem::path& folder,
-                 std::vector<std::pair<std::string, std::filesystem::path>>* members,
-                 std::string* error) {
-    std::error_code code;
-    std::vector<std::filesystem::path> paths;
-    for (std::filesystem::directory_iterator it(folder, code), end; !code && it != end;
-         it.increment(code))
-        if (it->is_regular_file())
-            paths.push_back(it->path());
-    if (code) {
-        *error = "cannot list " + folder.string() + ": " + code.message();
-        return false;
-    }
-    std::sort(paths.begin(), paths.end());
-    std::vector<std::string> seen;
-    for (const std::filesystem::path& path : paths) {
-        std::string ansi;
-        if (!MemberName(path.filename().string(), &ansi, error))
-            return false;
-        seen.push_back(Lower(ansi));
-        members->emplace_back(ansi, path);
-    }
-    std::sort(seen.begin(), seen.end());
-    if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) {
-        *error = folder.string() + " holds names that differ only in case";
-        return false;
-    }
-    return true;
-}
-
 bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesystem::path& path,
               std::vector<unsigned char>& buffer, std::string* error) {
     std::FILE* in = std::fopen(path.c_str(), "rb");
@@ -117,15 +53,15 @@ bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesyst
 
 bool PackFolder(ZipageWriter& writer, const PackageSource& source, PackedPackage* packed,
                 std::string* error) {
-    std::vector<std::pair<std::string, std::filesystem::path>> members;
-    if (!ListMembers(source.folder, &members, error))
+    std::vector<PackSourceFile> members;
+    if (!ListPackSource(source.folder, &members, error))
         return false;
     std::vector<unsigned char> buffer(256 * 1024);
     packed->name = source.name;
     if (!writer.BeginPackage())
         return false;
-    for (const auto& [name, path] : members)
-        if (!PackFile(writer, name, path, buffer, error))
+    for (const PackSourceFile& member : members)
+        if (!PackFile(writer, member.name, member.path, buffer, error))
             return false;
     return writer.EndPackage(&packed->info);
 }
