@@ -102,15 +102,20 @@ bool RegistryStore::Connect(const std::string& path) {
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK)
         return false;
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    // Switching to the write-ahead log needs a moment alone with the file.
-    sqlite3_stmt* mode = nullptr;
+    // Switching a new database to the write-ahead log needs a moment alone
+    // with the file: another process opening it at the same time may hold it.
     bool wal = false;
-    if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=WAL", -1, &mode, nullptr) == SQLITE_OK &&
-        sqlite3_step(mode) == SQLITE_ROW) {
-        const unsigned char* text = sqlite3_column_text(mode, 0);
-        wal = text && std::string(reinterpret_cast<const char*>(text)) == "wal";
+    for (int attempt = 0; attempt < 100 && !wal; ++attempt) {
+        if (attempt > 0)
+            usleep(20000);
+        sqlite3_stmt* mode = nullptr;
+        if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=WAL", -1, &mode, nullptr) == SQLITE_OK &&
+            sqlite3_step(mode) == SQLITE_ROW) {
+            const unsigned char* text = sqlite3_column_text(mode, 0);
+            wal = text && std::string(reinterpret_cast<const char*>(text)) == "wal";
+        }
+        sqlite3_finalize(mode);
     }
-    sqlite3_finalize(mode);
     return wal && Exec("PRAGMA synchronous=NORMAL");
 }
 

@@ -89,9 +89,10 @@ TEST(RegistryCrash, KilledWriterLosesNoReturnedCall) {
     EXPECT_EQ(missing, 0u);
 }
 
+// The writers start on a machine whose registry does not exist yet, so they
+// also race to create and seed it.
 TEST(RegistryCrash, ConcurrentWritersBothSucceed) {
     TestMachine machine;
-    ASSERT_EQ(SetNumber("Shared", "start", 1), ERROR_SUCCESS);
     constexpr DWORD kCalls = 300;
     pid_t children[2];
     for (int i = 0; i < 2; ++i) {
@@ -120,4 +121,14 @@ TEST(RegistryCrash, ConcurrentWritersBothSucceed) {
     for (const char* prefix : {"p0_", "p1_", "t0_", "t1_"})
         for (DWORD n = 0; n < kCalls; n += 37)
             EXPECT_TRUE(HasNumber("Shared", prefix + std::to_string(n), n)) << prefix << n;
+    HKEY version = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                            KEY_READ, &version),
+              ERROR_SUCCESS);
+    char name[64];
+    DWORD size = sizeof name, values = 0;
+    while (RegEnumValueA(version, values, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        size = sizeof name, ++values;
+    EXPECT_EQ(values, 1u); // seeded once: ProgramFilesDir
+    RegCloseKey(version);
 }
