@@ -82,6 +82,22 @@ typedef struct _OFSTRUCT {
 } OFSTRUCT, *LPOFSTRUCT;
 HFILE OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle);
 
+// [SECTION] File mappings (read-only views, as the toolkit maps its font file)
+#define PAGE_READONLY 0x02u
+#define FILE_MAP_READ 0x0004u
+
+// Only read-only mappings of a file opened for reading are supported; the
+// name is accepted and ignored (mappings are not shared between processes).
+// An empty file cannot be mapped (ERROR_FILE_INVALID), as on Windows.
+HANDLE CreateFileMappingA(HANDLE hFile, LPSECURITY_ATTRIBUTES lpFileMappingAttributes,
+                          DWORD flProtect, DWORD dwMaximumSizeHigh, DWORD dwMaximumSizeLow,
+                          LPCSTR lpName);
+// The offset must be a multiple of the allocation granularity (65536); a
+// size of 0 maps to the end of the mapping.
+LPVOID MapViewOfFile(HANDLE hFileMappingObject, DWORD dwDesiredAccess, DWORD dwFileOffsetHigh,
+                     DWORD dwFileOffsetLow, SIZE_T dwNumberOfBytesToMap);
+BOOL UnmapViewOfFile(LPCVOID lpBaseAddress);
+
 // [SECTION] Folder listings
 typedef struct _WIN32_FIND_DATAW {
     DWORD dwFileAttributes;

@@ -177,3 +177,27 @@ TEST_F(MachineTest, PlatformFopenMapsThePath) {
     EXPECT_EQ(Slurp(machine.DriveC("Windows/wininit.ini")), "[rename]\n");
     EXPECT_EQ(PlatformFopen("C:\\Windows", "rb"), nullptr);
 }
+
+TEST_F(MachineTest, ReadOnlyMappingOutlivesItsFileHandle) {
+    std::ofstream(machine.DriveC("Windows/font.bin"), std::ios::binary) << "FONTDATA";
+    OFSTRUCT info;
+    HFILE font = OpenFile("C:\\Windows\\FONT.BIN", &info, OF_READ);
+    ASSERT_NE(font, HFILE_ERROR);
+    HANDLE file = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(font));
+    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, "KIVGUIFontMap");
+    ASSERT_NE(mapping, nullptr);
+    EXPECT_TRUE(CloseHandle(file));
+    auto* view = static_cast<const char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::string(view, 8), "FONTDATA");
+    EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 4, 0), nullptr); // unaligned
+    EXPECT_TRUE(UnmapViewOfFile(view));
+    EXPECT_FALSE(UnmapViewOfFile(view));
+    EXPECT_TRUE(CloseHandle(mapping));
+    std::ofstream(machine.DriveC("empty.bin"));
+    HANDLE empty = CreateFileA("C:\\empty.bin", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(CreateFileMappingA(empty, nullptr, PAGE_READONLY, 0, 0, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_INVALID));
+    CloseHandle(empty);
+}
