@@ -369,7 +369,7 @@ KIVString& KIVString::operator+=(const char16_t* text) {
     return *this;
 }
 
-KIVString& KIVString::operator+=(char16_t ch) {
+KIVString& KIVString::AppendSlow(char16_t ch) {
     AppendCopy(&ch, 1);
     return *this;
 }

@@ -51,7 +51,17 @@ public:
 
     KIVString& operator+=(const KIVString& other);
     KIVString& operator+=(const char16_t* text);
-    KIVString& operator+=(char16_t ch);
+    // One character into a private buffer with room is the common case of
+    // building a text, so it is handled inline.
+    KIVString& operator+=(char16_t ch) {
+        KIVStringData* data = MutableData();
+        if (data->length < data->capacity && __atomic_load_n(&data->refs, __ATOMIC_ACQUIRE) <= 1) {
+            chars_[data->length] = ch;
+            chars_[++data->length] = 0;
+            return *this;
+        }
+        return AppendSlow(ch);
+    }
     KIVString& operator+=(char ch);
     friend KIVString operator+(const KIVString& a, const KIVString& b);
     friend KIVString operator+(const KIVString& a, const char16_t* b);
@@ -90,6 +100,7 @@ private:
     void AssignNarrow(const char* narrow);
     void ConvertNarrow(const char* narrow, int bytes);
     void AppendCopy(const char16_t* text, int k);
+    KIVString& AppendSlow(char16_t ch);
     int InsertCopy(int index, const char16_t* text, int k);
     void ToNarrowByCharacter(char* buffer, int size) const;
 
