@@ -1,5 +1,8 @@
 // Opening, closing and positioning of KIVFileStream; reading, writing and
 // the tagged values are in KIVFileStreamIO.cpp.
+//
+// [SECTION] Opening and closing
+// [SECTION] Position
 #include "toolkit/KIVFileStream.h"
 
 #include "toolkit/KIVNarrowText.h"
@@ -9,6 +12,7 @@
 #include <climits>
 #include <cstring>
 
+// [SECTION] Opening and closing
 
 KIVFileStream::~KIVFileStream() {
     Free();
@@ -33,8 +37,8 @@ bool KIVFileStream::OpenHandle(int mode, const char16_t* path) {
         return true;
     case kAppendMarked:
     case kAppend:
-        handle_ = KIVCreateFile(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                flags, nullptr);
+        handle_ = KIVCreateFile(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, flags,
+                                nullptr);
         return true;
     default:
         return false;
@@ -180,6 +184,8 @@ bool KIVFileStream::Exists(const char16_t* path) {
     return exists;
 }
 
+// [SECTION] Position
+
 int KIVFileStream::Tell() const {
     if (IsMemory())
         return position_;
@@ -197,8 +203,8 @@ int KIVFileStream::GetSize() const {
 
 int KIVFileStream::Seek(int distance, int origin) {
     if (IsMemory()) {
-        long long target = origin == FILE_CURRENT ? static_cast<long long>(position_) + distance
-                                                  : distance;
+        long long target =
+            origin == FILE_CURRENT ? static_cast<long long>(position_) + distance : distance;
         position_ = static_cast<int>(std::clamp<long long>(target, INT_MIN, INT_MAX));
         return position_;
     }

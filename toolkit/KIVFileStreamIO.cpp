@@ -1,5 +1,9 @@
 // Reading and writing of KIVFileStream: files through the platform handle,
 // memory through the global block, and the tagged values.
+//
+// [SECTION] Files
+// [SECTION] Memory blocks
+// [SECTION] Tagged values
 #include "toolkit/KIVFileStream.h"
 
 #include <algorithm>
@@ -23,6 +27,8 @@ bool IsFileWriteMode(int mode) {
 }
 
 } // namespace
+
+// [SECTION] Files
 
 int KIVFileStream::Read(void* buffer, int count) {
     if (!buffer || count <= 0)
@@ -189,6 +195,5 @@ bool KIVFileStream::WriteTaggedColour(DWORD colour) {
     BYTE third = static_cast<BYTE>(colour >> 16);
     BYTE second = static_cast<BYTE>(colour >> 8);
     BYTE first = static_cast<BYTE>(colour);
-    return WriteTag(8) && Write(&third, 1) == 1 && Write(&second, 1) == 1 &&
-           Write(&first, 1) == 1;
+    return WriteTag(8) && Write(&third, 1) == 1 && Write(&second, 1) == 1 && Write(&first, 1) == 1;
 }

@@ -40,7 +40,8 @@ int KIVWideFromNarrow(const char* text, char16_t* buffer, int size) {
     while (length < size - 1 && length < needed && wide[length])
         ++length;
     // A cut never splits a surrogate pair: a lone half would be a broken text.
-    if (length > 0 && length < needed - 1 && wide[length - 1] >= 0xD800 && wide[length - 1] < 0xDC00)
+    if (length > 0 && length < needed - 1 && wide[length - 1] >= 0xD800 &&
+        wide[length - 1] < 0xDC00)
         --length;
     for (int i = 0; i < length; ++i)
         buffer[i] = wide[i];

@@ -17,8 +17,7 @@ int KIVWideFromNarrow(const char* text, char16_t* buffer, int size);
 // A wide argument converted for a narrow call. Ok() is false, with the last
 // error ERROR_FILENAME_EXCED_RANGE, when it does not fit; Get() is null for a
 // null argument, as the narrow function expects.
-template <int Size>
-class KIVNarrowArgument {
+template <int Size> class KIVNarrowArgument {
 public:
     explicit KIVNarrowArgument(const char16_t* text);
     bool Ok() const { return ok_; }

@@ -23,8 +23,8 @@ BOOL KIVCreateProcess(const char16_t* commandLine, PROCESS_INFORMATION* processI
     STARTUPINFOA startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = kStartupInfoSize;
-    return CreateProcessA(nullptr, narrow.Mutable(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, processInformation);
+    return CreateProcessA(nullptr, narrow.Mutable(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, processInformation);
 }
 
 BOOL KIVWaitForProcess(const PROCESS_INFORMATION* processInformation) {

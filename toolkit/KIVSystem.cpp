@@ -66,8 +66,7 @@ void KIVRemoveDirectory(const char16_t* path) {
         RemoveDirectoryA(narrow.Get());
 }
 
-void KIVCopyFile(const char16_t* existingFileName, const char16_t* newFileName,
-                 BOOL failIfExists) {
+void KIVCopyFile(const char16_t* existingFileName, const char16_t* newFileName, BOOL failIfExists) {
     if (KIVIsWindowsNT()) {
         CopyFileW(existingFileName, newFileName, failIfExists);
         return;

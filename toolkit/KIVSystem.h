@@ -36,8 +36,7 @@ BOOL KIVCreateDirectory(const char16_t* path);
 // when it matters.
 void KIVDeleteFile(const char16_t* fileName);
 void KIVRemoveDirectory(const char16_t* path);
-void KIVCopyFile(const char16_t* existingFileName, const char16_t* newFileName,
-                 BOOL failIfExists);
+void KIVCopyFile(const char16_t* existingFileName, const char16_t* newFileName, BOOL failIfExists);
 
 // [SECTION] Modules, folders of the system, disk space
 HMODULE KIVLoadLibrary(const char16_t* fileName);
@@ -49,8 +48,8 @@ UINT KIVGetWindowsDirectory(char16_t* buffer, UINT size);
 // On success stores 1, 1024, the bytes free to the caller / 1024 and the total
 // bytes / 1024 (each at most 0xFFFFFFFF), so that the product of the first
 // three is the free space rounded down to a whole KiB. Null outputs are skipped.
-BOOL KIVGetDiskFreeSpace(const char16_t* folder, DWORD* sectorsPerCluster,
-                         DWORD* bytesPerSector, DWORD* freeClusters, DWORD* totalClusters);
+BOOL KIVGetDiskFreeSpace(const char16_t* folder, DWORD* sectorsPerCluster, DWORD* bytesPerSector,
+                         DWORD* freeClusters, DWORD* totalClusters);
 
 // [SECTION] Standard streams and texts
 // Opens a Windows path with the C library's stream open on every family: the

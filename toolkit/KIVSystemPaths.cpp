@@ -55,8 +55,8 @@ UINT KIVGetWindowsDirectory(char16_t* buffer, UINT size) {
     return count;
 }
 
-BOOL KIVGetDiskFreeSpace(const char16_t* folder, DWORD* sectorsPerCluster,
-                         DWORD* bytesPerSector, DWORD* freeClusters, DWORD* totalClusters) {
+BOOL KIVGetDiskFreeSpace(const char16_t* folder, DWORD* sectorsPerCluster, DWORD* bytesPerSector,
+                         DWORD* freeClusters, DWORD* totalClusters) {
     ULARGE_INTEGER freeToCaller{}, total{}, totalFree{};
     BOOL ok = FALSE;
     if (KIVIsWindowsNT()) {

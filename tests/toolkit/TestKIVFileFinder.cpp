@@ -38,14 +38,15 @@ protected:
 
 TEST_P(KIVFileFinderTest, NextBuildsFullPathsAndTellsFolders) {
     std::map<std::u16string, bool> expected = {
-        {u"C:\\Data\\.", true},        {u"C:\\Data\\..", true},
-        {u"C:\\Data\\one.txt", false}, {u"C:\\Data\\Sub", true},
-        {u"C:\\Data\\two.ini", false},
+        {u"C:\\Data\\.", true},   {u"C:\\Data\\..", true},       {u"C:\\Data\\one.txt", false},
+        {u"C:\\Data\\Sub", true}, {u"C:\\Data\\two.ini", false},
     };
     EXPECT_EQ(Entries(u"C:\\Data\\*"), expected);
     // The later of the two separators ends the folder part.
-    EXPECT_EQ(Entries(u"C:\\Data/*.txt"), (std::map<std::u16string, bool>{{u"C:\\Data/one.txt", false}}));
-    EXPECT_EQ(Entries(u"C:/data\\ONE.TXT"), (std::map<std::u16string, bool>{{u"C:/data\\one.txt", false}}));
+    EXPECT_EQ(Entries(u"C:\\Data/*.txt"),
+              (std::map<std::u16string, bool>{{u"C:\\Data/one.txt", false}}));
+    EXPECT_EQ(Entries(u"C:/data\\ONE.TXT"),
+              (std::map<std::u16string, bool>{{u"C:/data\\one.txt", false}}));
 }
 
 TEST_P(KIVFileFinderTest, CountAndClose) {

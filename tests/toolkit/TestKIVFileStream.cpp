@@ -21,7 +21,8 @@ protected:
     }
     void PutHostBytes(const char* name, const Bytes& bytes) const {
         std::ofstream out(machine.DriveC(name), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
     }
 };
 
@@ -33,7 +34,8 @@ TEST_F(KIVFileStreamTest, MarkedFileAndTaggedValuesInNativeOrder) {
     EXPECT_TRUE(out.WriteTaggedColour(0x001E140A)); // bytes 10, 20, 30
     EXPECT_TRUE(out.WriteTaggedByte(0xAB));
     out.Close();
-    EXPECT_EQ(HostBytes("marked.bin"), (Bytes{255, 2, 0, 4, 3, 2, 1, 8, 0, 30, 20, 10, 0, 0, 0xAB}));
+    EXPECT_EQ(HostBytes("marked.bin"),
+              (Bytes{255, 2, 0, 4, 3, 2, 1, 8, 0, 30, 20, 10, 0, 0, 0xAB}));
 
     KIVFileStream in;
     ASSERT_TRUE(in.Open(KIVFileStream::kRead, u"C:\\marked.bin", 0));

@@ -135,7 +135,8 @@ TEST_F(KIVSystemOlderFamilyTest, TextsGoThroughTheAnsiCodePage) {
 
     TestMachine nt(Settings(PlatformFamily::NT, 932));
     KIVResetPlatformFamily();
-    EXPECT_TRUE(KIVCreateDirectory(u"C:\\caf\u00e9\u03a9")) << "wide text reaches the system unchanged";
+    EXPECT_TRUE(KIVCreateDirectory(u"C:\\caf\u00e9\u03a9"))
+        << "wide text reaches the system unchanged";
 }
 
 // No narrow buffer is written past: an argument that does not fit is refused
@@ -162,7 +163,8 @@ TEST(KIVSystem, ToBackslashes) {
     KIVString copy = original;
     KIVToBackslashes(copy);
     EXPECT_EQ(copy, KIVString(u"C:\\Program Files\\Product\\"));
-    EXPECT_EQ(original, KIVString(u"C:/Program Files/Product/")) << "the shared buffer is left alone";
+    EXPECT_EQ(original, KIVString(u"C:/Program Files/Product/"))
+        << "the shared buffer is left alone";
     char16_t text[] = u"a/b\\c/";
     KIVToBackslashes(text);
     EXPECT_EQ(std::u16string(text), u"a\\b\\c\\");
