@@ -31,9 +31,9 @@ void Check(bool condition) {
         std::abort();
 }
 
-template <typename List, typename Item>
-bool Holds(const List& list, const Item* item) {
-    return std::any_of(list.begin(), list.end(), [item](const auto& owned) { return owned.get() == item; });
+template <typename List, typename Item> bool Holds(const List& list, const Item* item) {
+    return std::any_of(list.begin(), list.end(),
+                       [item](const auto& owned) { return owned.get() == item; });
 }
 
 void UseDescription(SetupState& state) {

@@ -42,7 +42,8 @@ bool SetupDescriptionLoader::Load() {
 
 // [SECTION] Header
 
-bool SetupDescriptionLoader::ReadHeaderText(int line, char (&text)[kSetupTextSize], const char* what) {
+bool SetupDescriptionLoader::ReadHeaderText(int line, char (&text)[kSetupTextSize],
+                                            const char* what) {
     reader_.SetContext(Numbered("header line", line));
     return reader_.RequireLine(what) && reader_.Skip("label") && reader_.Text(text, what);
 }
@@ -63,10 +64,11 @@ bool SetupDescriptionLoader::ReadHeader(std::int32_t* entryCount) {
          ReadHeaderText(7, d.applicationName, "application name") &&
          ReadHeaderText(8, d.longApplicationName, "long application name") &&
          ReadHeaderText(9, d.programFileBaseName, "program file base name") &&
-         ReadHeaderText(10, d.versionText, "version text") &&
-         ReadHeaderText(11, unused, "text") && ReadHeaderText(12, unused, "text") &&
+         ReadHeaderText(10, d.versionText, "version text") && ReadHeaderText(11, unused, "text") &&
+         ReadHeaderText(12, unused, "text") &&
          ReadHeaderNumber(13, &d.availableLanguages, "available languages") &&
-         ReadHeaderNumber(14, &number, "flag") && ReadHeaderNumber(15, &number, "multi-volume flag");
+         ReadHeaderNumber(14, &number, "flag") &&
+         ReadHeaderNumber(15, &number, "multi-volume flag");
     d.multiVolume = number != 0;
     ok = ok && ReadHeaderNumber(16, &number, "number") &&
          ReadHeaderNumber(17, entryCount, "install entry count");
@@ -133,7 +135,8 @@ bool SetupDescriptionLoader::ReadNameList(InstallEntry& entry, std::int32_t coun
 
 bool SetupDescriptionLoader::ReadCount(const char* what, std::int32_t* count) {
     reader_.SetContext(what);
-    return reader_.RequireLine("the count line") && reader_.Skip("label") && reader_.Number(count, "count");
+    return reader_.RequireLine("the count line") && reader_.Skip("label") &&
+           reader_.Number(count, "count");
 }
 
 bool SetupDescriptionLoader::ReadIndex(std::int32_t count, const char* what, std::int32_t* index) {
@@ -338,7 +341,8 @@ SetupDescriptionLoader::Tail SetupDescriptionLoader::ReadOptions() {
     std::int32_t count = 0;
     if (tail != Tail::kRead)
         return tail;
-    if (!reader_.Skip("label") || !reader_.Skip("field 2") || !reader_.Number(&count, "option count"))
+    if (!reader_.Skip("label") || !reader_.Skip("field 2") ||
+        !reader_.Number(&count, "option count"))
         return Tail::kFailed;
     for (int k = 1; k <= SetupDescription::kOptionCount && k <= count; ++k) {
         reader_.SetContext(Numbered("option", k));

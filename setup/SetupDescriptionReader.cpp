@@ -175,8 +175,9 @@ std::int32_t SetupDescriptionReader::ParseNumber(std::string_view field) {
         negative = field[i++] == '-';
     // Accumulate as a magnitude and stop growing at the first value beyond
     // the range: no overflow however many digits follow.
-    const std::int64_t limit = negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-                                        : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t limit =
+        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
+                 : std::numeric_limits<std::int32_t>::max();
     std::int64_t magnitude = 0;
     for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
         if (magnitude <= limit)

@@ -5,7 +5,8 @@
 #include "toolkit/KIVFileStream.h"
 
 namespace {
-const std::int32_t kCodes[] = {kLanguageEnglish, kLanguageFrench, kLanguageGerman, kLanguageJapanese};
+const std::int32_t kCodes[] = {kLanguageEnglish, kLanguageFrench, kLanguageGerman,
+                               kLanguageJapanese};
 
 constexpr WORD kPrimaryGerman = 7;
 constexpr WORD kPrimaryFrench = 12;
@@ -41,7 +42,8 @@ std::int32_t StartLanguage(LANGID languageId) {
 }
 
 KIVString SetLanguagePaths(SetupState& state, std::int32_t code) {
-    const KIVString relativeFolder = state.programName + u" files\\Languages\\" + LanguageName(code);
+    const KIVString relativeFolder =
+        state.programName + u" files\\Languages\\" + LanguageName(code);
     state.resourceBasePath = relativeFolder + u"\\" + state.programName;
     state.languageFolder = state.setupFolder + u"\\" + relativeFolder;
     return state.resourceBasePath;

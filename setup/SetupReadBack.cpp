@@ -17,9 +17,12 @@ HKEY RootKey(const std::string& name) {
         const char* name;
         HKEY key;
     } kRoots[] = {
-        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKEY_USERS", HKEY_USERS},
-        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA}, {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+        {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
+        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
     };
     for (const auto& root : kRoots)
         if (name == root.name)
@@ -102,7 +105,8 @@ void ReadBackSetupVariables(SetupState& state) {
     const SetupDescription& d = state.description;
     for (const RegistryKeyRecord& record : d.registryKeys) {
         const bool inFile = !record.winreg && d.OptionFlag(kOptionUseRegistryFile);
-        const char16_t* registryFile = inFile ? static_cast<const char16_t*>(state.registryFileName) : nullptr;
+        const char16_t* registryFile =
+            inFile ? static_cast<const char16_t*>(state.registryFileName) : nullptr;
         char path[kBufferSize];
         ExpandSetupVariables(state, record.keyPath, path, sizeof path);
         HKEY key = nullptr;
@@ -113,7 +117,8 @@ void ReadBackSetupVariables(SetupState& state) {
                 continue;
             const SetupVariables::Name variable = ReadableVariable(d, value.text);
             KIVString text;
-            if (variable != SetupVariables::kNone && FindValue(key, value.name, registryFile, &text))
+            if (variable != SetupVariables::kNone &&
+                FindValue(key, value.name, registryFile, &text))
                 *state.variables.Stored(variable) = text;
         }
         CloseKey(key, registryFile);

@@ -26,7 +26,8 @@ void TakeDescriptionValues(SetupState& state) {
     state.variables.exeName = d.programFileBaseName;
     state.registryFileName = d.OptionText(kOptionRegistryFileName);
     KIVString source = state.setupFolder;
-    state.variables.installSrc = JoinRelativePath(source, KIVString(d.OptionText(kOptionSourcePath)));
+    state.variables.installSrc =
+        JoinRelativePath(source, KIVString(d.OptionText(kOptionSourcePath)));
 }
 
 void SelectSetupType(SetupState& state, std::int32_t number) {
@@ -54,7 +55,8 @@ std::int32_t ComputeComponentSize(const Component& component) {
 std::int32_t ComputeSetupTypeSize(SetupState& state, const SetupType& type) {
     std::int32_t total = 0;
     for (const Component* component : type.components) {
-        if (!component->selected || !component->enabled || !(component->languages & state.currentLanguage))
+        if (!component->selected || !component->enabled ||
+            !(component->languages & state.currentLanguage))
             continue;
         if (component->registryFileName[0])
             state.registryFileName = component->registryFileName;

@@ -29,21 +29,27 @@ void TrimTrailingBackslashes(KIVString& path) {
 
 SetupVariables::Name SetupVariables::Find(const char16_t* name, int length) {
     for (int i = 0; i < kNone; ++i)
-        if (Length(kNames[i]) == length && std::char_traits<char16_t>::compare(kNames[i], name, length) == 0)
+        if (Length(kNames[i]) == length &&
+            std::char_traits<char16_t>::compare(kNames[i], name, length) == 0)
             return static_cast<Name>(i);
     return kNone;
 }
 
+namespace {
+KIVString SetupVariables::*const kStored[] = {
+    &SetupVariables::company, &SetupVariables::userName,   &SetupVariables::installDst,
+    &SetupVariables::exeName, &SetupVariables::installSrc, &SetupVariables::longAppName,
+    &SetupVariables::version};
+} // namespace
+
 KIVString* SetupVariables::Stored(Name name) {
-    KIVString* values[] = {&company, &userName, &installDst, &exeName, &installSrc, &longAppName, &version};
-    return name >= kCompany && name <= kVersion ? values[name] : nullptr;
+    return name >= kCompany && name <= kVersion ? &(this->*kStored[name]) : nullptr;
 }
 
 KIVString SetupVariables::Value(Name name, std::int32_t language) const {
     if (name == kLanguage)
         return KIVString(LanguageName(language));
-    const KIVString* stored = const_cast<SetupVariables*>(this)->Stored(name);
-    return stored ? *stored : KIVString();
+    return name >= kCompany && name <= kVersion ? this->*kStored[name] : KIVString();
 }
 
 void SetupVariables::Expand(const char16_t* source, char16_t* destination, int size,
@@ -72,11 +78,13 @@ void SetupVariables::Expand(const char16_t* source, char16_t* destination, int s
     destination[used] = 0;
 }
 
-void ExpandSetupVariables(const SetupState& state, const char16_t* source, char16_t* destination, int size) {
+void ExpandSetupVariables(const SetupState& state, const char16_t* source, char16_t* destination,
+                          int size) {
     state.variables.Expand(source, destination, size, state.currentLanguage);
 }
 
-void ExpandSetupVariables(const SetupState& state, const char* source, char* destination, int size) {
+void ExpandSetupVariables(const SetupState& state, const char* source, char* destination,
+                          int size) {
     if (size <= 0)
         return;
     std::vector<char16_t> wide(static_cast<std::size_t>(size));

@@ -14,7 +14,17 @@ struct SetupState;
 class SetupVariables {
 public:
     // In the order in which names are looked up.
-    enum Name { kCompany, kUserName, kInstallDst, kExeName, kInstallSrc, kLongAppName, kVersion, kLanguage, kNone };
+    enum Name {
+        kCompany,
+        kUserName,
+        kInstallDst,
+        kExeName,
+        kInstallSrc,
+        kLongAppName,
+        kVersion,
+        kLanguage,
+        kNone
+    };
 
     // The variable with exactly this name (case-sensitive), or kNone.
     static Name Find(const char16_t* name, int length);
@@ -27,7 +37,8 @@ public:
     // with every reference replaced. Values are not scanned again; a name
     // that is not a variable disappears; a reference without ">" runs to the
     // end of the text. What does not fit is cut, never written past.
-    void Expand(const char16_t* source, char16_t* destination, int size, std::int32_t language) const;
+    void Expand(const char16_t* source, char16_t* destination, int size,
+                std::int32_t language) const;
 
     KIVString userName;
     KIVString company;
@@ -43,7 +54,8 @@ public:
 // the ANSI code page, cut at whole characters.
 void ExpandSetupVariables(const SetupState& state, const char16_t* source, char16_t* destination,
                           int size = 260);
-void ExpandSetupVariables(const SetupState& state, const char* source, char* destination, int size = 260);
+void ExpandSetupVariables(const SetupState& state, const char* source, char* destination,
+                          int size = 260);
 
 // Joins a relative path onto base, in place: "." changes nothing, ".." removes
 // the last folder of base, other segments are appended after a backslash.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "setup/SetupDescription.h"
+#include "toolkit/KIVString.h"
 
 #include <cstdio>
 #include <string>
@@ -32,7 +33,9 @@ struct DescriptionText {
                            "[ENDREGBASE]\n";
     std::string options = "Options x 3\nFullScreen 0\nFullScreen 1\nGroup 1\n";
 
-    std::string Text() const { return header + entries + components + types + lists + registry + options; }
+    std::string Text() const {
+        return header + entries + components + types + lists + registry + options;
+    }
 };
 
 // Loads text through a temporary stream; embedded NUL bytes are kept.
@@ -45,4 +48,10 @@ inline bool LoadDescriptionText(const std::string& text, SetupDescription& descr
     const bool loaded = LoadSetupDescription(description, file);
     std::fclose(file);
     return loaded;
+}
+
+inline std::string Narrow(const KIVString& text) {
+    char narrow[400];
+    text.ToNarrow(narrow, sizeof narrow);
+    return narrow;
 }

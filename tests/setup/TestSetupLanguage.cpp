@@ -1,6 +1,7 @@
+#include "SetupTestText.h"
+#include "TestMachine.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupState.h"
-#include "TestMachine.h"
 
 #include <filesystem>
 #include <fstream>
@@ -8,27 +9,24 @@
 
 namespace {
 
-MachineSettings WithLanguage(unsigned languageId) {
+MachineSettings German() {
     MachineSettings settings;
-    settings.languageId = languageId;
+    settings.languageId = 0x0407;
     return settings;
 }
 
-// A distribution in C:\Disk1 whose program is Setup.exe, with a usable
-// folder for each language in the set.
+// A distribution in C:\Disk1 whose program is Setup.exe on a German system,
+// with a usable folder for each language in the set.
 class SetupLanguageTest : public ::testing::Test {
 protected:
-    explicit SetupLanguageTest(unsigned languageId = 0x0407) : machine(WithLanguage(languageId)) {
-        SetProgramPath(state, u"C:\\Disk1\\Setup.exe");
-    }
+    SetupLanguageTest() : machine(German()) { SetProgramPath(state, u"C:\\Disk1\\Setup.exe"); }
 
     void MakeFolders(std::int32_t languages) {
         for (std::int32_t code : {1, 2, 4, 8}) {
             if (!(languages & code))
                 continue;
-            char name[16];
-            KIVString(LanguageName(code)).ToNarrow(name, sizeof name);
-            const std::string folder = machine.DriveC("Disk1/Setup files/Languages/") + name;
+            const std::string folder =
+                machine.DriveC("Disk1/Setup files/Languages/") + Narrow(LanguageName(code));
             std::filesystem::create_directories(folder);
             std::ofstream(folder + "/Setup.era") << "resources";
         }
@@ -38,31 +36,16 @@ protected:
     SetupState state;
 };
 
-std::string Narrow(const KIVString& text) {
-    char narrow[400];
-    text.ToNarrow(narrow, sizeof narrow);
-    return narrow;
-}
-
 } // namespace
 
 TEST(SetupLanguage, StartLanguageFromThePrimaryLanguage) {
-    EXPECT_EQ(StartLanguage(0x0407), kLanguageGerman);
-    EXPECT_EQ(StartLanguage(0x0807), kLanguageGerman); // Swiss German
-    EXPECT_EQ(StartLanguage(0x040C), kLanguageFrench);
-    EXPECT_EQ(StartLanguage(0x0C0C), kLanguageFrench);
-    EXPECT_EQ(StartLanguage(0x0411), kLanguageJapanese);
-    EXPECT_EQ(StartLanguage(0x0409), kLanguageEnglish);
-    EXPECT_EQ(StartLanguage(0x0C0A), kLanguageEnglish); // Spanish
-    EXPECT_EQ(StartLanguage(0x0000), kLanguageEnglish);
-}
-
-TEST_F(SetupLanguageTest, PathsOfALanguage) {
-    EXPECT_EQ(Narrow(SetLanguagePaths(state, kLanguageFrench)), "Setup files\\Languages\\French\\Setup");
-    EXPECT_EQ(Narrow(state.languageFolder), "C:\\Disk1\\Setup files\\Languages\\French");
-    EXPECT_FALSE(CheckLanguage(state));
-    MakeFolders(kLanguageFrench);
-    EXPECT_TRUE(CheckLanguage(state));
+    // German, Swiss German, French, Canadian French, Japanese, English, Spanish, none.
+    const std::pair<LANGID, std::int32_t> cases[] = {
+        {0x0407, kLanguageGerman},  {0x0807, kLanguageGerman},   {0x040C, kLanguageFrench},
+        {0x0C0C, kLanguageFrench},  {0x0411, kLanguageJapanese}, {0x0409, kLanguageEnglish},
+        {0x0C0A, kLanguageEnglish}, {0x0000, kLanguageEnglish}};
+    for (const auto& [id, code] : cases)
+        EXPECT_EQ(StartLanguage(id), code) << id;
 }
 
 TEST_F(SetupLanguageTest, GermanSystemWithoutGermanFolderStartsInEnglish) {

@@ -1,7 +1,8 @@
-#include "setup/SetupReadBack.h"
-#include "setup/SetupState.h"
+#include "SetupTestText.h"
 #include "TestMachine.h"
 #include "platform/WinReg.h"
+#include "setup/SetupReadBack.h"
+#include "setup/SetupState.h"
 #include "toolkit/KIVRegistry.h"
 
 #include <cstring>
@@ -9,13 +10,8 @@
 
 namespace {
 
-std::string Narrow(const KIVString& text) {
-    char narrow[400];
-    text.ToNarrow(narrow, sizeof narrow);
-    return narrow;
-}
-
-RegistryKeyRecord Key(const char* path, std::initializer_list<std::pair<const char*, const char*>> values) {
+RegistryKeyRecord Key(const char* path,
+                      std::initializer_list<std::pair<const char*, const char*>> values) {
     RegistryKeyRecord key;
     std::strcpy(key.keyPath, path);
     for (const auto& [name, text] : values) {
@@ -40,22 +36,17 @@ protected:
             state.description.options[k].number = 1;
     }
 
-    // Values written by an earlier installation, in the system registry or
-    // in a registry file.
-    static void Write(const char* subKey, const char* name, const char* data, const char16_t* file = nullptr) {
-        HKEY key = HKEY_LOCAL_MACHINE;
-        std::string rest = subKey;
-        for (std::size_t start = 0; start < rest.size();) {
-            std::size_t end = rest.find('\\', start);
-            end = end == std::string::npos ? rest.size() : end;
-            HKEY next = nullptr;
-            ASSERT_EQ(KIVRegOpenKey(key, rest.substr(start, end - start).c_str(), 0, KEY_WRITE, &next, file), 0);
-            key = next;
-            start = end + 1;
-        }
+    // A value that an earlier installation wrote under HKLM\Software\Talvic,
+    // in the system registry or in a registry file.
+    static void Write(const char* name, const char* data, const char16_t* file = nullptr) {
+        HKEY software = nullptr, key = nullptr;
+        ASSERT_EQ(KIVRegOpenKey(HKEY_LOCAL_MACHINE, "Software", 0, KEY_WRITE, &software, file), 0);
+        ASSERT_EQ(KIVRegOpenKey(software, "Talvic", 0, KEY_WRITE, &key, file), 0);
         ASSERT_EQ(KIVRegSetValue(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                                 static_cast<DWORD>(std::strlen(data) + 1), file), 0);
+                                 static_cast<DWORD>(std::strlen(data) + 1), file),
+                  0);
         KIVRegCloseKey(key, file);
+        KIVRegCloseKey(software, file);
     }
 
     SetupState state;
@@ -64,18 +55,18 @@ protected:
 } // namespace
 
 TEST_F(SetupReadBackTest, ValuesReplaceVariablesAsTheOptionsAllow) {
-    Write("Software\\Talvic", "UserName", "Reg User");
-    Write("Software\\Talvic", "COMPANY", "Reg Co");
-    Write("Software\\Talvic", "Folder", "D:\\Talvic");
-    Write("Software\\Talvic", "Program", "talvic2");
-    Write("Software\\Talvic", "Language", "French");
-    state.description.registryKeys.push_back(Key("HKEY_LOCAL_MACHINE\\Software\\<LONGAPPNAME>\\",
-                                                 {{"UserName", "<USERNAME>"},
-                                                  {"company", "Company: <COMPANY>"},
-                                                  {"Folder", "<INSTALLDST>\\bin"},
-                                                  {"Program", "<EXENAME"},
-                                                  {"Language", "<LANGUAGE>"},
-                                                  {"Missing", "<VERSION>"}}));
+    Write("UserName", "Reg User");
+    Write("COMPANY", "Reg Co");
+    Write("Folder", "D:\\Talvic");
+    Write("Program", "talvic2");
+    Write("Language", "French");
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\<LONGAPPNAME>\\", {{"UserName", "<USERNAME>"},
+                                                              {"company", "Company: <COMPANY>"},
+                                                              {"Folder", "<INSTALLDST>\\bin"},
+                                                              {"Program", "<EXENAME"},
+                                                              {"Language", "<LANGUAGE>"},
+                                                              {"Missing", "<VERSION>"}}));
     ReadBackSetupVariables(state);
     EXPECT_EQ(Narrow(state.variables.userName), "System User"); // option 26 clear
     EXPECT_EQ(Narrow(state.variables.company), "Reg Co");
@@ -85,25 +76,22 @@ TEST_F(SetupReadBackTest, ValuesReplaceVariablesAsTheOptionsAllow) {
 }
 
 TEST_F(SetupReadBackTest, StopsAtTheFirstKeyThatDoesNotOpen) {
-    Write("Software\\Talvic", "Program", "talvic2");
-    state.description.registryKeys.push_back(Key("HKEY_LOCAL_MACHINE\\Software\\Gone", {{"P", "<EXENAME>"}}));
-    state.description.registryKeys.push_back(Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"Program", "<EXENAME>"}}));
-    ReadBackSetupVariables(state);
-    EXPECT_EQ(Narrow(state.variables.exeName), "talvic");
-
-    state.description.registryKeys.erase(state.description.registryKeys.begin());
-    state.description.registryKeys.insert(state.description.registryKeys.begin(),
-                                          Key("hkey_local_machine\\Software\\Talvic", {}));
+    Write("Program", "talvic2");
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\Gone", {{"P", "<EXENAME>"}}));
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"Program", "<EXENAME>"}}));
     ReadBackSetupVariables(state);
     EXPECT_EQ(Narrow(state.variables.exeName), "talvic");
 }
 
 TEST_F(SetupReadBackTest, RegistryFileServesKeysWithoutWinreg) {
-    Write("Software\\Talvic", "Program", "from file", u"kiv.reg");
-    Write("Software\\Talvic", "Program", "from registry");
+    Write("Program", "from file", u"kiv.reg");
+    Write("Program", "from registry");
     state.description.options[kOptionUseRegistryFile].number = 1;
     state.registryFileName = "kiv.reg";
-    state.description.registryKeys.push_back(Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"Program", "<EXENAME>"}}));
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"Program", "<EXENAME>"}}));
     ReadBackSetupVariables(state);
     EXPECT_EQ(Narrow(state.variables.exeName), "from file");
 

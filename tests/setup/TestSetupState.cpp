@@ -1,22 +1,17 @@
-#include "setup/SetupState.h"
 #include "SetupTestText.h"
 #include "TestMachine.h"
+#include "setup/SetupState.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string Narrow(const KIVString& text) {
-    char narrow[400];
-    text.ToNarrow(narrow, sizeof narrow);
-    return narrow;
-}
-
 class SetupStateTest : public MachineTest {
 protected:
     void Load(const DescriptionText& text) {
-        ASSERT_TRUE(LoadDescriptionText(text.Text(), state.description)) << state.description.error.reason;
+        ASSERT_TRUE(LoadDescriptionText(text.Text(), state.description))
+            << state.description.error.reason;
     }
     SetupState state;
 };
@@ -50,7 +45,8 @@ TEST_F(SetupStateTest, DescriptionValuesAndInstallationSource) {
 }
 
 TEST_F(SetupStateTest, SetupTypesShareComponentsAndTheirSelection) {
-    Load(DescriptionText()); // Main: entry 0 (1000); Tools: entries 0 and 1 (1500), reg.dat, disabled
+    Load(DescriptionText()); // Main: entry 0 (1000); Tools: entries 0 and 1 (1500), reg.dat,
+                             // disabled
     SetupDescription& d = state.description;
     d.components[1]->enabled = true;
     SelectSetupType(state, kSetupTypical);

@@ -35,7 +35,8 @@ std::string OptionsSet(const SetupDescription& d) {
         if (!set)
             continue;
         text += text.empty() ? "" : " ";
-        text += IsTextOption(k) ? std::to_string(k) + "=\"" + d.OptionText(k) + "\"" : std::to_string(k);
+        text += IsTextOption(k) ? std::to_string(k) + "=\"" + d.OptionText(k) + "\""
+                                : std::to_string(k);
     }
     return text.empty() ? "none" : text;
 }
@@ -52,10 +53,11 @@ void PrintSummary(const char* path, const SetupDescription& d) {
                 d.longApplicationName, d.versionText, d.programFileBaseName);
     std::printf("  languages        %s\n", Languages(d.availableLanguages).c_str());
     std::printf("  install entries  %zu (%d packed, %zu copied; %d bytes for the PC)\n",
-                d.installEntries.size(), packed, d.installEntries.size() - packed, d.TotalInstallSize());
+                d.installEntries.size(), packed, d.installEntries.size() - packed,
+                d.TotalInstallSize());
     std::printf("  components       %zu\n", d.components.size());
-    std::printf("  setup types      %zu%s%s%s\n", d.setupTypes.size(), typeNames.empty() ? "" : " (",
-                typeNames.c_str(), typeNames.empty() ? "" : ")");
+    std::printf("  setup types      %zu%s%s%s\n", d.setupTypes.size(),
+                typeNames.empty() ? "" : " (", typeNames.c_str(), typeNames.empty() ? "" : ")");
     std::printf("  shortcuts        %zu\n", d.shortcuts.size());
     std::printf("  uninstall paths  %zu\n", d.extraUninstallPaths.size());
     std::printf("  volumes          %zu\n", d.volumes.size());
@@ -74,7 +76,8 @@ int Check(const char* path) {
     const bool loaded = LoadSetupDescription(description, file);
     std::fclose(file);
     if (!loaded) {
-        std::fprintf(stderr, "%s: line %d: %s\n", path, description.error.line, description.error.reason.c_str());
+        std::fprintf(stderr, "%s: line %d: %s\n", path, description.error.line,
+                     description.error.reason.c_str());
         return 1;
     }
     PrintSummary(path, description);
