@@ -37,9 +37,11 @@ char32_t FoldCodePoint(char32_t c) {
 char32_t Decode(const std::string& text, std::size_t* i) {
     auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     unsigned char lead = byte(*i);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                     : (lead >> 3) == 30    ? 4
-                                                            : 0;
+    std::size_t length = lead < 0x80         ? 1
+                         : (lead >> 5) == 6  ? 2
+                         : (lead >> 4) == 14 ? 3
+                         : (lead >> 3) == 30 ? 4
+                                             : 0;
     if (length <= 1 || *i + length > text.size()) {
         ++*i;
         return lead;
@@ -88,7 +90,9 @@ std::u32string Fold(const std::string& utf8) {
     return out;
 }
 
-bool Equal(const std::string& a, const std::string& b) { return a == b || Fold(a) == Fold(b); }
+bool Equal(const std::string& a, const std::string& b) {
+    return a == b || Fold(a) == Fold(b);
+}
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
     if (pattern == "*.*" || pattern == "*")

@@ -38,7 +38,9 @@ int Deliver(const std::basic_string<Char>& result, std::size_t fits, Char* out, 
 
 } // namespace
 
-UINT GetACP() { return Machine::Current().Settings().codePage; }
+UINT GetACP() {
+    return Machine::Current().Settings().codePage;
+}
 
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar) {
@@ -47,8 +49,8 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    std::size_t size = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1
-                                         : static_cast<std::size_t>(cbMultiByte);
+    std::size_t size =
+        cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<std::size_t>(cbMultiByte);
     std::u16string wide;
     bool hadInvalid = false;
     if (!CodePageConverter::ToUtf16(CodePage, lpMultiByteStr, size, &wide, &hadInvalid)) {
@@ -74,8 +76,8 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    std::size_t size = cchWideChar == -1 ? WideLength(lpWideCharStr) + 1
-                                         : static_cast<std::size_t>(cchWideChar);
+    std::size_t size =
+        cchWideChar == -1 ? WideLength(lpWideCharStr) + 1 : static_cast<std::size_t>(cchWideChar);
     std::string narrow;
     bool usedDefault = false;
     if (!CodePageConverter::FromUtf16(CodePage, lpWideCharStr, size, &narrow, lpDefaultChar,

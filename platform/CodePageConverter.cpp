@@ -3,12 +3,21 @@
 #include "platform/Machine.h"
 #include "platform/WinBase.h"
 
+#include <bit>
 #include <cerrno>
+#include <cstring>
+#include <cstdint>
 #include <iconv.h>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
+
+// UTF-16 in the host's byte order, so that char16_t text is handed to iconv
+// as it lies in memory.
+const char* const kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+const char16_t kReplacement = 0xFFFD;
 
 // iconv descriptors are not safe to share between threads, and opening one
 // costs far more than a short conversion: each thread keeps its own.
@@ -26,8 +35,8 @@ public:
                 return entry.cd;
             }
         std::string name = CharsetName(codePage);
-        iconv_t cd = toUtf16 ? iconv_open("UTF-16LE", name.c_str())
-                             : iconv_open(name.c_str(), "UTF-16LE");
+        iconv_t cd =
+            toUtf16 ? iconv_open(kUtf16, name.c_str()) : iconv_open(name.c_str(), kUtf16);
         if (cd != reinterpret_cast<iconv_t>(-1))
             entries_.push_back({codePage, toUtf16, cd});
         return cd;
@@ -50,7 +59,9 @@ private:
 
 thread_local IconvCache cache;
 
-bool Failed(iconv_t cd) { return cd == reinterpret_cast<iconv_t>(-1); }
+bool Failed(iconv_t cd) {
+    return cd == reinterpret_cast<iconv_t>(-1);
+}
 
 // Runs iconv over the whole input, growing the output as needed. onBad is
 // called when the input at *in cannot be converted; it appends a
@@ -89,8 +100,25 @@ bool RunIconv(iconv_t cd, const char* in, std::size_t inSize, std::string* out, 
     return true;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// Every code page the machine uses (1252, 932, UTF-8) keeps ASCII as it is,
+// and most texts are ASCII: those skip iconv.
+template <typename Char> bool IsAscii(const Char* text, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i)
+        if (static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<Char>>(text[i])) >= 0x80)
+            return false;
+    return true;
+}
+
+bool KeepsAscii(UINT codePage) {
+    return codePage == 1252 || codePage == 932 || codePage == CP_UTF8;
+}
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 } // namespace
 
@@ -103,13 +131,18 @@ UINT CodePageConverter::Resolve(UINT codePage) {
 bool CodePageConverter::ToUtf16(UINT codePage, const char* in, std::size_t size,
                                 std::u16string* out, bool* hadInvalid) {
     *hadInvalid = false;
-    iconv_t cd = cache.Get(Resolve(codePage), true);
+    UINT resolved = Resolve(codePage);
+    if (KeepsAscii(resolved) && IsAscii(in, size)) {
+        out->assign(in, in + size);
+        return true;
+    }
+    iconv_t cd = cache.Get(resolved, true);
     if (Failed(cd))
         return false;
     std::string bytes;
     auto onBad = [hadInvalid](char** inPtr, std::size_t* inLeft, std::string* sink) {
         *hadInvalid = true;
-        sink->append("\xFD\xFF", 2); // U+FFFD, little-endian
+        sink->append(reinterpret_cast<const char*>(&kReplacement), sizeof kReplacement);
         ++*inPtr;
         --*inLeft;
         return true;
@@ -117,9 +150,7 @@ bool CodePageConverter::ToUtf16(UINT codePage, const char* in, std::size_t size,
     if (!RunIconv(cd, in, size, &bytes, onBad))
         return false;
     out->resize(bytes.size() / 2);
-    for (std::size_t i = 0; i < out->size(); ++i)
-        (*out)[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                          static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    std::memcpy(out->data(), bytes.data(), out->size() * 2);
     return true;
 }
 
@@ -127,18 +158,17 @@ bool CodePageConverter::FromUtf16(UINT codePage, const char16_t* in, std::size_t
                                   std::string* out, const char* defaultChar, bool* usedDefault) {
     *usedDefault = false;
     UINT resolved = Resolve(codePage);
+    if (KeepsAscii(resolved) && IsAscii(in, size)) {
+        out->assign(in, in + size);
+        return true;
+    }
     iconv_t cd = cache.Get(resolved, false);
     if (Failed(cd))
         return false;
-    std::string replacement = resolved == CP_UTF8 ? std::string("\xEF\xBF\xBD")
+    std::string replacement = resolved == CP_UTF8           ? std::string("\xEF\xBF\xBD")
                               : defaultChar && *defaultChar ? std::string(1, *defaultChar)
                                                             : std::string("?");
-    std::string bytes(size * 2, '\0');
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[2 * i] = static_cast<char>(in[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(in[i] >> 8);
-    }
-    const char* start = bytes.data();
+    const char* start = reinterpret_cast<const char*>(in);
     auto onBad = [&](char** inPtr, std::size_t* inLeft, std::string* sink) {
         *usedDefault = true;
         sink->append(replacement);
@@ -152,7 +182,7 @@ bool CodePageConverter::FromUtf16(UINT codePage, const char16_t* in, std::size_t
         *inLeft -= skip;
         return true;
     };
-    return RunIconv(cd, bytes.data(), bytes.size(), out, onBad);
+    return RunIconv(cd, start, size * 2, out, onBad);
 }
 
 std::size_t CodePageConverter::CutLength(UINT codePage, const std::string& text,

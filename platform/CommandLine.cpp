@@ -3,7 +3,9 @@
 namespace CommandLine {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The first argument: up to a blank, or between quotes; returns its end.
 std::size_t FirstArgument(const std::string& line, std::size_t at, std::string* out) {
@@ -87,15 +89,15 @@ std::vector<Candidate> ProgramCandidates(const std::string& commandLine) {
         std::size_t close = commandLine.find('"', start + 1);
         std::size_t end = close == std::string::npos ? commandLine.size() : close;
         std::size_t rest = close == std::string::npos ? end : close + 1;
-        candidates.push_back({commandLine.substr(start + 1, end - start - 1),
-                              commandLine.substr(rest)});
+        candidates.push_back(
+            {commandLine.substr(start + 1, end - start - 1), commandLine.substr(rest)});
         return candidates;
     }
     for (std::size_t at = start; at <= commandLine.size(); ++at)
         if (at == commandLine.size() || IsBlank(commandLine[at]))
             if (at > start && !IsBlank(commandLine[at - 1]))
-                candidates.push_back({commandLine.substr(start, at - start),
-                                      commandLine.substr(at)});
+                candidates.push_back(
+                    {commandLine.substr(start, at - start), commandLine.substr(at)});
     return candidates;
 }
 

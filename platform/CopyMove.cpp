@@ -139,11 +139,14 @@ std::string MoveTarget(const std::string& mappedTarget, const std::string& given
     return mappedTarget;
 }
 
-std::string Utf8(LPCWSTR text) { return HostText::FromWide(text); }
-std::string Utf8(LPCSTR text) { return HostText::FromAnsi(text); }
+std::string Utf8(LPCWSTR text) {
+    return HostText::FromWide(text);
+}
+std::string Utf8(LPCSTR text) {
+    return HostText::FromAnsi(text);
+}
 
-template <typename Char>
-BOOL Copy(const Char* existing, const Char* newName, BOOL failIfExists) {
+template <typename Char> BOOL Copy(const Char* existing, const Char* newName, BOOL failIfExists) {
     std::string source, target;
     if (!HostPath::From(existing, &source) || !HostPath::From(newName, &target))
         return FALSE;

@@ -45,23 +45,21 @@ DWORD Attributes(const std::string& hostPath) {
 } // namespace
 
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
-                   LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
-                   DWORD dwFlagsAndAttributes, HANDLE) {
+                   LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
+                   HANDLE) {
     std::string host;
     if (!HostPath::FromWide(lpFileName, &host))
         return INVALID_HANDLE_VALUE;
-    return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition,
-                  dwFlagsAndAttributes);
+    return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
 }
 
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
-                   LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
-                   DWORD dwFlagsAndAttributes, HANDLE) {
+                   LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
+                   HANDLE) {
     std::string host;
     if (!HostPath::FromAnsi(lpFileName, &host))
         return INVALID_HANDLE_VALUE;
-    return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition,
-                  dwFlagsAndAttributes);
+    return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
 }
 
 BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
@@ -141,8 +139,9 @@ DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveH
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
-    LONGLONG base = dwMoveMethod == FILE_BEGIN ? 0 : dwMoveMethod == FILE_CURRENT ? current
-                                                                                 : info.st_size;
+    LONGLONG base = dwMoveMethod == FILE_BEGIN     ? 0
+                    : dwMoveMethod == FILE_CURRENT ? current
+                                                   : info.st_size;
     LONGLONG target = base + distance;
     if (target < 0 || (!lpDistanceToMoveHigh && target > 0xFFFFFFFFll)) {
         SetLastError(target < 0 ? ERROR_NEGATIVE_SEEK : ERROR_INVALID_PARAMETER);

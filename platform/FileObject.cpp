@@ -71,8 +71,8 @@ FileObject::~FileObject() {
     close(fd_);
 }
 
-std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD access,
-                                             DWORD share, DWORD disposition, DWORD attributes) {
+std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD access, DWORD share,
+                                             DWORD disposition, DWORD attributes) {
     int flags = 0;
     if (!OpenFlags(access, disposition, &flags)) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -12,8 +12,8 @@ public:
     // Opens hostPath as CreateFile does; null with the last error set on
     // failure. On success the last error tells whether the file existed
     // (ERROR_ALREADY_EXISTS) for CREATE_ALWAYS and OPEN_ALWAYS.
-    static std::shared_ptr<FileObject> Open(const std::string& hostPath, DWORD access,
-                                            DWORD share, DWORD disposition, DWORD attributes);
+    static std::shared_ptr<FileObject> Open(const std::string& hostPath, DWORD access, DWORD share,
+                                            DWORD disposition, DWORD attributes);
     ~FileObject() override;
 
     int Descriptor() const { return fd_; }

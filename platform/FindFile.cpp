@@ -42,8 +42,8 @@ void Fill(const FindObject::Entry& entry, LPWIN32_FIND_DATAA data) {
 // Splits "C:\folder\*.txt" into its folder and the pattern of its last part.
 void SplitPattern(const std::string& path, std::string* folder, std::string* pattern) {
     std::size_t cut = path.find_last_of("\\/");
-    bool drive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-                 path[1] == ':';
+    bool drive =
+        path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
     if (cut == std::string::npos) {
         *folder = drive ? path.substr(0, 2) : ".";
         *pattern = drive ? path.substr(2) : path;

@@ -79,10 +79,18 @@ BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     return CreateFolder(lpPathName);
 }
-BOOL RemoveDirectoryW(LPCWSTR lpPathName) { return RemoveFolder(lpPathName); }
-BOOL RemoveDirectoryA(LPCSTR lpPathName) { return RemoveFolder(lpPathName); }
-BOOL DeleteFileW(LPCWSTR lpFileName) { return DeleteOne(lpFileName); }
-BOOL DeleteFileA(LPCSTR lpFileName) { return DeleteOne(lpFileName); }
+BOOL RemoveDirectoryW(LPCWSTR lpPathName) {
+    return RemoveFolder(lpPathName);
+}
+BOOL RemoveDirectoryA(LPCSTR lpPathName) {
+    return RemoveFolder(lpPathName);
+}
+BOOL DeleteFileW(LPCWSTR lpFileName) {
+    return DeleteOne(lpFileName);
+}
+BOOL DeleteFileA(LPCSTR lpFileName) {
+    return DeleteOne(lpFileName);
+}
 
 // OF_EXIST opens the file for reading and closes it again; plain OF_READ
 // keeps it open and returns the handle as an HFILE. The full path goes into
@@ -100,8 +108,8 @@ HFILE OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle) {
         return HFILE_ERROR;
     }
     std::shared_ptr<FileObject> file =
-        FileObject::Open(host, GENERIC_READ,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
+        FileObject::Open(host, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         OPEN_EXISTING, 0);
     FillOfStruct(lpReOpenBuff, full, file ? 0 : GetLastError());
     if (!file)
         return HFILE_ERROR;

@@ -106,8 +106,7 @@ std::string Machine::DefaultRoot() {
     return "/tmp/kiv-machine-" + std::to_string(getuid());
 }
 
-bool Machine::Create(const std::string& root, const MachineSettings& settings,
-                     std::string* error) {
+bool Machine::Create(const std::string& root, const MachineSettings& settings, std::string* error) {
     std::string base = AbsoluteRoot(root);
     std::error_code code;
     for (const std::string& folder : MachineFolders::All(settings)) {
@@ -153,7 +152,9 @@ bool Machine::Use(const std::string& root) {
     return true;
 }
 
-unsigned Machine::Generation() { return generation.load(); }
+unsigned Machine::Generation() {
+    return generation.load();
+}
 
 bool Machine::LoadSettings(const std::string& root, MachineSettings* settings) {
     std::ifstream in(AbsoluteRoot(root) + "/machine.ini");

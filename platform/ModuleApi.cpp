@@ -64,8 +64,7 @@ bool FindLibrary(std::string name, std::string* host) {
     if (name.find_first_of("\\/:") != std::string::npos)
         return PathMap::ToHost(name, host, &error) && IsFile(*host);
     std::vector<std::string> folders = {PathMap::ToWindows(HostPath::Parent(ProgramHostPath())),
-                                        MachineFolders::System(), MachineFolders::Windows(),
-                                        "."};
+                                        MachineFolders::System(), MachineFolders::Windows(), "."};
     for (const std::string& folder : folders)
         if (PathMap::ToHost(folder + "\\" + name, host, &error) && IsFile(*host))
             return true;

@@ -16,7 +16,9 @@
 namespace PathMap {
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Length in UTF-16 units, which is what MAX_PATH counts.
 std::size_t WindowsLength(const std::string& utf8) {
@@ -31,8 +33,7 @@ std::size_t WindowsLength(const std::string& utf8) {
 }
 
 bool HasDrive(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':';
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
 bool CurrentDirectory(std::string* windowsPath) {
@@ -125,8 +126,8 @@ bool DriveForm(const std::string& path, const std::string& root, std::string* wi
         !std::isalpha(static_cast<unsigned char>(path[at])) ||
         (path.size() > at + 1 && path[at + 1] != '/'))
         return false;
-    *windows = std::string(1, static_cast<char>(std::toupper(path[at]))) + ":" +
-               path.substr(at + 1);
+    *windows =
+        std::string(1, static_cast<char>(std::toupper(path[at]))) + ":" + path.substr(at + 1);
     return true;
 }
 

@@ -125,8 +125,8 @@ BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_AT
         return HostPath::Fail(ERROR_FILE_NOT_FOUND);
     if (lpCurrentDirectory) {
         struct stat info;
-        if (!HostPath::FromAnsi(lpCurrentDirectory, &folder) ||
-            stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (!HostPath::FromAnsi(lpCurrentDirectory, &folder) || stat(folder.c_str(), &info) != 0 ||
+            !S_ISDIR(info.st_mode))
             return HostPath::Fail(ERROR_DIRECTORY);
     }
     return Spawn(host, arguments, Environment(lpEnvironment),

@@ -10,7 +10,6 @@
 
 #include <sys/types.h>
 
-
 class ShareTable {
 public:
     struct FileId {

@@ -5,7 +5,9 @@
 #include "platform/WinBase.h"
 
 namespace {
-const MachineSettings& Settings() { return Machine::Current().Settings(); }
+const MachineSettings& Settings() {
+    return Machine::Current().Settings();
+}
 } // namespace
 
 // Windows XP (5.1, build 2600) for the NT family; Windows 98 (4.10) for the
@@ -16,7 +18,9 @@ DWORD GetVersion() {
     return 0xC0000A04u;
 }
 
-LANGID GetUserDefaultLangID() { return static_cast<LANGID>(Settings().languageId); }
+LANGID GetUserDefaultLangID() {
+    return static_cast<LANGID>(Settings().languageId);
+}
 
 int GetSystemMetrics(int nIndex) {
     switch (nIndex) {

@@ -94,5 +94,9 @@ DWORD GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
     return HostText::ReturnA(PathMap::ToWindows(host), lpBuffer, nBufferLength);
 }
 
-BOOL SetCurrentDirectoryW(LPCWSTR lpPathName) { return ChangeDirectory(lpPathName); }
-BOOL SetCurrentDirectoryA(LPCSTR lpPathName) { return ChangeDirectory(lpPathName); }
+BOOL SetCurrentDirectoryW(LPCWSTR lpPathName) {
+    return ChangeDirectory(lpPathName);
+}
+BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
+    return ChangeDirectory(lpPathName);
+}

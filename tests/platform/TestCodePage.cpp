@@ -6,8 +6,8 @@
 namespace {
 
 std::u16string ToWide(UINT codePage, const std::string& text) {
-    int needed = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+    int needed =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string out(static_cast<std::size_t>(needed), u'\0');
     if (needed > 0)
         MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
@@ -61,7 +61,7 @@ TEST(CodePage, Cp932RoundTripsJapanese) {
     std::string narrow = ToNarrow(CP_ACP, wide);
     EXPECT_EQ(narrow.substr(0, 2), "\x93\xFA"); // 日 in Shift JIS
     EXPECT_EQ(ToWide(CP_ACP, narrow), wide);
-    EXPECT_EQ(ToNarrow(CP_ACP, u"\u00E9"), "?"); // é is not in 932
+    EXPECT_EQ(ToNarrow(CP_ACP, u"\u00E9"), "?");    // é is not in 932
     EXPECT_EQ(ToWide(CP_ACP, "a\x93"), u"a\uFFFD"); // lead byte without its trail
 }
 
@@ -69,8 +69,11 @@ TEST_F(MachineTest, Utf8HandlesSurrogatesAndBadBytes) {
     EXPECT_EQ(ToNarrow(CP_UTF8, u"\U0001F600"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(ToWide(CP_UTF8, "\xF0\x9F\x98\x80"), u"\U0001F600");
     std::u16string lone = {u'a', static_cast<char16_t>(0xD800), u'b'};
-    EXPECT_EQ(ToNarrow(CP_UTF8, lone), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(ToWide(CP_UTF8, "a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(ToNarrow(CP_UTF8, lone), "a\xEF\xBF\xBD"
+                                       "b");
+    EXPECT_EQ(ToWide(CP_UTF8, "a\xFF"
+                              "b"),
+              u"a\uFFFDb");
 }
 
 TEST_F(MachineTest, MinusOneLengthCountsTheTerminator) {

@@ -90,11 +90,11 @@ TEST_F(MachineTest, ShortWriteReportsDiskFull) {
 TEST_F(MachineTest, SharingModesHoldFilesInUse) {
     std::ofstream(machine.DriveC("Windows/System32/lib.dll")) << "v1";
     std::ofstream(machine.DriveC("new.dll")) << "v2";
-    HANDLE held = Open("C:\\Windows\\System32\\lib.dll", GENERIC_READ, OPEN_EXISTING,
-                       FILE_SHARE_READ);
+    HANDLE held =
+        Open("C:\\Windows\\System32\\lib.dll", GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    HANDLE reader = Open("C:\\Windows\\System32\\lib.dll", GENERIC_READ, OPEN_EXISTING,
-                         FILE_SHARE_READ);
+    HANDLE reader =
+        Open("C:\\Windows\\System32\\lib.dll", GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ);
     EXPECT_NE(reader, INVALID_HANDLE_VALUE);
     CloseHandle(reader);
     EXPECT_EQ(Open("C:\\Windows\\System32\\lib.dll", GENERIC_WRITE, OPEN_EXISTING,
@@ -103,12 +103,12 @@ TEST_F(MachineTest, SharingModesHoldFilesInUse) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     EXPECT_FALSE(DeleteFileA("C:\\Windows\\System32\\lib.dll"));
     EXPECT_FALSE(CopyFileA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll", FALSE));
-    EXPECT_FALSE(MoveFileExA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll",
-                             MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(
+        MoveFileExA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(Slurp(machine.DriveC("Windows/System32/lib.dll")), "v1");
     CloseHandle(held);
-    EXPECT_TRUE(MoveFileExA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll",
-                            MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(
+        MoveFileExA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(Slurp(machine.DriveC("Windows/System32/lib.dll")), "v2");
 }
 
@@ -157,8 +157,8 @@ TEST(FileApi, AnsiNamesUseTheMachineCodePage) {
     MachineSettings settings;
     settings.codePage = 932;
     TestMachine machine(settings);
-    HANDLE file = CreateFileA("C:\\\x93\xfa\x96\x7b.txt", GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, 0, nullptr); // 日本.txt in Shift JIS
+    HANDLE file = CreateFileA("C:\\\x93\xfa\x96\x7b.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              0, nullptr); // 日本.txt in Shift JIS
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
     EXPECT_TRUE(fs::exists(machine.DriveC("日本.txt")));

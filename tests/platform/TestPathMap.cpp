@@ -31,8 +31,7 @@ TEST_F(MachineTest, DrivesMapBothWays) {
     EXPECT_EQ(Host("C:"), machine.DriveC());
     EXPECT_EQ(Host("Z:\\usr\\bin"), "/usr/bin");
     EXPECT_EQ(Host("Z:\\"), "/");
-    EXPECT_EQ(PathMap::ToWindows(machine.DriveC("Program Files/App")),
-              "C:\\Program Files\\App");
+    EXPECT_EQ(PathMap::ToWindows(machine.DriveC("Program Files/App")), "C:\\Program Files\\App");
     EXPECT_EQ(PathMap::ToWindows(machine.DriveC()), "C:\\");
     EXPECT_EQ(PathMap::ToWindows("/media/cd/Setup.exe"), "Z:\\media\\cd\\Setup.exe");
     EXPECT_EQ(PathMap::ToWindows("/"), "Z:\\");

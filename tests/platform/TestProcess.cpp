@@ -28,8 +28,8 @@ std::string Slurp(const std::string& host) {
 bool Start(std::string commandLine, PROCESS_INFORMATION* info, const char* folder = nullptr) {
     STARTUPINFOA startup = {};
     startup.cb = 68;
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder, &startup, info);
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                          &startup, info);
 }
 
 DWORD RunToEnd(const std::string& commandLine, const char* folder = nullptr) {
@@ -78,9 +78,9 @@ TEST_F(MachineTest, ArgumentsFolderAndMachineReachTheChild) {
            "for a in \"$@\"; do echo \"[$a]\"; done > out.txt; pwd >> out.txt; "
            "echo \"$KIV_MACHINE\" >> out.txt");
     EXPECT_EQ(RunToEnd("\"C:\\BIN\\args.exe\" one \"two words\" C:\\x\\", "C:\\Windows"), 0u);
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/out.txt")),
-              "[one]\n[two words]\n[C:\\x\\]\n" + machine.DriveC("Windows") + "\n" +
-                  machine.Root() + "\n");
+    EXPECT_EQ(Slurp(machine.DriveC("Windows/out.txt")), "[one]\n[two words]\n[C:\\x\\]\n" +
+                                                            machine.DriveC("Windows") + "\n" +
+                                                            machine.Root() + "\n");
     EXPECT_EQ(RunToEnd("C:\\bin\\args", "C:\\"), 0u); // ".exe" is implied
 }
 

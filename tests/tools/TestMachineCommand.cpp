@@ -45,16 +45,16 @@ protected:
 
 TEST_F(MachineCommandTest, InitThenInfoAndPath) {
     ToolRun init = Machine(root, "init '" + root +
-                                 "' --9x --lang 0x0411 --codepage 932 --screen 800x600 "
-                                 "--no-admin --owner 'Taro Yamada' --organization Acme");
+                                     "' --9x --lang 0x0411 --codepage 932 --screen 800x600 "
+                                     "--no-admin --owner 'Taro Yamada' --organization Acme");
     ASSERT_EQ(init.status, 0) << init.output;
     EXPECT_TRUE(std::filesystem::is_directory(root + "/drive_c/Windows/System"));
     ToolRun info = Machine(root, "info");
     EXPECT_EQ(info.status, 0) << info.output;
-    for (const char* line : {"family           9x (version 4.10", "language         0x0411",
-                             "code page        932", "screen           800x600",
-                             "administrator    no", "owner            Taro Yamada",
-                             "System           C:\\Windows\\System\n"})
+    for (const char* line :
+         {"family           9x (version 4.10", "language         0x0411", "code page        932",
+          "screen           800x600", "administrator    no", "owner            Taro Yamada",
+          "System           C:\\Windows\\System\n"})
         EXPECT_NE(info.output.find(line), std::string::npos) << line << "\n" << info.output;
     ToolRun path = Machine(root, "path 'c:\\WINDOWS\\system\\new.dll'");
     EXPECT_EQ(path.output, root + "/drive_c/Windows/System/new.dll\n");

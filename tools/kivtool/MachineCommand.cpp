@@ -1,5 +1,9 @@
 // "kivtool machine": makes an emulated machine, shows its settings and
 // folders, and maps Windows paths on it to host paths.
+//
+// [SECTION] Usage texts
+// [SECTION] Options of init
+// [SECTION] Commands
 #include "tools/kivtool/KivCommand.h"
 
 #include "platform/Machine.h"
@@ -11,6 +15,8 @@
 #include <string>
 
 namespace {
+
+// [SECTION] Usage texts
 
 const char kUsage[] =
     "usage: kivtool machine COMMAND ...\n"
@@ -39,17 +45,18 @@ const char kInitUsage[] =
     "  --organization NAME registered organization (default none)\n"
     "  --user NAME         user name, which names the per-user folders (default User)\n";
 
-const char kInfoUsage[] =
-    "usage: kivtool machine info\n"
-    "\n"
-    "Shows the settings and the well-known folders of the machine in use\n"
-    "($KIV_MACHINE, or ~/.kiv/machine).\n";
+const char kInfoUsage[] = "usage: kivtool machine info\n"
+                          "\n"
+                          "Shows the settings and the well-known folders of the machine in use\n"
+                          "($KIV_MACHINE, or ~/.kiv/machine).\n";
 
 const char kPathUsage[] =
     "usage: kivtool machine path PATH\n"
     "\n"
     "Prints the host path of a Windows path on the machine in use (C:\\Windows ->\n"
     "ROOT/drive_c/Windows), or the Windows form of a host path starting with \"/\".\n";
+
+// [SECTION] Options of init
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "kivtool machine: %s\n", message.c_str());
@@ -106,8 +113,8 @@ std::string ApplyOption(const std::vector<std::string>& args, std::size_t* i,
     unsigned number = 0;
     if (option == "--lang" && !ParseNumber(value, 0xFFFF, &settings->languageId))
         return "--lang wants a language identifier such as 0x0409, not " + value;
-    if (option == "--codepage" && !(ParseNumber(value, 65535, &number) &&
-                                    (number == 1252 || number == 932)))
+    if (option == "--codepage" &&
+        !(ParseNumber(value, 65535, &number) && (number == 1252 || number == 932)))
         return "--codepage wants 1252 or 932, not " + value;
     if (option == "--codepage")
         settings->codePage = number;
@@ -123,6 +130,8 @@ std::string ApplyOption(const std::vector<std::string>& args, std::size_t* i,
         settings->userName = value;
     return "";
 }
+
+// [SECTION] Commands
 
 int Init(const std::vector<std::string>& args) {
     MachineSettings settings;
@@ -187,8 +196,8 @@ int Info() {
     DWORD version = GetVersion();
     std::printf("machine          %s\n", machine.Root().c_str());
     std::printf("family           %s (version %u.%u, GetVersion 0x%08X)\n",
-                s.family == PlatformFamily::NT ? "NT" : "9x", version & 0xFF,
-                (version >> 8) & 0xFF, version);
+                s.family == PlatformFamily::NT ? "NT" : "9x", version & 0xFF, (version >> 8) & 0xFF,
+                version);
     std::printf("language         0x%04X\n", s.languageId);
     std::printf("code page        %u\n", s.codePage);
     std::printf("screen           %dx%d\n", s.screenWidth, s.screenHeight);
