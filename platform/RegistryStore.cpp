@@ -10,31 +10,33 @@
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 const char* const kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
                                   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
                                   "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG"};
 
 // Keys never reuse an id (AUTOINCREMENT), so that a handle to a deleted key
-// cannot reach a key made later. Values are ordered by id within their key.
+// cannot reach a key made later. Values are kept in creation order by their
+// key and a sequence number within it: the table itself is that order, and
+// a set touches only it and the name index.
 const char* const kSchema = R"sql(
-CREATE TABLE IF NOT EXISTS keys(
+CREATE TABLE keys(
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   parent INTEGER NOT NULL,
   name BLOB NOT NULL,
   folded BLOB NOT NULL);
-CREATE UNIQUE INDEX IF NOT EXISTS keys_by_name ON keys(parent, folded);
-CREATE INDEX IF NOT EXISTS keys_in_order ON keys(parent, id);
-CREATE TABLE IF NOT EXISTS vals(
-  id INTEGER PRIMARY KEY,
+CREATE UNIQUE INDEX keys_by_name ON keys(parent, folded);
+CREATE INDEX keys_in_order ON keys(parent, id);
+CREATE TABLE vals(
   key INTEGER NOT NULL,
+  seq INTEGER NOT NULL,
   name BLOB NOT NULL,
   folded BLOB NOT NULL,
   type INTEGER NOT NULL,
-  data BLOB NOT NULL);
-CREATE UNIQUE INDEX IF NOT EXISTS vals_by_name ON vals(key, folded);
-CREATE INDEX IF NOT EXISTS vals_in_order ON vals(key, id);
+  data BLOB NOT NULL,
+  PRIMARY KEY(key, seq)) WITHOUT ROWID;
+CREATE UNIQUE INDEX vals_by_name ON vals(key, folded);
 )sql";
 
 } // namespace
@@ -140,12 +142,15 @@ bool RegistryStore::Initialize() {
     Transaction transaction(*this, true);
     if (!transaction.Ok())
         return false;
-    RegistryStatement version = Statement("PRAGMA user_version");
-    if (version.Step() != SQLITE_ROW)
-        return false;
-    if (version.Int(0) >= kSchemaVersion)
+    sqlite3_int64 version = -1;
+    {
+        RegistryStatement read = Statement("PRAGMA user_version");
+        if (read.Step() == SQLITE_ROW)
+            version = read.Int(0);
+    }
+    if (version == kSchemaVersion)
         return transaction.Commit();
-    if (!Exec(kSchema))
+    if (version != 0 || !Exec(kSchema)) // unreadable, or a layout this version does not know
         return false;
     for (RegKeyId root = kFirstRoot; root <= kLastRoot; ++root) {
         std::string name = RootName(root);
@@ -156,7 +161,8 @@ bool RegistryStore::Initialize() {
     }
     if (!RegistrySeed::Seed(*this, Machine::Current().Settings()))
         return false;
-    return Exec("PRAGMA user_version = 1") && transaction.Commit();
+    std::string mark = "PRAGMA user_version = " + std::to_string(kSchemaVersion);
+    return Exec(mark.c_str()) && transaction.Commit();
 }
 
 bool RegistryStore::Exec(const char* sql) {
@@ -190,7 +196,7 @@ bool RegistryStore::BeginTransaction(bool write) {
         ++depth_;
         return true;
     }
-    if (!Exec(write ? "BEGIN IMMEDIATE" : "BEGIN"))
+    if (!Statement(write ? "BEGIN IMMEDIATE" : "BEGIN").Run())
         return false;
     depth_ = 1;
     writing_ = write;
@@ -205,9 +211,9 @@ bool RegistryStore::EndTransaction(bool commit) {
         return false;
     if (--depth_ > 0)
         return commit;
-    if (!doomed_ && Exec("COMMIT"))
+    if (!doomed_ && Statement("COMMIT").Run())
         return true;
-    Exec("ROLLBACK");
+    Statement("ROLLBACK").Run();
     return false;
 }
 

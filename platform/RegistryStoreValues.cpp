@@ -23,7 +23,7 @@ LONG RegistryStore::GetValue(RegKeyId key, const std::string& name, RegistryValu
 
 LONG RegistryStore::ValueAt(RegKeyId key, DWORD index, RegistryValue* value) {
     RegistryStatement find = Statement(
-        "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2");
+        "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
     int step = find.Bind(1, key).Bind(2, static_cast<sqlite3_int64>(index)).Step();
     if (step != SQLITE_ROW)
         return step == SQLITE_DONE ? ERROR_NO_MORE_ITEMS : ERROR_CANTREAD;
@@ -32,7 +32,7 @@ LONG RegistryStore::ValueAt(RegKeyId key, DWORD index, RegistryValue* value) {
 }
 
 LONG RegistryStore::Values(RegKeyId key, std::vector<RegistryValue>* values) {
-    RegistryStatement list = Statement("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id");
+    RegistryStatement list = Statement("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq");
     list.Bind(1, key);
     values->clear();
     int step;
@@ -46,8 +46,9 @@ LONG RegistryStore::Values(RegKeyId key, std::vector<RegistryValue>* values) {
 LONG RegistryStore::SetValue(RegKeyId key, const std::string& name, DWORD type,
                              const std::string& data) {
     RegistryStatement upsert = Statement(
-        "INSERT INTO vals(key, name, folded, type, data) "
-        "SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1) "
+        "INSERT INTO vals(key, seq, name, folded, type, data) "
+        "SELECT ?1, (SELECT IFNULL(MAX(seq) + 1, 0) FROM vals WHERE key = ?1), ?2, ?3, ?4, ?5 "
+        "WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1) "
         "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
     upsert.Bind(1, key).Bind(2, name).Bind(3, Fold(name)).Bind(4, static_cast<sqlite3_int64>(type));
     if (!upsert.Bind(5, data).Run())

@@ -37,7 +37,7 @@ const char* MarkerOf(HKEY key) {
 
 bool FindMarker(const std::string& content, const char* marker, std::size_t* position) {
     for (std::size_t pos = 0; pos < content.size(); pos = NextLine(content, pos)) {
-        if (CutBehindLast(LineText(content, pos), '$') == marker) {
+        if (LineStartsWith(content, pos, '$') && CutBehindLast(LineText(content, pos), '$') == marker) {
             *position = NextLine(content, pos);
             return true;
         }
@@ -188,7 +188,7 @@ LONG KIVRegistryFile::OpenKey(HKEY parent, const char* name, REGSAM access, HKEY
         return -1;
     std::string header = "[" + std::string(name) + "]";
     for (std::size_t pos = position; pos < content.size(); pos = NextLine(content, pos)) {
-        if (CutBehindLast(LineText(content, pos), ']') == header) {
+        if (LineStartsWith(content, pos, '[') && CutBehindLast(LineText(content, pos), ']') == header) {
             *keyOut = ToHandle(NextLine(content, pos));
             return 0;
         }
@@ -219,15 +219,14 @@ LONG KIVRegistryFile::EnumValue(HKEY key, DWORD index, char* name, DWORD nameSiz
     if (!valid_ || !Read(&content, &missing) || !Position(content, key, &pos))
         return -1;
     for (DWORD line = 0;; ++line, pos = NextLine(content, pos)) {
-        if (pos >= content.size())
-            return -1;
-        std::string text = LineText(content, pos);
-        std::size_t colon = text.find(':');
-        if (colon == std::string::npos || text[0] == '[' || text[0] == '$')
-            return -1; // a header or a marker ends the key's values
+        std::size_t end = TextEnd(content, pos);
+        std::size_t colon = content.find(':', pos);
+        if (pos >= content.size() || colon >= end || LineStartsWith(content, pos, '[') ||
+            LineStartsWith(content, pos, '$'))
+            return -1; // the end of the file, a header or a marker ends the key's values
         if (line == index) {
-            CopyCut(text.substr(0, colon), name, nameSize);
-            CopyCut(text.substr(colon + 1), data, dataSize);
+            CopyCut(content.substr(pos, colon - pos), name, nameSize);
+            CopyCut(content.substr(colon + 1, end - colon - 1), data, dataSize);
             return 0;
         }
     }
@@ -245,20 +244,23 @@ LONG KIVRegistryFile::SetValue(HKEY key, const char* name, const char* data, DWO
         return -1;
     // The new line goes where the old one was, else before the next header,
     // else at the end of the file.
-    std::string out;
-    AppendLines(&out, content, 0, pos);
+    std::size_t resume = content.size();
     for (; pos < content.size(); pos = NextLine(content, pos)) {
-        std::string text = LineText(content, pos);
-        if (!text.empty() && (text[0] == '[' || text[0] == '$'))
-            break;
-        std::size_t colon = text.find(':');
-        if (colon == valueName.size() && text.compare(0, colon, valueName) == 0) {
-            pos = NextLine(content, pos);
+        if (LineStartsWith(content, pos, '[') || LineStartsWith(content, pos, '$')) {
+            resume = pos;
             break;
         }
-        AppendLines(&out, content, pos, NextLine(content, pos));
+        std::size_t colon = pos + valueName.size();
+        if (colon < TextEnd(content, pos) && content[colon] == ':' &&
+            content.compare(pos, valueName.size(), valueName) == 0) {
+            resume = NextLine(content, pos);
+            break;
+        }
     }
+    std::string out;
+    out.reserve(content.size() + line.size() + 8);
+    AppendLines(&out, content, 0, pos);
     AppendLine(&out, line);
-    AppendLines(&out, content, pos, content.size());
+    AppendLines(&out, content, resume, content.size());
     return Write(out) ? 0 : -1;
 }

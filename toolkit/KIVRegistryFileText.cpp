@@ -3,6 +3,16 @@
 #include <algorithm>
 
 namespace KIVRegistryFileText {
+namespace {
+
+void AppendWithoutBreaks(std::string* out, const std::string& text, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+        if (text[i] != '\r' && text[i] != '\n')
+            out->push_back(text[i]);
+    out->append(kLineEnd);
+}
+
+} // namespace
 
 std::size_t NextLine(const std::string& content, std::size_t pos) {
     if (pos >= content.size())
@@ -11,13 +21,20 @@ std::size_t NextLine(const std::string& content, std::size_t pos) {
     return end == std::string::npos ? content.size() : end + 1;
 }
 
+std::size_t TextEnd(const std::string& content, std::size_t pos) {
+    while (pos < content.size() && content[pos] != '\r' && content[pos] != '\n')
+        ++pos;
+    return pos;
+}
+
 std::string LineText(const std::string& content, std::size_t pos) {
     if (pos >= content.size())
         return std::string();
-    std::size_t end = content.find_first_of("\r\n", pos);
-    if (end == std::string::npos)
-        end = content.size();
-    return content.substr(pos, end - pos);
+    return content.substr(pos, TextEnd(content, pos) - pos);
+}
+
+bool LineStartsWith(const std::string& content, std::size_t pos, char c) {
+    return pos < content.size() && content[pos] == c;
 }
 
 std::string CutBehindLast(const std::string& text, char mark) {
@@ -26,17 +43,16 @@ std::string CutBehindLast(const std::string& text, char mark) {
 }
 
 void AppendLine(std::string* out, const std::string& text) {
-    for (char c : text)
-        if (c != '\r' && c != '\n')
-            out->push_back(c);
-    out->append(kLineEnd);
+    AppendWithoutBreaks(out, text, 0, text.size());
 }
 
+// Copies the lines in place, without building each apart: the file is
+// rewritten whole on every change.
 void AppendLines(std::string* out, const std::string& content, std::size_t from, std::size_t to) {
     to = std::min(to, content.size());
     while (from < to) {
         std::size_t end = std::min(NextLine(content, from), to);
-        AppendLine(out, content.substr(from, end - from));
+        AppendWithoutBreaks(out, content, from, end);
         from = end;
     }
 }

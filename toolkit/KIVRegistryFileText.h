@@ -14,8 +14,12 @@ inline constexpr const char* kLineEnd = "\r\r\n";
 
 // The offset of the line that follows the line starting (or continuing) at pos.
 std::size_t NextLine(const std::string& content, std::size_t pos);
+// The end of the text of the line at pos: its first CR or LF, or the end.
+std::size_t TextEnd(const std::string& content, std::size_t pos);
 // The text of the line at pos, cut at its first CR or LF.
 std::string LineText(const std::string& content, std::size_t pos);
+// Whether the line at pos begins with c (cheap test before LineText).
+bool LineStartsWith(const std::string& content, std::size_t pos, char c);
 // The text cut behind the last occurrence of mark (unchanged when it has none).
 std::string CutBehindLast(const std::string& text, char mark);
 // Appends text with every CR and LF removed, then the line end.
