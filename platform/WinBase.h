@@ -66,7 +66,9 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 
-// OpenFile: only the OF_EXIST test is supported (opens and closes the file).
+// OpenFile: OF_EXIST tests that the file can be opened for reading (opens and
+// closes it); OF_READ opens it and returns a handle that also serves as a HANDLE.
+// Other styles fail with ERROR_NOT_SUPPORTED.
 #define OFS_MAXPATHNAME 128
 #define OF_READ 0x00000000u
 #define OF_EXIST 0x00004000u
