@@ -55,10 +55,15 @@ public:
     // building a text, so it is handled inline.
     KIVString& operator+=(char16_t ch) {
         KIVStringData* data = MutableData();
-        if (data->length < data->capacity && __atomic_load_n(&data->refs, __ATOMIC_ACQUIRE) <= 1) {
-            chars_[data->length] = ch;
-            chars_[++data->length] = 0;
-            return *this;
+        if (__atomic_load_n(&data->refs, __ATOMIC_ACQUIRE) <= 1) {
+            const int length = data->length;
+            if (length < data->capacity) {
+                char16_t* chars = data->Chars();
+                chars[length] = ch;
+                chars[length + 1] = 0;
+                data->length = length + 1;
+                return *this;
+            }
         }
         return AppendSlow(ch);
     }
