@@ -257,12 +257,12 @@ void PutPointer(Out& out, const Directive& d, Args& args) {
 
 void PutFloat(Out& out, const Directive& d, Args& args) {
     const double value = va_arg(args.ap, double);
-    char spec[16];
-    std::snprintf(spec, sizeof spec, "%%%s%s%s.*%c", d.plus ? "+" : "", d.blank ? " " : "",
+    char cformat[16];
+    std::snprintf(cformat, sizeof cformat, "%%%s%s%s.*%c", d.plus ? "+" : "", d.blank ? " " : "",
                   d.alternate ? "#" : "", static_cast<char>(d.conversion));
     const int precision = d.precision < 0 ? 6 : std::min(d.precision, 8192);
     char small[400];
-    const int length = std::snprintf(small, sizeof small, spec, precision, value);
+    const int length = std::snprintf(small, sizeof small, cformat, precision, value);
     if (length < 0)
         return;
     char* text = small;
@@ -270,7 +270,7 @@ void PutFloat(Out& out, const Directive& d, Args& args) {
         text = static_cast<char*>(std::malloc(length + 1));
         if (!text)
             return;
-        std::snprintf(text, length + 1, spec, precision, value);
+        std::snprintf(text, length + 1, cformat, precision, value);
     }
     const bool sign = text[0] == '-' || text[0] == '+' || text[0] == ' ';
     const bool finite = text[sign] >= '0' && text[sign] <= '9';
