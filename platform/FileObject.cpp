@@ -1,5 +1,6 @@
 #include "platform/FileObject.h"
 
+#include "platform/FolderNameCache.h"
 #include "platform/HostPath.h"
 
 #include <cerrno>
@@ -93,6 +94,8 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
                                      : HostPath::ErrorFromErrno(errno, hostPath));
         return nullptr;
     }
+    if (!existed)
+        FolderNameCache::NoteCreated(hostPath);
     fstat(fd, &info);
     ShareTable::FileId id{info.st_dev, info.st_ino};
     if (!ShareTable::Acquire(id, access & (GENERIC_READ | GENERIC_WRITE), share)) {

@@ -3,6 +3,7 @@
 #include "platform/PathMap.h"
 
 #include "platform/CaseFold.h"
+#include "platform/FolderNameCache.h"
 #include "platform/Machine.h"
 #include "platform/WinBase.h"
 
@@ -174,6 +175,27 @@ bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* err
             components.push_back(name);
         }
         start = end + 1;
+    }
+    // Most paths exist as given, or all but their last component do (a file
+    // about to be made): then two lookups do instead of one per component,
+    // and the folder's remembered names tell whether to list it.
+    std::string exact = host, folder;
+    for (const std::string& name : components) {
+        folder = exact;
+        exact += "/" + name;
+    }
+    struct stat info;
+    if (!components.empty() && lstat(exact.c_str(), &info) == 0) {
+        *hostPath = exact;
+        return true;
+    }
+    if (components.size() > 1 && lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        const std::string& name = components.back();
+        bool found = true;
+        *hostPath = folder + "/" +
+                    (FolderNameCache::MayHold(folder, info, name) ? RealName(folder, name, &found)
+                                                                  : name);
+        return true;
     }
     bool exists = true;
     for (const std::string& name : components)

@@ -1,0 +1,44 @@
+// The remembered folder names must never hide another spelling of a name:
+// neither one this process made nor one made behind its back.
+#include "TestMachine.h"
+#include "platform/WinBase.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+bool Create(const std::string& path, DWORD disposition) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
+std::size_t Entries(const std::string& folder) {
+    std::size_t count = 0;
+    for (auto it = fs::directory_iterator(folder); it != fs::directory_iterator(); ++it)
+        ++count;
+    return count;
+}
+} // namespace
+
+TEST_F(MachineTest, NewFilesInABusyFolderStillMatchOtherSpellings) {
+    fs::create_directories(machine.DriveC("many"));
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(Create("C:\\many\\file" + std::to_string(i) + ".txt", CREATE_ALWAYS));
+    ASSERT_EQ(50u, Entries(machine.DriveC("many")));
+
+    // Made by this process: another spelling opens the same file.
+    EXPECT_FALSE(Create("C:\\many\\FILE7.TXT", CREATE_NEW));
+    EXPECT_TRUE(Create("C:\\many\\File8.Txt", CREATE_ALWAYS));
+    EXPECT_EQ(50u, Entries(machine.DriveC("many")));
+
+    // Made behind the layer's back, after it last looked at the folder.
+    std::ofstream(machine.DriveC("many/Outside.txt")) << "x";
+    EXPECT_FALSE(Create("C:\\many\\OUTSIDE.TXT", CREATE_NEW));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_TRUE(Create("C:\\many\\new.txt", CREATE_NEW));
+    EXPECT_EQ(52u, Entries(machine.DriveC("many")));
+}
