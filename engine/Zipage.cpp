@@ -87,9 +87,14 @@ struct Zipage::Extraction {
     const std::atomic<unsigned char>* cancel;
     const std::atomic<unsigned char>* pause;
     InstalledFileList* installedFiles;
-    // The next member's link, when it was read along with the last header.
-    std::uint32_t knownLink;
-    std::uint32_t knownHeader;
+    // The part of the volume that the input buffer holds.
+    std::uint32_t windowStart;
+    std::uint32_t windowLength;
+
+    bool InWindow(std::uint32_t position, std::uint32_t length) const {
+        return position >= windowStart && position - windowStart <= windowLength &&
+               length <= windowLength - (position - windowStart);
+    }
 };
 
 // [SECTION] Construction and volumes
@@ -183,16 +188,13 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     if (!volume)
         return -1;
     CreateFolderPath(destFolder);
-    Extraction x{volume,      static_cast<std::uint32_t>(volume->GetSize()),
-                 destFolder,  onBytes,
-                 onName,      cancelFlag,
-                 pauseFlag,   installedFiles,
-                 0,           0};
-    std::uint32_t count = 0;
-    if (packageOffset < 0 || static_cast<std::uint32_t>(packageOffset) + 4 > x.volumeSize ||
-        volume->Seek(packageOffset, 0) != packageOffset || !Read32(*volume, &count))
+    Extraction x{volume, static_cast<std::uint32_t>(volume->GetSize()),
+                 destFolder, onBytes, onName, cancelFlag, pauseFlag, installedFiles, 0, 0};
+    const unsigned char* count = nullptr;
+    if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
         return -1;
-    if (static_cast<std::int32_t>(count) <= 0)
+    std::int32_t members = static_cast<std::int32_t>(Le32(count));
+    if (members <= 0)
         return 0;
 
     // One inflate state serves the whole package; inflateReset gives every
@@ -206,7 +208,7 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
         return -1;
     int result = 0;
     std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(count); ++i) {
+    for (std::int32_t i = 0; i < members; ++i) {
         WaitWhilePaused(pauseFlag);
         if (IsSet(cancelFlag))
             break;
@@ -221,40 +223,59 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     return result;
 }
 
+// Makes the volume's bytes [position, position + length) available in the
+// input buffer and returns them; null when the volume ends before. A miss
+// reads a whole buffer from position, so that small members that follow one
+// another come in with one read.
+const unsigned char* Zipage::Fetch(Extraction& x, std::uint32_t position, std::uint32_t length) {
+    if (!x.InWindow(position, length) && (!Refill(x, position) || !x.InWindow(position, length)))
+        return nullptr;
+    return input_.get() + (position - x.windowStart);
+}
+
+bool Zipage::Refill(Extraction& x, std::uint32_t position) {
+    x.windowLength = 0;
+    if (position >= x.volumeSize || x.volume->Seek(static_cast<int>(position), 0) !=
+                                        static_cast<int>(position))
+        return false;
+    std::uint32_t want = x.volumeSize - position;
+    int got = x.volume->Read(input_.get(), want < kBufferSize ? static_cast<int>(want)
+                                                              : kBufferSize);
+    if (got <= 0)
+        return false;
+    x.windowStart = position;
+    x.windowLength = static_cast<std::uint32_t>(got);
+    return true;
+}
+
 // Reads the member whose link lies at `link`. Its header must lie inside the
 // volume and after the link, so that every member moves the reader forward.
-// The header is read with room for the longest name and the next link.
 bool Zipage::ReadMember(Extraction& x, std::uint32_t link, Member* member) {
-    std::uint32_t header = 0;
-    if (x.knownLink == link && link != 0) {
-        header = x.knownHeader;
-    } else if (x.volume->Seek(static_cast<int>(link), 0) != static_cast<int>(link) ||
-               !Read32(*x.volume, &header)) {
+    const unsigned char* bytes = Fetch(x, link, 4);
+    if (!bytes)
         return false;
-    }
-    if (header < link + 4 || header > x.volumeSize || x.volumeSize - header < kHeaderSize)
+    std::uint32_t header = Le32(bytes);
+    std::uint32_t data = link + 4;
+    if (header < data || header > x.volumeSize || x.volumeSize - header < kHeaderSize)
         return false;
-    unsigned char bytes[kHeaderSize + kMaxNameLength + 4];
-    std::uint32_t want = x.volumeSize - header;
-    if (want > sizeof(bytes))
-        want = sizeof(bytes);
-    if (x.volume->Seek(static_cast<int>(header), 0) != static_cast<int>(header))
+    // Room for the longest name. When the data and the header fit the buffer
+    // together, they are read together.
+    std::uint32_t length = x.volumeSize - header;
+    if (length > kHeaderSize + kMaxNameLength)
+        length = kHeaderSize + kMaxNameLength;
+    if (header - data + length <= kBufferSize)
+        bytes = Fetch(x, data, header - data + length);
+    bytes = bytes ? Fetch(x, header, length) : nullptr;
+    if (!bytes)
         return false;
-    int got = x.volume->Read(bytes, static_cast<int>(want));
-    if (got < kHeaderSize)
+    std::uint32_t nameLength = Le32(bytes + 8);
+    if (nameLength > kMaxNameLength || nameLength > length - kHeaderSize)
         return false;
-    std::uint32_t length = Le32(bytes + 8);
-    if (length > kMaxNameLength || static_cast<std::uint32_t>(got) < kHeaderSize + length)
-        return false;
-    std::memcpy(member->name, bytes + kHeaderSize, length);
-    member->name[length] = 0;
-    member->dataPosition = link + 4;
+    std::memcpy(member->name, bytes + kHeaderSize, nameLength);
+    member->name[nameLength] = 0;
+    member->dataPosition = data;
     member->headerPosition = header;
-    member->nextLink = header + kHeaderSize + length;
-    if (static_cast<std::uint32_t>(got) >= kHeaderSize + length + 4) {
-        x.knownLink = member->nextLink;
-        x.knownHeader = Le32(bytes + kHeaderSize + length);
-    }
+    member->nextLink = header + kHeaderSize + nameLength;
     return true;
 }
 
@@ -279,15 +300,13 @@ int Zipage::ExtractMember(Extraction& x, const Member& member) {
             ansiPath[0] = 0;
         x.installedFiles->Add(ansiPath);
     }
-    if (x.volume->Seek(static_cast<int>(member.dataPosition), 0) !=
-        static_cast<int>(member.dataPosition))
-        return -1;
     inflateReset(this);
     avail_in = 0;
     next_out = output_.get();
     avail_out = kBufferSize;
-    return InflateMember(x, output, member.headerPosition - member.dataPosition) ? 0 : -1;
+    return InflateMember(x, output, member.dataPosition, member.headerPosition) ? 0 : -1;
 }
+
 
 // [SECTION] Inflating one member
 // Writes what the output buffer holds and empties it. Reports the byte count
@@ -306,12 +325,13 @@ bool Zipage::Flush(Extraction& x, KIVFileStream& output, int* written) {
     return true;
 }
 
-// The compressed data lies between the link and the header; reads stop at the
-// header, so a stream that is cut short ends there. An inflate result other
-// than Z_OK (the stream's end, or corrupt data) ends the member quietly; the
-// file keeps what was written.
-bool Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t compressedSize) {
-    std::uint32_t remaining = compressedSize;
+// The compressed data lies between the link and the header and is handed to
+// inflate straight from the input buffer; input stops at the header, so a
+// stream that is cut short ends there. An inflate result other than Z_OK (the
+// stream's end, or corrupt data) ends the member quietly; the file keeps what
+// was written.
+bool Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
+                           std::uint32_t end) {
     int result = Z_OK;
     int written = 0;
     bool cancelled = false;
@@ -320,15 +340,14 @@ bool Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t c
         if ((cancelled = IsSet(x.cancel)))
             break;
         if (avail_in == 0) {
-            int want = remaining < static_cast<std::uint32_t>(kBufferSize)
-                           ? static_cast<int>(remaining)
-                           : kBufferSize;
-            int got = want > 0 ? x.volume->Read(input_.get(), want) : 0;
-            if (got <= 0)
+            if (position >= end || !(x.InWindow(position, 1) || Refill(x, position)))
                 break;
-            remaining -= static_cast<std::uint32_t>(got);
-            next_in = input_.get();
-            avail_in = static_cast<uInt>(got);
+            std::uint32_t take = x.windowStart + x.windowLength - position;
+            if (take > end - position)
+                take = end - position;
+            next_in = input_.get() + (position - x.windowStart);
+            avail_in = take;
+            position += take;
         }
         result = inflate(this, Z_NO_FLUSH);
         if (!Flush(x, output, &written))

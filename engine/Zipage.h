@@ -71,9 +71,12 @@ private:
 
     KIVFileStream* ChooseVolume(int volumeIndex);
     KIVFileStream* OpenVolume(const char16_t* path);
+    const unsigned char* Fetch(Extraction& x, std::uint32_t position, std::uint32_t length);
+    bool Refill(Extraction& x, std::uint32_t position);
     bool ReadMember(Extraction& x, std::uint32_t link, Member* member);
     int ExtractMember(Extraction& x, const Member& member);
-    bool InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t compressedSize);
+    bool InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
+                       std::uint32_t end);
     bool Flush(Extraction& x, KIVFileStream& output, int* written);
 
     char16_t volumeFolder_[260] = {};
