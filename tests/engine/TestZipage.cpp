@@ -188,3 +188,26 @@ TEST_F(ZipageTest, ShortWriteFailsTheExtraction) {
     EXPECT_EQ(-1, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(full), nullptr, nullptr,
                                      &cancel, &pause, nullptr, 0));
 }
+
+TEST_F(ZipageTest, MembersStraddlingTheInputBufferComeOutWhole) {
+    // Incompressible members of odd sizes, about 2.5 buffers in all, so that
+    // links, data and headers fall across the edges of the 256 KiB reads.
+    std::vector<std::string> contents;
+    VolumeBytes volume;
+    std::uint32_t package = volume.Package(301);
+    std::uint32_t seed = 1;
+    for (int i = 0; i < 301; ++i) {
+        std::string data(i == 150 ? 300000 : 1000 + 37 * i % 2000, '\0');
+        for (char& c : data)
+            c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+        contents.push_back(data);
+        volume.Member("m" + std::to_string(i), ZlibStream(data));
+    }
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    ASSERT_EQ(0, zip.ExtractPackage(u"C:\\Out", static_cast<int>(package), nullptr, nullptr,
+                                    &cancel, &pause, nullptr, 0));
+    for (int i = 0; i < 301; ++i)
+        ASSERT_EQ(contents[i], Read("Out/m" + std::to_string(i))) << i;
+}
