@@ -42,3 +42,17 @@ TEST_F(MachineTest, NewFilesInABusyFolderStillMatchOtherSpellings) {
     EXPECT_TRUE(Create("C:\\many\\new.txt", CREATE_NEW));
     EXPECT_EQ(52u, Entries(machine.DriveC("many")));
 }
+
+TEST_F(MachineTest, FilesMadeInTurnInSeveralFoldersKeepTheirSpellings) {
+    // More folders than are remembered at once.
+    for (int f = 0; f < 6; ++f)
+        fs::create_directories(machine.DriveC("turn" + std::to_string(f)));
+    for (int i = 0; i < 10; ++i)
+        for (int f = 0; f < 6; ++f)
+            ASSERT_TRUE(Create("C:\\turn" + std::to_string(f) + "\\n" + std::to_string(i) + ".dat",
+                               CREATE_NEW));
+    for (int f = 0; f < 6; ++f) {
+        EXPECT_FALSE(Create("C:\\TURN" + std::to_string(f) + "\\N9.DAT", CREATE_NEW)) << f;
+        EXPECT_EQ(10u, Entries(machine.DriveC("turn" + std::to_string(f))));
+    }
+}
