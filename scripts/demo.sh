@@ -31,4 +31,25 @@ printf '%-32s -> %s\n' "$KIV_MACHINE/drive_c/Windows" \
   "$("$kivtool" machine path "$KIV_MACHINE/drive_c/Windows")"
 
 echo
+echo "== Pack a small product into an archive volume"
+mkdir -p "$root/product" "$root/setup"
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cp "$repo/README.md" "$repo/Makefile" "$repo/CMakeLists.txt" "$root/product/"
+head -c 200000 /dev/urandom > "$root/product/data.bin"
+printf '[setup]\n' > "$root/setup/config.ini"
+"$kivtool" pack create "$root/archive.zkiv" --setup "$root/setup" product="$root/product" |
+  tee "$root/packages"
+offset=$(awk '$1 == "product" { print $2 }' "$root/packages")
+
+echo
+echo "== List and verify the volume"
+"$kivtool" pack list "$root/archive.zkiv" "$offset"
+"$kivtool" pack verify "$root/archive.zkiv"
+
+echo
+echo "== Extract the product into the machine and compare"
+"$kivtool" pack extract "$root/archive.zkiv" "$offset" 'C:\Program Files\Demo'
+diff -r "$root/product" "$KIV_MACHINE/drive_c/Program Files/Demo" && echo "identical"
+
+echo
 echo "== Done"
