@@ -54,15 +54,19 @@ Rates ReferenceRate() {
         sqlite3* db = nullptr;
         sqlite3_stmt* insert = nullptr;
         if (sqlite3_open(path.c_str(), &db) != SQLITE_OK ||
-            sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
-                             "CREATE TABLE t(name BLOB, data BLOB)", nullptr, nullptr, nullptr) != SQLITE_OK ||
-            sqlite3_prepare_v2(db, "INSERT INTO t VALUES(?1, ?2)", -1, &insert, nullptr) != SQLITE_OK)
+            sqlite3_exec(db,
+                         "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
+                         "CREATE TABLE t(name BLOB, data BLOB)",
+                         nullptr, nullptr, nullptr) != SQLITE_OK ||
+            sqlite3_prepare_v2(db, "INSERT INTO t VALUES(?1, ?2)", -1, &insert, nullptr) !=
+                SQLITE_OK)
             std::abort();
         auto start = std::chrono::steady_clock::now();
         double cpuStart = ProcessSeconds();
         for (int i = 0; i < kCalls; ++i) {
             std::string name = "v" + std::to_string(i);
-            sqlite3_bind_blob(insert, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_blob(insert, 1, name.data(), static_cast<int>(name.size()),
+                              SQLITE_TRANSIENT);
             sqlite3_bind_blob(insert, 2, "data", 5, SQLITE_STATIC);
             if (sqlite3_step(insert) != SQLITE_DONE)
                 std::abort();
@@ -87,7 +91,8 @@ public:
         cpuStart_ = ProcessSeconds();
     }
     void Stop() {
-        seconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        seconds_ +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         cpuSeconds_ += ProcessSeconds() - cpuStart_;
     }
     void Report(benchmark::State& state) const {
@@ -103,7 +108,9 @@ private:
     double cpuStart_ = 0, seconds_ = 0, cpuSeconds_ = 0;
 };
 
-std::string Name(int i) { return "Value" + std::to_string(i); }
+std::string Name(int i) {
+    return "Value" + std::to_string(i);
+}
 
 void SetValues(const char16_t* file, const char* keyName) {
     const BYTE data[] = "C:\\Program Files\\Talvic\\bin";
@@ -139,9 +146,10 @@ void SystemRegistryRead(benchmark::State& state) {
             HKEY key = nullptr;
             char data[64];
             DWORD size = sizeof data;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "BenchRead", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS ||
-                RegQueryValueExA(key, Name(i).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                                 &size) != ERROR_SUCCESS)
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "BenchRead", 0, KEY_QUERY_VALUE, &key) !=
+                    ERROR_SUCCESS ||
+                RegQueryValueExA(key, Name(i).c_str(), nullptr, nullptr,
+                                 reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
                 std::abort();
             RegCloseKey(key);
         }

@@ -10,8 +10,8 @@
 namespace RegistryAccess {
 
 // KEY_SET_VALUE, KEY_CREATE_SUB_KEY, DELETE, WRITE_DAC and WRITE_OWNER.
-constexpr REGSAM kWriteBits = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | 0x00010000u | 0x00040000u |
-                              0x00080000u;
+constexpr REGSAM kWriteBits =
+    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | 0x00010000u | 0x00040000u | 0x00080000u;
 
 inline bool WritesDenied(RegKeyId root) {
     if (root == RegistryStore::RootId(HKEY_PERFORMANCE_DATA))

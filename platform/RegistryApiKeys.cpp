@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string Text(LPCSTR text) { return text ? std::string(text) : std::string(); }
+std::string Text(LPCSTR text) {
+    return text ? std::string(text) : std::string();
+}
 
 // An empty sub key names the key itself: a predefined key stays its
 // constant, any other key gets a handle of its own.

@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string Text(LPCSTR text) { return text ? std::string(text) : std::string(); }
+std::string Text(LPCSTR text) {
+    return text ? std::string(text) : std::string();
+}
 
 LONG CopyData(const std::string& data, LPBYTE buffer, LPDWORD size) {
     if (!size)
@@ -56,8 +58,8 @@ LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
     return CopyData(value.data, lpData, lpcbData);
 }
 
-LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
-                      LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD,
+                      LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
     if (!lpValueName || !lpcchValueName || (lpData && !lpcbData))
         return ERROR_INVALID_PARAMETER;
     RegistryKey key;
@@ -98,8 +100,8 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
     RegistryStore::Transaction transaction(*store, true);
     if (!transaction.Ok())
         return ERROR_CANTWRITE;
-    std::string data(reinterpret_cast<const char*>(lpData ? lpData : reinterpret_cast<const BYTE*>("")),
-                     cbData);
+    std::string data(
+        reinterpret_cast<const char*>(lpData ? lpData : reinterpret_cast<const BYTE*>("")), cbData);
     if (LONG result = store->SetValue(key.id, Text(lpValueName), dwType, data))
         return result;
     return transaction.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;

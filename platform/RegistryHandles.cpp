@@ -26,7 +26,9 @@ std::unordered_set<Handle*>& Table() {
 
 } // namespace
 
-bool IsPredefined(HKEY handle) { return RegistryStore::RootId(handle) != 0; }
+bool IsPredefined(HKEY handle) {
+    return RegistryStore::RootId(handle) != 0;
+}
 
 HKEY Open(const RegistryKey& key) {
     auto* handle = new Handle{key, Machine::Generation()};

@@ -3,7 +3,9 @@
 namespace RegistryNames {
 namespace {
 
-unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 0x20 : c; }
+unsigned char FoldAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+}
 
 unsigned char Fold1252(unsigned char c) {
     if (c < 0x80)
@@ -11,15 +13,22 @@ unsigned char Fold1252(unsigned char c) {
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
         return c + 0x20;
     switch (c) {
-    case 0x8A: return 0x9A; // S caron
-    case 0x8C: return 0x9C; // OE
-    case 0x8E: return 0x9E; // Z caron
-    case 0x9F: return 0xFF; // Y diaeresis
-    default: return c;
+    case 0x8A:
+        return 0x9A; // S caron
+    case 0x8C:
+        return 0x9C; // OE
+    case 0x8E:
+        return 0x9E; // Z caron
+    case 0x9F:
+        return 0xFF; // Y diaeresis
+    default:
+        return c;
     }
 }
 
-bool IsLead932(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsLead932(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // A double-byte character of code page 932 in its lower-case form.
 unsigned FoldDouble932(unsigned code) {

@@ -32,13 +32,15 @@ bool Seed(RegistryStore& store, const MachineSettings& settings) {
         !Create(store, machine, nt ? kNtCurrentVersion : kCurrentVersion, &owner) ||
         !Create(store, version, kShellFolders, &commonShell) ||
         !Create(store, version, "SharedDLLs", &shared) ||
-        !Create(store, user, std::string("Software\\Microsoft\\Windows\\CurrentVersion\\") + kShellFolders,
+        !Create(store, user,
+                std::string("Software\\Microsoft\\Windows\\CurrentVersion\\") + kShellFolders,
                 &userShell))
         return false;
     return SetText(store, version, "ProgramFilesDir", MachineFolders::ProgramFiles(settings)) &&
            SetText(store, owner, "RegisteredOwner", settings.registeredOwner) &&
            SetText(store, owner, "RegisteredOrganization", settings.registeredOrganization) &&
-           SetText(store, commonShell, "Common Programs", MachineFolders::CommonPrograms(settings)) &&
+           SetText(store, commonShell, "Common Programs",
+                   MachineFolders::CommonPrograms(settings)) &&
            SetText(store, commonShell, "Common Startup", MachineFolders::CommonStartup(settings)) &&
            SetText(store, userShell, "Programs", MachineFolders::UserPrograms(settings)) &&
            SetText(store, userShell, "Startup", MachineFolders::UserStartup(settings));

@@ -21,7 +21,9 @@ RegistryStatement& RegistryStatement::Bind(int index, const std::string& bytes) 
     return *this;
 }
 
-int RegistryStatement::Step() { return statement_ ? sqlite3_step(statement_) : SQLITE_ERROR; }
+int RegistryStatement::Step() {
+    return statement_ ? sqlite3_step(statement_) : SQLITE_ERROR;
+}
 
 bool RegistryStatement::Run() {
     int result;
@@ -37,6 +39,7 @@ sqlite3_int64 RegistryStatement::Int(int column) const {
 std::string RegistryStatement::Bytes(int column) const {
     const void* bytes = sqlite3_column_blob(statement_, column);
     int size = sqlite3_column_bytes(statement_, column);
-    return bytes && size > 0 ? std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size))
-                             : std::string();
+    return bytes && size > 0
+               ? std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size))
+               : std::string();
 }

@@ -12,8 +12,8 @@ namespace {
 constexpr int kBusyTimeoutMs = 15000;
 constexpr int kSchemaVersion = 2;
 
-const char* const kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
-                                  "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+const char* const kRootNames[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",
+                                  "HKEY_LOCAL_MACHINE",    "HKEY_USERS",
                                   "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG"};
 
 // Keys never reuse an id (AUTOINCREMENT), so that a handle to a deleted key
@@ -79,7 +79,9 @@ RegistryStore::Session::Session() : lock_(Lock()) {
         store_ = &store;
 }
 
-RegistryStore::~RegistryStore() { Disconnect(pid_ == getpid()); }
+RegistryStore::~RegistryStore() {
+    Disconnect(pid_ == getpid());
+}
 
 bool RegistryStore::EnsureConnected() {
     const Machine& machine = Machine::Current(); // may make the default machine current first
@@ -174,8 +176,8 @@ RegistryStatement RegistryStore::Statement(const char* sql) {
     if (found != statements_.end())
         return RegistryStatement(found->second);
     sqlite3_stmt* statement = nullptr;
-    if (!db_ || sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement,
-                                   nullptr) != SQLITE_OK) {
+    if (!db_ || sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) !=
+                    SQLITE_OK) {
         sqlite3_finalize(statement);
         return RegistryStatement(nullptr);
     }

@@ -76,7 +76,7 @@ public:
     ~RegistryStore();
 
     // [SECTION] Predefined roots: ids 1 to 6 in the order of their handles.
-    static RegKeyId RootId(HKEY predefined); // 0 when not a predefined handle
+    static RegKeyId RootId(HKEY predefined);    // 0 when not a predefined handle
     static const char* RootName(RegKeyId root); // "HKEY_LOCAL_MACHINE"; null for other ids
     static RegKeyId RootFromName(const std::string& name); // exact name; 0 when none
     static constexpr RegKeyId kFirstRoot = 1;
@@ -87,11 +87,11 @@ public:
     LONG FindPath(RegKeyId start, const std::string& path, RegKeyId* key);
     // Creates the missing levels (inside a write transaction of the caller).
     LONG CreatePath(RegKeyId start, const std::string& path, RegKeyId* key);
-    LONG KeyExists(RegKeyId key);                // ERROR_SUCCESS or ERROR_KEY_DELETED
+    LONG KeyExists(RegKeyId key); // ERROR_SUCCESS or ERROR_KEY_DELETED
     LONG KeyName(RegKeyId key, std::string* name);
     LONG SubKeyAt(RegKeyId key, DWORD index, RegistrySubKey* subKey); // ERROR_NO_MORE_ITEMS
     LONG SubKeys(RegKeyId key, std::vector<RegistrySubKey>* subKeys);
-    LONG DeleteKey(RegKeyId key);              // ERROR_ACCESS_DENIED when it has sub keys
+    LONG DeleteKey(RegKeyId key);                // ERROR_ACCESS_DENIED when it has sub keys
     LONG DeleteTree(RegKeyId key, bool keepKey); // the values and sub keys, then the key
 
     // [SECTION] Values. The empty name is the key's default value.

@@ -20,8 +20,12 @@ bool SplitPath(const std::string& path, std::vector<std::string>* parts) {
     return true;
 }
 
-LONG ReadFailure() { return ERROR_CANTREAD; }
-LONG WriteFailure() { return ERROR_CANTWRITE; }
+LONG ReadFailure() {
+    return ERROR_CANTREAD;
+}
+LONG WriteFailure() {
+    return ERROR_CANTWRITE;
+}
 
 } // namespace
 
@@ -37,7 +41,8 @@ LONG RegistryStore::FindChild(RegKeyId parent, const std::string& name, RegKeyId
 }
 
 LONG RegistryStore::InsertChild(RegKeyId parent, const std::string& name, RegKeyId* key) {
-    RegistryStatement insert = Statement("INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)");
+    RegistryStatement insert =
+        Statement("INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)");
     if (!insert.Bind(1, parent).Bind(2, name).Bind(3, Fold(name)).Run())
         return WriteFailure();
     *key = sqlite3_last_insert_rowid(db_);
@@ -86,7 +91,9 @@ LONG RegistryStore::CreatePath(RegKeyId start, const std::string& path, RegKeyId
 LONG RegistryStore::KeyExists(RegKeyId key) {
     RegistryStatement find = Statement("SELECT 1 FROM keys WHERE id = ?1");
     int step = find.Bind(1, key).Step();
-    return step == SQLITE_ROW ? ERROR_SUCCESS : step == SQLITE_DONE ? ERROR_KEY_DELETED : ReadFailure();
+    return step == SQLITE_ROW    ? ERROR_SUCCESS
+           : step == SQLITE_DONE ? ERROR_KEY_DELETED
+                                 : ReadFailure();
 }
 
 LONG RegistryStore::KeyName(RegKeyId key, std::string* name) {
@@ -136,16 +143,16 @@ LONG RegistryStore::DeleteKey(RegKeyId key) {
 LONG RegistryStore::DeleteTree(RegKeyId key, bool keepKey) {
     if (key >= kFirstRoot && key <= kLastRoot)
         keepKey = true; // a root is emptied, never removed
-    RegistryStatement values = Statement(
-        "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
-        "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
-        "DELETE FROM vals WHERE key IN tree");
+    RegistryStatement values =
+        Statement("WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
+                  "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
+                  "DELETE FROM vals WHERE key IN tree");
     if (!values.Bind(1, key).Run())
         return WriteFailure();
-    RegistryStatement keys = Statement(
-        "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
-        "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
-        "DELETE FROM keys WHERE id IN tree AND id <> ?2");
+    RegistryStatement keys =
+        Statement("WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
+                  "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
+                  "DELETE FROM keys WHERE id IN tree AND id <> ?2");
     if (!keys.Bind(1, key).Bind(2, keepKey ? key : 0).Run())
         return WriteFailure();
     return ERROR_SUCCESS;

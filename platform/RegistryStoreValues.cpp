@@ -32,7 +32,8 @@ LONG RegistryStore::ValueAt(RegKeyId key, DWORD index, RegistryValue* value) {
 }
 
 LONG RegistryStore::Values(RegKeyId key, std::vector<RegistryValue>* values) {
-    RegistryStatement list = Statement("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq");
+    RegistryStatement list =
+        Statement("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq");
     list.Bind(1, key);
     values->clear();
     int step;

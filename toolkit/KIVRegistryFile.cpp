@@ -18,7 +18,9 @@ namespace {
 
 // [SECTION] Handles and names
 
-HKEY ToHandle(std::size_t offset) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(offset)); }
+HKEY ToHandle(std::size_t offset) {
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(offset));
+}
 
 std::size_t ToOffset(HKEY key, std::size_t size) {
     return static_cast<std::size_t>(std::min<ULONG_PTR>(reinterpret_cast<ULONG_PTR>(key), size));
@@ -37,7 +39,8 @@ const char* MarkerOf(HKEY key) {
 
 bool FindMarker(const std::string& content, const char* marker, std::size_t* position) {
     for (std::size_t pos = 0; pos < content.size(); pos = NextLine(content, pos)) {
-        if (LineStartsWith(content, pos, '$') && CutBehindLast(LineText(content, pos), '$') == marker) {
+        if (LineStartsWith(content, pos, '$') &&
+            CutBehindLast(LineText(content, pos), '$') == marker) {
             *position = NextLine(content, pos);
             return true;
         }
@@ -45,7 +48,9 @@ bool FindMarker(const std::string& content, const char* marker, std::size_t* pos
     return false;
 }
 
-bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 // A value name must read back as itself: no ":" (which ends the name), no
 // line break, and no leading "[" or "$" (which would make its line a header).
@@ -188,7 +193,8 @@ LONG KIVRegistryFile::OpenKey(HKEY parent, const char* name, REGSAM access, HKEY
         return -1;
     std::string header = "[" + std::string(name) + "]";
     for (std::size_t pos = position; pos < content.size(); pos = NextLine(content, pos)) {
-        if (LineStartsWith(content, pos, '[') && CutBehindLast(LineText(content, pos), ']') == header) {
+        if (LineStartsWith(content, pos, '[') &&
+            CutBehindLast(LineText(content, pos), ']') == header) {
             *keyOut = ToHandle(NextLine(content, pos));
             return 0;
         }

@@ -41,8 +41,7 @@ public:
     LONG OpenKey(HKEY parent, const char* name, REGSAM access, HKEY* keyOut);
     // The value at index among the key's value lines: name and data cut to
     // their buffers (sizes in bytes, terminator included) and terminated.
-    LONG EnumValue(HKEY key, DWORD index, char* name, DWORD nameSize, char* data,
-                   DWORD dataSize);
+    LONG EnumValue(HKEY key, DWORD index, char* name, DWORD nameSize, char* data, DWORD dataSize);
     // Replaces the key's value line of that name in place, or inserts it
     // before the next header, or appends it at the end of the file.
     LONG SetValue(HKEY key, const char* name, const char* data, DWORD dataSize);

@@ -5,7 +5,8 @@
 namespace KIVRegistryFileText {
 namespace {
 
-void AppendWithoutBreaks(std::string* out, const std::string& text, std::size_t from, std::size_t to) {
+void AppendWithoutBreaks(std::string* out, const std::string& text, std::size_t from,
+                         std::size_t to) {
     for (std::size_t i = from; i < to; ++i)
         if (text[i] != '\r' && text[i] != '\n')
             out->push_back(text[i]);

@@ -80,8 +80,10 @@ TEST(RegistrySeed, FreshNtMachineHoldsWhatASetupReads) {
               MachineFolders::CommonPrograms());
     EXPECT_EQ(QueryText(HKEY_LOCAL_MACHINE, shell.c_str(), "Common Startup"),
               MachineFolders::CommonStartup());
-    EXPECT_EQ(QueryText(HKEY_CURRENT_USER, shell.c_str(), "Programs"), MachineFolders::UserPrograms());
-    EXPECT_EQ(QueryText(HKEY_CURRENT_USER, shell.c_str(), "Startup"), MachineFolders::UserStartup());
+    EXPECT_EQ(QueryText(HKEY_CURRENT_USER, shell.c_str(), "Programs"),
+              MachineFolders::UserPrograms());
+    EXPECT_EQ(QueryText(HKEY_CURRENT_USER, shell.c_str(), "Startup"),
+              MachineFolders::UserStartup());
 
     Key shared;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(version) + "\\SharedDLLs").c_str(), 0,
@@ -108,7 +110,8 @@ TEST(RegistrySeed, OlderFamilyKeepsTheOwnerUnderWindowsKey) {
 
 TEST_F(Registry, NamesIgnoreCaseButKeepIt) {
     Key key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Talvic\\Tools", &key.handle), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Talvic\\Tools", &key.handle),
+              ERROR_SUCCESS);
     ASSERT_EQ(SetText(key.handle, "InstallPath", "C:\\A"), ERROR_SUCCESS);
     ASSERT_EQ(SetText(key.handle, "INSTALLPATH", "C:\\B"), ERROR_SUCCESS);
     EXPECT_EQ(ValueNames(key.handle), std::vector<std::string>{"InstallPath"});
@@ -173,7 +176,8 @@ TEST_F(Registry, SizesFollowWindows) {
 
 TEST_F(Registry, NumbersAndBinaryKeepTheirBytes) {
     Key key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE,
+                            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
                             &key.handle),
               ERROR_SUCCESS);
     DWORD count = 0x01020304;
@@ -182,8 +186,9 @@ TEST_F(Registry, NumbersAndBinaryKeepTheirBytes) {
               ERROR_SUCCESS);
     BYTE bytes[8] = {};
     DWORD size = sizeof bytes, type = 0;
-    ASSERT_EQ(RegQueryValueExA(key.handle, "c:\\windows\\system32\\A.DLL", nullptr, &type, bytes, &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegQueryValueExA(key.handle, "c:\\windows\\system32\\A.DLL", nullptr, &type, bytes, &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(type, REG_DWORD);
     ASSERT_EQ(size, 4u);
     EXPECT_EQ(bytes[0], 0x04);
@@ -200,9 +205,11 @@ TEST_F(Registry, MultiLevelPathsAndBadHandles) {
     Key deep;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "A\\B\\C", &deep.handle), ERROR_SUCCESS);
     Key opened;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "A\\B\\C\\", 0, KEY_READ, &opened.handle), ERROR_SUCCESS);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "A\\B\\C\\", 0, KEY_READ, &opened.handle),
+              ERROR_SUCCESS);
     HKEY missing = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "A\\X\\C", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "A\\X\\C", 0, KEY_READ, &missing),
+              ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(missing, nullptr);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\A", 0, KEY_READ, &missing), ERROR_BAD_PATHNAME);
 
@@ -227,9 +234,11 @@ TEST_F(Registry, AccessBitsOfTheHandleAreObeyed) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Access", 0, KEY_READ, &read.handle), ERROR_SUCCESS);
     EXPECT_EQ(SetText(read.handle, "v", "x"), ERROR_ACCESS_DENIED);
     Key write;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Access", 0, KEY_SET_VALUE, &write.handle), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Access", 0, KEY_SET_VALUE, &write.handle),
+              ERROR_SUCCESS);
     EXPECT_EQ(SetText(write.handle, "v", "x"), ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryValueExA(write.handle, "v", nullptr, nullptr, nullptr, nullptr), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegQueryValueExA(write.handle, "v", nullptr, nullptr, nullptr, nullptr),
+              ERROR_ACCESS_DENIED);
 }
 
 TEST(RegistryAccess, NonAdministratorCannotWriteTheMachineKeys) {
@@ -237,14 +246,17 @@ TEST(RegistryAccess, NonAdministratorCannotWriteTheMachineKeys) {
     settings.administrator = false;
     TestMachine machine(settings);
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_WRITE, &key), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_WRITE, &key),
+              ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE", &key), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_CREATE_SUB_KEY, &key),
               ERROR_ACCESS_DENIED);
     EXPECT_EQ(SetText(HKEY_LOCAL_MACHINE, "x", "y"), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs"),
+    EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE,
+                            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs"),
               ERROR_ACCESS_DENIED);
-    EXPECT_EQ(QueryText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"),
+    EXPECT_EQ(QueryText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
+                        "ProgramFilesDir"),
               MachineFolders::ProgramFiles());
     Key user;
     EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Talvic", &user.handle), ERROR_SUCCESS);

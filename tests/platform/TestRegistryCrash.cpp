@@ -101,7 +101,8 @@ TEST(RegistryCrash, ConcurrentWritersBothSucceed) {
         if (children[i] == 0) {
             int failures = 0;
             for (DWORD n = 0; n < kCalls; ++n)
-                failures += SetNumber("Shared", "p" + std::to_string(i) + "_" + std::to_string(n), n) != 0;
+                failures +=
+                    SetNumber("Shared", "p" + std::to_string(i) + "_" + std::to_string(n), n) != 0;
             _exit(failures ? 1 : 0);
         }
     }
@@ -127,7 +128,8 @@ TEST(RegistryCrash, ConcurrentWritersBothSucceed) {
               ERROR_SUCCESS);
     char name[64];
     DWORD size = sizeof name, values = 0;
-    while (RegEnumValueA(version, values, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+    while (RegEnumValueA(version, values, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS)
         size = sizeof name, ++values;
     EXPECT_EQ(values, 1u); // seeded once: ProgramFilesDir
     RegCloseKey(version);

@@ -31,7 +31,8 @@ TEST(RegistryNames, JapaneseMachineKeepsKatakanaKeysApart) {
     const BYTE one[] = "1";
     ASSERT_EQ(RegSetValueExA(first, "v", 0, REG_SZ, one, 2), ERROR_SUCCESS);
     DWORD size = 0;
-    EXPECT_EQ(RegQueryValueExA(second, "v", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegQueryValueExA(second, "v", nullptr, nullptr, nullptr, &size),
+              ERROR_FILE_NOT_FOUND);
     RegCloseKey(first);
     RegCloseKey(second);
 }

@@ -74,8 +74,8 @@ TEST_F(KIVRegistryFileTest, SubKeyGoesDirectlyAfterItsParentsHeader) {
     ASSERT_EQ(Open(software, "Vendor", KEY_WRITE, &vendor), 0);
     ASSERT_EQ(Set(vendor, "Path", "C:\\V"), 0);
     ASSERT_EQ(Open(vendor, "Product", KEY_WRITE, &product), 0);
-    EXPECT_EQ(Content(), Lines({"$ROOT$", "$MACHINE$", "[SOFTWARE]", "[Vendor]", "[Product]",
-                                "Path:C:\\V"}));
+    EXPECT_EQ(Content(),
+              Lines({"$ROOT$", "$MACHINE$", "[SOFTWARE]", "[Vendor]", "[Product]", "Path:C:\\V"}));
 }
 
 TEST_F(KIVRegistryFileTest, ValuesAreReplacedInPlaceOrInsertedBeforeTheNextHeader) {
@@ -84,8 +84,8 @@ TEST_F(KIVRegistryFileTest, ValuesAreReplacedInPlaceOrInsertedBeforeTheNextHeade
     ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "A", KEY_READ, &a), 0);
     ASSERT_EQ(Set(a, "one", "first"), 0);
     ASSERT_EQ(Set(a, "three", "3"), 0);
-    EXPECT_EQ(Content(), Lines({"$ROOT$", "$MACHINE$", "[A]", "one:first", "two:2", "three:3",
-                                "[B]", "b:x"}));
+    EXPECT_EQ(Content(),
+              Lines({"$ROOT$", "$MACHINE$", "[A]", "one:first", "two:2", "three:3", "[B]", "b:x"}));
     // The key names compare exactly: "a" is not "A".
     EXPECT_EQ(Open(HKEY_LOCAL_MACHINE, "a", KEY_READ, &b), -1);
     ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, "B", KEY_READ, &b), 0);
@@ -108,7 +108,8 @@ TEST_F(KIVRegistryFileTest, EnumerationCutsIntoTheCallersBuffers) {
     EXPECT_EQ(type, 77u); // untouched, as are the sizes
     EXPECT_EQ(nameSize, sizeof name);
     // A line without ":" ends the values, as the end of the file does.
-    EXPECT_EQ(KIVRegEnumValue(key, 1, name, &nameSize, nullptr, nullptr, nullptr, nullptr, kFile), -1);
+    EXPECT_EQ(KIVRegEnumValue(key, 1, name, &nameSize, nullptr, nullptr, nullptr, nullptr, kFile),
+              -1);
 }
 
 TEST_F(KIVRegistryFileTest, MissingKeysAndFilesFailWithoutChange) {
@@ -176,7 +177,8 @@ TEST_F(KIVRegistryFileTest, HandlesBeyondTheFileAreSafe) {
     Write(Lines({"$ROOT$", "$MACHINE$"}));
     HKEY far = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x7FFFFFF0));
     HKEY key = nullptr;
-    EXPECT_EQ(KIVRegEnumValue(far, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, kFile), -1);
+    EXPECT_EQ(KIVRegEnumValue(far, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, kFile),
+              -1);
     EXPECT_EQ(Open(far, "K", KEY_READ, &key), -1);
     EXPECT_EQ(Set(far, "v", "1"), 0); // appended at the end
     ASSERT_EQ(Open(far, "K", KEY_WRITE, &key), 0);
@@ -197,9 +199,11 @@ TEST_F(KIVRegistryFileTest, WithoutAFileNameTheSystemRegistryIsUsed) {
     HKEY key = nullptr;
     EXPECT_EQ(KIVRegOpenKey(HKEY_CURRENT_USER, "Talvic", 0, KEY_READ, &key, nullptr),
               ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(KIVRegOpenKey(HKEY_CURRENT_USER, "Talvic", 0, KEY_WRITE, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(KIVRegOpenKey(HKEY_CURRENT_USER, "Talvic", 0, KEY_WRITE, &key, nullptr),
+              ERROR_SUCCESS);
     const BYTE data[] = "German";
-    ASSERT_EQ(KIVRegSetValue(key, "Language", 0, REG_SZ, data, sizeof data, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(KIVRegSetValue(key, "Language", 0, REG_SZ, data, sizeof data, nullptr),
+              ERROR_SUCCESS);
     char name[32];
     BYTE read[32];
     DWORD nameSize = sizeof name, readSize = sizeof read, type = 0;

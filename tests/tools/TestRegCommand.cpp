@@ -67,7 +67,8 @@ void FillRegistry() {
         binary.push_back(static_cast<char>(i * 37));
     Set(key, "Blob", REG_BINARY, binary);
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Talvic\\Empty\\Deeper", &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Talvic\\Empty\\Deeper", &key),
+              ERROR_SUCCESS);
     RegCloseKey(key);
     Set(HKEY_CURRENT_USER, "AtTheRoot", REG_SZ, std::string("r\0", 2));
 }
@@ -94,8 +95,9 @@ TEST(RegCommand, ExportImportedIntoAnotherMachineExportsIdentically) {
     FillRegistry();
     RegRun exported = Reg(first, "export");
     ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_NE(exported.out.find("\"Path\"=\"C:\\\\Program Files\\\\Talvic \\\"4\\\" caf\xC3\xA9\"\n"),
-              std::string::npos);
+    EXPECT_NE(
+        exported.out.find("\"Path\"=\"C:\\\\Program Files\\\\Talvic \\\"4\\\" caf\xC3\xA9\"\n"),
+        std::string::npos);
     EXPECT_NE(exported.out.find("\"Count\"=dword:0000000a\n"), std::string::npos);
     EXPECT_NE(exported.out.find("\"Unterminated\"=hex(1):61,00,62,00,63,00\n"), std::string::npos);
     EXPECT_NE(exported.out.find("\"Blob\"=hex:00,25,4a,"), std::string::npos);
@@ -106,7 +108,8 @@ TEST(RegCommand, ExportImportedIntoAnotherMachineExportsIdentically) {
     RegRun again = Reg(second, "export");
     EXPECT_EQ(again.out, exported.out);
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Talvic\\4.0", 0, KEY_READ, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Talvic\\4.0", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
     BYTE data[16];
     DWORD size = sizeof data, type = 0;
     ASSERT_EQ(RegQueryValueExA(key, "Multi", nullptr, &type, data, &size), ERROR_SUCCESS);
@@ -117,12 +120,11 @@ TEST(RegCommand, ExportImportedIntoAnotherMachineExportsIdentically) {
 
 TEST(RegCommand, SyntaxErrorIsRefusedWithItsLineAndNothingImported) {
     TestMachine machine;
-    std::string file = WriteRegFile(machine,
-                                    "Windows Registry Editor Version 5.00\r\n"
-                                    "\r\n"
-                                    "[HKEY_CURRENT_USER\\Software\\Fine]\r\n"
-                                    "\"a\"=\"1\"\r\n"
-                                    "\"b\"=dword:xyz\r\n");
+    std::string file = WriteRegFile(machine, "Windows Registry Editor Version 5.00\r\n"
+                                             "\r\n"
+                                             "[HKEY_CURRENT_USER\\Software\\Fine]\r\n"
+                                             "\"a\"=\"1\"\r\n"
+                                             "\"b\"=dword:xyz\r\n");
     RegRun run = Reg(machine, "import " + file);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("input.reg:5: "), std::string::npos) << run.err;
@@ -131,14 +133,13 @@ TEST(RegCommand, SyntaxErrorIsRefusedWithItsLineAndNothingImported) {
 
 TEST(RegCommand, DeletionsQueriesAndHelp) {
     TestMachine machine;
-    std::string file = WriteRegFile(machine,
-                                    "Windows Registry Editor Version 5.00\n"
-                                    "[HKEY_CURRENT_USER\\Software\\A\\B]\n"
-                                    "\"keep\"=\"k\"\n"
-                                    "\"drop\"=\"d\"\n"
-                                    "[HKEY_CURRENT_USER\\Software\\A\\B]\n"
-                                    "\"drop\"=-\n"
-                                    "[-HKEY_CURRENT_USER\\Software\\Microsoft]\n");
+    std::string file = WriteRegFile(machine, "Windows Registry Editor Version 5.00\n"
+                                             "[HKEY_CURRENT_USER\\Software\\A\\B]\n"
+                                             "\"keep\"=\"k\"\n"
+                                             "\"drop\"=\"d\"\n"
+                                             "[HKEY_CURRENT_USER\\Software\\A\\B]\n"
+                                             "\"drop\"=-\n"
+                                             "[-HKEY_CURRENT_USER\\Software\\Microsoft]\n");
     ASSERT_EQ(Reg(machine, "import " + file).status, 0);
     RegRun query = Reg(machine, "query 'HKEY_CURRENT_USER\\software\\a\\b'");
     EXPECT_EQ(query.out, "HKEY_CURRENT_USER\\Software\\A\\B\n    keep    REG_SZ    k\n");

@@ -63,15 +63,14 @@ TEST_F(RegTextReaderTest, ErrorsNameTheirLine) {
 }
 
 TEST_F(RegTextReaderTest, ReadsEveryKindOfLine) {
-    Parsed parsed = ParseText(
-        "\xEF\xBB\xBF" + kHead +
-        "\r\n[HKLM\\SOFTWARE\\Caf\xC3\xA9\\]\r\n"
-        "@=\"a \\\"b\\\" \\\\\"\r\n"
-        "\"n\" = dword:A\r\n"
-        "\"h\"=hex(7):61,00,00,00,\\\r\n"
-        "    00,00\r\n"
-        "\"x\"=-\r\n"
-        "[-HKEY_CURRENT_USER\\Gone]\r\n");
+    Parsed parsed = ParseText("\xEF\xBB\xBF" + kHead +
+                              "\r\n[HKLM\\SOFTWARE\\Caf\xC3\xA9\\]\r\n"
+                              "@=\"a \\\"b\\\" \\\\\"\r\n"
+                              "\"n\" = dword:A\r\n"
+                              "\"h\"=hex(7):61,00,00,00,\\\r\n"
+                              "    00,00\r\n"
+                              "\"x\"=-\r\n"
+                              "[-HKEY_CURRENT_USER\\Gone]\r\n");
     ASSERT_TRUE(parsed.ok) << parsed.line << ": " << parsed.error;
     ASSERT_EQ(parsed.changes.size(), 6u);
     const RegTextChange& key = parsed.changes[0];

@@ -88,7 +88,8 @@ LONG FindKey(RegistryStore& store, const std::string& argument, FoundKey* key, s
         if (result == ERROR_SUCCESS)
             result = store.KeyName(key->id, &spelled);
         if (result) {
-            *error = result == ERROR_FILE_NOT_FOUND ? "no such key: " + argument : "cannot read the registry";
+            *error = result == ERROR_FILE_NOT_FOUND ? "no such key: " + argument
+                                                    : "cannot read the registry";
             return result;
         }
         key->name += "\\" + (RegTextCodec::AnsiToUtf8(spelled, &utf8) ? utf8 : spelled);
@@ -120,7 +121,8 @@ int Query(RegistryStore& store, const std::vector<std::string>& args) {
         out += RegTextQuery::ValueLine(value) + "\n";
     for (const RegistrySubKey& subKey : subKeys) {
         std::string utf8;
-        out += "\n" + key.name + "\\" + (RegTextCodec::AnsiToUtf8(subKey.name, &utf8) ? utf8 : subKey.name) + "\n";
+        out += "\n" + key.name + "\\" +
+               (RegTextCodec::AnsiToUtf8(subKey.name, &utf8) ? utf8 : subKey.name) + "\n";
     }
     std::fputs(out.c_str(), stdout);
     return 0;
@@ -138,13 +140,17 @@ int Export(RegistryStore& store, const std::vector<std::string>& args) {
             return Fail(error);
         result = RegTextWriter::WriteKey(store, key.id, key.name, true, &out);
     }
-    for (RegKeyId root = RegistryStore::kFirstRoot; args.empty() && root <= RegistryStore::kLastRoot; ++root)
+    for (RegKeyId root = RegistryStore::kFirstRoot;
+         args.empty() && root <= RegistryStore::kLastRoot; ++root)
         if (root != RegistryStore::RootId(HKEY_PERFORMANCE_DATA) && !result)
-            result = RegTextWriter::WriteKey(store, root, RegistryStore::RootName(root), false, &out);
+            result =
+                RegTextWriter::WriteKey(store, root, RegistryStore::RootName(root), false, &out);
     if (result)
         return Fail("cannot read the registry");
     out += "\n";
-    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() ? 0 : Fail("cannot write the output");
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size()
+               ? 0
+               : Fail("cannot write the output");
 }
 
 int Import(RegistryStore& store, const std::vector<std::string>& args) {

@@ -38,9 +38,9 @@ std::string MultiText(const std::string& data) {
 } // namespace
 
 std::string TypeName(DWORD type) {
-    static const char* const kNames[] = {"REG_NONE",      "REG_SZ",   "REG_EXPAND_SZ",
-                                         "REG_BINARY",    "REG_DWORD", "REG_DWORD_BIG_ENDIAN",
-                                         "REG_LINK",      "REG_MULTI_SZ"};
+    static const char* const kNames[] = {"REG_NONE",   "REG_SZ",      "REG_EXPAND_SZ",
+                                         "REG_BINARY", "REG_DWORD",   "REG_DWORD_BIG_ENDIAN",
+                                         "REG_LINK",   "REG_MULTI_SZ"};
     if (type < sizeof kNames / sizeof kNames[0])
         return kNames[type];
     if (type == REG_QWORD)

@@ -16,8 +16,10 @@ struct Alias {
     const char* shortName;
     HKEY root;
 };
-const Alias kAliases[] = {{"HKCR", HKEY_CLASSES_ROOT}, {"HKCU", HKEY_CURRENT_USER},
-                          {"HKLM", HKEY_LOCAL_MACHINE}, {"HKU", HKEY_USERS},
+const Alias kAliases[] = {{"HKCR", HKEY_CLASSES_ROOT},
+                          {"HKCU", HKEY_CURRENT_USER},
+                          {"HKLM", HKEY_LOCAL_MACHINE},
+                          {"HKU", HKEY_USERS},
                           {"HKCC", HKEY_CURRENT_CONFIG}};
 
 std::string TrimRight(const std::string& text) {
@@ -142,7 +144,8 @@ bool ParseHex(const std::string& data, RegTextChange* change, std::string* error
     std::string bytes;
     if (!ParseBytes(data.substr(colon + 1), &bytes, error))
         return false;
-    bool text = change->type == REG_SZ || change->type == REG_EXPAND_SZ || change->type == REG_MULTI_SZ;
+    bool text =
+        change->type == REG_SZ || change->type == REG_EXPAND_SZ || change->type == REG_MULTI_SZ;
     if (!text) {
         change->data = bytes;
         return true;
@@ -249,7 +252,8 @@ struct KeyState {
     std::string path;
 };
 
-bool ParseHeader(const std::string& line, KeyState* key, RegTextChange* change, std::string* error) {
+bool ParseHeader(const std::string& line, KeyState* key, RegTextChange* change,
+                 std::string* error) {
     if (line.size() < 2 || line.back() != ']') {
         *error = "key line without its closing ']'";
         return false;

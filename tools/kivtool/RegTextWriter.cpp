@@ -49,7 +49,8 @@ std::string ValueLine(const RegistryValue& value) {
     if (value.type == REG_DWORD && value.data.size() == 4) {
         unsigned number = 0;
         for (int i = 3; i >= 0; --i)
-            number = number << 8 | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+            number =
+                number << 8 | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
         char text[24];
         std::snprintf(text, sizeof text, "dword:%08x", number);
         return prefix + text;
