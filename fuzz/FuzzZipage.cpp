@@ -13,6 +13,11 @@
 #include <set>
 
 namespace {
+std::string& Root() {
+    static std::string root;
+    return root;
+}
+
 std::string MachineRoot() {
     static std::string root = [] {
         char pattern[] = "/tmp/kiv-fuzz-zipage-XXXXXX";
@@ -21,6 +26,11 @@ std::string MachineRoot() {
         if (!Machine::Create(made, MachineSettings(), &error) || !Machine::Use(made))
             std::abort();
         std::filesystem::create_directories(made + "/drive_c/Setup files");
+        Root() = made;
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(Root(), ignored);
+        });
         return made;
     }();
     return root;
