@@ -1,7 +1,9 @@
 #include "engine/MemberName.h"
 
 namespace {
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+bool IsSeparator(char16_t c) {
+    return c == u'\\' || c == u'/';
+}
 
 // A component such as "..", "..." or ". ." names the parent once Windows has
 // trimmed its trailing dots and spaces.

@@ -99,7 +99,8 @@ struct Zipage::Extraction {
 
 // [SECTION] Construction and volumes
 Zipage::Zipage()
-    : z_stream_s{}, input_(new unsigned char[kBufferSize]), output_(new unsigned char[kBufferSize]) {}
+    : z_stream_s{}, input_(new unsigned char[kBufferSize]),
+      output_(new unsigned char[kBufferSize]) {}
 
 Zipage::~Zipage() {
     CloseVolumes();
@@ -188,8 +189,11 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     if (!volume)
         return -1;
     CreateFolderPath(destFolder);
-    Extraction x{volume, static_cast<std::uint32_t>(volume->GetSize()),
-                 destFolder, onBytes, onName, cancelFlag, pauseFlag, installedFiles, 0, 0};
+    Extraction x{volume,     static_cast<std::uint32_t>(volume->GetSize()),
+                 destFolder, onBytes,
+                 onName,     cancelFlag,
+                 pauseFlag,  installedFiles,
+                 0,          0};
     const unsigned char* count = nullptr;
     if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
         return -1;
@@ -235,12 +239,12 @@ const unsigned char* Zipage::Fetch(Extraction& x, std::uint32_t position, std::u
 
 bool Zipage::Refill(Extraction& x, std::uint32_t position) {
     x.windowLength = 0;
-    if (position >= x.volumeSize || x.volume->Seek(static_cast<int>(position), 0) !=
-                                        static_cast<int>(position))
+    if (position >= x.volumeSize ||
+        x.volume->Seek(static_cast<int>(position), 0) != static_cast<int>(position))
         return false;
     std::uint32_t want = x.volumeSize - position;
-    int got = x.volume->Read(input_.get(), want < kBufferSize ? static_cast<int>(want)
-                                                              : kBufferSize);
+    int got =
+        x.volume->Read(input_.get(), want < kBufferSize ? static_cast<int>(want) : kBufferSize);
     if (got <= 0)
         return false;
     x.windowStart = position;
@@ -306,7 +310,6 @@ int Zipage::ExtractMember(Extraction& x, const Member& member) {
     avail_out = kBufferSize;
     return InflateMember(x, output, member.dataPosition, member.headerPosition) ? 0 : -1;
 }
-
 
 // [SECTION] Inflating one member
 // Writes what the output buffer holds and empties it. Reports the byte count

@@ -49,8 +49,7 @@ public:
     void SetMultiVolume(bool multiVolume);
     // volumes: the setup description's volume records, one per volume index
     // (kept by reference); fallbackFolder: second place for numbered volumes.
-    void SetVolumeFallback(const std::vector<VolumeEntry>* volumes,
-                           const char16_t* fallbackFolder);
+    void SetVolumeFallback(const std::vector<VolumeEntry>* volumes, const char16_t* fallbackFolder);
     // The 32-bit value at position 0 of the main archive (0 when unreadable).
     int ReadSetupPackageOffset();
 

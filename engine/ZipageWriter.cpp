@@ -156,8 +156,7 @@ bool ZipageWriter::EndMember() {
         if (header > kMaxVolumeSize || !Put32(static_cast<std::uint32_t>(header)) ||
             !Put(pending_.data(), pending_.size()))
             return Fail("the volume would exceed 2 GiB");
-    } else if (!SpillMember() ||
-               !Patch32(linkPosition_, static_cast<std::uint32_t>(position_))) {
+    } else if (!SpillMember() || !Patch32(linkPosition_, static_cast<std::uint32_t>(position_))) {
         return false;
     }
     pending_.clear();

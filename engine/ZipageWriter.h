@@ -22,8 +22,8 @@
 #include <zlib.h>
 
 struct ZipagePackageInfo {
-    std::uint32_t offset = 0;   // where the package's count lies
-    std::uint64_t bytes = 0;    // total uncompressed size of its members
+    std::uint32_t offset = 0; // where the package's count lies
+    std::uint64_t bytes = 0;  // total uncompressed size of its members
     int members = 0;
 };
 
@@ -63,7 +63,7 @@ private:
     int level_;
     z_stream stream_{};
     bool streamOpen_ = false;
-    std::uint64_t position_ = 0;       // bytes written to the volume so far
+    std::uint64_t position_ = 0; // bytes written to the volume so far
     std::uint64_t packageOffset_ = 0;
     bool inPackage_ = false;
     int packageMembers_ = 0;
@@ -75,7 +75,7 @@ private:
     std::uint64_t memberSize_ = 0;
     std::uint32_t memberCrc_ = 0;
     std::uint64_t linkPosition_ = 0;
-    bool linkWritten_ = false;          // spilled: link placeholder already in the file
+    bool linkWritten_ = false;           // spilled: link placeholder already in the file
     std::vector<unsigned char> pending_; // compressed data not yet written
     std::vector<unsigned char> chunk_;   // deflate's output window
 

@@ -21,7 +21,7 @@ TEST_F(ZipageTest, UnpacksEveryMemberReportingNamesBytesAndPaths) {
     EXPECT_EQ(big, Read("Out/big.bin"));
 
     // The empty member reports no bytes; big.bin comes in chunks of at most 256 KiB.
-    std::vector<std::string> expected = {"name:readme.txt", "bytes:5", "name:empty.dat",
+    std::vector<std::string> expected = {"name:readme.txt", "bytes:5",      "name:empty.dat",
                                          "name:big.bin",    "bytes:262144", "bytes:262144",
                                          "bytes:75712"};
     EXPECT_EQ(expected, ZipageEvents());
@@ -87,10 +87,11 @@ TEST_F(ZipageTest, NameOf259BytesIsReadAnd260EndsThePackage) {
 }
 
 TEST_F(ZipageTest, RefusesNamesThatWouldLeaveTheDestination) {
-    const char* names[] = {"..\\evil.txt", "sub\\..\\..\\evil.txt", "sub/../../evil.txt",
-                           "\\evil.txt",   "/evil.txt",            "C:evil.txt",
-                           "C:\\evil.txt", "..",                   ". .\\evil.txt",
-                           ""};
+    const char* names[] = {"..\\evil.txt",       "sub\\..\\..\\evil.txt",
+                           "sub/../../evil.txt", "\\evil.txt",
+                           "/evil.txt",          "C:evil.txt",
+                           "C:\\evil.txt",       "..",
+                           ". .\\evil.txt",      ""};
     std::filesystem::create_directories(Host("Out/sub"));
     for (const char* name : names) {
         VolumeBytes volume;
@@ -105,8 +106,7 @@ TEST_F(ZipageTest, RefusesNamesThatWouldLeaveTheDestination) {
         zip.CloseVolumes();
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(machine.Root()))
-        EXPECT_EQ(std::string::npos, entry.path().filename().string().find("evil"))
-            << entry.path();
+        EXPECT_EQ(std::string::npos, entry.path().filename().string().find("evil")) << entry.path();
     EXPECT_EQ(static_cast<int>(std::size(names)), files.GetSize()); // good.txt each time
 }
 
@@ -128,7 +128,7 @@ TEST_F(ZipageTest, WildOffsetsEndThePackage) {
     std::uint32_t pastEnd = volume.Package(1);
     volume.U32(0x7FFFFF00); // header offset far outside the volume
     std::uint32_t backward = volume.Package(1);
-    volume.U32(backward);   // header offset before its own link
+    volume.U32(backward); // header offset before its own link
     std::uint32_t huge = volume.Package(0x7FFFFFFF);
     volume.Member("one.txt", ZlibStream("one")); // then the trailer is read as a link
     std::uint32_t cutName = volume.Package(1);
@@ -183,10 +183,10 @@ TEST_F(ZipageTest, ShortWriteFailsTheExtraction) {
     volume.Trailer();
     ASSERT_TRUE(Save(volume));
     ASSERT_EQ(0, OpenMain());
-    EXPECT_EQ(0, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(fits), nullptr, nullptr,
-                                    &cancel, &pause, nullptr, 0));
-    EXPECT_EQ(-1, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(full), nullptr, nullptr,
-                                     &cancel, &pause, nullptr, 0));
+    EXPECT_EQ(0, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(fits), nullptr, nullptr, &cancel,
+                                    &pause, nullptr, 0));
+    EXPECT_EQ(-1, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(full), nullptr, nullptr, &cancel,
+                                     &pause, nullptr, 0));
 }
 
 TEST_F(ZipageTest, MembersStraddlingTheInputBufferComeOutWhole) {

@@ -98,9 +98,9 @@ TEST_F(ZipageTest, CancelBeforeAMemberAndDuringOne) {
     cancel = 0;
     static std::atomic<unsigned char>* flag;
     flag = &cancel;
-    EXPECT_EQ(0, zip.ExtractPackage(u"C:\\Out", static_cast<int>(package),
-                                    [](int) { flag->store(1); }, nullptr, &cancel, &pause,
-                                    &files, 0));
+    EXPECT_EQ(0, zip.ExtractPackage(
+                     u"C:\\Out", static_cast<int>(package), [](int) { flag->store(1); }, nullptr,
+                     &cancel, &pause, &files, 0));
     EXPECT_EQ(Zipage::kBufferSize, static_cast<int>(Read("Out/first.bin").size()));
     EXPECT_FALSE(Exists("Out/second.txt"));
     ASSERT_EQ(1, files.GetSize());

@@ -14,8 +14,8 @@
 inline std::string ZlibStream(const std::string& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     std::string out(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&out[0]), &size,
-              reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()), 6);
+    compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(data.data()),
+              static_cast<uLong>(data.size()), 6);
     out.resize(size);
     return out;
 }

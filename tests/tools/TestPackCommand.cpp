@@ -63,12 +63,12 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
     WriteFile(dir / "setup/config.ini", "[setup]\n");
 
     PackRun create = Pack("create " + P("archive.zkiv") + " --level 9 --setup " + P("setup") +
-                      " app=" + P("app"));
+                          " app=" + P("app"));
     ASSERT_EQ(0, create.status) << create.err;
     unsigned setupOffset = 0, offset = 0, setupMembers = 0, members = 0;
     unsigned long long setupBytes = 0, bytes = 0;
-    ASSERT_EQ(6, std::sscanf(create.out.c_str(), "(setup) %u %llu %u\napp %u %llu %u",
-                             &setupOffset, &setupBytes, &setupMembers, &offset, &bytes, &members))
+    ASSERT_EQ(6, std::sscanf(create.out.c_str(), "(setup) %u %llu %u\napp %u %llu %u", &setupOffset,
+                             &setupBytes, &setupMembers, &offset, &bytes, &members))
         << create.out;
     EXPECT_EQ(4u, setupOffset);
     EXPECT_EQ(8u, setupBytes);
@@ -81,7 +81,8 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
 
     PackRun list = Pack("list " + P("archive.zkiv") + at);
     ASSERT_EQ(0, list.status) << list.err;
-    EXPECT_NE(std::string::npos, list.out.find("package" + at.substr(0, at.size() - 1) + ": 2 members"));
+    EXPECT_NE(std::string::npos,
+              list.out.find("package" + at.substr(0, at.size() - 1) + ": 2 members"));
     EXPECT_NE(std::string::npos, list.out.find("700000"));
     EXPECT_NE(std::string::npos, list.out.find("empty.txt"));
     EXPECT_EQ(std::string::npos, list.out.find("not-a-member"));
@@ -106,7 +107,8 @@ TEST_F(PackCommandTest, VolumeWrittenFromTheLayoutExtractsIdentically) {
     volume.Member("b.txt", ZlibStream(std::string(300000, 'b')));
     volume.Trailer();
     ASSERT_TRUE(volume.Save((dir / "layout.zkiv").string()));
-    PackRun extract = Pack("extract " + P("layout.zkiv") + " " + std::to_string(package) + " " + P("out"));
+    PackRun extract =
+        Pack("extract " + P("layout.zkiv") + " " + std::to_string(package) + " " + P("out"));
     ASSERT_EQ(0, extract.status) << extract.err;
     EXPECT_EQ("alpha", ReadFile(dir / "out/a.txt"));
     EXPECT_EQ(std::string(300000, 'b'), ReadFile(dir / "out/b.txt"));
@@ -180,8 +182,10 @@ TEST(PackCommandCodePage, JapaneseNamesRoundTripOnA932Machine) {
     WriteFile(dir / "in" / name, "soft");
     const std::string tool = "KIV_MACHINE='" + japanese.Root() + "' " KIVTOOL_PATH " pack ";
     ASSERT_EQ(0, std::system((tool + "create '" + (dir / "v.zkiv").string() + "' a='" +
-                              (dir / "in").string() + "' >/dev/null").c_str()));
+                              (dir / "in").string() + "' >/dev/null")
+                                 .c_str()));
     ASSERT_EQ(0, std::system((tool + "extract '" + (dir / "v.zkiv").string() + "' 4 '" +
-                              (dir / "out").string() + "' >/dev/null").c_str()));
+                              (dir / "out").string() + "' >/dev/null")
+                                 .c_str()));
     EXPECT_EQ("soft", ReadFile(dir / "out" / name));
 }

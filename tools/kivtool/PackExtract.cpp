@@ -77,8 +77,7 @@ bool IsMachinePath(const std::string& path) {
 }
 
 // Splits a volume's Windows path into its folder and base name ("archive").
-bool SplitVolume(const std::string& windowsPath, std::u16string* folder,
-                 std::u16string* baseName) {
+bool SplitVolume(const std::string& windowsPath, std::u16string* folder, std::u16string* baseName) {
     std::size_t slash = windowsPath.rfind('\\');
     std::size_t dot = windowsPath.size() >= 5 ? windowsPath.size() - 5 : std::string::npos;
     if (slash == std::string::npos || dot == std::string::npos || dot <= slash + 1 ||
@@ -121,7 +120,8 @@ int RunPackExtract(const PackArgs& args) {
 
     Zipage zip;
     if (zip.OpenArchive(folder.c_str(), folder.c_str(), baseName.c_str(), false) != 0)
-        return PackError("extract", "cannot open " + args[0] + ": missing, or its trailer is wrong");
+        return PackError("extract",
+                         "cannot open " + args[0] + ": missing, or its trailer is wrong");
     progress.terminal = isatty(STDOUT_FILENO);
     progress.total = progress.terminal ? PackageSize(args[0], offset) : 0;
     std::signal(SIGINT, OnInterrupt);
@@ -131,12 +131,11 @@ int RunPackExtract(const PackArgs& args) {
     if (progress.terminal)
         std::printf("\n");
     if (result != 0)
-        return PackError("extract", "cannot unpack the package at " + args[1] + " into " +
-                                        args[2] + " (a member could not be written, or the "
+        return PackError("extract", "cannot unpack the package at " + args[1] + " into " + args[2] +
+                                        " (a member could not be written, or the "
                                         "package is damaged: see 'kivtool pack verify')");
     if (cancelRequested.load())
         return PackError("extract", "cancelled");
-    std::printf("%llu files, %llu bytes into %s\n", progress.files, progress.done,
-                args[2].c_str());
+    std::printf("%llu files, %llu bytes into %s\n", progress.files, progress.done, args[2].c_str());
     return 0;
 }

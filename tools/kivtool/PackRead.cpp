@@ -26,8 +26,8 @@ const char kVerifyHelp[] =
     "reader accepts. Exit status 0 only when everything is sound.\n";
 
 // Positional arguments: the volume, then offsets. False on a bad offset.
-bool ParseVolumeArgs(const PackArgs& args, std::string* volume,
-                     std::vector<std::uint32_t>* offsets, bool* json, std::string* error) {
+bool ParseVolumeArgs(const PackArgs& args, std::string* volume, std::vector<std::uint32_t>* offsets,
+                     bool* json, std::string* error) {
     for (const std::string& arg : args) {
         std::uint32_t offset = 0;
         if (arg == "--json" && json) {
@@ -160,7 +160,7 @@ int RunPackVerify(const PackArgs& args) {
     if (bad)
         return PackError("verify", std::to_string(bad) + " of " + std::to_string(members) +
                                        " members are damaged");
-    std::printf("%s: sound, %zu packages, %zu members, %llu bytes\n", path.c_str(),
-                packages.size(), members, bytes);
+    std::printf("%s: sound, %zu packages, %zu members, %llu bytes\n", path.c_str(), packages.size(),
+                members, bytes);
     return 0;
 }

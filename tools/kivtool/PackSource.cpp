@@ -18,8 +18,8 @@ bool PackMemberName(const std::string& hostName, std::string* ansi, std::string*
     char16_t wide[MAX_PATH];
     char narrow[MAX_PATH * 2];
     BOOL lossy = FALSE;
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, hostName.c_str(), -1, wide,
-                            MAX_PATH) <= 0 ||
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, hostName.c_str(), -1, wide, MAX_PATH) <=
+            0 ||
         WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof(narrow), nullptr, &lossy) <= 0 ||
         lossy) {
         *error = "'" + hostName + "' cannot be written in code page " + std::to_string(GetACP());
@@ -64,4 +64,3 @@ bool ListPackSource(const std::filesystem::path& folder, std::vector<PackSourceF
     }
     return true;
 }
-
