@@ -9,6 +9,9 @@
 # copied into flat folders (one package per folder), and a folder of 20,000
 # small files. It is made once and kept in $KIV_BENCH_DIR between runs.
 # Settings: PAYLOAD_MB (300), SMALL_FILES (20000), FILES_PER_FOLDER (400), RUNS (3).
+# Both unpack into the C drive of a scratch machine, as a setup does, kept on a
+# memory file system when there is one, so that the figures measure the
+# extraction rather than a disk shared with other work (KIV_BENCH_MACHINE).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build}" && pwd)
@@ -23,8 +26,10 @@ mkdir -p "$work"
 
 echo "-- building the plain-zlib reference"
 c++ -O2 -std=c++20 "$root/bench/archive_reference.cpp" -lz -o "$reference"
-export KIV_MACHINE="$work/machine"
+export KIV_MACHINE=${KIV_BENCH_MACHINE:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-machine}
+rm -rf "$KIV_MACHINE"
 "$kivtool" machine init "$KIV_MACHINE" >/dev/null
+outs="$KIV_MACHINE/drive_c/out"
 
 # Copies the files listed as "size<TAB>path" on stdin into folders of
 # $2 files under $1, each file renamed "<number>_<name>" so that names stay
@@ -80,42 +85,54 @@ extract_all() {
     done < "$packages"
 }
 
-# best_time TOOL VOLUME PACKAGES: the shortest of $runs extractions, in seconds.
-best_time() {
-    local best="" start end t out="$work/out-$1"
-    for _ in $(seq "$runs"); do
-        rm -rf "$out"; mkdir -p "$out"; sync
-        start=$(date +%s.%N)
-        extract_all "$@" "$out"
-        end=$(date +%s.%N)
-        t=$(echo "$end - $start" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-    done
-    echo "$best"
+# time_once TOOL VOLUME PACKAGES: one extraction into $outs/TOOL, as
+# "wall-seconds processor-seconds" (user and system time of the processes).
+time_once() {
+    local out="$outs/$1" TIMEFORMAT='%R %U %S'
+    rm -rf "$out"
+    mkdir -p "$out"
+    { time extract_all "$@" "$out"; } 2>&1 | tail -n 1 | awk '{ print $1, $2 + $3 }'
 }
 
-echo "-- timing (best of $runs)"
+# compare VOLUME PACKAGES: runs the reference and kivtool in turn, $runs times
+# each, and prints "ref-wall ref-cpu ours-wall ours-cpu", each the best of its
+# runs (the processor time is the steadier figure on a busy machine).
+compare() {
+    local r o
+    for _ in $(seq "$runs"); do
+        r=$(time_once reference "$@")
+        o=$(time_once ours "$@")
+        echo "$r $o"
+    done | awk 'NR == 1 || $1 < a { a = $1 } NR == 1 || $2 < b { b = $2 }
+                NR == 1 || $3 < c { c = $3 } NR == 1 || $4 < d { d = $4 }
+                END { print a, b, c, d }'
+}
+
+echo "-- timing (best of $runs, in turn; output in $outs)"
 cat "$work/payload.zkiv" "$work/small.zkiv" > /dev/null # warm the page cache
-ref=$(best_time reference "$work/payload.zkiv" "$work/payload.packages")
-ours=$(best_time ours "$work/payload.zkiv" "$work/payload.packages")
-diff -r "$work/out-ours" "$work/out-reference" > /dev/null && same=identical || same=DIFFERENT
-ref_small=$(best_time reference "$work/small.zkiv" "$work/small.packages")
-ours_small=$(best_time ours "$work/small.zkiv" "$work/small.packages")
-diff -r "$work/out-ours" "$work/out-reference" > /dev/null || same=DIFFERENT
+same=identical
+mixed=$(compare "$work/payload.zkiv" "$work/payload.packages")
+diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
+small=$(compare "$work/small.zkiv" "$work/small.packages")
+diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
+rm -rf "$outs/ours" "$outs/reference"
 
 largest=$(sort -k3 -n "$work/payload.packages" | tail -n 1)
 peak=$( { /usr/bin/time -f '%M' "$kivtool" pack extract "$work/payload.zkiv" \
-          "$(echo "$largest" | awk '{ print $2 }')" "$work/out-peak" > /dev/null; } 2>&1 | tail -n 1)
+          "$(echo "$largest" | awk '{ print $2 }')" "$outs/peak" > /dev/null; } 2>&1 | tail -n 1)
 peak_small=$( { /usr/bin/time -f '%M' "$kivtool" pack extract "$work/small.zkiv" 4 \
-          "$work/out-peak-small" > /dev/null; } 2>&1 | tail -n 1)
-rm -rf "$work/out-peak" "$work/out-peak-small"
+          "$outs/peak-small" > /dev/null; } 2>&1 | tail -n 1)
+rm -rf "$KIV_MACHINE"
 
-awk -v b="$payload_bytes" -v r="$ref" -v o="$ours" -v n="$small_count" -v rs="$ref_small" \
-    -v os="$ours_small" -v p="$peak" -v ps="$peak_small" -v same="$same" 'BEGIN {
-    printf "mixed payload    reference %7.1f MB/s   kivtool %7.1f MB/s   ratio %.2fx\n",
-           b / r / 1e6, b / o / 1e6, r / o
-    printf "%d small files  reference %7.0f files/s kivtool %7.0f files/s ratio %.2fx\n",
-           n, n / rs, n / os, rs / os
+read -r ref_wall ref_cpu ours_wall ours_cpu <<< "$mixed"
+read -r refs_wall refs_cpu ourss_wall ourss_cpu <<< "$small"
+awk -v b="$payload_bytes" -v r="$ref_wall" -v o="$ours_wall" -v rc="$ref_cpu" -v oc="$ours_cpu" \
+    -v n="$small_count" -v rs="$refs_wall" -v os="$ourss_wall" -v rsc="$refs_cpu" \
+    -v osc="$ourss_cpu" -v p="$peak" -v ps="$peak_small" -v same="$same" 'BEGIN {
+    printf "mixed payload    reference %7.1f MB/s     kivtool %7.1f MB/s     ratio %.2fx (processor time %.2fx)\n",
+           b / r / 1e6, b / o / 1e6, r / o, rc / oc
+    printf "%d small files  reference %7.0f files/s  kivtool %7.0f files/s  ratio %.2fx (processor time %.2fx)\n",
+           n, n / rs, n / os, rs / os, rsc / osc
     printf "peak memory of kivtool pack extract: %.1f MB (largest package), %.1f MB (small files)\n",
            p / 1024, ps / 1024
     printf "output of both: %s\n", same }'
