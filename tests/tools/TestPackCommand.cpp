@@ -97,6 +97,10 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
     EXPECT_TRUE(fs::exists(dir / "out/empty.txt"));
     EXPECT_FALSE(fs::exists(dir / "out/sub"));
     EXPECT_EQ(0, Pack("extract " + P("archive.zkiv") + " 4 'C:\\Staging'").status);
+
+    // A volume written into the folder it packs is not a member of itself.
+    ASSERT_EQ(0, Pack("create " + P("app/inside.zkiv") + " app=" + P("app")).status);
+    EXPECT_EQ(std::string::npos, Pack("list " + P("app/inside.zkiv")).out.find("inside"));
     EXPECT_EQ("[setup]\n", ReadFile(machine.DriveC("Staging/config.ini")));
 }
 

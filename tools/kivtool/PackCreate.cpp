@@ -51,10 +51,10 @@ bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesyst
     return ok && writer.EndMember();
 }
 
-bool PackFolder(ZipageWriter& writer, const PackageSource& source, PackedPackage* packed,
-                std::string* error) {
+bool PackFolder(ZipageWriter& writer, const PackageSource& source, const std::string& out,
+                PackedPackage* packed, std::string* error) {
     std::vector<PackSourceFile> members;
-    if (!ListPackSource(source.folder, &members, error))
+    if (!ListPackSource(source.folder, out, &members, error))
         return false;
     std::vector<unsigned char> buffer(256 * 1024);
     packed->name = source.name;
@@ -144,7 +144,7 @@ bool WriteVolume(const CreateOptions& options, std::vector<PackedPackage>* packe
         if (!ok)
             break;
         packed->emplace_back();
-        ok = PackFolder(writer, source, &packed->back(), error);
+        ok = PackFolder(writer, source, options.out, &packed->back(), error);
     }
     *setupOffset = options.hasSetup && ok ? packed->front().info.offset : 0;
     ok = ok && writer.Finish(*setupOffset);

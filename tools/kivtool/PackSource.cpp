@@ -36,13 +36,13 @@ bool PackMemberName(const std::string& hostName, std::string* ansi, std::string*
     return true;
 }
 
-bool ListPackSource(const std::filesystem::path& folder, std::vector<PackSourceFile>* members,
-                    std::string* error) {
-    std::error_code code;
+bool ListPackSource(const std::filesystem::path& folder, const std::filesystem::path& skip,
+                    std::vector<PackSourceFile>* members, std::string* error) {
+    std::error_code code, unrelated;
     std::vector<std::filesystem::path> paths;
     for (std::filesystem::directory_iterator it(folder, code), end; !code && it != end;
          it.increment(code))
-        if (it->is_regular_file())
+        if (it->is_regular_file() && !std::filesystem::equivalent(it->path(), skip, unrelated))
             paths.push_back(it->path());
     if (code) {
         *error = "cannot list " + folder.string() + ": " + code.message();

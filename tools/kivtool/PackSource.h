@@ -17,7 +17,8 @@ struct PackSourceFile {
 bool PackMemberName(const std::string& hostName, std::string* ansi, std::string* error);
 
 // The plain files directly in folder (sub-folders are not members), in name
-// order. Fails when two names differ only in case: on the machine, the second
+// order, leaving out the file `skip` (the volume being written, should it lie
+// there). Fails when two names differ only in case: on the machine, the second
 // would overwrite the first.
-bool ListPackSource(const std::filesystem::path& folder, std::vector<PackSourceFile>* members,
-                    std::string* error);
+bool ListPackSource(const std::filesystem::path& folder, const std::filesystem::path& skip,
+                    std::vector<PackSourceFile>* members, std::string* error);
