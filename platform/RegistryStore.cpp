@@ -5,12 +5,28 @@
 #include "platform/RegistryNames.h"
 #include "platform/RegistrySeed.h"
 
+#include <atomic>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
 constexpr int kSchemaVersion = 2;
+
+// Forks of this process seen by the child, counted so that a session can
+// tell a forked child from its parent without a system call per call. When
+// the handler cannot be registered, the process id is compared instead.
+std::atomic<unsigned> forkCount{0};
+
+void CountFork() {
+    forkCount.fetch_add(1, std::memory_order_relaxed);
+}
+
+unsigned ForkCount() {
+    static const bool counted = pthread_atfork(nullptr, nullptr, CountFork) == 0;
+    return counted ? forkCount.load(std::memory_order_relaxed) : static_cast<unsigned>(getpid());
+}
 
 const char* const kRootNames[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",
                                   "HKEY_LOCAL_MACHINE",    "HKEY_USERS",
@@ -86,7 +102,8 @@ RegistryStore::~RegistryStore() {
 bool RegistryStore::EnsureConnected() {
     const Machine& machine = Machine::Current(); // may make the default machine current first
     unsigned generation = Machine::Generation();
-    if (db_ && pid_ != getpid())
+    unsigned forks = ForkCount();
+    if (db_ && forks_ != forks)
         Disconnect(false); // a forked child must not touch its parent's connection
     if (db_ && generation_ != generation)
         Disconnect(true);
@@ -95,6 +112,7 @@ bool RegistryStore::EnsureConnected() {
     generation_ = generation;
     codePage_ = machine.Settings().codePage;
     pid_ = getpid();
+    forks_ = forks;
     if (Connect(machine.RegistryPath()) && Initialize())
         return true;
     Disconnect(true);

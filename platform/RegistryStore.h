@@ -127,6 +127,7 @@ private:
     std::unordered_map<const char*, sqlite3_stmt*> statements_;
     unsigned generation_ = 0;
     pid_t pid_ = 0;
+    unsigned forks_ = 0;
     unsigned codePage_ = 1252;
     int depth_ = 0;
     bool writing_ = false;

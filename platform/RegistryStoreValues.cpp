@@ -44,17 +44,19 @@ LONG RegistryStore::Values(RegKeyId key, std::vector<RegistryValue>* values) {
     return step == SQLITE_DONE ? ERROR_SUCCESS : ERROR_CANTREAD;
 }
 
+// A single-row VALUES insert: an INSERT ... SELECT that reads the table it
+// writes would be staged through a temporary table on every call. The key's
+// existence is checked first, inside the caller's write transaction.
 LONG RegistryStore::SetValue(RegKeyId key, const std::string& name, DWORD type,
                              const std::string& data) {
+    if (LONG result = KeyExists(key))
+        return result == ERROR_CANTREAD ? ERROR_CANTWRITE : result;
     RegistryStatement upsert = Statement(
         "INSERT INTO vals(key, seq, name, folded, type, data) "
-        "SELECT ?1, (SELECT IFNULL(MAX(seq) + 1, 0) FROM vals WHERE key = ?1), ?2, ?3, ?4, ?5 "
-        "WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1) "
+        "VALUES(?1, (SELECT IFNULL(MAX(seq) + 1, 0) FROM vals WHERE key = ?1), ?2, ?3, ?4, ?5) "
         "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
     upsert.Bind(1, key).Bind(2, name).Bind(3, Fold(name)).Bind(4, static_cast<sqlite3_int64>(type));
-    if (!upsert.Bind(5, data).Run())
-        return ERROR_CANTWRITE;
-    return sqlite3_changes(db_) > 0 ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+    return upsert.Bind(5, data).Run() ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 LONG RegistryStore::DeleteValue(RegKeyId key, const std::string& name) {
