@@ -61,6 +61,29 @@ DWORD CheckExisting(const struct stat& info, DWORD access, DWORD share, DWORD di
     return ERROR_SUCCESS;
 }
 
+DWORD OpenError(int error, const std::string& hostPath) {
+    return error == EEXIST ? static_cast<DWORD>(ERROR_FILE_EXISTS)
+                           : HostPath::ErrorFromErrno(error, hostPath);
+}
+
+// Opens with CreateFile's checks of an existing file made first; *existed
+// tells whether the path named one. -1 with the last error set on failure.
+int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD share,
+                DWORD disposition, bool* existed) {
+    struct stat info;
+    *existed = stat(hostPath.c_str(), &info) == 0;
+    if (*existed) {
+        if (DWORD error = CheckExisting(info, access, share, disposition)) {
+            SetLastError(error);
+            return -1;
+        }
+    }
+    int fd = open(hostPath.c_str(), flags, mode);
+    if (fd < 0)
+        SetLastError(OpenError(errno, hostPath));
+    return fd;
+}
+
 } // namespace
 
 FileObject::FileObject(int fd, const std::string& hostPath, DWORD access, DWORD share,
@@ -79,24 +102,28 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    struct stat info;
-    bool existed = stat(hostPath.c_str(), &info) == 0;
-    if (existed) {
-        if (DWORD error = CheckExisting(info, access, share, disposition)) {
-            SetLastError(error);
-            return nullptr;
-        }
-    }
     mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
-    int fd = open(hostPath.c_str(), flags, mode);
-    if (fd < 0) {
-        SetLastError(errno == EEXIST ? static_cast<DWORD>(ERROR_FILE_EXISTS)
-                                     : HostPath::ErrorFromErrno(errno, hostPath));
+    // Most creations make a new file: trying that first asks the host once,
+    // and a new file needs none of the checks of an existing one.
+    bool existed = false;
+    int fd = -1;
+    if (flags & O_CREAT)
+        fd = open(hostPath.c_str(), (flags & ~O_TRUNC) | O_EXCL, mode);
+    if (fd < 0 && (flags & O_CREAT) && errno != EEXIST) {
+        SetLastError(OpenError(errno, hostPath));
         return nullptr;
     }
+    if (fd < 0 &&
+        (fd = OpenChecked(hostPath, flags, mode, access, share, disposition, &existed)) < 0)
+        return nullptr;
     if (!existed)
         FolderNameCache::NoteCreated(hostPath);
-    fstat(fd, &info);
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        close(fd);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
     ShareTable::FileId id{info.st_dev, info.st_ino};
     if (!ShareTable::Acquire(id, access & (GENERIC_READ | GENERIC_WRITE), share)) {
         close(fd); // lost a race with another thread's open

@@ -92,6 +92,20 @@ bool MayHold(const std::string& folder, const struct stat& info, const std::stri
     return listing->names.count(Key(name)) != 0;
 }
 
+bool Remembers(const std::string& folder) {
+    std::lock_guard<std::mutex> lock(mutex);
+    return Find(folder) != nullptr;
+}
+
+bool SurelyAbsent(const std::string& folder, const struct stat& info, const std::string& name) {
+    std::lock_guard<std::mutex> lock(mutex);
+    Listing* listing = Find(folder);
+    if (!listing || !listing->Matches(info))
+        return false;
+    listing->lastUse = ++uses;
+    return listing->names.count(Key(name)) == 0;
+}
+
 // The creation follows the lookup of its own path within one call, which
 // checked the folder; so the new change time is taken to differ from the
 // checked one by this creation alone.

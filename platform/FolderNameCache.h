@@ -17,6 +17,14 @@ namespace FolderNameCache {
 // caller then lists it).
 bool MayHold(const std::string& folder, const struct stat& info, const std::string& name);
 
+// Whether a listing of folder is remembered at all; asks the host nothing.
+bool Remembers(const std::string& folder);
+
+// True only when the remembered listing of folder is current (its stat() is
+// info) and holds no entry whose name equals name without regard to case.
+// Never lists the folder: false means "not known", not "present".
+bool SurelyAbsent(const std::string& folder, const struct stat& info, const std::string& name);
+
 // Records that this process has just created hostPath (a file or a folder).
 void NoteCreated(const std::string& hostPath);
 

@@ -119,6 +119,41 @@ std::string RealName(const std::string& folder, const std::string& name, bool* e
     return found;
 }
 
+bool ExistsAsGiven(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// Maps folder/name when folder exists as given (the path of nearly every
+// file opened or made); false when the whole path must be walked. A folder
+// whose names are remembered and current answers for a new name with one
+// lookup, of the folder; otherwise the path itself is looked up first.
+bool InFolder(const std::string& folder, const std::string& name, std::string* hostPath) {
+    std::string exact = folder + "/" + name;
+    struct stat info;
+    int folderState = -1; // not looked up yet; then 1 for a folder, 0 otherwise
+    if (FolderNameCache::Remembers(folder)) {
+        folderState = lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        if (folderState == 1 && FolderNameCache::SurelyAbsent(folder, info, name)) {
+            *hostPath = exact;
+            return true;
+        }
+    }
+    if (ExistsAsGiven(exact)) {
+        *hostPath = exact;
+        return true;
+    }
+    if (folderState == -1)
+        folderState = lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (folderState == 0)
+        return false;
+    bool found = true;
+    *hostPath =
+        folder + "/" +
+        (FolderNameCache::MayHold(folder, info, name) ? RealName(folder, name, &found) : name);
+    return true;
+}
+
 // "<root>/drive_x/rest" is "X:/rest".
 bool DriveForm(const std::string& path, const std::string& root, std::string* windows) {
     std::string prefix = root + "/drive_";
@@ -184,17 +219,10 @@ bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* err
         folder = exact;
         exact += "/" + name;
     }
-    struct stat info;
-    if (!components.empty() && lstat(exact.c_str(), &info) == 0) {
-        *hostPath = exact;
+    if (components.size() > 1 && InFolder(folder, components.back(), hostPath))
         return true;
-    }
-    if (components.size() > 1 && lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        const std::string& name = components.back();
-        bool found = true;
-        *hostPath = folder + "/" +
-                    (FolderNameCache::MayHold(folder, info, name) ? RealName(folder, name, &found)
-                                                                  : name);
+    if (components.size() == 1 && ExistsAsGiven(exact)) {
+        *hostPath = exact;
         return true;
     }
     bool exists = true;

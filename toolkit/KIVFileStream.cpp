@@ -57,12 +57,13 @@ bool KIVFileStream::Open(int mode, const char16_t* path, int marker) {
     if (!path || !OpenHandle(mode, path) || handle_ == INVALID_HANDLE_VALUE)
         return false;
     BYTE written = marker == 0 ? kNativeMarker : static_cast<BYTE>(marker);
+    int markerBytes = 0;
     switch (mode) {
     case kRead:
         ReadMarker(false);
         break;
     case kWrite:
-        Write(&written, 1);
+        markerBytes = Write(&written, 1);
         native_ = written == kNativeMarker;
         break;
     case kRawRead:
@@ -73,7 +74,7 @@ bool KIVFileStream::Open(int mode, const char16_t* path, int marker) {
         break;
     case kReadWriteMarked:
         written = kNativeMarker;
-        Write(&written, 1);
+        markerBytes = Write(&written, 1);
         break;
     case kAppendMarked:
         ReadMarker(true);
@@ -83,7 +84,12 @@ bool KIVFileStream::Open(int mode, const char16_t* path, int marker) {
     }
     if (mode == kAppendMarked || mode == kAppend)
         SetFilePointer(handle_, 0, nullptr, FILE_END);
-    size_ = static_cast<int>(std::min<DWORD>(GetFileSize(handle_, nullptr), INT_MAX));
+    // A file just made or emptied holds its marker at most: no need to ask
+    // the host, which for many small files is a call per file.
+    bool emptied =
+        mode == kWrite || mode == kRawWrite || mode == kReadWrite || mode == kReadWriteMarked;
+    size_ = emptied ? markerBytes
+                    : static_cast<int>(std::min<DWORD>(GetFileSize(handle_, nullptr), INT_MAX));
     return true;
 }
 

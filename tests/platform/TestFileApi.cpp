@@ -51,6 +51,38 @@ TEST_F(MachineTest, CreateFileDispositionsAndTheirErrors) {
     EXPECT_EQ(Slurp(machine.DriveC("Windows/Temp.dat")), "");
 }
 
+// Creation tries a new file first; an existing one must still get every
+// check before it is emptied.
+TEST_F(MachineTest, CreateAlwaysOverAnExistingFile) {
+    std::ofstream(machine.DriveC("Windows/keep.txt")) << "kept";
+    HANDLE held = Open("C:\\Windows\\keep.txt", GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Open("C:\\WINDOWS\\KEEP.TXT", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    CloseHandle(held);
+    fs::permissions(machine.DriveC("Windows/keep.txt"), fs::perms::owner_read);
+    EXPECT_EQ(Open("C:\\Windows\\keep.txt", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Slurp(machine.DriveC("Windows/keep.txt")), "kept");
+    fs::permissions(machine.DriveC("Windows/keep.txt"), fs::perms::owner_all);
+
+    HANDLE file = Open("C:\\windows\\Keep.Txt", GENERIC_WRITE, CREATE_ALWAYS);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    CloseHandle(file);
+    EXPECT_EQ(Slurp(machine.DriveC("Windows/keep.txt")), "");
+    file = Open("C:\\Windows\\fresh.txt", GENERIC_WRITE, CREATE_ALWAYS);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+    CloseHandle(file);
+
+    EXPECT_EQ(Open("C:\\Windows", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Open("C:\\Nowhere\\x.dat", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(fs::exists(machine.DriveC("Nowhere")));
+}
+
 TEST_F(MachineTest, ReadSeekAndSize) {
     std::ofstream(machine.DriveC("data.bin"), std::ios::binary) << "0123456789";
     HANDLE file = Open("C:\\DATA.BIN", GENERIC_READ, OPEN_EXISTING);

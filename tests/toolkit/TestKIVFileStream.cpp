@@ -111,6 +111,21 @@ TEST_F(KIVFileStreamTest, AppendModesKeepContentAndMarker) {
     EXPECT_EQ(truncated.GetSize(), 1);
 }
 
+TEST_F(KIVFileStreamTest, SizeAtOpenCountsOnlyWhatTheModeKeeps) {
+    PutHostBytes("sized.bin", Bytes(40, 7));
+    KIVFileStream stream;
+    ASSERT_TRUE(stream.Open(KIVFileStream::kRawRead, u"C:\\sized.bin", 0));
+    EXPECT_EQ(stream.DataSize(), 40);
+    ASSERT_TRUE(stream.Open(KIVFileStream::kAppend, u"C:\\sized.bin", 0));
+    EXPECT_EQ(stream.DataSize(), 40);
+    ASSERT_TRUE(stream.Open(KIVFileStream::kWrite, u"C:\\sized.bin", 0));
+    EXPECT_EQ(stream.DataSize(), 1); // the marker
+    ASSERT_TRUE(stream.Open(KIVFileStream::kRawWrite, u"C:\\sized.bin", 0));
+    EXPECT_EQ(stream.DataSize(), 0);
+    stream.Close();
+    EXPECT_TRUE(HostBytes("sized.bin").empty());
+}
+
 TEST_F(KIVFileStreamTest, MemoryWriteGrowsInSteps) {
     KIVFileStream memory;
     ASSERT_TRUE(memory.OpenMemory(KIVFileStream::kMemoryWrite, nullptr, 255));
