@@ -2,6 +2,7 @@
 // and delete keys of the system registry.
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryHandles.h"
+#include "platform/RegistryWrite.h"
 
 #include <cstring>
 
@@ -67,14 +68,10 @@ LSTATUS RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
     // Most calls open a key that exists: look first, write only when needed.
     RegKeyId id = 0;
     LONG result = store->FindPath(parent.id, Text(lpSubKey), &id);
-    if (result == ERROR_FILE_NOT_FOUND) {
-        RegistryStore::Transaction transaction(*store, true);
-        if (!transaction.Ok())
-            return ERROR_CANTWRITE;
-        result = store->CreatePath(parent.id, Text(lpSubKey), &id);
-        if (result == ERROR_SUCCESS && !transaction.Commit())
-            result = ERROR_CANTWRITE;
-    }
+    if (result == ERROR_FILE_NOT_FOUND)
+        result = RegistryWrite([&](RegistryStore& writer) {
+            return writer.CreatePath(parent.id, Text(lpSubKey), &id);
+        });
     if (result)
         return result;
     *phkResult = HandleFor(hKey, parent, id, KEY_ALL_ACCESS);
@@ -119,20 +116,11 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
         return ERROR_INVALID_HANDLE;
     if (RegistryAccess::WritesDenied(parent.root))
         return ERROR_ACCESS_DENIED;
-    RegistryStore::Session session;
-    RegistryStore* store = session.Store();
-    if (!store)
-        return ERROR_CANTOPEN;
-    RegistryStore::Transaction transaction(*store, true);
-    if (!transaction.Ok())
-        return ERROR_CANTWRITE;
-    RegKeyId id = 0;
-    LONG result = store->FindPath(parent.id, lpSubKey, &id);
-    if (result == ERROR_SUCCESS)
-        result = store->DeleteKey(id);
-    if (result == ERROR_SUCCESS && !transaction.Commit())
-        result = ERROR_CANTWRITE;
-    return result;
+    return RegistryWrite([&](RegistryStore& store) {
+        RegKeyId id = 0;
+        LONG result = store.FindPath(parent.id, lpSubKey, &id);
+        return result == ERROR_SUCCESS ? store.DeleteKey(id) : result;
+    });
 }
 
 LSTATUS RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey) {
@@ -141,20 +129,11 @@ LSTATUS RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey) {
         return ERROR_INVALID_HANDLE;
     if (RegistryAccess::WritesDenied(parent.root))
         return ERROR_ACCESS_DENIED;
-    RegistryStore::Session session;
-    RegistryStore* store = session.Store();
-    if (!store)
-        return ERROR_CANTOPEN;
-    RegistryStore::Transaction transaction(*store, true);
-    if (!transaction.Ok())
-        return ERROR_CANTWRITE;
-    RegKeyId id = 0;
-    LONG result = store->FindPath(parent.id, Text(lpSubKey), &id);
-    if (result == ERROR_SUCCESS && (!lpSubKey || id == parent.id))
-        result = store->DeleteTree(id, true);
-    else if (result == ERROR_SUCCESS)
-        result = store->DeleteTree(id, false);
-    if (result == ERROR_SUCCESS && !transaction.Commit())
-        result = ERROR_CANTWRITE;
-    return result;
+    return RegistryWrite([&](RegistryStore& store) {
+        RegKeyId id = 0;
+        LONG result = store.FindPath(parent.id, Text(lpSubKey), &id);
+        if (result != ERROR_SUCCESS)
+            return result;
+        return store.DeleteTree(id, !lpSubKey || id == parent.id);
+    });
 }

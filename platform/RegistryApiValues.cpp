@@ -5,6 +5,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryHandles.h"
 #include "platform/RegistryNames.h"
+#include "platform/RegistryWrite.h"
 
 #include <cstring>
 
@@ -93,32 +94,17 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
     RegistryKey key;
     if (LONG result = Prepare(hKey, KEY_SET_VALUE, true, &key))
         return result;
-    RegistryStore::Session session;
-    RegistryStore* store = session.Store();
-    if (!store)
-        return ERROR_CANTOPEN;
-    RegistryStore::Transaction transaction(*store, true);
-    if (!transaction.Ok())
-        return ERROR_CANTWRITE;
     std::string data(
         reinterpret_cast<const char*>(lpData ? lpData : reinterpret_cast<const BYTE*>("")), cbData);
-    if (LONG result = store->SetValue(key.id, Text(lpValueName), dwType, data))
-        return result;
-    return transaction.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return RegistryWrite([&](RegistryStore& store) {
+        return store.SetValue(key.id, Text(lpValueName), dwType, data);
+    });
 }
 
 LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
     RegistryKey key;
     if (LONG result = Prepare(hKey, KEY_SET_VALUE, true, &key))
         return result;
-    RegistryStore::Session session;
-    RegistryStore* store = session.Store();
-    if (!store)
-        return ERROR_CANTOPEN;
-    RegistryStore::Transaction transaction(*store, true);
-    if (!transaction.Ok())
-        return ERROR_CANTWRITE;
-    if (LONG result = store->DeleteValue(key.id, Text(lpValueName)))
-        return result;
-    return transaction.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return RegistryWrite(
+        [&](RegistryStore& store) { return store.DeleteValue(key.id, Text(lpValueName)); });
 }
