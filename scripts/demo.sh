@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The project's main job, step by step: makes a fresh emulated machine in a
-# temporary root with kivtool and shows what it holds.
+# temporary root with kivtool, shows what it holds, checks a setup
+# description, packs a product with it into an archive volume and unpacks the
+# product into the machine.
 # usage: scripts/demo.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
@@ -31,12 +33,20 @@ printf '%-32s -> %s\n' "$KIV_MACHINE/drive_c/Windows" \
   "$("$kivtool" machine path "$KIV_MACHINE/drive_c/Windows")"
 
 echo
+echo "== The machine's registry"
+"$kivtool" reg query 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion'
+
+echo
+echo "== Check the setup description"
+repo=$(cd "$(dirname "$0")/.." && pwd)
+"$kivtool" config check "$repo/tests/data/config/talvic.ini"
+
+echo
 echo "== Pack a small product into an archive volume"
 mkdir -p "$root/product" "$root/setup"
-repo=$(cd "$(dirname "$0")/.." && pwd)
 cp "$repo/README.md" "$repo/Makefile" "$repo/CMakeLists.txt" "$root/product/"
 head -c 200000 /dev/urandom > "$root/product/data.bin"
-printf '[setup]\n' > "$root/setup/config.ini"
+cp "$repo/tests/data/config/talvic.ini" "$root/setup/config.ini"
 "$kivtool" pack create "$root/archive.zkiv" --setup "$root/setup" product="$root/product" |
   tee "$root/packages"
 offset=$(awk '$1 == "product" { print $2 }' "$root/packages")
