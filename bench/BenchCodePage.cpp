@@ -3,6 +3,7 @@
 // run: a 40-character ASCII path (argument 0) and a short text with accented
 // letters (argument 1). The ratio shows what the Win32 layer (argument checks, code-page
 // lookup, replacement handling) costs over the converter itself.
+#include "bench/BenchMachine.h"
 #include "platform/Machine.h"
 #include "platform/WinBase.h"
 
@@ -72,20 +73,5 @@ BENCHMARK(IconvFromUtf16Reference)->Arg(0)->Arg(1);
 } // namespace
 
 int main(int argc, char** argv) {
-    char pattern[] = "/tmp/kiv-bench-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        std::fputs("cannot make a machine folder\n", stderr);
-        return 1;
-    }
-    std::string error;
-    if (!Machine::Create(pattern, MachineSettings(), &error) || !Machine::Use(pattern)) {
-        std::fprintf(stderr, "cannot make a machine: %s\n", error.c_str());
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(pattern, ignored);
-    return 0;
+    return RunBenchmarksOnFreshMachine(argc, argv);
 }

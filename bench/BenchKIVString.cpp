@@ -1,6 +1,7 @@
 // KIVString against std::u16string in the same run: copying a 40-character
 // text, appending one character at a time up to 600, and making 100,000 short
 // values from narrow text (both sides convert through the machine's code page).
+#include "bench/BenchMachine.h"
 #include "platform/Machine.h"
 #include "platform/WinBase.h"
 #include "toolkit/KIVString.h"
@@ -84,22 +85,6 @@ BENCHMARK(NarrowU16String)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// Narrow conversion needs a machine: make a fresh one in /tmp for the run.
 int main(int argc, char** argv) {
-    char pattern[] = "/tmp/kiv-bench-XXXXXX";
-    if (!mkdtemp(pattern)) {
-        std::fputs("cannot make a machine folder\n", stderr);
-        return 1;
-    }
-    std::string error;
-    if (!Machine::Create(pattern, MachineSettings(), &error) || !Machine::Use(pattern)) {
-        std::fprintf(stderr, "cannot make a machine: %s\n", error.c_str());
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(pattern, ignored);
-    return 0;
+    return RunBenchmarksOnFreshMachine(argc, argv);
 }
