@@ -8,6 +8,14 @@
 
 namespace {
 
+// Resolves the parent of a key that is to be created or deleted; such a
+// change obeys the machine's write rule for the parent's root.
+LONG ResolveParentForWrite(HKEY handle, RegistryKey* parent) {
+    if (!RegistryHandles::Resolve(handle, parent))
+        return ERROR_INVALID_HANDLE;
+    return RegistryAccess::WritesDenied(parent->root) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+}
+
 std::string Text(LPCSTR text) {
     return text ? std::string(text) : std::string();
 }
@@ -57,10 +65,8 @@ LSTATUS RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     RegistryKey parent;
-    if (!RegistryHandles::Resolve(hKey, &parent))
-        return ERROR_INVALID_HANDLE;
-    if (RegistryAccess::WritesDenied(parent.root))
-        return ERROR_ACCESS_DENIED;
+    if (LONG result = ResolveParentForWrite(hKey, &parent))
+        return result;
     RegistryStore::Session session;
     RegistryStore* store = session.Store();
     if (!store)
@@ -112,10 +118,8 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     if (!lpSubKey)
         return ERROR_INVALID_PARAMETER;
     RegistryKey parent;
-    if (!RegistryHandles::Resolve(hKey, &parent))
-        return ERROR_INVALID_HANDLE;
-    if (RegistryAccess::WritesDenied(parent.root))
-        return ERROR_ACCESS_DENIED;
+    if (LONG result = ResolveParentForWrite(hKey, &parent))
+        return result;
     return RegistryWrite([&](RegistryStore& store) {
         RegKeyId id = 0;
         LONG result = store.FindPath(parent.id, lpSubKey, &id);
@@ -125,10 +129,8 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
 
 LSTATUS RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey) {
     RegistryKey parent;
-    if (!RegistryHandles::Resolve(hKey, &parent))
-        return ERROR_INVALID_HANDLE;
-    if (RegistryAccess::WritesDenied(parent.root))
-        return ERROR_ACCESS_DENIED;
+    if (LONG result = ResolveParentForWrite(hKey, &parent))
+        return result;
     return RegistryWrite([&](RegistryStore& store) {
         RegKeyId id = 0;
         LONG result = store.FindPath(parent.id, Text(lpSubKey), &id);
