@@ -1,6 +1,9 @@
 // Fuzz target: the archive reader over a whole volume. The input is written
 // as the main archive of a scratch machine, opened, and the package named at
 // its start and the one right after it are unpacked into a scratch folder.
+// Everything else on the machine must stay as it was, to the last file: the
+// whole machine folder is listed with sizes and change times before and
+// after, and every path the reader recorded must lie in the destination.
 #include "engine/InstalledFileList.h"
 #include "engine/Zipage.h"
 #include "platform/Machine.h"
@@ -8,9 +11,11 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 std::string& Root() {
@@ -36,23 +41,48 @@ std::string MachineRoot() {
     return root;
 }
 
-std::set<std::string> TopFolders(const std::string& root) {
-    std::set<std::string> names;
+// Every entry of the machine but the volume itself and the destination, with
+// what a write would change: its kind, size and change time.
+std::set<std::string> Listing(const std::string& root) {
+    namespace fs = std::filesystem;
+    const fs::path volume = root + "/drive_c/Setup files/archive.zkiv";
+    const fs::path destination = root + "/drive_c/Out";
+    std::set<std::string> entries;
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(root + "/drive_c", ignored))
-        names.insert(entry.path().filename().string());
-    return names;
+    for (fs::recursive_directory_iterator it(root, ignored), end; it != end;
+         it.increment(ignored)) {
+        if (it->path() == volume || it->path() == destination)
+            continue;
+        struct stat info;
+        if (lstat(it->path().c_str(), &info) != 0)
+            continue;
+        std::string entry = it->path().string() + " " + std::to_string(info.st_mode);
+        if (!S_ISDIR(info.st_mode)) // a folder's time moves with the destination's
+            entry += " " + std::to_string(info.st_size) + " " +
+                     std::to_string(info.st_mtim.tv_sec) + "." +
+                     std::to_string(info.st_mtim.tv_nsec);
+        entries.insert(entry);
+    }
+    return entries;
+}
+
+bool AllInDestination(const InstalledFileList& files) {
+    const char prefix[] = "C:\\Out\\";
+    for (int i = 0; i < files.GetSize(); ++i)
+        if (std::strncmp(files.GetAt(i), prefix, sizeof prefix - 1) != 0)
+            return false;
+    return true;
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string root = MachineRoot();
-    static const std::set<std::string> before = TopFolders(root);
     {
         std::ofstream out(root + "/drive_c/Setup files/archive.zkiv",
                           std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
+    static const std::set<std::string> before = Listing(root);
     Zipage zip;
     std::atomic<unsigned char> cancel{0}, pause{0};
     InstalledFileList files;
@@ -62,10 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         zip.ExtractPackage(u"C:\\Out", 4, nullptr, nullptr, &cancel, &pause, &files, 0);
     }
     zip.CloseVolumes();
+    // Nothing may ever land outside the destination folder.
+    if (!AllInDestination(files))
+        std::abort();
     std::error_code ignored;
     std::filesystem::remove_all(root + "/drive_c/Out", ignored);
-    // Nothing may ever land outside the destination folder.
-    if (TopFolders(root) != before)
+    if (Listing(root) != before)
         std::abort();
     return 0;
 }

@@ -65,11 +65,14 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
         return HostPath::Fail(ERROR_ACCESS_DENIED);
     if (!ShareTable::Allows({from.st_dev, from.st_ino}, GENERIC_READ, FILE_SHARE_READ))
         return HostPath::Fail(ERROR_SHARING_VIOLATION);
-    if (stat(target.c_str(), &to) == 0) {
+    // A link at the target is replaced by the copy (the rename below acts on
+    // the link itself), never written through.
+    if (lstat(target.c_str(), &to) == 0) {
         if (failIfExists)
             return HostPath::Fail(ERROR_FILE_EXISTS);
-        if (DWORD error = CheckReplaceable(to))
-            return HostPath::Fail(error);
+        if (!S_ISLNK(to.st_mode))
+            if (DWORD error = CheckReplaceable(to))
+                return HostPath::Fail(error);
     }
     int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
@@ -148,7 +151,8 @@ std::string Utf8(LPCSTR text) {
 
 template <typename Char> BOOL Copy(const Char* existing, const Char* newName, BOOL failIfExists) {
     std::string source, target;
-    if (!HostPath::From(existing, &source) || !HostPath::From(newName, &target))
+    if (!HostPath::From(existing, &source) ||
+        !HostPath::From(newName, &target, HostPath::LastLink::Itself))
         return FALSE;
     return CopyHost(source, target, failIfExists != FALSE);
 }
@@ -159,7 +163,8 @@ template <typename Char> BOOL Move(const Char* existing, const Char* newName, DW
     std::string source, target;
     if (!newName)
         return HostPath::Fail(ERROR_INVALID_PARAMETER);
-    if (!HostPath::From(existing, &source) || !HostPath::From(newName, &target))
+    if (!HostPath::From(existing, &source, HostPath::LastLink::Itself) ||
+        !HostPath::From(newName, &target, HostPath::LastLink::Itself))
         return FALSE;
     std::string name = HostPath::LastComponent(Utf8(newName));
     return MoveHost(source, MoveTarget(target, name, source), flags);

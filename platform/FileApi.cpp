@@ -42,13 +42,21 @@ DWORD Attributes(const std::string& hostPath) {
     return attributes;
 }
 
+// A creation that empties the file acts on a link at its path itself (the
+// file replaces the link); every other open follows it.
+HostPath::LastLink LinkUse(DWORD disposition) {
+    bool replaces = disposition == CREATE_NEW || disposition == CREATE_ALWAYS ||
+                    disposition == TRUNCATE_EXISTING;
+    return replaces ? HostPath::LastLink::Itself : HostPath::LastLink::Follow;
+}
+
 } // namespace
 
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                    HANDLE) {
     std::string host;
-    if (!HostPath::FromWide(lpFileName, &host))
+    if (!HostPath::FromWide(lpFileName, &host, LinkUse(dwCreationDisposition)))
         return INVALID_HANDLE_VALUE;
     return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
 }
@@ -57,7 +65,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                    HANDLE) {
     std::string host;
-    if (!HostPath::FromAnsi(lpFileName, &host))
+    if (!HostPath::FromAnsi(lpFileName, &host, LinkUse(dwCreationDisposition)))
         return INVALID_HANDLE_VALUE;
     return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
 }

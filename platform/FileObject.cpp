@@ -1,6 +1,5 @@
 #include "platform/FileObject.h"
 
-#include "platform/FolderNameCache.h"
 #include "platform/HostPath.h"
 
 #include <cerrno>
@@ -43,6 +42,11 @@ bool OpenFlags(DWORD access, DWORD disposition, int* flags) {
     }
 }
 
+bool Writes(DWORD access, DWORD disposition) {
+    return (access & GENERIC_WRITE) || disposition == CREATE_ALWAYS ||
+           disposition == TRUNCATE_EXISTING;
+}
+
 // Checks what Windows checks before touching an existing file: a folder is
 // never opened as a file, a read-only file is not opened for writing, and
 // the sharing of the opens already held is respected.
@@ -51,8 +55,7 @@ DWORD CheckExisting(const struct stat& info, DWORD access, DWORD share, DWORD di
         return ERROR_ACCESS_DENIED;
     if (disposition == CREATE_NEW)
         return ERROR_FILE_EXISTS;
-    bool writes = (access & GENERIC_WRITE) || disposition == CREATE_ALWAYS ||
-                  disposition == TRUNCATE_EXISTING;
+    bool writes = Writes(access, disposition);
     if (writes && !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
         return ERROR_ACCESS_DENIED;
     DWORD wanted = access | (writes ? GENERIC_WRITE : 0);
@@ -66,19 +69,58 @@ DWORD OpenError(int error, const std::string& hostPath) {
                            : HostPath::ErrorFromErrno(error, hostPath);
 }
 
+// A symbolic link at the path: a creation that empties the file replaces the
+// link itself by a new file; any other write through it is refused, so that
+// no file is ever written through a link planted at its place. Reading
+// follows it, with the checks of the file it leads to.
+int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD share,
+               DWORD disposition) {
+    if (disposition == CREATE_NEW) {
+        SetLastError(ERROR_FILE_EXISTS);
+        return -1;
+    }
+    if (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) {
+        if (unlink(hostPath.c_str()) != 0 && errno != ENOENT) {
+            SetLastError(HostPath::ErrorFromErrno(errno, hostPath));
+            return -1;
+        }
+        int fd = open(hostPath.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+        if (fd < 0)
+            SetLastError(OpenError(errno, hostPath));
+        return fd;
+    }
+    struct stat info;
+    if (Writes(access, disposition) || stat(hostPath.c_str(), &info) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return -1;
+    }
+    if (DWORD error = CheckExisting(info, access, share, disposition)) {
+        SetLastError(error);
+        return -1;
+    }
+    int fd = open(hostPath.c_str(), flags, mode);
+    if (fd < 0)
+        SetLastError(OpenError(errno, hostPath));
+    return fd;
+}
+
 // Opens with CreateFile's checks of an existing file made first; *existed
-// tells whether the path named one. -1 with the last error set on failure.
+// tells whether the path named one. A write never follows a link (O_NOFOLLOW
+// also closes the gap between the check and the open). -1 with the last
+// error set on failure.
 int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD share,
                 DWORD disposition, bool* existed) {
     struct stat info;
-    *existed = stat(hostPath.c_str(), &info) == 0;
+    *existed = lstat(hostPath.c_str(), &info) == 0;
+    if (*existed && S_ISLNK(info.st_mode))
+        return OpenAtLink(hostPath, flags, mode, access, share, disposition);
     if (*existed) {
         if (DWORD error = CheckExisting(info, access, share, disposition)) {
             SetLastError(error);
             return -1;
         }
     }
-    int fd = open(hostPath.c_str(), flags, mode);
+    int fd = open(hostPath.c_str(), flags | (Writes(access, disposition) ? O_NOFOLLOW : 0), mode);
     if (fd < 0)
         SetLastError(OpenError(errno, hostPath));
     return fd;
@@ -116,8 +158,6 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
     if (fd < 0 &&
         (fd = OpenChecked(hostPath, flags, mode, access, share, disposition, &existed)) < 0)
         return nullptr;
-    if (!existed)
-        FolderNameCache::NoteCreated(hostPath);
     struct stat info;
     if (fstat(fd, &info) != 0) {
         close(fd);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -74,7 +75,8 @@ template <typename Data> HANDLE Start(const std::string& path, Data* data) {
         return INVALID_HANDLE_VALUE;
     }
     bool driveRoot = PathMap::ToWindows(host).size() == 3;
-    std::shared_ptr<FindObject> find = FindObject::Start(host, pattern, driveRoot);
+    bool ansi = std::is_same_v<Data, WIN32_FIND_DATAA>;
+    std::shared_ptr<FindObject> find = FindObject::Start(host, pattern, driveRoot, ansi);
     if (!find)
         return INVALID_HANDLE_VALUE;
     Fill(*find->Next(), data);

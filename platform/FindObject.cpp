@@ -2,6 +2,7 @@
 
 #include "platform/CaseFold.h"
 #include "platform/HostPath.h"
+#include "platform/WindowsName.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -41,10 +42,19 @@ bool ListOrder(const FindObject::Entry& a, const FindObject::Entry& b) {
     return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
 }
 
+// Whether a name found in the folder is handed out: "." and ".." except in a
+// drive root, and names that a path can carry back to the same entry.
+bool Listed(const std::string& name, bool driveRoot, bool ansi) {
+    if (name == "." || name == "..")
+        return !driveRoot;
+    return WindowsName::Valid(name) && (!ansi || WindowsName::ValidAnsi(name));
+}
+
 } // namespace
 
 std::shared_ptr<FindObject> FindObject::Start(const std::string& hostFolder,
-                                              const std::string& pattern, bool driveRoot) {
+                                              const std::string& pattern, bool driveRoot,
+                                              bool ansi) {
     DIR* dir = opendir(hostFolder.c_str());
     if (!dir) {
         SetLastError(errno == ENOENT || errno == ENOTDIR
@@ -55,8 +65,7 @@ std::shared_ptr<FindObject> FindObject::Start(const std::string& hostFolder,
     std::vector<Entry> entries;
     while (const dirent* found = readdir(dir)) {
         std::string name = found->d_name;
-        bool dots = name == "." || name == "..";
-        if ((dots && driveRoot) || !CaseFold::WildcardMatch(pattern, name))
+        if (!Listed(name, driveRoot, ansi) || !CaseFold::WildcardMatch(pattern, name))
             continue;
         Entry entry;
         if (MakeEntry(hostFolder, name, &entry))

@@ -19,11 +19,12 @@ public:
     };
 
     // Lists the entries of hostFolder whose names match pattern; the folder
-    // is a drive root when it has no "." and ".." entries on Windows. Fails
-    // with the last error set when the folder cannot be read or nothing
-    // matches.
+    // is a drive root when it has no "." and ".." entries on Windows. Names
+    // that Windows cannot have are left out, and for an "A" listing (ansi)
+    // also those the ANSI code page cannot spell. Fails with the last error
+    // set when the folder cannot be read or nothing matches.
     static std::shared_ptr<FindObject> Start(const std::string& hostFolder,
-                                             const std::string& pattern, bool driveRoot);
+                                             const std::string& pattern, bool driveRoot, bool ansi);
 
     bool ClosedByCloseHandle() const override { return false; }
 

@@ -7,6 +7,8 @@
 #include "platform/ShareTable.h"
 #include "platform/WinBase.h"
 
+using DriveConfinement::LastLink;
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -28,7 +30,7 @@ template <typename Char> BOOL CreateFolder(const Char* windowsPath) {
 
 template <typename Char> BOOL RemoveFolder(const Char* windowsPath) {
     std::string host;
-    if (!HostPath::From(windowsPath, &host))
+    if (!HostPath::From(windowsPath, &host, LastLink::Itself))
         return FALSE;
     struct stat info;
     if (lstat(host.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
@@ -41,7 +43,7 @@ template <typename Char> BOOL RemoveFolder(const Char* windowsPath) {
 // Deletes a file, or a symbolic link itself (never what it points to).
 template <typename Char> BOOL DeleteOne(const Char* windowsPath) {
     std::string host;
-    if (!HostPath::From(windowsPath, &host))
+    if (!HostPath::From(windowsPath, &host, LastLink::Itself))
         return FALSE;
     struct stat info;
     if (lstat(host.c_str(), &info) != 0)

@@ -1,10 +1,12 @@
-// A memory of the names in one host folder, so that creating many new files
-// in a folder does not list the whole folder for each of them (the lookup
-// without regard to case must know that no other spelling of a new name
-// exists). It holds hashes of the folded names of the folder used last and
-// is checked against the folder's identity and change time on every use, so
-// a change made by anyone else is seen; this process's own creations are
-// added as they happen. Internal to the platform layer.
+// A memory of the names in a few host folders, so that creating many new
+// files in a folder does not list the whole folder for each of them (the
+// lookup without regard to case must know that no other spelling of a new
+// name exists). It holds hashes of the folded names of the folders used last
+// and learns every name added to them, by this process or any other, from
+// the host's folder watch (inotify) before each answer: a folder's change
+// time cannot do that, since a name made within the same clock tick as the
+// listing leaves it unchanged. Where no watch can be had, nothing is
+// remembered and every lookup lists. Internal to the platform layer.
 #pragma once
 
 #include <string>
@@ -24,8 +26,5 @@ bool Remembers(const std::string& folder);
 // info) and holds no entry whose name equals name without regard to case.
 // Never lists the folder: false means "not known", not "present".
 bool SurelyAbsent(const std::string& folder, const struct stat& info, const std::string& name);
-
-// Records that this process has just created hostPath (a file or a folder).
-void NoteCreated(const std::string& hostPath);
 
 } // namespace FolderNameCache

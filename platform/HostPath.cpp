@@ -8,9 +8,9 @@
 namespace HostPath {
 
 namespace {
-bool Map(const std::string& windowsPath, std::string* hostPath) {
+bool Map(const std::string& windowsPath, std::string* hostPath, LastLink last) {
     unsigned error = 0;
-    if (!PathMap::ToHost(windowsPath, hostPath, &error)) {
+    if (!PathMap::ToHost(windowsPath, hostPath, &error, last)) {
         SetLastError(error);
         return false;
     }
@@ -18,20 +18,20 @@ bool Map(const std::string& windowsPath, std::string* hostPath) {
 }
 } // namespace
 
-bool FromWide(LPCWSTR windowsPath, std::string* hostPath) {
+bool FromWide(LPCWSTR windowsPath, std::string* hostPath, LastLink last) {
     if (!windowsPath) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    return Map(HostText::FromWide(windowsPath), hostPath);
+    return Map(HostText::FromWide(windowsPath), hostPath, last);
 }
 
-bool FromAnsi(LPCSTR windowsPath, std::string* hostPath) {
+bool FromAnsi(LPCSTR windowsPath, std::string* hostPath, LastLink last) {
     if (!windowsPath) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    return Map(HostText::FromAnsi(windowsPath), hostPath);
+    return Map(HostText::FromAnsi(windowsPath), hostPath, last);
 }
 
 std::string Parent(const std::string& hostPath) {

@@ -2,6 +2,7 @@
 // failures told as Windows error codes. Internal to the platform layer.
 #pragma once
 
+#include "platform/DriveConfinement.h"
 #include "platform/WinBase.h"
 
 #include <string>
@@ -9,15 +10,18 @@
 
 namespace HostPath {
 
-// Maps a "W" path (UTF-16) or an "A" path (ANSI code page) to a host path.
-// On failure sets the last error and returns false.
-bool FromWide(LPCWSTR windowsPath, std::string* hostPath);
-bool FromAnsi(LPCSTR windowsPath, std::string* hostPath);
-inline bool From(LPCWSTR windowsPath, std::string* hostPath) {
-    return FromWide(windowsPath, hostPath);
+using DriveConfinement::LastLink;
+
+// Maps a "W" path (UTF-16) or an "A" path (ANSI code page) to a host path;
+// last says whether the call follows a link at the end of the path or acts
+// on the link itself. On failure sets the last error and returns false.
+bool FromWide(LPCWSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow);
+bool FromAnsi(LPCSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow);
+inline bool From(LPCWSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow) {
+    return FromWide(windowsPath, hostPath, last);
 }
-inline bool From(LPCSTR windowsPath, std::string* hostPath) {
-    return FromAnsi(windowsPath, hostPath);
+inline bool From(LPCSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow) {
+    return FromAnsi(windowsPath, hostPath, last);
 }
 
 // The host folder holding a host path ("/" for "/x").

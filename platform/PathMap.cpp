@@ -167,9 +167,7 @@ bool DriveForm(const std::string& path, const std::string& root, std::string* wi
     return true;
 }
 
-} // namespace
-
-bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error) {
+bool MapPath(const std::string& windowsPath, std::string* hostPath, unsigned* error) {
     std::string absolute;
     if (windowsPath.size() >= 2 && IsSeparator(windowsPath[0]) && IsSeparator(windowsPath[1])) {
         *error = ERROR_INVALID_NAME; // network paths do not exist here
@@ -229,6 +227,19 @@ bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* err
     for (const std::string& name : components)
         host += "/" + (exists ? RealName(host, name, &exists) : name);
     *hostPath = host.empty() ? "/" : host;
+    return true;
+}
+
+} // namespace
+
+bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error,
+            DriveConfinement::LastLink last) {
+    if (!MapPath(windowsPath, hostPath, error))
+        return false;
+    if (DriveConfinement::Escapes(*hostPath, last)) {
+        *error = ERROR_ACCESS_DENIED;
+        return false;
+    }
     return true;
 }
 

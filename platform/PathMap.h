@@ -4,6 +4,8 @@
 // without regard to case, as on Windows.
 #pragma once
 
+#include "platform/DriveConfinement.h"
+
 #include <string>
 
 namespace PathMap {
@@ -12,9 +14,13 @@ namespace PathMap {
 // folder) to a host path. Returns false, with the Windows error code in
 // *error, when the path is longer than MAX_PATH - 1 characters
 // (ERROR_FILENAME_EXCED_RANGE), names an unmapped drive (ERROR_PATH_NOT_FOUND)
-// or is malformed (ERROR_INVALID_NAME). Components that exist under another
-// case are replaced by their real names; the rest are kept as given.
-bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error);
+// or is malformed (ERROR_INVALID_NAME), and with ERROR_ACCESS_DENIED when a
+// path of drive C: leads outside the drive through a symbolic link (see
+// DriveConfinement; last tells whether a link as the last component is
+// followed). Components that exist under another case are replaced by their
+// real names; the rest are kept as given.
+bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error,
+            DriveConfinement::LastLink last = DriveConfinement::LastLink::Follow);
 
 // The Windows form of a host path: under <root>/drive_c it is "C:\...",
 // anything else is "Z:\..." with its slashes turned into backslashes.

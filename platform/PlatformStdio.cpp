@@ -3,29 +3,75 @@
 #include "platform/HostPath.h"
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The open(2) flags of an fopen mode; false for a mode fopen refuses.
+bool OpenFlags(const char* mode, int* flags) {
+    bool update = std::strchr(mode, '+') != nullptr;
+    int exclusive = std::strchr(mode, 'x') ? O_EXCL : 0;
+    switch (mode[0]) {
+    case 'r':
+        *flags = update ? O_RDWR : O_RDONLY;
+        return true;
+    case 'w':
+        *flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC | exclusive;
+        return true;
+    case 'a':
+        *flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Opens the host file. A write never goes through a symbolic link: "w"
+// replaces a link at the path by the new file, other writing modes refuse it.
+int OpenHost(const std::string& host, int flags, bool empties) {
+    bool writes = (flags & O_ACCMODE) != O_RDONLY;
+    struct stat info;
+    if (empties && lstat(host.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+        unlink(host.c_str()) != 0)
+        return -1;
+    return open(host.c_str(), flags | O_CLOEXEC | (writes ? O_NOFOLLOW : 0), 0666);
+}
+
+} // namespace
 
 // The path is in the machine's ANSI code page, as fopen takes it on Windows.
-// "t" is dropped (the host has no text mode) and "e" added so that started
-// programs do not inherit the stream. A folder is refused, as on Windows.
+// "t" is dropped (the host has no text mode) and the stream is not inherited
+// by started programs. A folder is refused, as on Windows.
 FILE* PlatformFopen(const char* windowsPath, const char* mode) {
+    int flags = 0;
+    if (!mode || !OpenFlags(mode, &flags)) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    bool empties = (flags & O_TRUNC) != 0;
     std::string host;
-    if (!mode || !HostPath::FromAnsi(windowsPath, &host)) {
-        errno = ENOENT;
+    if (!HostPath::FromAnsi(windowsPath, &host,
+                            empties ? HostPath::LastLink::Itself : HostPath::LastLink::Follow)) {
+        errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : ENOENT;
+        return nullptr;
+    }
+    int fd = OpenHost(host, flags, empties);
+    struct stat info;
+    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        errno = EACCES;
         return nullptr;
     }
     std::string hostMode;
     for (const char* c = mode; *c && hostMode.size() < 8; ++c)
-        if (*c != 't')
+        if (*c != 't' && *c != 'e' && *c != 'x')
             hostMode += *c;
-    hostMode += 'e';
-    FILE* file = std::fopen(host.c_str(), hostMode.c_str());
-    struct stat info;
-    if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        errno = EACCES;
-        return nullptr;
-    }
+    FILE* file = fd >= 0 ? fdopen(fd, hostMode.c_str()) : nullptr;
+    if (!file && fd >= 0)
+        close(fd);
     return file;
 }

@@ -82,3 +82,33 @@ TEST_F(MachineTest, DriveRootsListNoDots) {
     EXPECT_NE(std::find(names.begin(), names.end(), "Windows/"), names.end());
     EXPECT_EQ(std::find(names.begin(), names.end(), "./"), names.end());
 }
+
+// Linux lets a name hold what Windows cannot; a path rebuilt from such a name
+// would name something else ("..\..\Windows" would climb out of the folder).
+TEST_F(FindFileTest, LeavesOutNamesWindowsCannotHave) {
+    const char* invalid[] = {"..\\..\\Windows", "a:b",   "what?",     "star*",      "pipe|",
+                             "quote\"",         "less<", "tab\tname", "bad\xff\xfe"};
+    for (const char* name : invalid)
+        std::filesystem::create_directories(machine.DriveC("Odd/") + name);
+    std::ofstream(machine.DriveC("Odd/plain.txt")) << "";
+    EXPECT_EQ(Find("C:\\Odd\\*"), (std::vector<std::string>{"./", "../", "plain.txt"}));
+}
+
+// The "A" listing hands out only names the ANSI code page can spell; the
+// "W" listing has them all.
+TEST_F(FindFileTest, AnsiListingLeavesOutNamesTheCodePageLacks) {
+    std::filesystem::create_directories(machine.DriveC("Mixed"));
+    std::ofstream(machine.DriveC("Mixed/caf\xc3\xa9.txt")) << "";  // é is in 1252
+    std::ofstream(machine.DriveC("Mixed/\xe6\x97\xa5.txt")) << ""; // 日 is not
+    EXPECT_EQ(Find("C:\\Mixed\\*.txt"), (std::vector<std::string>{"caf\xe9.txt"}));
+
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(u"C:\\Mixed\\*.txt", &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do
+        names.push_back(data.cFileName);
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"caf\u00e9.txt", u"\u65e5.txt"}));
+}

@@ -3,9 +3,13 @@
 #include "TestMachine.h"
 #include "platform/WinBase.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -55,4 +59,31 @@ TEST_F(MachineTest, FilesMadeInTurnInSeveralFoldersKeepTheirSpellings) {
         EXPECT_FALSE(Create("C:\\TURN" + std::to_string(f) + "\\N9.DAT", CREATE_NEW)) << f;
         EXPECT_EQ(10u, Entries(machine.DriveC("turn" + std::to_string(f))));
     }
+}
+
+// Another process makes a name within the same clock tick as this process's
+// look at the folder: the folder's change time does not move, yet the name
+// must be seen. The tick is forced by putting the change time back.
+TEST_F(MachineTest, ANameMadeByAnotherProcessInTheSameTickIsSeen) {
+    std::string folder = machine.DriveC("tick");
+    fs::create_directories(folder);
+    ASSERT_TRUE(Create("C:\\tick\\first.txt", CREATE_NEW));
+    struct stat before;
+    ASSERT_EQ(stat(folder.c_str(), &before), 0);
+
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::ofstream(folder + "/Other.txt") << "x";
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+
+    EXPECT_FALSE(Create("C:\\tick\\OTHER.TXT", CREATE_NEW));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_TRUE(Create("C:\\tick\\other.txt", CREATE_ALWAYS));
+    EXPECT_EQ(2u, Entries(folder));
 }

@@ -55,6 +55,19 @@ TEST_P(KIVDeleteTreeTest, LinksAreRemovedNotFollowed) {
     EXPECT_TRUE(fs::exists(Host("Outside/inner/deep.txt")));
 }
 
+// A host folder named "..\..\Windows" inside the tree is no way out of it.
+TEST_P(KIVDeleteTreeTest, NamesWindowsCannotHaveNeverLeadOut) {
+    fs::create_directories(Host("Tree/a/..\\..\\Windows"));
+    std::ofstream(Host("Tree/a/..\\..\\Windows/inside.txt")) << "x";
+    std::ofstream(Host("Windows/keep.ini")) << "keep";
+    fs::create_directories(Host("Tree/c:\\Windows"));
+
+    KIVDeleteFolder(u"C:\\Tree");
+    EXPECT_TRUE(fs::exists(Host("Windows/keep.ini")));
+    EXPECT_TRUE(fs::exists(Host("Tree/a/..\\..\\Windows/inside.txt"))) << "left as it is";
+    EXPECT_FALSE(fs::exists(Host("Tree/top.txt")));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFamilies, KIVDeleteTreeTest,
                          ::testing::Values(PlatformFamily::NT, PlatformFamily::Win9x),
                          [](const auto& info) {
