@@ -23,6 +23,7 @@ void SetupDescription::Clear() {
         option = SetupOption();
     optionsRead = 0;
     error = SetupDescriptionError();
+    sourceLines = SetupDescriptionLines();
 }
 
 std::int32_t SetupDescription::OptionNumber(int k) const {

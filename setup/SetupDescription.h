@@ -3,6 +3,7 @@
 // After loading only the components' run-time fields change.
 #pragma once
 
+#include "setup/SetupDescriptionLines.h"
 #include "setup/SetupRecords.h"
 
 #include <cstdint>
@@ -92,7 +93,8 @@ public:
     SetupOption options[kOptionCount + 1]; // [1] to [28]; [0] unused
     int optionsRead = 0;                   // option lines read (at most 28)
 
-    SetupDescriptionError error; // set when loading fails
+    SetupDescriptionError error;       // set when loading fails
+    SetupDescriptionLines sourceLines; // where each record was read, for the checkers
 };
 
 // Reads the file at description.filePath (a Windows path on the machine) and
