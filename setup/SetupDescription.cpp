@@ -34,6 +34,11 @@ const char* SetupDescription::OptionText(int k) const {
     return k >= 1 && k <= kOptionCount ? options[k].text : "";
 }
 
+bool SetupDescription::IsTextOption(int k) {
+    return k == kOptionRegistryFileName || k == kOptionPreviousInstallFile ||
+           k == kOptionSourcePath || k == 17 || k == 20;
+}
+
 std::int32_t SetupDescription::TotalInstallSize() const {
     std::int32_t total = 0;
     for (const auto& entry : installEntries)

@@ -68,6 +68,8 @@ public:
     std::int32_t OptionNumber(int k) const;
     bool OptionFlag(int k) const { return OptionNumber(k) != 0; }
     const char* OptionText(int k) const;
+    // Whether option k holds a text (7, 13, 16, 17, 20) rather than a number or flag.
+    static bool IsTextOption(int k);
 
     // Sum of the sizes of every install entry for the PC (saturating).
     std::int32_t TotalInstallSize() const;
