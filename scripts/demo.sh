@@ -13,8 +13,10 @@ if [ ! -x "$kivtool" ]; then
   exit 1
 fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$build" && pwd)
+kivtool="$build/tools/kivtool"
 
-demo=$(cd "$build" && pwd)/demo
+demo="$build/demo"
 rm -rf "$demo"
 mkdir -p "$demo/work"
 work="$demo/work"
