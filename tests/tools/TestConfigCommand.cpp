@@ -173,12 +173,17 @@ TEST_F(ConfigCheckTest, EveryProblemIsListedAndCounted) {
     EXPECT_NE(run.output.find(path + ": 2 errors, 0 warnings\n"), std::string::npos) << run.output;
 }
 
-TEST_F(ConfigCheckTest, FileEndingAmongTheRegistryKeys) {
-    const KivtoolRun run = CheckText(example.substr(0, example.find("[ENDREGBASE]")));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find(path + ": error: the file ends before the \"[ENDREGBASE]\" line"),
-              std::string::npos)
-        << run.output;
+TEST_F(ConfigCheckTest, FileEndingAmongTheRegistryKeysOrOptions) {
+    const std::pair<std::string, std::string> cuts[] = {
+        {"[ENDREGBASE]", ": error: the file ends before the \"[ENDREGBASE]\" line"},
+        {"Options x 28", ": error: the file ends before the option count line"},
+        {"UpdateMode", ": error: the file ends after option 11 of 28"},
+    };
+    for (const auto& [before, problem] : cuts) {
+        const KivtoolRun run = CheckText(example.substr(0, example.find(before)));
+        EXPECT_EQ(run.status, 1) << before;
+        EXPECT_NE(run.output.find(path + problem), std::string::npos) << run.output;
+    }
 }
 
 TEST_F(ConfigCheckTest, RandomBytesAndProseAreNoDescription) {

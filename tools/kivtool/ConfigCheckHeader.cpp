@@ -78,13 +78,14 @@ void CheckOptions(const SetupDescription& d, ConfigProblems& problems) {
         problems.Error(0, "the file ends before the option count line: no option is read");
         return;
     }
-    const int written = std::min(lines.optionCount, SetupDescription::kOptionCount);
+    const int count = std::max(lines.optionCount, 0); // a negative count reads no option
+    const int written = std::min(count, SetupDescription::kOptionCount);
     if (d.optionsRead < written)
         problems.Error(0, "the file ends after option " + std::to_string(d.optionsRead) + " of " +
                               std::to_string(written));
-    else if (lines.optionCount < SetupDescription::kOptionCount)
+    else if (count < SetupDescription::kOptionCount)
         problems.Warning(lines.optionCountLine,
-                         "only " + std::to_string(lines.optionCount) +
+                         "only " + std::to_string(count) +
                              " of the 28 options are written; the others stay 0 or empty");
     else if (lines.optionCount > SetupDescription::kOptionCount)
         problems.Warning(lines.optionCountLine, "option count " +
