@@ -1,5 +1,5 @@
 # The project's two commands:
-#   make demo   install what is missing, build, and run the main job
+#   make demo   install what is missing, build kivtool, and run the main job
 #   make test   install what is missing, build, and run every test
 # Options: WERROR=1 (warnings are errors), SANITIZE=asan|tsan (sanitizer build).
 
@@ -17,16 +17,20 @@ BUILD := build-tsan
 CMAKE_FLAGS += -DKIV_TSAN=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-.PHONY: deps build demo test bench fuzz clean
+.PHONY: deps configure build demo test bench fuzz clean
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build $(BUILD)
 
-demo: build
+# The demo runs kivtool only: build just that, not the tests and benchmarks.
+demo: configure
+	cmake --build $(BUILD) --target kivtool
 	scripts/demo.sh $(BUILD)
 
 test: build

@@ -1,20 +1,32 @@
 #!/usr/bin/env bash
-# The project's main job, step by step: makes a fresh emulated machine in a
-# temporary root with kivtool, shows what it holds, checks a setup
-# description, packs a product with it into an archive volume and unpacks the
-# product into the machine.
+# The project's main job, step by step: makes a fresh emulated machine with
+# kivtool, shows what it holds, checks setup descriptions, packs a product
+# with one into an archive volume and unpacks the product into the machine.
+# The machine and the files the demo made stay in BUILD_DIR/demo (made anew
+# on each run) so that they can be looked at afterwards.
 # usage: scripts/demo.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
 kivtool="$build/tools/kivtool"
 if [ ! -x "$kivtool" ]; then
-  echo "demo: $kivtool is missing; build first (make build)" >&2
+  echo "demo: $kivtool is missing; build it first (make demo builds it)" >&2
   exit 1
 fi
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$build" && pwd)
+kivtool="$build/tools/kivtool"
 
-root=$(mktemp -d /tmp/kiv-demo-XXXXXX)
-trap 'rm -rf "$root"' EXIT
-export KIV_MACHINE="$root/machine"
+demo="$build/demo"
+rm -rf "$demo"
+mkdir -p "$demo/work"
+work="$demo/work"
+export KIV_MACHINE="$demo/machine"
+
+# kivtool's --json output, one object per line: enough for the flat objects
+# the demo reads (no text in them holds a brace).
+json_objects() { tr '{}' '\n\n' | grep '"'; }
+# json_field LINE NAME: the value of field NAME in one object line, quotes removed.
+json_field() { sed -n "s/.*\"$2\": *\"\{0,1\}\([^\",]*\).*/\1/p" <<<"$1"; }
 
 echo "== Make a fresh machine"
 "$kivtool" machine init "$KIV_MACHINE" --nt --lang 0x0409 --codepage 1252 --screen 1024x768 \
@@ -25,11 +37,11 @@ echo "== Machine settings and well-known folders"
 "$kivtool" machine info
 
 echo
-echo "== Path mapping"
+echo "== Path mapping (Windows path -> host path, and back)"
 for path in 'C:\Program Files\Demo\demo.exe' 'c:\windows\system32' 'Z:\usr\bin'; do
   printf '%-32s -> %s\n' "$path" "$("$kivtool" machine path "$path")"
 done
-printf '%-32s -> %s\n' "$KIV_MACHINE/drive_c/Windows" \
+printf '%s\n  -> %s\n' "$KIV_MACHINE/drive_c/Windows" \
   "$("$kivtool" machine path "$KIV_MACHINE/drive_c/Windows")"
 
 echo
@@ -38,28 +50,55 @@ echo "== The machine's registry"
 
 echo
 echo "== Check the setup description"
-repo=$(cd "$(dirname "$0")/.." && pwd)
 "$kivtool" config check "$repo/tests/data/config/talvic.ini"
 
 echo
+echo "== Check a description with a mistake (the check fails, as it should)"
+if "$kivtool" config check "$repo/tests/data/config/broken-index.ini"; then
+  echo "demo: the check passed a broken description" >&2
+  exit 1
+fi
+
+echo
 echo "== Pack a small product into an archive volume"
-mkdir -p "$root/product" "$root/setup"
-cp "$repo/README.md" "$repo/Makefile" "$repo/CMakeLists.txt" "$root/product/"
-head -c 200000 /dev/urandom > "$root/product/data.bin"
-cp "$repo/tests/data/config/talvic.ini" "$root/setup/config.ini"
-"$kivtool" pack create "$root/archive.zkiv" --setup "$root/setup" product="$root/product" |
-  tee "$root/packages"
-offset=$(awk '$1 == "product" { print $2 }' "$root/packages")
+mkdir -p "$work/product" "$work/setup"
+cp "$repo/README.md" "$repo/Makefile" "$repo/CMakeLists.txt" "$work/product/"
+head -c 200000 /dev/urandom > "$work/product/data.bin"
+cp "$repo/tests/data/config/talvic.ini" "$work/setup/config.ini"
+"$kivtool" pack create "$work/archive.zkiv" --setup "$work/setup" product="$work/product" --json |
+  json_objects > "$work/packages"
+offset=
+while read -r package; do
+  name=$(json_field "$package" name)
+  printf 'package %-10s package offset %s, %s bytes, %s members\n' "$name" \
+    "$(json_field "$package" offset)" "$(json_field "$package" bytes)" \
+    "$(json_field "$package" members)"
+  [ "$name" = product ] && offset=$(json_field "$package" offset)
+done < <(grep '"name"' "$work/packages")
+if [ -z "$offset" ]; then
+  echo "demo: pack create reported no package named product" >&2
+  exit 1
+fi
 
 echo
 echo "== List and verify the volume"
-"$kivtool" pack list "$root/archive.zkiv" "$offset"
-"$kivtool" pack verify "$root/archive.zkiv"
+echo "package offset $offset:"
+printf '  %12s %12s  %s\n' "size" "compressed" "member"
+"$kivtool" pack list "$work/archive.zkiv" "$offset" --json | json_objects | grep '"name"' |
+  while read -r member; do
+    printf '  %12s %12s  %s\n' "$(json_field "$member" size)" \
+      "$(json_field "$member" compressed)" "$(json_field "$member" name)"
+  done
+"$kivtool" pack verify "$work/archive.zkiv"
 
 echo
 echo "== Extract the product into the machine and compare"
-"$kivtool" pack extract "$root/archive.zkiv" "$offset" 'C:\Program Files\Demo'
-diff -r "$root/product" "$KIV_MACHINE/drive_c/Program Files/Demo" && echo "identical"
+"$kivtool" pack extract "$work/archive.zkiv" "$offset" 'C:\Program Files\Demo'
+diff -r "$work/product" "$KIV_MACHINE/drive_c/Program Files/Demo" && echo "identical"
 
 echo
 echo "== Done"
+echo "The machine is kept in $KIV_MACHINE (drive C in drive_c, the registry in"
+echo "registry.db), the product, setup folder and volume in $work."
+echo "Look at its registry with:"
+echo "  KIV_MACHINE='$KIV_MACHINE' $kivtool reg export"

@@ -23,6 +23,7 @@ void SetupDescription::Clear() {
         option = SetupOption();
     optionsRead = 0;
     error = SetupDescriptionError();
+    sourceLines = SetupDescriptionLines();
 }
 
 std::int32_t SetupDescription::OptionNumber(int k) const {
@@ -31,6 +32,11 @@ std::int32_t SetupDescription::OptionNumber(int k) const {
 
 const char* SetupDescription::OptionText(int k) const {
     return k >= 1 && k <= kOptionCount ? options[k].text : "";
+}
+
+bool SetupDescription::IsTextOption(int k) {
+    return k == kOptionRegistryFileName || k == kOptionPreviousInstallFile ||
+           k == kOptionSourcePath || k == 17 || k == 20;
 }
 
 std::int32_t SetupDescription::TotalInstallSize() const {

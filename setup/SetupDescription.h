@@ -3,6 +3,7 @@
 // After loading only the components' run-time fields change.
 #pragma once
 
+#include "setup/SetupDescriptionLines.h"
 #include "setup/SetupRecords.h"
 
 #include <cstdint>
@@ -67,6 +68,8 @@ public:
     std::int32_t OptionNumber(int k) const;
     bool OptionFlag(int k) const { return OptionNumber(k) != 0; }
     const char* OptionText(int k) const;
+    // Whether option k holds a text (7, 13, 16, 17, 20) rather than a number or flag.
+    static bool IsTextOption(int k);
 
     // Sum of the sizes of every install entry for the PC (saturating).
     std::int32_t TotalInstallSize() const;
@@ -92,7 +95,8 @@ public:
     SetupOption options[kOptionCount + 1]; // [1] to [28]; [0] unused
     int optionsRead = 0;                   // option lines read (at most 28)
 
-    SetupDescriptionError error; // set when loading fails
+    SetupDescriptionError error;       // set when loading fails
+    SetupDescriptionLines sourceLines; // where each record was read, for the checkers
 };
 
 // Reads the file at description.filePath (a Windows path on the machine) and

@@ -12,6 +12,18 @@ namespace {
 std::string Numbered(const char* what, std::size_t index) {
     return std::string(what) + " " + std::to_string(index);
 }
+
+// The first run of non-separators of a line, read without the field rules so
+// that a line the setup consumes whatever it holds is never refused.
+std::string FirstWord(std::string_view line) {
+    std::size_t start = 0;
+    while (start < line.size() && SetupDescriptionReader::IsSeparator(line[start]))
+        ++start;
+    std::size_t end = start;
+    while (end < line.size() && !SetupDescriptionReader::IsSeparator(line[end]))
+        ++end;
+    return std::string(line.substr(start, end - start));
+}
 } // namespace
 
 bool SetupDescriptionLoader::ReadAll() {
@@ -34,10 +46,11 @@ bool SetupDescriptionLoader::ReadAll() {
 }
 
 bool SetupDescriptionLoader::Load() {
-    if (ReadAll())
-        return true;
-    description_.error = reader_.Error();
-    return false;
+    const bool read = ReadAll();
+    lines_.oddNumbers = reader_.OddNumbers();
+    if (!read)
+        description_.error = reader_.Error();
+    return read;
 }
 
 // [SECTION] Header
@@ -45,12 +58,18 @@ bool SetupDescriptionLoader::Load() {
 bool SetupDescriptionLoader::ReadHeaderText(int line, char (&text)[kSetupTextSize],
                                             const char* what) {
     reader_.SetContext(Numbered("header line", line));
-    return reader_.RequireLine(what) && reader_.Skip("label") && reader_.Text(text, what);
+    if (!reader_.RequireLine(what))
+        return false;
+    lines_.header[line] = reader_.LineNumber();
+    return reader_.Skip("label") && reader_.Text(text, what);
 }
 
 bool SetupDescriptionLoader::ReadHeaderNumber(int line, std::int32_t* value, const char* what) {
     reader_.SetContext(Numbered("header line", line));
-    return reader_.RequireLine(what) && reader_.Skip("label") && reader_.Number(value, what);
+    if (!reader_.RequireLine(what))
+        return false;
+    lines_.header[line] = reader_.LineNumber();
+    return reader_.Skip("label") && reader_.Number(value, what);
 }
 
 bool SetupDescriptionLoader::ReadHeader(std::int32_t* entryCount) {
@@ -74,7 +93,11 @@ bool SetupDescriptionLoader::ReadHeader(std::int32_t* entryCount) {
          ReadHeaderNumber(17, entryCount, "install entry count");
     // Line 18 is consumed whatever it holds; its number, when there is one, is not used.
     reader_.SetContext("header line 18");
-    return ok && reader_.RequireLine("header line 18");
+    if (!ok || !reader_.RequireLine("header line 18"))
+        return false;
+    lines_.header[18] = reader_.LineNumber();
+    lines_.predecompWord = FirstWord(reader_.Line());
+    return true;
 }
 
 // [SECTION] Install entries
@@ -83,11 +106,18 @@ bool SetupDescriptionLoader::ReadInstallEntry(int index) {
     reader_.SetContext(Numbered("install entry", index));
     auto entry = std::make_unique<InstallEntry>();
     std::int32_t nameCount = 0;
-    if (!reader_.RequireLine("the entry line") || !ReadEntryLine(*entry, &nameCount))
+    lines_.entries.emplace_back();
+    if (!reader_.RequireLine("the entry line"))
+        return false;
+    lines_.entries.back().entryLine = reader_.LineNumber();
+    if (!ReadEntryLine(*entry, &nameCount))
         return false;
     // The name list line is always read, also for a name count of 0.
     reader_.SetContext(Numbered("install entry", index) + ", name list");
-    if (!reader_.RequireLine("the name list line") || !ReadNameList(*entry, nameCount))
+    if (!reader_.RequireLine("the name list line"))
+        return false;
+    lines_.entries.back().nameListLine = reader_.LineNumber();
+    if (!ReadNameList(*entry, nameCount))
         return false;
     description_.installEntries.push_back(std::move(entry));
     return true;
@@ -109,6 +139,8 @@ bool SetupDescriptionLoader::ReadEntryLine(InstallEntry& e, std::int32_t* nameCo
               r.Flag(&e.listMode, "list mode flag");
     if (!ok)
         return false;
+    lines_.entries.back().packedWord = packed;
+    lines_.entries.back().platformWord = platform;
     e.packed = packed == "TRUE";
     e.platform = platform == "platformPC"      ? kPlatformPC
                  : platform == "platformPCMAC" ? kPlatformPCMac
@@ -162,7 +194,10 @@ bool SetupDescriptionLoader::ReadComponents() {
     for (std::int32_t i = 0; i < count; ++i) {
         reader_.SetContext(Numbered("component", i));
         auto component = std::make_unique<Component>();
-        if (!reader_.RequireLine("the component line") || !ReadComponent(*component))
+        if (!reader_.RequireLine("the component line"))
+            return false;
+        lines_.components.push_back(reader_.LineNumber());
+        if (!ReadComponent(*component))
             return false;
         description_.components.push_back(std::move(component));
     }
@@ -184,6 +219,7 @@ bool SetupDescriptionLoader::ReadComponent(Component& c) {
             !r.Field(&field, "enabled flag or \"{\""))
             return false;
         if (field != "{") {
+            r.NoteNumber(field, "enabled flag");
             c.enabled = SetupDescriptionReader::ParseNumber(field) != 0;
             if (!r.Skip("\"{\""))
                 return false;
@@ -208,9 +244,12 @@ bool SetupDescriptionLoader::ReadSetupTypes() {
         reader_.SetContext(Numbered("setup type", i));
         auto type = std::make_unique<SetupType>();
         std::int32_t n = 0;
-        if (!reader_.RequireLine("the setup type line") || !reader_.Skip("label") ||
-            !reader_.Text(type->name, "setup type name") || !reader_.Skip("field 3") ||
-            !reader_.Number(&n, "component count") || !reader_.Skip("\"{\""))
+        if (!reader_.RequireLine("the setup type line"))
+            return false;
+        lines_.setupTypes.push_back(reader_.LineNumber());
+        if (!reader_.Skip("label") || !reader_.Text(type->name, "setup type name") ||
+            !reader_.Skip("field 3") || !reader_.Number(&n, "component count") ||
+            !reader_.Skip("\"{\""))
             return false;
         for (std::int32_t k = 0; k < n; ++k) {
             std::int32_t index = 0;
@@ -234,8 +273,10 @@ bool SetupDescriptionLoader::ReadShortcuts() {
         reader_.SetContext(Numbered("shortcut", i));
         ShortcutEntry shortcut;
         std::int32_t index = 0;
-        if (!reader_.RequireLine("the shortcut line") || !reader_.Skip("label") ||
-            !reader_.Text(shortcut.targetFile, "target file") ||
+        if (!reader_.RequireLine("the shortcut line"))
+            return false;
+        lines_.shortcuts.push_back(reader_.LineNumber());
+        if (!reader_.Skip("label") || !reader_.Text(shortcut.targetFile, "target file") ||
             !reader_.Text(shortcut.shortcutName, "shortcut name") ||
             !ReadIndex(entries, "install entry", &index))
             return false;
@@ -267,9 +308,11 @@ bool SetupDescriptionLoader::ReadVolumes() {
     for (std::int32_t i = 0; i < count; ++i) {
         reader_.SetContext(Numbered("volume", i));
         VolumeEntry volume;
-        if (!reader_.RequireLine("the volume line") || !reader_.Skip("label") ||
-            !reader_.Skip("field 2") || !reader_.Flag(&volume.media, "media flag") ||
-            !reader_.Text(volume.text, "volume text"))
+        if (!reader_.RequireLine("the volume line"))
+            return false;
+        lines_.volumes.push_back(reader_.LineNumber());
+        if (!reader_.Skip("label") || !reader_.Skip("field 2") ||
+            !reader_.Flag(&volume.media, "media flag") || !reader_.Text(volume.text, "volume text"))
             return false;
         description_.volumes.push_back(volume);
     }
@@ -294,12 +337,15 @@ SetupDescriptionLoader::Tail SetupDescriptionLoader::ReadRegistryKeys() {
         tail = NextTailLine();
     for (std::size_t index = 0; tail == Tail::kRead; ++index) {
         const std::string_view line = reader_.Line();
-        if (line.find("[ENDREGBASE]") != std::string_view::npos)
-            break;
         const std::size_t open = line.find('[');
         const std::size_t close = open == std::string_view::npos ? open : line.find(']', open + 1);
-        if (close == std::string_view::npos)
+        const bool endLine = line.find("[ENDREGBASE]") != std::string_view::npos;
+        if (endLine || close == std::string_view::npos) {
+            lines_.registryEnd =
+                endLine ? SetupRegistryEnd::kEndLine : SetupRegistryEnd::kStrayLine;
+            lines_.registryEndLine = reader_.LineNumber();
             break;
+        }
         reader_.SetContext(Numbered("registry key", index));
         RegistryKeyRecord key;
         if (!reader_.StoreText(std::string(line.substr(open + 1, close - open - 1)), key.keyPath,
@@ -308,21 +354,28 @@ SetupDescriptionLoader::Tail SetupDescriptionLoader::ReadRegistryKeys() {
         const std::string_view rest = line.substr(close + 1);
         key.winreg = rest.find("WINREG") != std::string_view::npos;
         key.dontUninstall = rest.find("DONTUNINSTALL") != std::string_view::npos;
-        tail = ReadKeyValues(key);
-        if (tail == Tail::kRead)
+        SetupKeyLines keyLines{reader_.LineNumber(), {}};
+        tail = ReadKeyValues(key, keyLines);
+        if (tail == Tail::kRead) {
             description_.registryKeys.push_back(std::move(key));
+            lines_.registryKeys.push_back(std::move(keyLines));
+        }
     }
+    if (tail == Tail::kFileEnded)
+        lines_.registryEnd = SetupRegistryEnd::kFileEnded;
     return tail;
 }
 
 // Reads value lines up to the next line that begins with "[", which it
 // leaves as the current line.
-SetupDescriptionLoader::Tail SetupDescriptionLoader::ReadKeyValues(RegistryKeyRecord& key) {
+SetupDescriptionLoader::Tail SetupDescriptionLoader::ReadKeyValues(RegistryKeyRecord& key,
+                                                                   SetupKeyLines& lines) {
     SetupDescriptionReader& r = reader_;
     for (;;) {
         Tail tail = NextTailLine();
         if (tail != Tail::kRead || r.Line().front() == '[')
             return tail;
+        lines.valueLines.push_back(r.LineNumber());
         RegistryValueRecord value;
         bool ok = r.Text(value.name, "value name") && r.Number(&value.type, "value type") &&
                   (value.type == 1 ? r.Text(value.text, "text value")
@@ -341,13 +394,16 @@ SetupDescriptionLoader::Tail SetupDescriptionLoader::ReadOptions() {
     std::int32_t count = 0;
     if (tail != Tail::kRead)
         return tail;
+    lines_.optionCountLine = reader_.LineNumber();
     if (!reader_.Skip("label") || !reader_.Skip("field 2") ||
         !reader_.Number(&count, "option count"))
         return Tail::kFailed;
+    lines_.optionCount = count;
     for (int k = 1; k <= SetupDescription::kOptionCount && k <= count; ++k) {
         reader_.SetContext(Numbered("option", k));
         if ((tail = NextTailLine()) != Tail::kRead)
             return tail;
+        lines_.options[k] = reader_.LineNumber();
         SetupOption& option = description_.options[k];
         std::string field;
         if (!reader_.Skip("label") || !reader_.Field(&field, "option value") ||

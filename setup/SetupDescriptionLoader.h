@@ -9,7 +9,7 @@
 class SetupDescriptionLoader {
 public:
     SetupDescriptionLoader(std::FILE* file, SetupDescription& description)
-        : reader_(file), description_(description) {}
+        : reader_(file), description_(description), lines_(description.sourceLines) {}
 
     // False when the file is malformed; the description's error says why.
     bool Load();
@@ -34,10 +34,11 @@ private:
     bool ReadPathList(const char* what, std::vector<std::string>* paths);
     bool ReadVolumes();
     Tail ReadRegistryKeys();
-    Tail ReadKeyValues(RegistryKeyRecord& key);
+    Tail ReadKeyValues(RegistryKeyRecord& key, SetupKeyLines& lines);
     Tail ReadOptions();
     Tail NextTailLine();
 
     SetupDescriptionReader reader_;
     SetupDescription& description_;
+    SetupDescriptionLines& lines_;
 };

@@ -1,5 +1,6 @@
 #include "setup/SetupDescriptionReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -140,8 +141,14 @@ bool SetupDescriptionReader::Number(std::int32_t* value, const char* what) {
     std::string field;
     if (!Field(&field, what))
         return false;
+    NoteNumber(field, what);
     *value = ParseNumber(field);
     return true;
+}
+
+void SetupDescriptionReader::NoteNumber(const std::string& field, const char* what) {
+    if (!IsPlainNumber(field))
+        oddNumbers_.push_back({lineNumber_, context_ + ": " + what, field});
 }
 
 bool SetupDescriptionReader::Flag(bool* value, const char* what) {
@@ -185,6 +192,18 @@ std::int32_t SetupDescriptionReader::ParseNumber(std::string_view field) {
     if (magnitude > limit)
         magnitude = limit;
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+bool SetupDescriptionReader::IsPlainNumber(std::string_view field) {
+    const bool negative = !field.empty() && field[0] == '-';
+    if (!field.empty() && (field[0] == '+' || negative))
+        field.remove_prefix(1);
+    if (field.empty() || field.find_first_not_of("0123456789") != field.npos)
+        return false;
+    field.remove_prefix(std::min(field.find_first_not_of('0'), field.size()));
+    // Digit strings of the same length compare as their values do.
+    const std::string_view limit = negative ? "2147483648" : "2147483647";
+    return field.size() < limit.size() || (field.size() == limit.size() && field <= limit);
 }
 
 // [SECTION] Failures

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "setup/SetupDescription.h"
+#include "setup/SetupDescriptionLines.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -40,6 +41,10 @@ public:
     // A text of at most 259 characters, stored terminated into text.
     bool Text(char (&text)[kSetupTextSize], const char* what);
     bool StoreText(const std::string& field, char (&text)[kSetupTextSize], const char* what);
+    // Notes a field read as a number that is not a plain number, for the
+    // checkers; the setup reads it all the same.
+    void NoteNumber(const std::string& field, const char* what);
+    const std::vector<SetupDescriptionOddNumber>& OddNumbers() const { return oddNumbers_; }
 
     // [SECTION] Failures
     // Names what is being read ("install entry 3"); it prefixes reasons.
@@ -53,6 +58,8 @@ public:
     // decimal digits; 0 without digits. Out-of-range values are clamped to the
     // 32-bit signed range.
     static std::int32_t ParseNumber(std::string_view field);
+    // An optional sign and decimal digits only, within the 32-bit signed range.
+    static bool IsPlainNumber(std::string_view field);
     static bool IsSeparator(unsigned char c);
 
 private:
@@ -68,4 +75,5 @@ private:
     std::string context_;
     bool failed_ = false;
     SetupDescriptionError error_;
+    std::vector<SetupDescriptionOddNumber> oddNumbers_;
 };

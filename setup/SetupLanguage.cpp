@@ -67,7 +67,7 @@ std::int32_t ChooseStartLanguage(SetupState& state) {
     return code;
 }
 
-bool ReduceAvailableLanguages(SetupState& state) {
+void ReduceAvailableLanguages(SetupState& state) {
     std::int32_t& available = state.description.availableLanguages;
     available &= kLanguageEnglish | kLanguageFrench | kLanguageGerman | kLanguageJapanese;
     for (std::int32_t code : kCodes) {
@@ -77,19 +77,7 @@ bool ReduceAvailableLanguages(SetupState& state) {
         if (!CheckLanguage(state))
             available &= ~code;
     }
-    const std::int32_t before = state.currentLanguage;
-    if (!(available & before)) {
-        for (std::int32_t code : kCodes) {
-            if (available & code) {
-                state.currentLanguage = code;
-                break;
-            }
-        }
-        if (!available)
-            available = before;
-    }
     SetLanguagePaths(state, state.currentLanguage);
-    return state.currentLanguage != before;
 }
 
 bool SwitchLanguage(SetupState& state, std::int32_t previous, KIVString* resourcePath) {

@@ -46,13 +46,10 @@ std::int32_t ChooseStartLanguage(SetupState& state);
 
 // Clears from the description's available languages every bit that is not a
 // language code and every language whose folder is not usable, then sets the
-// paths of the current language again. When the current language is not
-// available afterwards, the first available one (English first) becomes
-// current so that the language page can offer it; when none is left, the
-// current language (checked at the start) is made the one available. True
-// when the current language changed: the caller then loads the language
-// resources again.
-bool ReduceAvailableLanguages(SetupState& state);
+// paths of the current language again. The current language stays as it is,
+// even when it is no longer (or never was) among the available ones: what to
+// do then is the start-up flow's decision.
+void ReduceAvailableLanguages(SetupState& state);
 
 // After the language page: when the current language differs from previous,
 // sets its paths, stores the path to load the language resources from

@@ -62,21 +62,26 @@ TEST_F(SetupLanguageTest, UnavailableLanguagesAreRemoved) {
     MakeFolders(kLanguageEnglish | kLanguageFrench);
     state.currentLanguage = kLanguageFrench;
     state.description.availableLanguages = 15 | 16;
-    EXPECT_FALSE(ReduceAvailableLanguages(state));
+    ReduceAvailableLanguages(state);
     EXPECT_EQ(state.description.availableLanguages, kLanguageEnglish | kLanguageFrench);
     EXPECT_EQ(Narrow(state.languageFolder), "C:\\Disk1\\Setup files\\Languages\\French");
+}
 
-    // The current language is not offered: the first available one takes its place.
+TEST_F(SetupLanguageTest, ReductionKeepsTheCurrentLanguage) {
+    MakeFolders(kLanguageEnglish | kLanguageFrench);
+    // The current language is not offered: it stays current, with its paths.
     state.description.availableLanguages = kLanguageFrench | kLanguageJapanese;
     state.currentLanguage = kLanguageGerman;
-    EXPECT_TRUE(ReduceAvailableLanguages(state));
-    EXPECT_EQ(state.currentLanguage, kLanguageFrench);
+    ReduceAvailableLanguages(state);
+    EXPECT_EQ(state.currentLanguage, kLanguageGerman);
     EXPECT_EQ(state.description.availableLanguages, kLanguageFrench);
+    EXPECT_EQ(Narrow(state.languageFolder), "C:\\Disk1\\Setup files\\Languages\\German");
 
-    // Nothing usable listed: the language in use stays, and is offered.
+    // Nothing usable listed: the set is left empty and the current language stays.
     state.description.availableLanguages = kLanguageJapanese;
-    EXPECT_FALSE(ReduceAvailableLanguages(state));
-    EXPECT_EQ(state.description.availableLanguages, kLanguageFrench);
+    ReduceAvailableLanguages(state);
+    EXPECT_EQ(state.description.availableLanguages, 0);
+    EXPECT_EQ(state.currentLanguage, kLanguageGerman);
 }
 
 TEST_F(SetupLanguageTest, SwitchingOnlyWhenTheLanguageChanged) {

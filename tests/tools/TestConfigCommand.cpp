@@ -1,60 +1,221 @@
-// kivtool config check, run as a program on the example descriptions: a
-// sound one is summarised with status 0, a broken one names its line and
-// reason with status 1.
-#include <cstdio>
+// kivtool config check, run as a program: the example description is sound;
+// a file the setup refuses names its line and reason; a file the setup reads
+// but no vendor means (one mistake at a time made in the example, random
+// bytes, a README) has every problem listed with its line and status 1; the
+// command line's own mistakes have status 2.
+#include "KivtoolRun.h"
+
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <random>
+#include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
-
-struct ConfigRun {
-    int status = -1;
-    std::string output; // stdout and stderr
-};
-
-ConfigRun Config(const std::string& arguments) {
-    ConfigRun run;
-    const std::string command = KIVTOOL_PATH " config " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t got; pipe && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.output.append(buffer, got);
-    const int status = pipe ? pclose(pipe) : -1;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 std::string Example(const char* name) {
     return std::string(KIV_TEST_DATA "/config/") + name;
 }
 
+KivtoolRun Config(const std::string& arguments) {
+    return RunKivtool("config " + arguments);
+}
+
+// The example description with one or more mistakes made in it, in a file of
+// its own.
+class ConfigCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kiv-config-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        path = folder + "/edited.ini";
+        std::ifstream in(Example("talvic.ini"), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        example = text.str();
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    KivtoolRun CheckText(const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+        return Config("check '" + path + "'");
+    }
+    // Replaces the first occurrence of from in the example.
+    std::string Edited(const std::string& from, const std::string& to) {
+        const std::size_t at = example.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos
+                   ? example
+                   : example.substr(0, at) + to + example.substr(at + from.size());
+    }
+
+    std::string folder, path, example;
+};
+
+struct Mistake {
+    const char* from;
+    const char* to;
+    const char* problem; // expected after the file name: ":LINE: error: ..."
+};
+
 } // namespace
 
 TEST(ConfigCommand, SummarisesASoundDescription) {
-    const ConfigRun run = Config("check " + Example("talvic.ini"));
+    const KivtoolRun run = Config("check " + Example("talvic.ini"));
     EXPECT_EQ(run.status, 0) << run.output;
-    for (const char* line : {"sound setup description (format 1.10)",
-                             "install entries  3 (2 packed, 1 copied; 61200 bytes for the PC)",
-                             "setup types      3 (Typical, Compact, Custom)", "registry keys    2",
-                             "options set      2 3 4 8 9 10 11 18 19 21 22 23 24 26 27 28"})
+    for (const char* line :
+         {"sound setup description (format \"1.10\")",
+          "install entries  3 (2 packed, 1 copied; 61200 bytes for the PC)",
+          "setup types      3 (\"Typical\", \"Compact\", \"Custom\")", "registry keys    2",
+          "options set      2 full screen, 3 program group, 4 offer to start, 8 start-up "
+          "shortcut, 9 user page"})
         EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+    EXPECT_EQ(run.output.find("error"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("warning"), std::string::npos) << run.output;
 }
 
 TEST(ConfigCommand, NamesTheLineAndReasonOfARefusal) {
     const std::pair<const char*, const char*> cases[] = {
-        {"broken-index.ini",
-         ": line 35: setup type 2: component index 3 is out of range: there are 3 of them\n"},
-        {"broken-quote.ini",
-         ": line 38: shortcut 1: a quoted text is not closed before the end of the line\n"},
-        {"broken-short.ini", ": line 27: components: the file ends before the count line\n"},
-        {"missing.ini", ": the file cannot be opened\n"},
+        {"broken-index.ini", ":35: error: setup type 2: component index 3 is out of range: there "
+                             "are 3 of them (the setup refuses the file)\n"},
+        {"broken-quote.ini", ":38: error: shortcut 1: a quoted text is not closed before the end "
+                             "of the line (the setup refuses the file)\n"},
+        {"broken-short.ini",
+         ":27: error: components: the file ends before the count line (the setup refuses the "
+         "file)\n"},
+        {"missing.ini", ": error: cannot open: No such file or directory\n"},
+        {"", ": error: cannot read: Is a directory\n"},
     };
     for (const auto& [file, reason] : cases) {
-        const ConfigRun run = Config("check " + Example(file));
+        const KivtoolRun run = Config("check " + Example(file));
         EXPECT_EQ(run.status, 1) << file;
         EXPECT_EQ(run.output, Example(file) + reason);
     }
-    EXPECT_EQ(Config("check").status, 2);
-    EXPECT_EQ(Config("--help").status, 0);
+}
+
+TEST_F(ConfigCheckTest, EachMistakeIsAnErrorOnItsLine) {
+    const Mistake mistakes[] = {
+        {"Version         1.10", "Version 1.1", ":3: error: the format version is \"1.1\""},
+        {"AppName         Talvic", "AppName \"\"", ":9: error: the application name is empty"},
+        {"AppName         Talvic", "AppName Tal/vic",
+         ":9: error: the application name \"Tal/vic\" holds '/'"},
+        {"\"Talvic Studio\"", "\"Talvic\x01Studio\"",
+         ":10: error: the long application name \"Talvic\\x01Studio\" holds the control byte 0x01"},
+        {"Languages       15", "Languages 0", ":15: error: the available languages (0) name none"},
+        {"Languages       15", "Languages all",
+         ":15: error: header line 13: available languages is \"all\", not a number: the setup "
+         "reads it as 0"},
+        {"52000", "52k",
+         ":22: error: install entry 0: size is \"52k\", not a number: the setup reads it as 52"},
+        {"4      2      8000", "4      3      8000",
+         ":24: error: volume 3 is not in the volume list, which has 2"},
+        {"\"\"      Extras        \"\"", "\"\" ..\\Extras \"\"",
+         ":26: error: the destination folder \"..\\Extras\" leaves the installation folder"},
+        {"Component Samples  x 15 1 { 1 }", "Component Samples x 15 0 {",
+         ":30: error: component \"Samples\" lists no install entry"},
+        {"Component Extras   x 3 ", "Component Extras x 16 ",
+         ":31: error: component \"Extras\" applies to no language (16)"},
+        {"platformPC     Extras", "platformPc Extras",
+         ":31: error: component \"Extras\" lists only entries that are not for the PC"},
+        {"Type Compact x 1 { 0 }", "Type Compact x 0 {",
+         ":34: error: setup type \"Compact\" lists no component"},
+        {"SetupTypes 3\nType Typical x 2 { 0 1 }\nType Compact x 1 { 0 }\nType Custom  x 3 { 0 1 2 "
+         "}",
+         "SetupTypes 0", ": error: there is no setup type"},
+        {"[HKEY_CURRENT_USER", "[HKEY_CURRENT_USR",
+         ":50: error: the key path \"HKEY_CURRENT_USR\\Software\\Kiv software\" does not begin "
+         "with a root name"},
+        {"[ENDREGBASE]", "[ENDREGBASE",
+         ":52: error: this line has no bracketed key path: it ends the registry keys"},
+        {"FullScreen     1", "FullScreen yes",
+         ":55: error: option 2 is \"yes\", not a number: the setup reads it as 0"},
+        {"UpdateMode     0", "UpdateMode 1", ":65: error: update mode is set but option 13"},
+    };
+    for (const Mistake& mistake : mistakes) {
+        const KivtoolRun run = CheckText(Edited(mistake.from, mistake.to));
+        EXPECT_EQ(run.status, 1) << mistake.to;
+        EXPECT_NE(run.output.find(path + mistake.problem), std::string::npos)
+            << mistake.problem << "\n"
+            << run.output;
+    }
+}
+
+TEST_F(ConfigCheckTest, WarningsAloneLeaveTheDescriptionSound) {
+    const Mistake oddities[] = {
+        {"Languages       15", "Languages 31",
+         ":15: warning: the available languages hold bits beyond the four languages (16)"},
+        {"predecomp       1", "pre 1", ":20: warning: header line 18 begins with \"pre\""},
+        {"Samples\\\"Big Box\"", "C:\\\"Program Files\"\\Samples",
+         ":24: warning: the destination folder \"C:\\Program Files\\Samples\" is absolute"},
+        {"Type Compact", "Type compact", ":34: warning: setup type \"compact\" is never chosen"},
+    };
+    for (const Mistake& oddity : oddities) {
+        const KivtoolRun run = CheckText(Edited(oddity.from, oddity.to));
+        EXPECT_EQ(run.status, 0) << oddity.to;
+        EXPECT_NE(run.output.find(path + oddity.problem), std::string::npos)
+            << oddity.problem << "\n"
+            << run.output;
+        EXPECT_NE(run.output.find("sound setup description"), std::string::npos);
+    }
+}
+
+TEST_F(ConfigCheckTest, EveryProblemIsListedAndCounted) {
+    example = Edited("Version         1.10", "Version 2");
+    const KivtoolRun run = CheckText(Edited("UpdateMode     0", "UpdateMode 1"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find(path + ":3: error: the format version"), std::string::npos);
+    EXPECT_NE(run.output.find(path + ":65: error: update mode"), std::string::npos);
+    EXPECT_NE(run.output.find(path + ": 2 errors, 0 warnings\n"), std::string::npos) << run.output;
+}
+
+TEST_F(ConfigCheckTest, FileEndingAmongTheRegistryKeysOrOptions) {
+    const std::pair<std::string, std::string> cuts[] = {
+        {"[ENDREGBASE]", ": error: the file ends before the \"[ENDREGBASE]\" line"},
+        {"Options x 28", ": error: the file ends before the option count line"},
+        {"UpdateMode", ": error: the file ends after option 11 of 28"},
+    };
+    for (const auto& [before, problem] : cuts) {
+        const KivtoolRun run = CheckText(example.substr(0, example.find(before)));
+        EXPECT_EQ(run.status, 1) << before;
+        EXPECT_NE(run.output.find(path + problem), std::string::npos) << run.output;
+    }
+}
+
+TEST_F(ConfigCheckTest, RandomBytesAndProseAreNoDescription) {
+    std::mt19937 random(7);
+    for (int sample = 0; sample < 20; ++sample) {
+        std::string bytes(5000, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random());
+        EXPECT_EQ(CheckText(bytes).status, 1) << "sample " << sample;
+    }
+    const KivtoolRun readme = Config("check " KIV_TEST_DATA "/../../README.md");
+    EXPECT_EQ(readme.status, 1);
+    EXPECT_NE(readme.output.find("README.md:1: error: the format version"), std::string::npos)
+        << readme.output;
+}
+
+TEST(ConfigCommand, CommandLineMistakesHaveStatus2) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "kivtool config: missing command\n"},
+        {"frob x", "kivtool config: unknown command 'frob'\n"},
+        {"check", "kivtool config check: missing FILE\n"},
+        {"check a.ini b.ini", "kivtool config check: one FILE only, not also 'b.ini'\n"},
+        {"check -x", "kivtool config check: unknown option '-x'\n"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const KivtoolRun run = Config(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.output.rfind(message, 0), 0u) << run.output;
+    }
+    for (const char* help : {"--help", "check --help", "check talvic.ini -h"}) {
+        const KivtoolRun run = RunKivtool(std::string("config ") + help, "", true);
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.output.rfind("usage: kivtool config", 0), 0u) << run.output;
+    }
 }

@@ -1,30 +1,17 @@
 // kivtool machine, run as a program: init writes the settings it is given,
 // info and path read them back, and bad input fails on stderr.
-#include <cstdio>
-#include <cstdlib>
+#include "KivtoolRun.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
+using ToolRun = KivtoolRun;
 
 ToolRun Machine(const std::string& root, const std::string& arguments) {
-    ToolRun run;
-    std::string command =
-        "KIV_MACHINE='" + root + "' " KIVTOOL_PATH " machine " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t got; pipe && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.output.append(buffer, got);
-    int status = pipe ? pclose(pipe) : -1;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return RunKivtool("machine " + arguments, "KIV_MACHINE='" + root + "'");
 }
 
 class MachineCommandTest : public ::testing::Test {
@@ -62,17 +49,35 @@ TEST_F(MachineCommandTest, InitThenInfoAndPath) {
               "C:\\Program Files\n");
 }
 
-TEST_F(MachineCommandTest, BadInputFails) {
-    EXPECT_NE(Machine(root, "info").status, 0); // no machine yet
-    for (const char* arguments : {"init --codepage 437", "init --screen 0x0", "init --lang",
-                                  "init --bogus", "frobnicate", "path"}) {
+TEST_F(MachineCommandTest, UsageErrorsSayWhatWasWrongWithStatus2) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "kivtool machine: missing command\n"},
+        {"frobnicate", "kivtool machine: unknown command 'frobnicate'\n"},
+        {"init --codepage 437", "kivtool machine init: --codepage wants 1252 or 932, not 437\n"},
+        {"init --screen 0x0", "kivtool machine init: --screen wants WIDTHxHEIGHT"},
+        {"init --lang", "kivtool machine init: --lang needs a value\n"},
+        {"init --bogus", "kivtool machine init: unknown option --bogus\n"},
+        {"init a b", "kivtool machine init: one ROOT only, not also b\n"},
+        {"info extra", "kivtool machine info: no arguments wanted, not extra\n"},
+        {"path", "kivtool machine path: missing PATH\n"},
+        {"path a b", "kivtool machine path: one PATH only, not also b\n"},
+    };
+    for (const auto& [arguments, message] : cases) {
         ToolRun run = Machine(root, arguments);
-        EXPECT_NE(run.status, 0) << arguments;
-        EXPECT_NE(run.output.find("kivtool machine:"), std::string::npos) << run.output;
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.output.rfind(message, 0), 0u) << arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find("usage: kivtool machine"), std::string::npos) << run.output;
     }
+    EXPECT_FALSE(std::filesystem::exists(root));
+    EXPECT_EQ(Machine(root, "init --help").status, 0);
+}
+
+TEST_F(MachineCommandTest, FailuresOnAMachineHaveStatus1) {
+    ToolRun noMachine = Machine(root, "info");
+    EXPECT_EQ(noMachine.status, 1);
+    EXPECT_NE(noMachine.output.find("no machine at " + root), std::string::npos);
     ASSERT_EQ(Machine(root, "init").status, 0);
     ToolRun tooLong = Machine(root, "path 'C:\\" + std::string(300, 'a') + "'");
-    EXPECT_NE(tooLong.status, 0);
+    EXPECT_EQ(tooLong.status, 1);
     EXPECT_NE(tooLong.output.find("too long"), std::string::npos);
-    EXPECT_EQ(Machine(root, "init --help").status, 0);
 }

@@ -1,6 +1,7 @@
 #include "tools/kivtool/KivCommand.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -17,8 +18,9 @@ KivCommand::KivCommand(const char* name_, const char* summary_, KivCommandRunner
 
 std::vector<const KivCommand*> KivCommand::All() {
     std::vector<const KivCommand*> all = Table();
-    std::sort(all.begin(), all.end(),
-              [](const KivCommand* a, const KivCommand* b) { return std::strcmp(a->name, b->name) < 0; });
+    std::sort(all.begin(), all.end(), [](const KivCommand* a, const KivCommand* b) {
+        return std::strcmp(a->name, b->name) < 0;
+    });
     return all;
 }
 
@@ -27,4 +29,13 @@ const KivCommand* KivCommand::Find(const std::string& name) {
         if (name == command->name)
             return command;
     return nullptr;
+}
+
+int KivUsageError(const std::string& group, const std::string& message, const char* usage) {
+    std::fprintf(stderr, "kivtool %s: %s\n\n%s", group.c_str(), message.c_str(), usage);
+    return kKivUsageError;
+}
+
+bool IsHelpArgument(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
 }

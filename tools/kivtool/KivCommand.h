@@ -5,11 +5,21 @@
 //     static KivCommand machine("machine", "create and inspect machines", RunMachine);
 //
 // The runner gets the arguments after the group name (args[0] is the first
-// word after it) and returns the process exit status.
+// word after it) and returns the process exit status: 0 done, 1 failed,
+// kKivUsageError when the command line itself is wrong.
 #pragma once
 
 #include <string>
 #include <vector>
+
+constexpr int kKivUsageError = 2;
+
+// Reports a mistake on the command line: "kivtool GROUP: message", then the
+// usage text, on stderr. Returns kKivUsageError.
+int KivUsageError(const std::string& group, const std::string& message, const char* usage);
+
+// Whether an argument asks for help: "--help" or "-h".
+bool IsHelpArgument(const std::string& arg);
 
 using KivCommandRunner = int (*)(const std::vector<std::string>& args);
 

@@ -63,9 +63,13 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+int UsageError(const std::string& command, const std::string& message, const char* usage) {
+    return KivUsageError(command.empty() ? "machine" : "machine " + command, message, usage);
+}
+
 bool WantsHelp(const std::vector<std::string>& args) {
     for (const std::string& arg : args)
-        if (arg == "--help" || arg == "-h")
+        if (IsHelpArgument(arg))
             return true;
     return false;
 }
@@ -139,13 +143,13 @@ int Init(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i].rfind("--", 0) != 0) {
             if (!root.empty())
-                return Fail("init takes one ROOT, not also " + args[i]);
+                return UsageError("init", "one ROOT only, not also " + args[i], kInitUsage);
             root = args[i];
             continue;
         }
         std::string error = ApplyOption(args, &i, &settings);
         if (!error.empty())
-            return Fail(error);
+            return UsageError("init", error, kInitUsage);
     }
     if (root.empty())
         root = Machine::DefaultRoot();
@@ -212,7 +216,9 @@ int Info() {
 
 int Path(const std::vector<std::string>& args) {
     if (args.size() != 1)
-        return Fail("path takes one PATH (see 'kivtool machine path --help')");
+        return UsageError("path",
+                          args.empty() ? "missing PATH" : "one PATH only, not also " + args[1],
+                          kPathUsage);
     if (!OpenDefault())
         return 1;
     if (!args[0].empty() && args[0][0] == '/') {
@@ -232,13 +238,11 @@ int Path(const std::vector<std::string>& args) {
 }
 
 int RunMachine(const std::vector<std::string>& args) {
-    if (args.empty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    if (args.empty())
+        return UsageError("", "missing command", kUsage);
     const std::string& command = args[0];
     std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "-h") {
+    if (IsHelpArgument(command)) {
         std::fputs(kUsage, stdout);
         return 0;
     }
@@ -246,11 +250,8 @@ int RunMachine(const std::vector<std::string>& args) {
                         : command == "info" ? kInfoUsage
                         : command == "path" ? kPathUsage
                                             : nullptr;
-    if (!usage) {
-        Fail("unknown command '" + command + "'");
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    if (!usage)
+        return UsageError("", "unknown command '" + command + "'", kUsage);
     if (WantsHelp(rest)) {
         std::fputs(usage, stdout);
         return 0;
@@ -258,7 +259,8 @@ int RunMachine(const std::vector<std::string>& args) {
     if (command == "init")
         return Init(rest);
     if (command == "info")
-        return rest.empty() ? Info() : Fail("info takes no arguments");
+        return rest.empty() ? Info()
+                            : UsageError("info", "no arguments wanted, not " + rest[0], kInfoUsage);
     return Path(rest);
 }
 

@@ -2,24 +2,25 @@
 #include "tools/kivtool/KivCommand.h"
 
 #include <cstdio>
-#include <cstring>
 
 static int Usage(FILE* out) {
     std::fprintf(out, "usage: kivtool COMMAND [ARGS...]\n\ncommands:\n");
     for (const KivCommand* command : KivCommand::All())
         std::fprintf(out, "  %-10s %s\n", command->name, command->summary);
     std::fprintf(out, "\n'kivtool COMMAND --help' describes a command.\n");
-    return out == stdout ? 0 : 2;
+    return out == stdout ? 0 : kKivUsageError;
 }
 
 int main(int argc, char** argv) {
-    if (argc < 2)
+    if (argc < 2) {
+        std::fprintf(stderr, "kivtool: missing command\n\n");
         return Usage(stderr);
-    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))
+    }
+    if (IsHelpArgument(argv[1]))
         return Usage(stdout);
     const KivCommand* command = KivCommand::Find(argv[1]);
     if (!command) {
-        std::fprintf(stderr, "kivtool: unknown command '%s'\n", argv[1]);
+        std::fprintf(stderr, "kivtool: unknown command '%s'\n\n", argv[1]);
         return Usage(stderr);
     }
     return command->run(std::vector<std::string>(argv + 2, argv + argc));

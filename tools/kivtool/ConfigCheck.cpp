@@ -1,0 +1,34 @@
+#include "tools/kivtool/ConfigCheck.h"
+
+void CheckSetupDescription(const SetupDescription& d, ConfigProblems& problems) {
+    CheckHeader(d, problems);
+    CheckInstallEntries(d, problems);
+    CheckComponents(d, problems);
+    CheckSetupTypes(d, problems);
+    CheckShortcuts(d, problems);
+    CheckRegistryKeys(d, problems);
+    CheckOptions(d, problems);
+    CheckTexts(d, problems);
+    CheckNumbers(d, problems);
+}
+
+char ForbiddenNameCharacter(std::string_view text, bool allowBackslash) {
+    for (char c : text)
+        if (std::string_view("/:*?\"<>|").find(c) != std::string_view::npos ||
+            (c == '\\' && !allowBackslash))
+            return c;
+    return '\0';
+}
+
+std::string ExtraLanguageBits(std::int32_t languages) {
+    std::string bits;
+    const std::uint32_t extra =
+        static_cast<std::uint32_t>(languages) & ~std::uint32_t{kAllLanguages};
+    for (int bit = 4; bit < 32; ++bit) {
+        if (!(extra & (std::uint32_t{1} << bit)))
+            continue;
+        bits += bits.empty() ? "" : ", ";
+        bits += std::to_string(std::uint32_t{1} << bit);
+    }
+    return bits;
+}
