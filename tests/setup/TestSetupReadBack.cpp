@@ -99,3 +99,42 @@ TEST_F(SetupReadBackTest, RegistryFileServesKeysWithoutWinreg) {
     ReadBackSetupVariables(state);
     EXPECT_EQ(Narrow(state.variables.exeName), "from registry");
 }
+
+// On a machine of code page 932 the bytes 0x83 0x5C are the katakana "so",
+// not a backslash, and 0x83 0x41 and 0x83 0x61 are two different letters.
+class SetupReadBackJapaneseTest : public SetupReadBackTest {
+protected:
+    static MachineSettings Japanese() {
+        MachineSettings settings;
+        settings.codePage = 932;
+        return settings;
+    }
+    TestMachine japanese{Japanese()};
+};
+
+TEST_F(SetupReadBackJapaneseTest, KeyPathsSplitOnlyAtBackslashCharacters) {
+    const char* so = "\x83\x5C";
+    HKEY software = nullptr, key = nullptr;
+    ASSERT_EQ(KIVRegOpenKey(HKEY_LOCAL_MACHINE, "Software", 0, KEY_WRITE, &software, u"kiv.reg"),
+              0);
+    ASSERT_EQ(KIVRegOpenKey(software, so, 0, KEY_WRITE, &key, u"kiv.reg"), 0);
+    const BYTE data[] = "talvic2";
+    ASSERT_EQ(KIVRegSetValue(key, "Program", 0, REG_SZ, data, sizeof data, u"kiv.reg"), 0);
+    state.description.options[kOptionUseRegistryFile].number = 1;
+    state.registryFileName = "kiv.reg";
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\\x83\x5C", {{"Program", "<EXENAME>"}}));
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "talvic2");
+}
+
+TEST_F(SetupReadBackJapaneseTest, ValueNamesFoldOnlyWholeCharacters) {
+    Write("\x83\x41", "katakana a");
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"\x83\x61", "<EXENAME>"}}));
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "talvic");
+    state.description.registryKeys[0].values[0].name[1] = '\x41';
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "katakana a");
+}
