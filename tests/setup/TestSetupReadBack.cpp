@@ -36,17 +36,24 @@ protected:
             state.description.options[k].number = 1;
     }
 
-    // A value that an earlier installation wrote under HKLM\Software\Talvic,
-    // in the system registry or in a registry file.
-    static void Write(const char* name, const char* data, const char16_t* file = nullptr) {
+    // A value that an earlier installation wrote under HKLM\Software\Talvic
+    // (or another key of Software), in the system registry or in a registry file.
+    static void Write(const char* name, const char* data, const char16_t* file = nullptr,
+                      const char* product = "Talvic") {
         HKEY software = nullptr, key = nullptr;
         ASSERT_EQ(KIVRegOpenKey(HKEY_LOCAL_MACHINE, "Software", 0, KEY_WRITE, &software, file), 0);
-        ASSERT_EQ(KIVRegOpenKey(software, "Talvic", 0, KEY_WRITE, &key, file), 0);
+        ASSERT_EQ(KIVRegOpenKey(software, product, 0, KEY_WRITE, &key, file), 0);
         ASSERT_EQ(KIVRegSetValue(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                                  static_cast<DWORD>(std::strlen(data) + 1), file),
                   0);
         KIVRegCloseKey(key, file);
         KIVRegCloseKey(software, file);
+    }
+
+    // Keys without WINREG are read from the registry file "kiv.reg".
+    void UseRegistryFile() {
+        state.description.options[kOptionUseRegistryFile].number = 1;
+        state.registryFileName = "kiv.reg";
     }
 
     SetupState state;
@@ -88,8 +95,7 @@ TEST_F(SetupReadBackTest, StopsAtTheFirstKeyThatDoesNotOpen) {
 TEST_F(SetupReadBackTest, RegistryFileServesKeysWithoutWinreg) {
     Write("Program", "from file", u"kiv.reg");
     Write("Program", "from registry");
-    state.description.options[kOptionUseRegistryFile].number = 1;
-    state.registryFileName = "kiv.reg";
+    UseRegistryFile();
     state.description.registryKeys.push_back(
         Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"Program", "<EXENAME>"}}));
     ReadBackSetupVariables(state);
@@ -113,15 +119,8 @@ protected:
 };
 
 TEST_F(SetupReadBackJapaneseTest, KeyPathsSplitOnlyAtBackslashCharacters) {
-    const char* so = "\x83\x5C";
-    HKEY software = nullptr, key = nullptr;
-    ASSERT_EQ(KIVRegOpenKey(HKEY_LOCAL_MACHINE, "Software", 0, KEY_WRITE, &software, u"kiv.reg"),
-              0);
-    ASSERT_EQ(KIVRegOpenKey(software, so, 0, KEY_WRITE, &key, u"kiv.reg"), 0);
-    const BYTE data[] = "talvic2";
-    ASSERT_EQ(KIVRegSetValue(key, "Program", 0, REG_SZ, data, sizeof data, u"kiv.reg"), 0);
-    state.description.options[kOptionUseRegistryFile].number = 1;
-    state.registryFileName = "kiv.reg";
+    Write("Program", "talvic2", u"kiv.reg", "\x83\x5C");
+    UseRegistryFile();
     state.description.registryKeys.push_back(
         Key("HKEY_LOCAL_MACHINE\\Software\\\x83\x5C", {{"Program", "<EXENAME>"}}));
     ReadBackSetupVariables(state);
