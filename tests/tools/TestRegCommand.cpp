@@ -258,3 +258,23 @@ TEST(RegCommand, DoubleByteKeyNamesGoThroughExportImportQueryAndDelete) {
     EXPECT_EQ(Reg(second, "query 'HKCU\\Software\\" + soUtf8 + "'").out,
               "HKEY_CURRENT_USER\\Software\\" + soUtf8 + "\n");
 }
+
+// 0x81 is no character of code page 1252: written as it is, "\xC3\x81"
+// would read back from the UTF-8 file as another name ("\xC1").
+TEST(RegCommand, ExportRefusesNamesThatHaveNoTextForm) {
+    TestMachine machine;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Odd", &key), ERROR_SUCCESS);
+    Set(key, "\xC3\x81", REG_SZ, std::string("v\0", 2));
+    RegRun value = Reg(machine, "export 'HKCU\\Software'");
+    EXPECT_EQ(value.status, 1);
+    EXPECT_EQ(value.out, "");
+    EXPECT_EQ(value.err, "kivtool reg: cannot export HKEY_CURRENT_USER\\Software\\Odd: a sub key "
+                         "or value name is not text of the machine's code page\n");
+    ASSERT_EQ(RegDeleteValueA(key, "\xC3\x81"), ERROR_SUCCESS);
+    HKEY sub = nullptr;
+    ASSERT_EQ(RegCreateKeyA(key, "\xC3\x81", &sub), ERROR_SUCCESS);
+    RegCloseKey(sub);
+    RegCloseKey(key);
+    EXPECT_EQ(Reg(machine, "export").err, value.err);
+}

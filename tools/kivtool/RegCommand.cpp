@@ -162,19 +162,23 @@ int Query(RegistryStore& store, const std::vector<std::string>& args) {
 
 int Export(RegistryStore& store, const std::vector<std::string>& args) {
     std::string out = std::string(RegTextWriter::kHeader) + "\n";
+    std::string failedKey;
     LONG result = ERROR_SUCCESS;
     if (args.size() == 1) {
         FoundKey key;
         std::string error;
         if (FindKey(store, args[0], &key, &error))
             return Fail(error);
-        result = RegTextWriter::WriteKey(store, key.id, key.name, true, &out);
+        result = RegTextWriter::WriteKey(store, key.id, key.name, true, &out, &failedKey);
     }
     for (RegKeyId root = RegistryStore::kFirstRoot;
          args.empty() && root <= RegistryStore::kLastRoot; ++root)
         if (root != RegistryStore::RootId(HKEY_PERFORMANCE_DATA) && !result)
-            result =
-                RegTextWriter::WriteKey(store, root, RegistryStore::RootName(root), false, &out);
+            result = RegTextWriter::WriteKey(store, root, RegistryStore::RootName(root), false,
+                                             &out, &failedKey);
+    if (result == ERROR_NO_UNICODE_TRANSLATION)
+        return Fail("cannot export " + failedKey +
+                    ": a sub key or value name is not text of the machine's code page");
     if (result)
         return Fail("cannot read the registry");
     out += "\n";
