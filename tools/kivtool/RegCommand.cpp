@@ -111,11 +111,12 @@ bool ReadWhole(const std::string& path, std::string* content, std::string* error
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, file)) > 0)
         content->append(block, count);
-    const int failure = std::ferror(file) ? errno : 0;
+    const bool failed = std::ferror(file);
+    const int reason = errno;
     std::fclose(file);
-    if (failure)
-        *error = "cannot read " + path + ": " + std::strerror(failure);
-    return !failure;
+    if (failed)
+        *error = "cannot read " + path + ": " + std::strerror(reason ? reason : EIO);
+    return !failed;
 }
 
 std::string Counted(std::size_t count, const char* noun) {
