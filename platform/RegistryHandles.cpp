@@ -1,6 +1,7 @@
 #include "platform/RegistryHandles.h"
 
 #include "platform/Machine.h"
+#include "platform/RegistryRoots.h"
 
 #include <mutex>
 #include <unordered_set>
@@ -27,7 +28,7 @@ std::unordered_set<Handle*>& Table() {
 } // namespace
 
 bool IsPredefined(HKEY handle) {
-    return RegistryStore::RootId(handle) != 0;
+    return RegistryRoots::FromHandle(handle) != nullptr;
 }
 
 HKEY Open(const RegistryKey& key) {

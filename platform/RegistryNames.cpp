@@ -1,5 +1,7 @@
 #include "platform/RegistryNames.h"
 
+#include "platform/WinBase.h"
+
 namespace RegistryNames {
 namespace {
 
@@ -26,10 +28,6 @@ unsigned char Fold1252(unsigned char c) {
     }
 }
 
-bool IsLead932(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // A double-byte character of code page 932 in its lower-case form.
 unsigned FoldDouble932(unsigned code) {
     if (code >= 0x8260 && code <= 0x8279) // full-width A-Z
@@ -47,7 +45,7 @@ std::string Fold932(const std::string& name) {
     std::string out = name;
     for (std::size_t i = 0; i < out.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(out[i]);
-        if (IsLead932(c) && i + 1 < out.size()) {
+        if (IsDBCSLeadByteEx(932, c) && i + 1 < out.size()) {
             unsigned code = FoldDouble932((c << 8) | static_cast<unsigned char>(out[i + 1]));
             out[i] = static_cast<char>(code >> 8);
             out[i + 1] = static_cast<char>(code & 0xFF);
@@ -68,6 +66,22 @@ std::string Fold(const std::string& name, unsigned codePage) {
     for (char& c : out)
         c = static_cast<char>(Fold1252(static_cast<unsigned char>(c)));
     return out;
+}
+
+std::vector<std::string> SplitPath(const std::string& path, unsigned codePage) {
+    std::vector<std::string> names(1);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (c == '\\') {
+            names.emplace_back();
+        } else if (IsDBCSLeadByteEx(codePage, c) && i + 1 < path.size()) {
+            names.back().append(path, i, 2);
+            ++i;
+        } else {
+            names.back().push_back(path[i]);
+        }
+    }
+    return names;
 }
 
 } // namespace RegistryNames

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace RegistryNames {
 
@@ -13,6 +14,12 @@ namespace RegistryNames {
 // and the double-byte full-width Latin, Greek and Cyrillic letters, never
 // touching the trail byte of a double-byte character.
 std::string Fold(const std::string& name, unsigned codePage);
+
+// The key names of a path, split at its separators: the backslashes that
+// are characters of their own, never the trail byte of a double-byte
+// character (in code page 932, "\x83\x5C" is one katakana letter). Empty
+// names between separators are kept, so "A\\B\" gives "A", "", "B", "".
+std::vector<std::string> SplitPath(const std::string& path, unsigned codePage);
 
 // Longest key name of one level, in bytes (as on Windows).
 constexpr std::size_t kMaxKeyNameLength = 255;

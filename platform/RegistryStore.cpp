@@ -3,6 +3,7 @@
 
 #include "platform/Machine.h"
 #include "platform/RegistryNames.h"
+#include "platform/RegistryRoots.h"
 #include "platform/RegistrySeed.h"
 
 #include <atomic>
@@ -27,10 +28,6 @@ unsigned ForkCount() {
     static const bool counted = pthread_atfork(nullptr, nullptr, CountFork) == 0;
     return counted ? forkCount.load(std::memory_order_relaxed) : static_cast<unsigned>(getpid());
 }
-
-const char* const kRootNames[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",
-                                  "HKEY_LOCAL_MACHINE",    "HKEY_USERS",
-                                  "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG"};
 
 // Keys never reuse an id (AUTOINCREMENT), so that a handle to a deleted key
 // cannot reach a key made later. Values are kept in creation order by their
@@ -59,22 +56,19 @@ CREATE UNIQUE INDEX vals_by_name ON vals(key, folded);
 
 // [SECTION] Roots
 
+static_assert(RegistryStore::kLastRoot - RegistryStore::kFirstRoot + 1 == RegistryRoots::kCount);
+
 RegKeyId RegistryStore::RootId(HKEY predefined) {
-    auto value = reinterpret_cast<ULONG_PTR>(predefined);
-    if (value < 0x80000000u || value > 0x80000005u)
-        return 0;
-    return static_cast<RegKeyId>(value - 0x80000000u) + kFirstRoot;
+    for (std::size_t index = 0; index < RegistryRoots::kCount; ++index)
+        if (RegistryRoots::Root(index).handle == predefined)
+            return static_cast<RegKeyId>(index) + kFirstRoot;
+    return 0;
 }
 
 const char* RegistryStore::RootName(RegKeyId root) {
-    return root >= kFirstRoot && root <= kLastRoot ? kRootNames[root - kFirstRoot] : nullptr;
-}
-
-RegKeyId RegistryStore::RootFromName(const std::string& name) {
-    for (RegKeyId root = kFirstRoot; root <= kLastRoot; ++root)
-        if (name == kRootNames[root - kFirstRoot])
-            return root;
-    return 0;
+    if (root < kFirstRoot || root > kLastRoot)
+        return nullptr;
+    return RegistryRoots::Root(static_cast<std::size_t>(root - kFirstRoot)).name;
 }
 
 // [SECTION] Sessions and connection

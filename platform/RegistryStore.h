@@ -75,10 +75,10 @@ public:
 
     ~RegistryStore();
 
-    // [SECTION] Predefined roots: ids 1 to 6 in the order of their handles.
+    // [SECTION] Predefined roots: ids 1 to 6 in the order of their handles
+    // (RegistryRoots.h).
     static RegKeyId RootId(HKEY predefined);    // 0 when not a predefined handle
     static const char* RootName(RegKeyId root); // "HKEY_LOCAL_MACHINE"; null for other ids
-    static RegKeyId RootFromName(const std::string& name); // exact name; 0 when none
     static constexpr RegKeyId kFirstRoot = 1;
     static constexpr RegKeyId kLastRoot = 6;
 

@@ -4,19 +4,14 @@
 
 namespace {
 
-// Splits a key path at its backslashes, skipping empty components.
-bool SplitPath(const std::string& path, std::vector<std::string>* parts) {
+// The key names of a path in the store's code page, without empty ones;
+// false for a path that starts with a separator.
+bool SplitPath(const std::string& path, unsigned codePage, std::vector<std::string>* parts) {
     if (!path.empty() && path[0] == '\\')
         return false;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('\\', start);
-        if (end == std::string::npos)
-            end = path.size();
-        if (end > start)
-            parts->push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
+    for (std::string& name : RegistryNames::SplitPath(path, codePage))
+        if (!name.empty())
+            parts->push_back(std::move(name));
     return true;
 }
 
@@ -51,7 +46,7 @@ LONG RegistryStore::InsertChild(RegKeyId parent, const std::string& name, RegKey
 
 LONG RegistryStore::FindPath(RegKeyId start, const std::string& path, RegKeyId* key) {
     std::vector<std::string> parts;
-    if (!SplitPath(path, &parts))
+    if (!SplitPath(path, codePage_, &parts))
         return ERROR_BAD_PATHNAME;
     RegKeyId current = start;
     for (const std::string& part : parts) {
@@ -66,7 +61,7 @@ LONG RegistryStore::FindPath(RegKeyId start, const std::string& path, RegKeyId* 
 
 LONG RegistryStore::CreatePath(RegKeyId start, const std::string& path, RegKeyId* key) {
     std::vector<std::string> parts;
-    if (!SplitPath(path, &parts))
+    if (!SplitPath(path, codePage_, &parts))
         return ERROR_BAD_PATHNAME;
     for (const std::string& part : parts)
         if (part.size() > RegistryNames::kMaxKeyNameLength)

@@ -263,6 +263,14 @@ int GetSystemMetrics(int nIndex);
 // cchWideChar -1 converts up to and including the terminator. A zero output
 // size returns the size needed.
 UINT GetACP();
+// Whether TestChar is the lead byte of a double-byte character in CodePage
+// (CP_ACP: the machine's ANSI code page). Code page 932 has the lead bytes
+// 0x81 to 0x9F and 0xE0 to 0xFC; single-byte code pages have none. A trail
+// byte may take any value from 0x40 up, the backslash 0x5C included, so text
+// of such a code page is walked a character at a time, never byte by byte.
+BOOL IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
+// IsDBCSLeadByteEx in the machine's ANSI code page.
+BOOL IsDBCSLeadByte(BYTE TestChar);
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar);
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,

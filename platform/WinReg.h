@@ -42,9 +42,12 @@ typedef DWORD REGSAM;
 // HKEY_PERFORMANCE_DATA, or a key to delete has sub keys), ERROR_INVALID_HANDLE
 // (a closed or unknown handle, or one of a machine no longer current),
 // ERROR_KEY_DELETED, ERROR_MORE_DATA, ERROR_NO_MORE_ITEMS, ERROR_BAD_PATHNAME
-// (a sub key path that starts with ""), ERROR_CANTOPEN / ERROR_CANTWRITE
+// (a sub key path that starts with "\"), ERROR_CANTOPEN / ERROR_CANTWRITE
 // (the machine's registry database cannot be opened or written).
-// Sub key paths may hold several levels ("Software\\A\\B").
+// Sub key paths may hold several levels ("Software\\A\\B"), split at the
+// backslashes that are characters of the machine's code page: in code page
+// 932 the byte 0x5C may also be the second byte of a double-byte character
+// (katakana so is 0x83 0x5C), and then it separates nothing.
 
 // Opens or creates every level of lpSubKey under hKey, with full access. An
 // empty or null sub key gives hKey itself (a predefined key stays its constant).

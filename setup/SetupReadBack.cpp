@@ -1,61 +1,42 @@
 #include "setup/SetupReadBack.h"
 
-#include "platform/WinError.h"
+#include "platform/RegistryNames.h"
+#include "platform/RegistryRoots.h"
+#include "platform/WinBase.h"
 #include "setup/SetupState.h"
 #include "toolkit/KIVRegistry.h"
 
 #include <cstring>
 #include <string>
-#include <strings.h>
+#include <vector>
 
 namespace {
 
 constexpr DWORD kBufferSize = 260;
 
-HKEY RootKey(const std::string& name) {
-    static const struct {
-        const char* name;
-        HKEY key;
-    } kRoots[] = {
-        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-        {"HKEY_USERS", HKEY_USERS},
-        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
-        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-    };
-    for (const auto& root : kRoots)
-        if (name == root.name)
-            return root.key;
-    return nullptr;
-}
-
-bool IsRootKey(HKEY key) {
-    const auto value = reinterpret_cast<ULONG_PTR>(key);
-    return value >= 0x80000000u && value <= 0x80000005u;
-}
-
 void CloseKey(HKEY key, const char16_t* registryFile) {
-    if (key && !IsRootKey(key))
+    if (key && !RegistryRoots::FromHandle(key))
         KIVRegCloseKey(key, registryFile);
 }
 
-// Opens every level of "ROOT\a\b" in turn; a trailing backslash ends the path.
+// Opens every level of "ROOT\a\b" in turn; an empty level (a trailing
+// backslash) ends the path. Levels are split at the backslashes that are
+// characters of the ANSI code page, never at the trail byte of a
+// double-byte character.
 bool OpenKeyPath(const char* path, const char16_t* registryFile, HKEY* keyOut) {
-    const char* slash = std::strchr(path, '\\');
-    HKEY key = RootKey(slash ? std::string(path, slash) : std::string(path));
-    if (!key)
+    const std::vector<std::string> names = RegistryNames::SplitPath(path, GetACP());
+    const RegistryRoot* root = RegistryRoots::FromName(names[0]);
+    if (!root)
         return false;
-    for (const char* part = slash ? slash + 1 : nullptr; part && *part;) {
-        const char* end = std::strchr(part, '\\');
-        const std::string name = end ? std::string(part, end) : std::string(part);
+    HKEY key = root->handle;
+    for (std::size_t level = 1; level < names.size() && !names[level].empty(); ++level) {
         HKEY next = nullptr;
-        const LONG result = KIVRegOpenKey(key, name.c_str(), 0, KEY_READ, &next, registryFile);
+        const LONG result =
+            KIVRegOpenKey(key, names[level].c_str(), 0, KEY_READ, &next, registryFile);
         CloseKey(key, registryFile);
         if (result != ERROR_SUCCESS)
             return false;
         key = next;
-        part = end ? end + 1 : nullptr;
     }
     *keyOut = key;
     return true;
@@ -71,7 +52,7 @@ bool FindValue(HKEY key, const char* name, const char16_t* registryFile, KIVStri
                             registryFile) != ERROR_SUCCESS)
             return false;
         valueName[kBufferSize - 1] = '\0';
-        if (strcasecmp(valueName, name) == 0) {
+        if (RegistryNames::Fold(valueName, GetACP()) == RegistryNames::Fold(name, GetACP())) {
             *text = reinterpret_cast<const char*>(data);
             return true;
         }

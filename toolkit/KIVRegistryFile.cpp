@@ -5,6 +5,7 @@
 // [SECTION] Values
 #include "toolkit/KIVRegistryFile.h"
 
+#include "platform/RegistryRoots.h"
 #include "toolkit/KIVRegistryFileText.h"
 #include "toolkit/KIVSystem.h"
 
@@ -28,9 +29,7 @@ std::size_t ToOffset(HKEY key, std::size_t size) {
 
 // The predefined handles other than the two roots a registry file has.
 bool IsOtherRoot(HKEY key) {
-    auto value = reinterpret_cast<ULONG_PTR>(key);
-    return value >= 0x80000000u && value <= 0x80000005u && key != HKEY_CLASSES_ROOT &&
-           key != HKEY_LOCAL_MACHINE;
+    return RegistryRoots::FromHandle(key) && key != HKEY_CLASSES_ROOT && key != HKEY_LOCAL_MACHINE;
 }
 
 const char* MarkerOf(HKEY key) {

@@ -293,3 +293,40 @@ TEST_F(Registry, PerformanceDataOpensButHoldsNothing) {
     EXPECT_TRUE(ValueNames(HKEY_PERFORMANCE_DATA).empty());
     EXPECT_TRUE(SubKeyNames(HKEY_PERFORMANCE_DATA).empty());
 }
+
+// Code page 932: katakana so ("\x83\x5C") and the kanji for "table"
+// ("\x95\x5C") end in the byte of a backslash but are single characters.
+TEST(RegistryPaths, DoubleByteNamesLiveThroughTheNarrowCalls) {
+    MachineSettings settings;
+    settings.codePage = 932;
+    TestMachine machine(settings);
+    const std::string so = "\x83\x5C", soft = so + "\x83\x74\x83\x67", table = "\x95\x5C";
+    const std::string path = "Software\\" + soft + "\\" + table;
+    Key software, created;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &software.handle),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &created.handle), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(created.handle, so.c_str(), "1"), ERROR_SUCCESS);
+    // No stray key named after the lead byte alone.
+    EXPECT_EQ(SubKeyNames(software.handle), (std::vector<std::string>{"Microsoft", soft}));
+    EXPECT_EQ(QueryText(HKEY_CURRENT_USER, path.c_str(), so.c_str()), "1");
+
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()), ERROR_SUCCESS);
+    LONG result = 0;
+    QueryText(HKEY_CURRENT_USER, path.c_str(), so.c_str(), &result);
+    EXPECT_EQ(result, ERROR_FILE_NOT_FOUND);
+    Key again;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &again.handle), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + soft).c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(SubKeyNames(software.handle), (std::vector<std::string>{"Microsoft"}));
+}
+
+TEST(RegistryPaths, SingleByteMachineSplitsAtEveryBackslashByte) {
+    TestMachine machine;
+    Key created, software;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\\x83\x5C", &created.handle),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &software.handle),
+              ERROR_SUCCESS);
+    EXPECT_EQ(SubKeyNames(software.handle), (std::vector<std::string>{"Microsoft", "\x83"}));
+}

@@ -1,7 +1,10 @@
-// Case folding of registry names in the machine's code page.
+// Case folding and path splitting of registry names in the machine's code page.
 #include "TestMachine.h"
 #include "platform/RegistryNames.h"
 #include "platform/Windows.h"
+
+#include <string>
+#include <vector>
 
 TEST(RegistryNames, Code1252FoldsLatinLettersOfBothHalves) {
     EXPECT_EQ(RegistryNames::Fold("Setup\xC4\xD6\xDE\x8A\x9F", 1252), "setup\xE4\xF6\xFE\x9A\xFF");
@@ -35,4 +38,19 @@ TEST(RegistryNames, JapaneseMachineKeepsKatakanaKeysApart) {
               ERROR_FILE_NOT_FOUND);
     RegCloseKey(first);
     RegCloseKey(second);
+}
+
+// "\x83\x5C" (katakana so) and "\x95\x5C" (the kanji for "table") are single
+// characters of code page 932 whose second byte is that of a backslash.
+TEST(RegistryNames, PathsSplitOnlyAtBackslashCharacters) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(RegistryNames::SplitPath("A\\\x83\x5C\\B", 932), (Names{"A", "\x83\x5C", "B"}));
+    EXPECT_EQ(RegistryNames::SplitPath("\x95\x5C\\\x83\x5C\x83\x74", 932),
+              (Names{"\x95\x5C", "\x83\x5C\x83\x74"}));
+    // In code page 1252 the same bytes are two characters each.
+    EXPECT_EQ(RegistryNames::SplitPath("A\\\x83\x5C\\B", 1252), (Names{"A", "\x83", "", "B"}));
+    // Empty names are kept; a lead byte at the very end stays a byte of its own.
+    EXPECT_EQ(RegistryNames::SplitPath("A\\\\B\\", 932), (Names{"A", "", "B", ""}));
+    EXPECT_EQ(RegistryNames::SplitPath("", 932), (Names{""}));
+    EXPECT_EQ(RegistryNames::SplitPath("A\\\x83", 932), (Names{"A", "\x83"}));
 }

@@ -36,17 +36,24 @@ protected:
             state.description.options[k].number = 1;
     }
 
-    // A value that an earlier installation wrote under HKLM\Software\Talvic,
-    // in the system registry or in a registry file.
-    static void Write(const char* name, const char* data, const char16_t* file = nullptr) {
+    // A value that an earlier installation wrote under HKLM\Software\Talvic
+    // (or another key of Software), in the system registry or in a registry file.
+    static void Write(const char* name, const char* data, const char16_t* file = nullptr,
+                      const char* product = "Talvic") {
         HKEY software = nullptr, key = nullptr;
         ASSERT_EQ(KIVRegOpenKey(HKEY_LOCAL_MACHINE, "Software", 0, KEY_WRITE, &software, file), 0);
-        ASSERT_EQ(KIVRegOpenKey(software, "Talvic", 0, KEY_WRITE, &key, file), 0);
+        ASSERT_EQ(KIVRegOpenKey(software, product, 0, KEY_WRITE, &key, file), 0);
         ASSERT_EQ(KIVRegSetValue(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                                  static_cast<DWORD>(std::strlen(data) + 1), file),
                   0);
         KIVRegCloseKey(key, file);
         KIVRegCloseKey(software, file);
+    }
+
+    // Keys without WINREG are read from the registry file "kiv.reg".
+    void UseRegistryFile() {
+        state.description.options[kOptionUseRegistryFile].number = 1;
+        state.registryFileName = "kiv.reg";
     }
 
     SetupState state;
@@ -88,8 +95,7 @@ TEST_F(SetupReadBackTest, StopsAtTheFirstKeyThatDoesNotOpen) {
 TEST_F(SetupReadBackTest, RegistryFileServesKeysWithoutWinreg) {
     Write("Program", "from file", u"kiv.reg");
     Write("Program", "from registry");
-    state.description.options[kOptionUseRegistryFile].number = 1;
-    state.registryFileName = "kiv.reg";
+    UseRegistryFile();
     state.description.registryKeys.push_back(
         Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"Program", "<EXENAME>"}}));
     ReadBackSetupVariables(state);
@@ -98,4 +104,36 @@ TEST_F(SetupReadBackTest, RegistryFileServesKeysWithoutWinreg) {
     state.description.registryKeys[0].winreg = true;
     ReadBackSetupVariables(state);
     EXPECT_EQ(Narrow(state.variables.exeName), "from registry");
+}
+
+// On a machine of code page 932 the bytes 0x83 0x5C are the katakana "so",
+// not a backslash, and 0x83 0x41 and 0x83 0x61 are two different letters.
+class SetupReadBackJapaneseTest : public SetupReadBackTest {
+protected:
+    static MachineSettings Japanese() {
+        MachineSettings settings;
+        settings.codePage = 932;
+        return settings;
+    }
+    TestMachine japanese{Japanese()};
+};
+
+TEST_F(SetupReadBackJapaneseTest, KeyPathsSplitOnlyAtBackslashCharacters) {
+    Write("Program", "talvic2", u"kiv.reg", "\x83\x5C");
+    UseRegistryFile();
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\\x83\x5C", {{"Program", "<EXENAME>"}}));
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "talvic2");
+}
+
+TEST_F(SetupReadBackJapaneseTest, ValueNamesFoldOnlyWholeCharacters) {
+    Write("\x83\x41", "katakana a");
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\Talvic", {{"\x83\x61", "<EXENAME>"}}));
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "talvic");
+    state.description.registryKeys[0].values[0].name[1] = '\x41';
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "katakana a");
 }

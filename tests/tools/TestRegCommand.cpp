@@ -160,3 +160,121 @@ TEST(RegCommand, DeletionsQueriesAndHelp) {
         EXPECT_EQ(help.out.rfind(std::string("usage: kivtool reg ") + command, 0), 0u);
     }
 }
+
+TEST(RegCommand, UsageErrorsSayWhatWasWrongWithStatus2) {
+    TestMachine machine;
+    const struct {
+        const char* arguments;
+        const char* problem;
+    } cases[] = {
+        {"", "kivtool reg: no command given\n"},
+        {"frobnicate", "kivtool reg: unknown command 'frobnicate'\n"},
+        {"query", "kivtool reg: query: missing KEY\n"},
+        {"query HKCU a b", "kivtool reg: query: unexpected argument 'b'\n"},
+        {"export HKCU HKLM", "kivtool reg: export: unexpected argument 'HKLM'\n"},
+        {"export --all", "kivtool reg: export: unknown option '--all'\n"},
+        {"import", "kivtool reg: import: missing FILE\n"},
+        {"delete -r HKCU", "kivtool reg: delete: unknown option '-r'\n"},
+    };
+    for (const auto& test : cases) {
+        RegRun run = Reg(machine, test.arguments);
+        EXPECT_EQ(run.status, 2) << test.arguments;
+        EXPECT_EQ(run.err.rfind(test.problem, 0), 0u) << test.arguments << ": " << run.err;
+        EXPECT_NE(run.err.find("usage: kivtool reg"), std::string::npos) << test.arguments;
+    }
+    // After "--" a value name may begin with "-".
+    RegRun query = Reg(machine, "query HKCU -- -x");
+    EXPECT_EQ(query.status, 1);
+    EXPECT_EQ(query.err, "kivtool reg: no such value: -x\n");
+}
+
+TEST(RegCommand, UnreadableFilesAreReportedWithTheirReason) {
+    TestMachine machine;
+    RegRun missing = Reg(machine, "import '" + machine.Root() + "/none.reg'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "kivtool reg: cannot read " + machine.Root() +
+                               "/none.reg: No such file or directory\n");
+    RegRun folder = Reg(machine, "import '" + machine.Root() + "'");
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find(": Is a directory"), std::string::npos) << folder.err;
+}
+
+TEST(RegCommand, ImportSaysWhatItImported) {
+    TestMachine machine;
+    std::string file = WriteRegFile(machine, "Windows Registry Editor Version 5.00\n"
+                                             "[HKEY_CURRENT_USER\\Software\\A]\n"
+                                             "\"one\"=\"1\"\n"
+                                             "[HKEY_CURRENT_USER\\Software\\B]\n"
+                                             "\"two\"=dword:2\n"
+                                             "[HKEY_CURRENT_USER\\software\\a]\n"
+                                             "\"three\"=\"3\"\n");
+    RegRun run = Reg(machine, "import " + file);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "imported 2 keys and 3 values from " + machine.Root() + "/input.reg\n");
+    file = WriteRegFile(machine, "Windows Registry Editor Version 5.00\n"
+                                 "[HKEY_CURRENT_USER\\Software\\A]\n"
+                                 "\"one\"=-\n"
+                                 "[-HKEY_CURRENT_USER\\Software\\B]\n");
+    EXPECT_EQ(Reg(machine, "import " + file).out, "imported 1 key and 0 values from " +
+                                                      machine.Root() +
+                                                      "/input.reg; deleted 1 key and 1 value\n");
+}
+
+// Code page 932: "\x83\x5C" (katakana so) and "\x95\x5C" (kanji "table")
+// are characters whose second byte is that of a backslash.
+TEST(RegCommand, DoubleByteKeyNamesGoThroughExportImportQueryAndDelete) {
+    MachineSettings settings;
+    settings.codePage = 932;
+    TestMachine first(settings);
+    const std::string so = "\x83\x5C", table = "\x95\x5C";
+    const std::string soUtf8 = "\xE3\x82\xBD", tableUtf8 = "\xE8\xA1\xA8";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, ("Software\\" + so + "\\" + table).c_str(), &key),
+              ERROR_SUCCESS);
+    Set(key, so.c_str(), REG_SZ, table + '\0');
+    RegCloseKey(key);
+
+    const std::string name = "HKEY_CURRENT_USER\\Software\\" + soUtf8 + "\\" + tableUtf8;
+    RegRun exported = Reg(first, "export 'HKCU\\Software\\" + soUtf8 + "'");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.out.find("[" + name + "]\n\"" + soUtf8 + "\"=\"" + tableUtf8 + "\"\n"),
+              std::string::npos)
+        << exported.out;
+
+    TestMachine second(settings);
+    RegRun imported = Reg(second, "import " + WriteRegFile(second, exported.out));
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out.rfind("imported 2 keys and 1 value from ", 0), 0u);
+    EXPECT_EQ(Reg(second, "query 'HKCU\\Software'").out,
+              "HKEY_CURRENT_USER\\Software\n\nHKEY_CURRENT_USER\\Software\\Microsoft\n"
+              "\nHKEY_CURRENT_USER\\Software\\" +
+                  soUtf8 + "\n");
+    EXPECT_EQ(Reg(second, "query '" + name + "' " + soUtf8).out,
+              name + "\n    " + soUtf8 + "    REG_SZ    " + tableUtf8 + "\n");
+    EXPECT_EQ(Reg(second, "export").out, Reg(first, "export").out);
+
+    EXPECT_EQ(Reg(second, "delete '" + name + "'").status, 0);
+    EXPECT_EQ(Reg(second, "query '" + name + "'").status, 1);
+    EXPECT_EQ(Reg(second, "query 'HKCU\\Software\\" + soUtf8 + "'").out,
+              "HKEY_CURRENT_USER\\Software\\" + soUtf8 + "\n");
+}
+
+// 0x81 is no character of code page 1252: written as it is, "\xC3\x81"
+// would read back from the UTF-8 file as another name ("\xC1").
+TEST(RegCommand, ExportRefusesNamesThatHaveNoTextForm) {
+    TestMachine machine;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Odd", &key), ERROR_SUCCESS);
+    Set(key, "\xC3\x81", REG_SZ, std::string("v\0", 2));
+    RegRun value = Reg(machine, "export 'HKCU\\Software'");
+    EXPECT_EQ(value.status, 1);
+    EXPECT_EQ(value.out, "");
+    EXPECT_EQ(value.err, "kivtool reg: cannot export HKEY_CURRENT_USER\\Software\\Odd: a sub key "
+                         "or value name is not text of the machine's code page\n");
+    ASSERT_EQ(RegDeleteValueA(key, "\xC3\x81"), ERROR_SUCCESS);
+    HKEY sub = nullptr;
+    ASSERT_EQ(RegCreateKeyA(key, "\xC3\x81", &sub), ERROR_SUCCESS);
+    RegCloseKey(sub);
+    RegCloseKey(key);
+    EXPECT_EQ(Reg(machine, "export").err, value.err);
+}

@@ -97,3 +97,37 @@ TEST_F(RegTextReaderTest, ReadsUtf16FilesAsWindowsSavesThem) {
     ASSERT_EQ(parsed.changes.size(), 2u);
     EXPECT_EQ(parsed.changes[1].data, std::string("w\0", 2));
 }
+
+TEST_F(RegTextReaderTest, ValueContinuedOverManyLinesIsReadWhole) {
+    // As Windows wraps long hex data: 25 bytes a line, each line but the
+    // last ending in "\".
+    constexpr int kLines = 100000;
+    std::string text = kHead + "[HKEY_CURRENT_USER\\A]\n\"big\"=hex:";
+    for (int line = 0; line < kLines; ++line) {
+        for (int i = 0; i < 25; ++i)
+            text += (line + i) % 2 ? "5c," : "a0,";
+        text += line + 1 < kLines ? "\\\n  " : "00\n";
+    }
+    text += "\"after\"=dword:1\n";
+    Parsed parsed = ParseText(text);
+    ASSERT_TRUE(parsed.ok) << parsed.line << ": " << parsed.error;
+    ASSERT_EQ(parsed.changes.size(), 3u);
+    const std::string& data = parsed.changes[1].data;
+    ASSERT_EQ(data.size(), kLines * 25u + 1);
+    EXPECT_EQ(data.substr(0, 2), "\xA0\x5C");
+    EXPECT_EQ(data.substr(data.size() - 2), std::string("\x5C\0", 2));
+    EXPECT_EQ(parsed.changes[2].name, "after");
+    EXPECT_EQ(parsed.changes[2].line, kLines + 3);
+}
+
+TEST(RegTextReader, JapaneseKeyNamesEndingInTheBackslashByte) {
+    MachineSettings settings;
+    settings.codePage = 932;
+    TestMachine machine(settings);
+    // Katakana so and the kanji for "table" are 0x83 0x5C and 0x95 0x5C in
+    // code page 932.
+    Parsed parsed = ParseText(kHead + "[HKCU\\Software\\\xE3\x82\xBD\\\xE8\xA1\xA8]\n");
+    ASSERT_TRUE(parsed.ok) << parsed.line << ": " << parsed.error;
+    ASSERT_EQ(parsed.changes.size(), 1u);
+    EXPECT_EQ(parsed.changes[0].path, "Software\\\x83\x5C\\\x95\x5C");
+}

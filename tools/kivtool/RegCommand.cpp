@@ -4,6 +4,7 @@
 // [SECTION] Keys
 // [SECTION] Commands
 #include "tools/kivtool/KivCommand.h"
+#include "tools/kivtool/RegArguments.h"
 #include "tools/kivtool/RegTextApply.h"
 #include "tools/kivtool/RegTextCodec.h"
 #include "tools/kivtool/RegTextQuery.h"
@@ -11,10 +12,11 @@
 #include "tools/kivtool/RegTextWriter.h"
 
 #include "platform/Machine.h"
+#include "platform/RegistryNames.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 namespace {
 
@@ -31,12 +33,14 @@ const char kUsage[] =
     "\n"
     "KEY is a full key name such as HKEY_LOCAL_MACHINE\\SOFTWARE\\Talvic (or\n"
     "HKLM\\..., HKCU\\..., HKCR\\..., HKU\\..., HKCC\\...). The machine is $KIV_MACHINE.\n"
-    "'kivtool reg COMMAND --help' describes a command.\n";
+    "'kivtool reg COMMAND --help' describes a command. Exit status: 0 done, 1 failed,\n"
+    "2 a command line that does not fit.\n";
 
 const char kQueryUsage[] =
     "usage: kivtool reg query KEY [VALUE]\n"
     "Shows the values of KEY and the names of its sub keys, or only the value\n"
-    "VALUE (\"\" for the default value). Exit status 1 when it does not exist.\n";
+    "VALUE (\"\" for the default value; put \"--\" before a name that begins with\n"
+    "\"-\"). Exit status 1 when it does not exist.\n";
 const char kExportUsage[] =
     "usage: kivtool reg export [KEY] > FILE.reg\n"
     "Writes the whole registry, or KEY with everything below it, as registry text\n"
@@ -45,7 +49,8 @@ const char kImportUsage[] =
     "usage: kivtool reg import FILE.reg\n"
     "Applies a registry text file in one transaction: [KEY] creates a key, [-KEY]\n"
     "deletes it with all below it, \"name\"=- deletes a value. A file with an error is\n"
-    "refused with its line number and nothing is changed.\n";
+    "refused with its line number and nothing is changed; otherwise the command says\n"
+    "how many keys and values it imported.\n";
 const char kDeleteUsage[] =
     "usage: kivtool reg delete KEY\n"
     "Deletes KEY with all its values and sub keys. Root keys cannot be deleted.\n";
@@ -55,13 +60,10 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-bool WantsHelp(const std::vector<std::string>& args, const char* usage) {
-    for (const std::string& arg : args)
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(usage, stdout);
-            return true;
-        }
-    return false;
+// A command line that does not fit: what was wrong, then how it is used.
+int UsageError(const std::string& problem, const char* usage) {
+    std::fprintf(stderr, "kivtool reg: %s\n\n%s", problem.c_str(), usage);
+    return 2;
 }
 
 // [SECTION] Keys
@@ -80,11 +82,12 @@ LONG FindKey(RegistryStore& store, const std::string& argument, FoundKey* key, s
         return ERROR_INVALID_PARAMETER;
     key->id = root;
     key->name = RegistryStore::RootName(root);
-    std::size_t start = 0;
-    while (!path.empty() && start <= path.size()) {
-        std::size_t end = std::min(path.find('\\', start), path.size());
+    std::vector<std::string> levels;
+    if (!path.empty())
+        levels = RegistryNames::SplitPath(path, store.CodePage());
+    for (const std::string& level : levels) {
         std::string spelled, utf8;
-        LONG result = store.FindPath(key->id, path.substr(start, end - start), &key->id);
+        LONG result = store.FindPath(key->id, level, &key->id);
         if (result == ERROR_SUCCESS)
             result = store.KeyName(key->id, &spelled);
         if (result) {
@@ -93,16 +96,46 @@ LONG FindKey(RegistryStore& store, const std::string& argument, FoundKey* key, s
             return result;
         }
         key->name += "\\" + (RegTextCodec::AnsiToUtf8(spelled, &utf8) ? utf8 : spelled);
-        start = end + 1;
     }
     return ERROR_SUCCESS;
+}
+
+// The whole content of a file; false with the reason in *error.
+bool ReadWhole(const std::string& path, std::string* content, std::string* error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        *error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    char block[65536];
+    std::size_t count;
+    while ((count = std::fread(block, 1, sizeof block, file)) > 0)
+        content->append(block, count);
+    const bool failed = std::ferror(file);
+    const int reason = errno;
+    std::fclose(file);
+    if (failed)
+        *error = "cannot read " + path + ": " + std::strerror(reason ? reason : EIO);
+    return !failed;
+}
+
+std::string Counted(std::size_t count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// "imported 2 keys and 5 values from FILE", and what it deleted.
+std::string ImportReport(const RegTextApply::Counts& counts, const std::string& path) {
+    std::string report = "imported " + Counted(counts.keys, "key") + " and " +
+                         Counted(counts.values, "value") + " from " + path;
+    if (counts.deletedKeys || counts.deletedValues)
+        report += "; deleted " + Counted(counts.deletedKeys, "key") + " and " +
+                  Counted(counts.deletedValues, "value");
+    return report + "\n";
 }
 
 // [SECTION] Commands
 
 int Query(RegistryStore& store, const std::vector<std::string>& args) {
-    if (args.empty() || args.size() > 2)
-        return std::fputs(kQueryUsage, stderr), 2;
     FoundKey key;
     std::string error, valueName;
     if (FindKey(store, args[0], &key, &error))
@@ -129,51 +162,49 @@ int Query(RegistryStore& store, const std::vector<std::string>& args) {
 }
 
 int Export(RegistryStore& store, const std::vector<std::string>& args) {
-    if (args.size() > 1)
-        return std::fputs(kExportUsage, stderr), 2;
     std::string out = std::string(RegTextWriter::kHeader) + "\n";
+    std::string failedKey;
     LONG result = ERROR_SUCCESS;
     if (args.size() == 1) {
         FoundKey key;
         std::string error;
         if (FindKey(store, args[0], &key, &error))
             return Fail(error);
-        result = RegTextWriter::WriteKey(store, key.id, key.name, true, &out);
+        result = RegTextWriter::WriteKey(store, key.id, key.name, true, &out, &failedKey);
     }
     for (RegKeyId root = RegistryStore::kFirstRoot;
          args.empty() && root <= RegistryStore::kLastRoot; ++root)
         if (root != RegistryStore::RootId(HKEY_PERFORMANCE_DATA) && !result)
-            result =
-                RegTextWriter::WriteKey(store, root, RegistryStore::RootName(root), false, &out);
+            result = RegTextWriter::WriteKey(store, root, RegistryStore::RootName(root), false,
+                                             &out, &failedKey);
+    if (result == ERROR_NO_UNICODE_TRANSLATION)
+        return Fail("cannot export " + failedKey +
+                    ": a sub key or value name is not text of the machine's code page");
     if (result)
         return Fail("cannot read the registry");
     out += "\n";
-    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size()
-               ? 0
-               : Fail("cannot write the output");
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout))
+        return Fail(std::string("cannot write the output: ") + std::strerror(errno));
+    return 0;
 }
 
 int Import(RegistryStore& store, const std::vector<std::string>& args) {
-    if (args.size() != 1)
-        return std::fputs(kImportUsage, stderr), 2;
-    std::ifstream in(args[0], std::ios::binary);
-    std::stringstream content;
-    if (!in || !(content << in.rdbuf()))
-        return Fail("cannot read " + args[0]);
+    std::string content, error;
+    if (!ReadWhole(args[0], &content, &error))
+        return Fail(error);
     std::vector<RegTextChange> changes;
     int line = 0;
-    std::string error;
-    if (!RegTextReader::Parse(content.str(), &changes, &line, &error))
+    if (!RegTextReader::Parse(content, &changes, &line, &error))
         return Fail(args[0] + ":" + std::to_string(line) + ": " + error + "; nothing imported");
     if (LONG result = RegTextApply::Apply(store, changes, &line))
         return Fail(args[0] + ":" + std::to_string(line) + ": cannot apply (error " +
                     std::to_string(result) + "); nothing imported");
+    std::fputs(ImportReport(RegTextApply::Count(changes, store.CodePage()), args[0]).c_str(),
+               stdout);
     return 0;
 }
 
 int Delete(RegistryStore& store, const std::vector<std::string>& args) {
-    if (args.size() != 1)
-        return std::fputs(kDeleteUsage, stderr), 2;
     FoundKey key;
     std::string error;
     RegistryStore::Transaction transaction(store, true);
@@ -188,31 +219,34 @@ int Delete(RegistryStore& store, const std::vector<std::string>& args) {
 
 int RunReg(const std::vector<std::string>& args) {
     if (args.empty())
-        return std::fputs(kUsage, stderr), 2;
+        return UsageError("no command given", kUsage);
     if (args[0] == "--help" || args[0] == "-h")
         return std::fputs(kUsage, stdout), 0;
     struct Command {
         const char* name;
         const char* usage;
+        RegArgumentRule rule;
         int (*run)(RegistryStore&, const std::vector<std::string>&);
     };
-    static const Command kCommands[] = {{"query", kQueryUsage, Query},
-                                        {"export", kExportUsage, Export},
-                                        {"import", kImportUsage, Import},
-                                        {"delete", kDeleteUsage, Delete}};
-    std::vector<std::string> rest(args.begin() + 1, args.end());
+    static const Command kCommands[] = {{"query", kQueryUsage, {"KEY", 2}, Query},
+                                        {"export", kExportUsage, {nullptr, 1}, Export},
+                                        {"import", kImportUsage, {"FILE", 1}, Import},
+                                        {"delete", kDeleteUsage, {"KEY", 1}, Delete}};
     for (const Command& command : kCommands) {
         if (args[0] != command.name)
             continue;
-        if (WantsHelp(rest, command.usage))
-            return 0;
+        RegArguments arguments =
+            ParseRegArguments(std::vector<std::string>(args.begin() + 1, args.end()), command.rule);
+        if (arguments.help)
+            return std::fputs(command.usage, stdout), 0;
+        if (!arguments.problem.empty())
+            return UsageError(args[0] + ": " + arguments.problem, command.usage);
         RegistryStore::Session session;
         if (!session.Store())
             return Fail("cannot open the registry of the machine at " + Machine::Current().Root());
-        return command.run(*session.Store(), rest);
+        return command.run(*session.Store(), arguments.operands);
     }
-    std::fprintf(stderr, "kivtool reg: unknown command '%s'\n\n%s", args[0].c_str(), kUsage);
-    return 2;
+    return UsageError("unknown command '" + args[0] + "'", kUsage);
 }
 
 KivCommand reg("reg", "query, export, import and delete registry keys", RunReg);

@@ -1,5 +1,10 @@
 #include "tools/kivtool/RegTextApply.h"
 
+#include "platform/RegistryNames.h"
+
+#include <set>
+#include <utility>
+
 namespace RegTextApply {
 namespace {
 
@@ -41,6 +46,29 @@ LONG Apply(RegistryStore& store, const std::vector<RegTextChange>& changes, int*
         }
     }
     return transaction.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+Counts Count(const std::vector<RegTextChange>& changes, unsigned codePage) {
+    Counts counts;
+    std::set<std::pair<RegKeyId, std::string>> keys;
+    for (const RegTextChange& change : changes) {
+        switch (change.kind) {
+        case RegTextChange::Kind::CreateKey:
+            keys.emplace(change.root, RegistryNames::Fold(change.path, codePage));
+            break;
+        case RegTextChange::Kind::DeleteKey:
+            ++counts.deletedKeys;
+            break;
+        case RegTextChange::Kind::SetValue:
+            ++counts.values;
+            break;
+        case RegTextChange::Kind::DeleteValue:
+            ++counts.deletedValues;
+            break;
+        }
+    }
+    counts.keys = keys.size();
+    return counts;
 }
 
 } // namespace RegTextApply

@@ -4,6 +4,8 @@
 #include "tools/kivtool/RegTextReader.h"
 
 #include "platform/RegistryNames.h"
+#include "platform/RegistryRoots.h"
+#include "platform/WinBase.h"
 #include "tools/kivtool/RegTextCodec.h"
 #include "tools/kivtool/RegTextWriter.h"
 
@@ -11,16 +13,6 @@
 
 namespace RegTextReader {
 namespace {
-
-struct Alias {
-    const char* shortName;
-    HKEY root;
-};
-const Alias kAliases[] = {{"HKCR", HKEY_CLASSES_ROOT},
-                          {"HKCU", HKEY_CURRENT_USER},
-                          {"HKLM", HKEY_LOCAL_MACHINE},
-                          {"HKU", HKEY_USERS},
-                          {"HKCC", HKEY_CURRENT_CONFIG}};
 
 std::string TrimRight(const std::string& text) {
     std::size_t end = text.find_last_not_of(" \t\r");
@@ -78,27 +70,25 @@ bool ToAnsi(const std::string& utf8, std::string* ansi, std::string* error) {
 bool ParseKeyName(const std::string& name, RegKeyId* root, std::string* path, std::string* error) {
     std::size_t slash = name.find('\\');
     std::string rootName = name.substr(0, slash);
-    *root = RegistryStore::RootFromName(rootName);
-    for (const Alias& alias : kAliases)
-        if (!*root && rootName == alias.shortName)
-            *root = RegistryStore::RootId(alias.root);
-    if (!*root) {
+    const RegistryRoot* found = RegistryRoots::FromName(rootName, true);
+    if (!found) {
         *error = "unknown root key '" + rootName + "'";
         return false;
     }
+    *root = RegistryStore::RootId(found->handle);
+    // In UTF-8 every backslash byte is a separator; the trailing ones go
+    // before the path becomes ANSI, where a backslash byte may be the second
+    // half of a double-byte character.
     std::string rest = slash == std::string::npos ? std::string() : name.substr(slash + 1);
     while (!rest.empty() && rest.back() == '\\')
         rest.pop_back();
     if (!ToAnsi(rest, path, error))
         return false;
-    std::size_t start = 0;
-    while (!path->empty() && start <= path->size()) {
-        std::size_t end = std::min(path->find('\\', start), path->size());
-        if (end == start || end - start > RegistryNames::kMaxKeyNameLength) {
-            *error = end == start ? "empty key name in a path" : "key name longer than 255 bytes";
+    for (const std::string& key : RegistryNames::SplitPath(*path, GetACP())) {
+        if (!path->empty() && (key.empty() || key.size() > RegistryNames::kMaxKeyNameLength)) {
+            *error = key.empty() ? "empty key name in a path" : "key name longer than 255 bytes";
             return false;
         }
-        start = end + 1;
     }
     return true;
 }
@@ -252,6 +242,16 @@ struct KeyState {
     std::string path;
 };
 
+// Appends to a value line the lines that continue it (each line before
+// them ends in "\"), in place: a value may run over very many lines.
+void JoinContinuedLines(const std::vector<std::string>& lines, std::size_t* index,
+                        std::string* line) {
+    while (!line->empty() && line->back() == '\\' && *index + 1 < lines.size()) {
+        line->pop_back();
+        *line += TrimRight(TrimLeft(lines[++*index]));
+    }
+}
+
 bool ParseHeader(const std::string& line, KeyState* key, RegTextChange* change,
                  std::string* error) {
     if (line.size() < 2 || line.back() != ']') {
@@ -303,8 +303,7 @@ bool Parse(const std::string& content, std::vector<RegTextChange>* changes, int*
             if (!ParseHeader(line, &key, &change, error))
                 return false;
         } else if (line[0] == '"' || line[0] == '@') {
-            while (line.back() == '\\' && i + 1 < lines.size())
-                line = line.substr(0, line.size() - 1) + TrimRight(TrimLeft(lines[++i]));
+            JoinContinuedLines(lines, &i, &line);
             if (!key.open || key.deleted) {
                 *error = key.open ? "a value under a key being deleted" : "a value before any key";
                 return false;

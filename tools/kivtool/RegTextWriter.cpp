@@ -18,13 +18,23 @@ bool AsQuotedText(const RegistryValue& value, std::string* utf8) {
            RegTextCodec::AnsiToUtf8(text, utf8);
 }
 
-std::string NamePart(const std::string& name) {
-    if (name.empty())
-        return "@";
+// A name with bytes that are no text of the code page has no faithful
+// form in the file: written as it is, it would be refused on import, or
+// read back as another name.
+bool NamePart(const std::string& name, std::string* part) {
     std::string utf8;
-    if (!RegTextCodec::AnsiToUtf8(name, &utf8))
-        utf8 = name; // FIXME: a name with bytes the code page lacks is written as it is
-    return RegTextCodec::Quote(utf8);
+    if (name.empty())
+        *part = "@";
+    else if (RegTextCodec::AnsiToUtf8(name, &utf8))
+        *part = RegTextCodec::Quote(utf8);
+    else
+        return false;
+    return true;
+}
+
+LONG Untranslatable(const std::string& key, std::string* failedKey) {
+    *failedKey = key;
+    return ERROR_NO_UNICODE_TRANSLATION;
 }
 
 std::string HexData(const RegistryValue& value, const std::string& prefix) {
@@ -39,10 +49,7 @@ std::string HexData(const RegistryValue& value, const std::string& prefix) {
     return head + RegTextCodec::HexList(bytes, head.size());
 }
 
-} // namespace
-
-std::string ValueLine(const RegistryValue& value) {
-    std::string prefix = NamePart(value.name) + "=";
+std::string DataPart(const RegistryValue& value, const std::string& prefix) {
     std::string utf8;
     if (AsQuotedText(value, &utf8))
         return prefix + RegTextCodec::Quote(utf8);
@@ -58,8 +65,18 @@ std::string ValueLine(const RegistryValue& value) {
     return HexData(value, prefix);
 }
 
+} // namespace
+
+bool ValueLine(const RegistryValue& value, std::string* line) {
+    std::string name;
+    if (!NamePart(value.name, &name))
+        return false;
+    *line = DataPart(value, name + "=");
+    return true;
+}
+
 LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool withHeader,
-              std::string* out) {
+              std::string* out, std::string* failedKey) {
     std::vector<RegistryValue> values;
     std::vector<RegistrySubKey> subKeys;
     if (LONG result = store.Values(key, &values))
@@ -68,14 +85,18 @@ LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool 
         return result;
     if (withHeader || !values.empty()) {
         *out += "\n[" + path + "]\n";
-        for (const RegistryValue& value : values)
-            *out += ValueLine(value) + "\n";
+        for (const RegistryValue& value : values) {
+            std::string line;
+            if (!ValueLine(value, &line))
+                return Untranslatable(path, failedKey);
+            *out += line + "\n";
+        }
     }
     for (const RegistrySubKey& subKey : subKeys) {
         std::string name;
         if (!RegTextCodec::AnsiToUtf8(subKey.name, &name))
-            name = subKey.name; // FIXME: as for value names
-        if (LONG result = WriteKey(store, subKey.id, path + "\\" + name, true, out))
+            return Untranslatable(path, failedKey);
+        if (LONG result = WriteKey(store, subKey.id, path + "\\" + name, true, out, failedKey))
             return result;
     }
     return ERROR_SUCCESS;

@@ -21,13 +21,17 @@ namespace RegTextWriter {
 
 inline constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
 
-// One value line, without its line end.
-std::string ValueLine(const RegistryValue& value);
+// One value line, without its line end; false when the value's name is not
+// text of the machine's code page.
+bool ValueLine(const RegistryValue& value, std::string* line);
 
 // Appends the key (path: its full name, root first) and everything below it.
 // withHeader false leaves out the header of a key without values (used for
-// the roots of a whole export). Returns the store's error code.
+// the roots of a whole export). Returns the store's error code, or
+// ERROR_NO_UNICODE_TRANSLATION with the key in *failedKey when the name of
+// one of its sub keys or values is not text of the code page: such a name
+// has no form that would import as itself.
 LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool withHeader,
-              std::string* out);
+              std::string* out, std::string* failedKey);
 
 } // namespace RegTextWriter
