@@ -23,9 +23,26 @@ bool LooksLikePackage(PackVolume& volume, const PackPackageInfo& package) {
     return true;
 }
 
-bool ReadOffsets(PackVolume& volume, const std::vector<std::uint32_t>& offsets,
-                 const std::vector<std::uint32_t>& known, std::vector<PackPackageInfo>* packages,
-                 std::string* error) {
+// Whether the volume itself names a package at offset: the setup-package
+// offset of a main archive, or a package of its chain of packages.
+bool NamedByTheVolume(PackVolume& volume, const std::string& volumePath, std::uint32_t offset) {
+    if (PackVolumeIndex(volumePath) == 0 && offset == volume.SetupOffset())
+        return true;
+    std::vector<PackPackageInfo> chain;
+    if (!volume.ReadAllPackages(&chain))
+        return false;
+    for (const PackPackageInfo& package : chain)
+        if (package.offset == offset)
+            return true;
+    return false;
+}
+
+// Reads the packages at offsets. One that the description names is taken as
+// it is; others must look like a package or be named by the volume.
+bool ReadOffsets(PackVolume& volume, const PackRequest& request,
+                 const std::vector<std::uint32_t>& offsets,
+                 const std::vector<std::uint32_t>& described,
+                 std::vector<PackPackageInfo>* packages, std::string* error) {
     for (std::uint32_t offset : offsets) {
         PackPackageInfo package;
         const std::string start = std::to_string(offset) + " is not the start of a package";
@@ -33,7 +50,8 @@ bool ReadOffsets(PackVolume& volume, const std::vector<std::uint32_t>& offsets,
             *error = start + ": " + volume.Error();
             return false;
         }
-        if (!Contains(known, offset) && !LooksLikePackage(volume, package)) {
+        if (!Contains(described, offset) && !LooksLikePackage(volume, package) &&
+            !NamedByTheVolume(volume, request.volumePath, offset)) {
             *error = start + " (its count is " + std::to_string(package.count) +
                      (package.count > 0 ? ", but its members hold no zlib streams)" : ")");
             return false;
@@ -96,28 +114,16 @@ bool PackDescriptionOffsets(const std::string& configPath, int volumeIndex,
 
 bool ReadRequestedPackages(PackVolume& volume, const PackRequest& request,
                            std::vector<PackPackageInfo>* packages, std::string* error) {
-    std::vector<PackPackageInfo> chain;
-    bool chained = volume.ReadAllPackages(&chain);
-    std::vector<std::uint32_t> known, described;
-    for (const PackPackageInfo& package : chain)
-        known.push_back(package.offset);
-    int index = PackVolumeIndex(request.volumePath);
-    if (index == 0 && volume.SetupOffset() != 0)
-        known.push_back(volume.SetupOffset());
-    if (!request.configPath.empty()) {
-        if (!PackDescriptionOffsets(request.configPath, index, volume.SetupOffset(), &described,
-                                    error))
-            return false;
-        known.insert(known.end(), described.begin(), described.end());
-    }
-    if (!request.offsets.empty())
-        return ReadOffsets(volume, request.offsets, known, packages, error);
-    if (!described.empty())
-        return ReadOffsets(volume, described, known, packages, error);
-    if (chained) {
-        *packages = chain;
+    std::vector<std::uint32_t> described;
+    if (!request.configPath.empty() &&
+        !PackDescriptionOffsets(request.configPath, PackVolumeIndex(request.volumePath),
+                                volume.SetupOffset(), &described, error))
+        return false;
+    if (!request.offsets.empty() || !described.empty())
+        return ReadOffsets(volume, request, request.offsets.empty() ? described : request.offsets,
+                           described, packages, error);
+    if (volume.ReadAllPackages(packages))
         return true;
-    }
     *error = "the packages do not follow one another from position 4 to the trailer: name "
              "their OFFSETs or give --config";
     return false;

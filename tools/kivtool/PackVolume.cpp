@@ -3,10 +3,12 @@
 #include "engine/ZipageMemberHeader.h"
 #include "engine/ZipageWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -23,9 +25,36 @@ bool PackVolume::Fail(const std::string& message) {
     return false;
 }
 
+// Reads through a window of the file, so that the headers of small members,
+// which lie close together, come in with one read for many.
 bool PackVolume::ReadAt(std::uint32_t position, void* buffer, std::size_t size) {
-    return position + size <= fileSize_ && fseeko(file_, position, SEEK_SET) == 0 &&
-           std::fread(buffer, 1, size, file_) == size;
+    if (position + size > fileSize_)
+        return false;
+    if (size > kWindowSize)
+        return ReadFully(position, buffer, size);
+    if (position < windowStart_ || position + size > windowStart_ + windowLength_) {
+        std::size_t length = std::min<std::uint64_t>(kWindowSize, fileSize_ - position);
+        windowLength_ = 0;
+        if (!ReadFully(position, window_.data(), length))
+            return false;
+        windowStart_ = position;
+        windowLength_ = length;
+    }
+    std::memcpy(buffer, window_.data() + (position - windowStart_), size);
+    return true;
+}
+
+bool PackVolume::ReadFully(std::uint64_t position, void* buffer, std::size_t size) {
+    unsigned char* bytes = static_cast<unsigned char*>(buffer);
+    while (size > 0) {
+        ssize_t got = pread(fileno(file_), bytes, size, static_cast<off_t>(position));
+        if (got <= 0)
+            return false;
+        bytes += got;
+        position += static_cast<std::uint64_t>(got);
+        size -= static_cast<std::size_t>(got);
+    }
+    return true;
 }
 
 bool PackVolume::Read32(std::uint32_t position, std::uint32_t* value) {

@@ -58,6 +58,7 @@ public:
 private:
     bool Fail(const std::string& message);
     bool ReadAt(std::uint32_t position, void* buffer, std::size_t size);
+    bool ReadFully(std::uint64_t position, void* buffer, std::size_t size);
     bool Read32(std::uint32_t position, std::uint32_t* value);
 
     std::FILE* file_ = nullptr;
@@ -66,4 +67,8 @@ private:
     std::uint32_t setupOffset_ = 0;
     bool marked_ = false;
     std::string error_;
+    static constexpr std::size_t kWindowSize = 64 * 1024;
+    std::vector<unsigned char> window_ = std::vector<unsigned char>(kWindowSize);
+    std::uint64_t windowStart_ = 0;
+    std::size_t windowLength_ = 0;
 };
