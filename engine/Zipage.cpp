@@ -7,6 +7,7 @@
 #include "engine/CreateFolderPath.h"
 #include "engine/InstalledFileList.h"
 #include "engine/MemberName.h"
+#include "engine/ZipageMemberHeader.h"
 #include "platform/Windows.h"
 #include "toolkit/KIVFileStream.h"
 
@@ -15,18 +16,12 @@
 // [SECTION] Helpers
 namespace {
 constexpr int kPathChars = 520; // a folder and a name of up to 259 characters each
-constexpr int kHeaderSize = 12;
-
-std::uint32_t Le32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 bool Read32(KIVFileStream& stream, std::uint32_t* value) {
     unsigned char bytes[4];
     if (stream.Read(bytes, 4) != 4)
         return false;
-    *value = Le32(bytes);
+    *value = ZipageLe32(bytes);
     return true;
 }
 
@@ -70,13 +65,6 @@ void WaitWhilePaused(const std::atomic<unsigned char>* pause) {
         Sleep(10);
 }
 } // namespace
-
-struct Zipage::Member {
-    std::uint32_t dataPosition;
-    std::uint32_t headerPosition;
-    std::uint32_t nextLink;
-    char name[kMaxNameLength + 1];
-};
 
 struct Zipage::Extraction {
     KIVFileStream* volume;
@@ -157,10 +145,10 @@ int Zipage::ReadSetupPackageOffset() {
 // and its record does not put it on removable media, in the fallback folder.
 // Without a volume list (before SetVolumeFallback) there is no fallback.
 KIVFileStream* Zipage::ChooseVolume(int volumeIndex) {
-    if (volumeIndex < 0 || volumeIndex >= kVolumeSlots)
-        return nullptr;
     if (!multiVolume_)
         return volumes_[0].get();
+    if (volumeIndex < 0 || volumeIndex >= kVolumeSlots)
+        return nullptr;
     if (volumes_[volumeIndex])
         return volumes_[volumeIndex].get();
     PathText first;
@@ -185,9 +173,10 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
                            const std::atomic<unsigned char>* cancelFlag,
                            const std::atomic<unsigned char>* pauseFlag,
                            InstalledFileList* installedFiles, int volumeIndex) {
+    failure_ = ZipageFailure();
     KIVFileStream* volume = ChooseVolume(volumeIndex);
     if (!volume)
-        return -1;
+        return Fail(ZipageFailure::kVolume);
     CreateFolderPath(destFolder);
     Extraction x{volume,     static_cast<std::uint32_t>(volume->GetSize()),
                  destFolder, onBytes,
@@ -196,8 +185,8 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
                  0,          0};
     const unsigned char* count = nullptr;
     if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
-        return -1;
-    std::int32_t members = static_cast<std::int32_t>(Le32(count));
+        return Fail(ZipageFailure::kPackage);
+    std::int32_t members = static_cast<std::int32_t>(ZipageLe32(count));
     if (members <= 0)
         return 0;
 
@@ -209,22 +198,41 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     avail_in = 0;
     next_in = nullptr;
     if (inflateInit_(this, "1.1.3", static_cast<int>(sizeof(z_stream))) != Z_OK)
-        return -1;
+        return Fail(ZipageFailure::kInflate);
     int result = 0;
     std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
     for (std::int32_t i = 0; i < members; ++i) {
         WaitWhilePaused(pauseFlag);
         if (IsSet(cancelFlag))
             break;
-        Member member;
-        if (!ReadMember(x, link, &member) || ExtractMember(x, member) != 0) {
+        failure_.member = i;
+        ZipageMemberHeader member;
+        if (!ReadMember(x, link, &member)) {
+            result = Fail(ZipageFailure::kPackage);
+            break;
+        }
+        if (ExtractMember(x, member) != 0) {
             result = -1;
             break;
         }
-        link = member.nextLink;
+        link = member.NextLink();
     }
     inflateEnd(this);
+    if (result == 0)
+        failure_ = ZipageFailure();
     return result;
+}
+
+// Notes why the extraction fails, for LastFailure; returns -1.
+int Zipage::Fail(ZipageFailure::Kind kind, const char* name) {
+    failure_.kind = kind;
+    int length = 0;
+    while (name && name[length] && length < kMaxNameLength) {
+        failure_.name[length] = name[length];
+        ++length;
+    }
+    failure_.name[length] = 0;
+    return -1;
 }
 
 // Makes the volume's bytes [position, position + length) available in the
@@ -252,51 +260,50 @@ bool Zipage::Refill(Extraction& x, std::uint32_t position) {
     return true;
 }
 
-// Reads the member whose link lies at `link`. Its header must lie inside the
-// volume and after the link, so that every member moves the reader forward.
-bool Zipage::ReadMember(Extraction& x, std::uint32_t link, Member* member) {
+// Reads the member whose link lies at `link`, by the rules every reader of
+// the layout shares.
+bool Zipage::ReadMember(Extraction& x, std::uint32_t link, ZipageMemberHeader* member) {
     const unsigned char* bytes = Fetch(x, link, 4);
-    if (!bytes)
+    if (!bytes || !member->SetLink(link, ZipageLe32(bytes), x.volumeSize))
         return false;
-    std::uint32_t header = Le32(bytes);
-    std::uint32_t data = link + 4;
-    if (header < data || header > x.volumeSize || x.volumeSize - header < kHeaderSize)
-        return false;
-    // Room for the longest name. When the data and the header fit the buffer
-    // together, they are read together.
-    std::uint32_t length = x.volumeSize - header;
-    if (length > kHeaderSize + kMaxNameLength)
-        length = kHeaderSize + kMaxNameLength;
+    // When the data and the header fit the buffer together, they are read
+    // together, so that the data need not be read again.
+    std::uint32_t data = member->DataPosition();
+    std::uint32_t header = member->HeaderPosition();
+    std::uint32_t length = member->BytesWanted();
     if (header - data + length <= kBufferSize)
         bytes = Fetch(x, data, header - data + length);
     bytes = bytes ? Fetch(x, header, length) : nullptr;
-    if (!bytes)
-        return false;
-    std::uint32_t nameLength = Le32(bytes + 8);
-    if (nameLength > kMaxNameLength || nameLength > length - kHeaderSize)
-        return false;
-    std::memcpy(member->name, bytes + kHeaderSize, nameLength);
-    member->name[nameLength] = 0;
-    member->dataPosition = data;
-    member->headerPosition = header;
-    member->nextLink = header + kHeaderSize + nameLength;
-    return true;
+    return bytes && member->Parse(bytes);
 }
 
 // Makes the member's file and inflates into it. A name that would leave the
 // destination folder is refused like an over-long one.
-int Zipage::ExtractMember(Extraction& x, const Member& member) {
+// A damaged member's file is removed and never listed: what it holds is not
+// the member. A file cut by a cancel or a full disk stays and is listed, so
+// that the uninstall record still names it.
+int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
     char16_t name[kMaxNameLength + 1];
-    if (MultiByteToWideChar(CP_ACP, 0, member.name, -1, name, kMaxNameLength + 1) <= 0 ||
+    if (MultiByteToWideChar(CP_ACP, 0, member.Name(), -1, name, kMaxNameLength + 1) <= 0 ||
         !IsSafeMemberName(name))
-        return -1;
+        return Fail(ZipageFailure::kName, member.Name());
     if (x.onName)
-        x.onName(member.name);
+        x.onName(member.Name());
     PathText path;
     path << x.destFolder << u"\\" << name;
     KIVFileStream output;
     if (!output.Open(KIVFileStream::kRawWrite, path.Get(), 0))
-        return -1;
+        return Fail(ZipageFailure::kCreate, member.Name());
+    inflateReset(this);
+    avail_in = 0;
+    next_out = output_.get();
+    avail_out = kBufferSize;
+    Inflated inflated = InflateMember(x, output, member.DataPosition(), member.HeaderPosition());
+    output.Close();
+    if (inflated == Inflated::kDamaged) {
+        DeleteFileW(path.Get());
+        return Fail(ZipageFailure::kData, member.Name());
+    }
     if (x.installedFiles) {
         char ansiPath[InstalledFileList::kPathSize];
         if (WideCharToMultiByte(CP_ACP, 0, path.Get(), -1, ansiPath, sizeof(ansiPath), nullptr,
@@ -304,11 +311,7 @@ int Zipage::ExtractMember(Extraction& x, const Member& member) {
             ansiPath[0] = 0;
         x.installedFiles->Add(ansiPath);
     }
-    inflateReset(this);
-    avail_in = 0;
-    next_out = output_.get();
-    avail_out = kBufferSize;
-    return InflateMember(x, output, member.dataPosition, member.headerPosition) ? 0 : -1;
+    return inflated == Inflated::kWriteFailed ? Fail(ZipageFailure::kWrite, member.Name()) : 0;
 }
 
 // [SECTION] Inflating one member
@@ -329,19 +332,18 @@ bool Zipage::Flush(Extraction& x, KIVFileStream& output, int* written) {
 }
 
 // The compressed data lies between the link and the header and is handed to
-// inflate straight from the input buffer; input stops at the header, so a
-// stream that is cut short ends there. An inflate result other than Z_OK (the
-// stream's end, or corrupt data) ends the member quietly; the file keeps what
-// was written.
-bool Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
-                           std::uint32_t end) {
+// inflate straight from the input buffer; input stops at the header. The
+// member is whole only when its stream reaches its end, which includes
+// zlib's check of the Adler-32 trailer; corrupt data or a stream that the
+// header cuts short leaves it damaged.
+Zipage::Inflated Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
+                                       std::uint32_t end) {
     int result = Z_OK;
     int written = 0;
-    bool cancelled = false;
     do {
         WaitWhilePaused(x.pause);
-        if ((cancelled = IsSet(x.cancel)))
-            break;
+        if (IsSet(x.cancel))
+            return Inflated::kCancelled;
         if (avail_in == 0) {
             if (position >= end || !(x.InWindow(position, 1) || Refill(x, position)))
                 break;
@@ -354,19 +356,19 @@ bool Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t p
         }
         result = inflate(this, Z_NO_FLUSH);
         if (!Flush(x, output, &written))
-            return false;
+            return Inflated::kWriteFailed;
     } while (result == Z_OK);
 
-    // Whatever inflate still holds comes out with Z_FINISH.
-    while (!cancelled) {
+    // The input is used up: whatever inflate still holds comes out with
+    // Z_FINISH, which reports Z_BUF_ERROR while output remains and after it
+    // when the stream is cut short.
+    while (result == Z_OK || (result == Z_BUF_ERROR && written > 0)) {
         WaitWhilePaused(x.pause);
         if (IsSet(x.cancel))
-            break;
+            return Inflated::kCancelled;
         result = inflate(this, Z_FINISH);
         if (!Flush(x, output, &written))
-            return false;
-        if (written == 0 || result != Z_OK)
-            break;
+            return Inflated::kWriteFailed;
     }
-    return true;
+    return result == Z_STREAM_END ? Inflated::kWhole : Inflated::kDamaged;
 }

@@ -27,9 +27,27 @@
 
 class InstalledFileList;
 class KIVFileStream;
+class ZipageMemberHeader;
 
 using ZipageBytesCallback = void (*)(int count);
 using ZipageNameCallback = void (*)(const char* name);
+
+// Why the last ExtractPackage returned -1.
+struct ZipageFailure {
+    enum Kind {
+        kNone,
+        kVolume,  // the volume is missing or fails the volume check
+        kPackage, // the count, a link or a header lies outside the volume
+        kName,    // a member name that would leave the destination folder
+        kCreate,  // the member's file cannot be created
+        kWrite,   // the file took fewer bytes than written (a full disk)
+        kData,    // the compressed data is corrupt or ends early
+        kInflate, // inflate cannot start (no memory)
+    };
+    Kind kind = kNone;
+    int member = -1;     // index in the package; -1 before the first member
+    char name[260] = {}; // the member's name when it was read, else empty
+};
 
 class Zipage : public z_stream_s {
 public:
@@ -56,7 +74,10 @@ public:
     // Unpacks the package at packageOffset of volume volumeIndex into
     // destFolder. Callbacks, flags and the list may be null. Returns 0 on
     // success and after a cancel (the caller tells them apart by its cancel
-    // byte), -1 on failure; members written before a failure stay.
+    // byte), -1 on failure; members written before a failure stay. A member
+    // whose compressed data is corrupt or cut short fails the package: its
+    // file is removed and it is not added to the list. A member cut by a
+    // cancel stays as written, and is listed.
     int ExtractPackage(const char16_t* destFolder, int packageOffset, ZipageBytesCallback onBytes,
                        ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                        const std::atomic<unsigned char>* pauseFlag,
@@ -64,18 +85,23 @@ public:
 
     void CloseVolumes();
 
+    // Why the last ExtractPackage failed (kind kNone after a success).
+    const ZipageFailure& LastFailure() const { return failure_; }
+
 private:
-    struct Member;
     struct Extraction;
+    // How the inflating of one member ended.
+    enum class Inflated { kWhole, kCancelled, kWriteFailed, kDamaged };
 
     KIVFileStream* ChooseVolume(int volumeIndex);
     KIVFileStream* OpenVolume(const char16_t* path);
     const unsigned char* Fetch(Extraction& x, std::uint32_t position, std::uint32_t length);
     bool Refill(Extraction& x, std::uint32_t position);
-    bool ReadMember(Extraction& x, std::uint32_t link, Member* member);
-    int ExtractMember(Extraction& x, const Member& member);
-    bool InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
-                       std::uint32_t end);
+    int Fail(ZipageFailure::Kind kind, const char* name = nullptr);
+    bool ReadMember(Extraction& x, std::uint32_t link, ZipageMemberHeader* member);
+    int ExtractMember(Extraction& x, const ZipageMemberHeader& member);
+    Inflated InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
+                           std::uint32_t end);
     bool Flush(Extraction& x, KIVFileStream& output, int* written);
 
     char16_t volumeFolder_[260] = {};
@@ -86,4 +112,5 @@ private:
     std::unique_ptr<KIVFileStream> volumes_[kVolumeSlots];
     std::unique_ptr<unsigned char[]> input_;
     std::unique_ptr<unsigned char[]> output_;
+    ZipageFailure failure_;
 };

@@ -60,7 +60,6 @@ bool ZipageWriter::Patch32(std::uint64_t position, std::uint32_t value) {
 bool ZipageWriter::Begin(std::FILE* file) {
     file_ = file;
     position_ = 0;
-    packages_ = 0;
     inPackage_ = false;
     error_.clear();
     if (!file_)
@@ -179,7 +178,6 @@ bool ZipageWriter::EndPackage(ZipagePackageInfo* info) {
     inPackage_ = false;
     if (!Patch32(packageOffset_, static_cast<std::uint32_t>(packageMembers_)))
         return false;
-    packages_++;
     if (info) {
         info->offset = static_cast<std::uint32_t>(packageOffset_);
         info->bytes = packageBytes_;
@@ -192,8 +190,8 @@ bool ZipageWriter::Finish(std::uint32_t setupPackageOffset) {
     if (!file_ || inPackage_)
         return Fail("the volume has an open package");
     std::uint64_t trailer = position_;
-    if (!Put32(static_cast<std::uint32_t>(packages_)) ||
-        !Put32(static_cast<std::uint32_t>(trailer)) || !Patch32(0, setupPackageOffset))
+    if (!Put32(kMark) || !Put32(static_cast<std::uint32_t>(trailer)) ||
+        !Patch32(0, setupPackageOffset))
         return false;
     if (std::fflush(file_) != 0)
         return Fail(std::string("cannot write the volume: ") + std::strerror(errno));

@@ -5,7 +5,8 @@
 //   packages          count N, then per member: link (header offset H),
 //                     one zlib stream, header at H (uncompressed size,
 //                     CRC-32, name length n, n name bytes)
-//   size - 8          number of packages written (a free value)
+//   size - 8          kMark (a free value), which tells a volume of this
+//                     writer, and so its sizes and CRC-32s, from others
 //   size - 4          size - 8, the trailer the reader checks
 //
 // The writer streams into a stdio file owned by the caller. Small members are
@@ -29,6 +30,9 @@ struct ZipagePackageInfo {
 
 class ZipageWriter {
 public:
+    // The free trailer value of the volumes this writer makes.
+    static constexpr std::uint32_t kMark = 0x56494B5A; // "ZKIV" in the file
+
     // level: zlib compression level 0..9, or -1 for zlib's default.
     explicit ZipageWriter(int level = Z_DEFAULT_COMPRESSION);
     ~ZipageWriter();
@@ -68,7 +72,6 @@ private:
     bool inPackage_ = false;
     int packageMembers_ = 0;
     std::uint64_t packageBytes_ = 0;
-    int packages_ = 0;
 
     // The member being written.
     std::string memberName_;

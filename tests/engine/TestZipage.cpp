@@ -82,6 +82,8 @@ TEST_F(ZipageTest, NameOf259BytesIsReadAnd260EndsThePackage) {
 
     ZipageEvents().clear();
     EXPECT_EQ(-1, Extract(refused));
+    EXPECT_EQ(ZipageFailure::kPackage, zip.LastFailure().kind);
+    EXPECT_EQ(1, zip.LastFailure().member);
     EXPECT_EQ("kept", Read("Out/first.txt"));
     EXPECT_EQ((std::vector<std::string>{"name:first.txt", "bytes:4"}), ZipageEvents());
 }
@@ -148,29 +150,52 @@ TEST_F(ZipageTest, WildOffsetsEndThePackage) {
     EXPECT_EQ("one", Read("Out/one.txt"));
 }
 
-TEST_F(ZipageTest, CorruptOrCutDataEndsTheMemberQuietly) {
+TEST_F(ZipageTest, CorruptOrCutDataFailsThePackageAndLeavesNoFile) {
     const std::string text = TextData(300000);
     std::string corrupt = ZlibStream(text);
     for (std::size_t i = corrupt.size() / 2; i < corrupt.size() / 2 + 16; ++i)
         corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
     std::string cut = ZlibStream(text);
     cut.resize(cut.size() / 2);
+    std::string badChecksum = ZlibStream("checked");
+    badChecksum.back() = static_cast<char>(badChecksum.back() ^ 1);
+    const std::string damaged[] = {corrupt, cut, badChecksum, ZlibStream("x").substr(0, 2), ""};
 
+    for (const std::string& data : damaged) {
+        VolumeBytes volume;
+        std::uint32_t package = volume.Package(3);
+        volume.Member("before.txt", ZlibStream("whole"));
+        volume.Member("damaged.txt", data);
+        volume.Member("after.txt", ZlibStream("never"));
+        volume.Trailer();
+        ASSERT_TRUE(Save(volume));
+        ASSERT_EQ(0, OpenMain());
+        files.RemoveAll();
+        EXPECT_EQ(-1, Extract(package)) << data.size();
+        EXPECT_EQ(ZipageFailure::kData, zip.LastFailure().kind);
+        EXPECT_EQ(1, zip.LastFailure().member);
+        EXPECT_STREQ("damaged.txt", zip.LastFailure().name);
+        EXPECT_EQ("whole", Read("Out/before.txt"));
+        EXPECT_FALSE(Exists("Out/damaged.txt"));
+        EXPECT_FALSE(Exists("Out/after.txt"));
+        ASSERT_EQ(1, files.GetSize());
+        EXPECT_STREQ("C:\\Out\\before.txt", files.GetAt(0));
+        zip.CloseVolumes();
+    }
+}
+
+TEST_F(ZipageTest, SuccessClearsTheLastFailure) {
     VolumeBytes volume;
-    std::uint32_t package = volume.Package(3);
-    volume.Member("corrupt.txt", corrupt);
-    volume.Member("cut.txt", cut);
-    volume.Member("after.txt", ZlibStream("still here"));
+    std::uint32_t good = volume.Package(1);
+    volume.Member("good.txt", ZlibStream("good"));
     volume.Trailer();
     ASSERT_TRUE(Save(volume));
     ASSERT_EQ(0, OpenMain());
-    EXPECT_EQ(0, Extract(package));
-
-    EXPECT_NE(text, Read("Out/corrupt.txt"));
-    std::string prefix = Read("Out/cut.txt");
-    EXPECT_LT(prefix.size(), text.size());
-    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
-    EXPECT_EQ("still here", Read("Out/after.txt"));
+    EXPECT_EQ(-1, Extract(static_cast<std::int32_t>(volume.Size())));
+    EXPECT_EQ(ZipageFailure::kPackage, zip.LastFailure().kind);
+    EXPECT_EQ(-1, zip.LastFailure().member);
+    EXPECT_EQ(0, Extract(good));
+    EXPECT_EQ(ZipageFailure::kNone, zip.LastFailure().kind);
 }
 
 TEST_F(ZipageTest, ShortWriteFailsTheExtraction) {
@@ -187,6 +212,8 @@ TEST_F(ZipageTest, ShortWriteFailsTheExtraction) {
                                     &pause, nullptr, 0));
     EXPECT_EQ(-1, zip.ExtractPackage(u"Z:\\dev", static_cast<int>(full), nullptr, nullptr, &cancel,
                                      &pause, nullptr, 0));
+    EXPECT_EQ(ZipageFailure::kWrite, zip.LastFailure().kind);
+    EXPECT_STREQ("full", zip.LastFailure().name);
 }
 
 TEST_F(ZipageTest, MembersStraddlingTheInputBufferComeOutWhole) {

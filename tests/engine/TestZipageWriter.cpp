@@ -59,8 +59,10 @@ TEST_F(ZipageWriterTest, VolumeReadsBackWithSizesAndChecksumsInTheHeaders) {
     EXPECT_EQ(text, Read("Out/text.txt"));
     EXPECT_EQ("", Read("Out/empty"));
 
-    // Walk the links: each header carries the uncompressed size and CRC-32.
+    // The free trailer value marks the writer's volumes; each header carries
+    // the uncompressed size and CRC-32.
     const std::string volume = Read("Setup files/archive.zkiv");
+    EXPECT_EQ("ZKIV", volume.substr(volume.size() - 8, 4));
     const std::string* contents[] = {&big, &text};
     std::uint32_t link = data.offset + 4;
     for (const std::string* content : contents) {

@@ -26,7 +26,7 @@ const char kUsage[] =
 
 int RunPack(const std::vector<std::string>& args) {
     if (args.empty()) {
-        std::fputs(kUsage, stderr);
+        std::fprintf(stderr, "kivtool pack: needs a COMMAND\n\n%s", kUsage);
         return 2;
     }
     PackArgs rest(args.begin() + 1, args.end());
@@ -53,6 +53,11 @@ KivCommand pack("pack", "make, list, unpack and verify archive volumes", RunPack
 int PackError(const char* command, const std::string& message) {
     std::fprintf(stderr, "kivtool pack %s: %s\n", command, message.c_str());
     return 1;
+}
+
+int PackUsageError(const char* command, const std::string& message, const char* help) {
+    std::fprintf(stderr, "kivtool pack %s: %s\n\n%s", command, message.c_str(), help);
+    return 2;
 }
 
 bool WantsHelp(const PackArgs& args) {

@@ -14,6 +14,9 @@ int RunPackVerify(const PackArgs& args);
 
 // Prints "kivtool pack <command>: <message>" on stderr; returns exit status 1.
 int PackError(const char* command, const std::string& message);
+// A usage error: the same line, then the command's help, on stderr; returns
+// exit status 2.
+int PackUsageError(const char* command, const std::string& message, const char* help);
 // True when args holds "--help" or "-h".
 bool WantsHelp(const PackArgs& args);
 // A package offset: decimal or 0x-prefixed hexadecimal, 0 to 2^31 - 1.

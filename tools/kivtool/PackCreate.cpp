@@ -4,7 +4,9 @@
 
 #include "engine/ZipageWriter.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -37,7 +39,7 @@ bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesyst
               std::vector<unsigned char>& buffer, std::string* error) {
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in) {
-        *error = "cannot read " + path.string();
+        *error = "cannot read " + path.string() + ": " + std::strerror(errno);
         return false;
     }
     bool ok = writer.BeginMember(name);
@@ -45,7 +47,7 @@ bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesyst
     while (ok && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
         ok = writer.AddData(buffer.data(), got);
     if (ok && std::ferror(in))
-        *error = "cannot read " + path.string();
+        *error = "cannot read " + path.string() + ": " + std::strerror(errno);
     ok = ok && !std::ferror(in);
     std::fclose(in);
     return ok && writer.EndMember();
@@ -104,7 +106,10 @@ bool ParseCreate(const PackArgs& args, CreateOptions* options, std::string* erro
                 return false;
             }
             options->level = level[0] - '0';
-        } else if (arg == "--setup" && hasValue && !options->hasSetup) {
+        } else if (arg == "--setup" && hasValue && options->hasSetup) {
+            *error = "--setup is given twice";
+            return false;
+        } else if (arg == "--setup" && hasValue) {
             options->sources.insert(options->sources.begin(), {"(setup)", args[++i]});
             options->hasSetup = true;
         } else if (!arg.empty() && arg[0] == '-') {
@@ -133,7 +138,7 @@ bool WriteVolume(const CreateOptions& options, std::vector<PackedPackage>* packe
                  std::uint32_t* setupOffset, std::string* error) {
     std::FILE* file = std::fopen(options.out.c_str(), "wb");
     if (!file) {
-        *error = "cannot create " + options.out;
+        *error = "cannot create " + options.out + ": " + std::strerror(errno);
         return false;
     }
     std::unique_ptr<char[]> buffer(new char[1 << 20]);
@@ -150,7 +155,7 @@ bool WriteVolume(const CreateOptions& options, std::vector<PackedPackage>* packe
     ok = ok && writer.Finish(*setupOffset);
     if (std::fclose(file) != 0 && ok) {
         ok = false;
-        *error = "cannot write " + options.out;
+        *error = "cannot write " + options.out + ": " + std::strerror(errno);
     }
     if (!ok && error->empty())
         *error = writer.Error();
@@ -165,11 +170,8 @@ int RunPackCreate(const PackArgs& args) {
     }
     CreateOptions options;
     std::string error;
-    if (!ParseCreate(args, &options, &error)) {
-        PackError("create", error);
-        std::fputs(kHelp, stderr);
-        return 2;
-    }
+    if (!ParseCreate(args, &options, &error))
+        return PackUsageError("create", error, kHelp);
     std::vector<PackedPackage> packed;
     std::uint32_t setupOffset = 0;
     if (!WriteVolume(options, &packed, &setupOffset, &error)) {

@@ -1,6 +1,6 @@
 // "kivtool pack extract": unpacks one package with the setup's own reader.
 #include "tools/kivtool/PackCommands.h"
-#include "tools/kivtool/PackVolume.h"
+#include "tools/kivtool/PackPackages.h"
 
 #include "engine/Zipage.h"
 #include "platform/PathMap.h"
@@ -88,14 +88,56 @@ bool SplitVolume(const std::string& windowsPath, std::u16string* folder, std::u1
     return !folder->empty() && !baseName->empty();
 }
 
-unsigned long long PackageSize(const std::string& volumePath, std::uint32_t offset) {
-    PackVolume volume;
-    PackPackageInfo package;
+// The package's size from its member headers, in volumes whose headers hold
+// sizes; 0 (unknown) for others.
+unsigned long long PackageSize(const PackVolume& volume, const PackPackageInfo& package) {
     unsigned long long total = 0;
-    if (volume.Open(volumePath) && volume.ReadPackage(offset, &package))
+    if (volume.Marked())
         for (const PackMemberInfo& member : package.members)
             total += member.size;
     return total;
+}
+
+// Why the reader stopped, naming the member where it can.
+std::string FailureText(const ZipageFailure& failure, const std::string& dest) {
+    std::string member = "member '" + HostName(failure.name) + "'";
+    switch (failure.kind) {
+    case ZipageFailure::kVolume:
+        return "the reader cannot open the volume";
+    case ZipageFailure::kPackage:
+        return "the package is damaged at member " + std::to_string(failure.member) +
+               ": a link or header lies outside the volume, or a name is 260 bytes or longer "
+               "(see 'kivtool pack verify')";
+    case ZipageFailure::kName:
+        return member + " is refused: its name would leave " + dest;
+    case ZipageFailure::kCreate:
+        return member + " cannot be created in " + dest;
+    case ZipageFailure::kWrite:
+        return member + " was cut short: the disk took fewer bytes than written";
+    case ZipageFailure::kData:
+        return member + " is damaged: its compressed data is corrupt or ends early (its file "
+                        "was removed)";
+    case ZipageFailure::kInflate:
+        return "inflate cannot start";
+    case ZipageFailure::kNone:
+        break;
+    }
+    return "the package cannot be unpacked";
+}
+
+// Checks that the volume opens and that offset starts a package; gives the
+// package's size for the progress bar. Exit status 1 with a message, or 0.
+int CheckPackage(const std::string& volumePath, std::uint32_t offset, unsigned long long* total) {
+    PackVolume volume;
+    PackRequest request{volumePath, {offset}, ""};
+    std::vector<PackPackageInfo> packages;
+    std::string error;
+    if (!volume.Open(volumePath))
+        return PackError("extract", volume.Error());
+    if (!ReadRequestedPackages(volume, request, &packages, &error))
+        return PackError("extract", error);
+    *total = PackageSize(volume, packages.front());
+    return 0;
 }
 } // namespace
 
@@ -105,25 +147,28 @@ int RunPackExtract(const PackArgs& args) {
         return 0;
     }
     std::uint32_t offset = 0;
-    if (args.size() != 3 || !ParsePackOffset(args[1], &offset)) {
-        PackError("extract", "needs VOLUME OFFSET DEST");
-        std::fputs(kHelp, stderr);
-        return 2;
-    }
+    if (args.size() != 3)
+        return PackUsageError("extract", "needs VOLUME OFFSET DEST", kHelp);
+    if (!ParsePackOffset(args[1], &offset))
+        return PackUsageError("extract", "'" + args[1] + "' is not a package offset", kHelp);
     std::u16string folder, baseName;
     if (!SplitVolume(PathMap::ToWindows(args[0]), &folder, &baseName))
-        return PackError("extract", "'" + args[0] + "' is not a .zkiv volume");
+        return PackUsageError("extract", "'" + args[0] + "' is not a .zkiv volume", kHelp);
     std::u16string dest = Wide(IsMachinePath(args[2]) ? args[2] : PathMap::ToWindows(args[2]));
+    if (args[2].empty() || dest.empty())
+        return PackUsageError("extract", "'" + args[2] + "' is not a folder path", kHelp);
     for (char16_t& c : dest)
         if (c == u'/')
             c = u'\\';
 
+    unsigned long long total = 0;
+    if (int status = CheckPackage(args[0], offset, &total))
+        return status;
     Zipage zip;
     if (zip.OpenArchive(folder.c_str(), folder.c_str(), baseName.c_str(), false) != 0)
-        return PackError("extract",
-                         "cannot open " + args[0] + ": missing, or its trailer is wrong");
+        return PackError("extract", "the reader cannot open " + args[0]);
     progress.terminal = isatty(STDOUT_FILENO);
-    progress.total = progress.terminal ? PackageSize(args[0], offset) : 0;
+    progress.total = total;
     std::signal(SIGINT, OnInterrupt);
     int result = zip.ExtractPackage(dest.c_str(), static_cast<int>(offset), OnBytes, OnName,
                                     &cancelRequested, &neverPaused, nullptr, 0);
@@ -131,9 +176,8 @@ int RunPackExtract(const PackArgs& args) {
     if (progress.terminal)
         std::printf("\n");
     if (result != 0)
-        return PackError("extract", "cannot unpack the package at " + args[1] + " into " + args[2] +
-                                        " (a member could not be written, or the "
-                                        "package is damaged: see 'kivtool pack verify')");
+        return PackError("extract", "cannot unpack the package at " + args[1] + ": " +
+                                        FailureText(zip.LastFailure(), args[2]));
     if (cancelRequested.load())
         return PackError("extract", "cancelled");
     std::printf("%llu files, %llu bytes into %s\n", progress.files, progress.done, args[2].c_str());

@@ -1,66 +1,80 @@
 // "kivtool pack list" and "kivtool pack verify": read a volume's structure
 // without unpacking it.
 #include "tools/kivtool/PackCommands.h"
-#include "tools/kivtool/PackVolume.h"
+#include "tools/kivtool/PackPackages.h"
 
 #include "engine/MemberName.h"
 #include "platform/Windows.h"
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
 const char kListHelp[] =
-    "usage: kivtool pack list VOLUME [OFFSET] [--json]\n"
+    "usage: kivtool pack list VOLUME [OFFSET] [--config FILE] [--json]\n"
     "\n"
     "Lists the members of the package at OFFSET: size, compressed size and name.\n"
-    "Sizes are the first header value, which the project's writer sets to the\n"
-    "member's size. Without OFFSET, every package of a volume whose packages lie\n"
-    "one after another (as 'pack create' writes them).\n";
+    "OFFSET must start a package: one that --config FILE (the setup description),\n"
+    "the setup-package offset of a main archive or the volume's chain of packages\n"
+    "names, or one whose members all lie inside the volume and hold zlib streams.\n"
+    "Without OFFSET, the packages that --config FILE names for the volume, or\n"
+    "every package of a volume whose packages lie one after another (as 'pack\n"
+    "create' writes them). Sizes come from the member headers of volumes that\n"
+    "'pack create' wrote; for other volumes they are shown as '-' (null in JSON).\n";
 
 const char kVerifyHelp[] =
-    "usage: kivtool pack verify VOLUME [OFFSET ...]\n"
+    "usage: kivtool pack verify VOLUME [OFFSET ...] [--config FILE]\n"
     "\n"
-    "Checks the volume's trailer, then inflates every member of the packages at\n"
-    "the OFFSETs (all packages when none is given) in memory and compares it with\n"
-    "the size and CRC-32 in its header; member names must be names the setup's\n"
-    "reader accepts. Exit status 0 only when everything is sound.\n";
+    "Checks the volume's trailer, then reads every member of the packages at the\n"
+    "OFFSETs with the setup's rules and inflates it in memory to the end of its\n"
+    "zlib stream (with zlib's own check); member names must be names the setup's\n"
+    "reader accepts. In volumes that 'pack create' wrote, each member must also\n"
+    "match the size and CRC-32 of its header. Without OFFSETs: the packages that\n"
+    "--config FILE names for the volume (its packed install entries; in the main\n"
+    "archive also the setup package), else all packages when they lie one after\n"
+    "another. The volume number comes from the file name: archive.zkiv is the\n"
+    "main archive, archiveN.zkiv is volume N + 1. Exit status 0 only when\n"
+    "everything is sound.\n";
 
-// Positional arguments: the volume, then offsets. False on a bad offset.
-bool ParseVolumeArgs(const PackArgs& args, std::string* volume, std::vector<std::uint32_t>* offsets,
-                     bool* json, std::string* error) {
-    for (const std::string& arg : args) {
+// The volume, OFFSETs, --config FILE and (for list) --json. False with a
+// message on a usage error.
+bool ParseVolumeArgs(const PackArgs& args, PackRequest* request, bool* json, std::string* error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         std::uint32_t offset = 0;
         if (arg == "--json" && json) {
             *json = true;
-        } else if (volume->empty()) {
-            *volume = arg;
+        } else if (arg == "--config") {
+            if (i + 1 == args.size() || !request->configPath.empty()) {
+                *error = "--config takes one FILE";
+                return false;
+            }
+            request->configPath = args[++i];
+        } else if (arg.size() > 1 && arg[0] == '-' &&
+                   !std::isdigit(static_cast<unsigned char>(arg[1]))) {
+            *error = "unknown option " + arg;
+            return false;
+        } else if (request->volumePath.empty()) {
+            request->volumePath = arg;
         } else if (ParsePackOffset(arg, &offset)) {
-            offsets->push_back(offset);
+            request->offsets.push_back(offset);
         } else {
             *error = "'" + arg + "' is not a package offset";
             return false;
         }
     }
-    if (volume->empty()) {
+    if (request->volumePath.empty())
         *error = "needs a VOLUME";
-        return false;
-    }
-    return true;
+    return !request->volumePath.empty();
 }
 
-bool ReadPackages(PackVolume& volume, const std::vector<std::uint32_t>& offsets,
-                  std::vector<PackPackageInfo>* packages) {
-    if (offsets.empty())
-        return volume.ReadAllPackages(packages);
-    for (std::uint32_t offset : offsets) {
-        packages->emplace_back();
-        if (!volume.ReadPackage(offset, &packages->back()))
-            return false;
-    }
-    return true;
+std::string SizeText(const PackVolume& volume, const PackMemberInfo& member, bool json) {
+    if (volume.Marked())
+        return std::to_string(member.size);
+    return json ? "null" : "-";
 }
 
-void PrintList(const std::vector<PackPackageInfo>& packages, bool json) {
+void PrintList(const PackVolume& volume, const std::vector<PackPackageInfo>& packages, bool json) {
     if (json)
         std::printf("[");
     for (std::size_t p = 0; p < packages.size(); ++p) {
@@ -72,12 +86,13 @@ void PrintList(const std::vector<PackPackageInfo>& packages, bool json) {
         for (std::size_t m = 0; m < package.members.size(); ++m) {
             const PackMemberInfo& member = package.members[m];
             std::string name = HostName(member.name);
+            std::string size = SizeText(volume, member, json);
             if (json)
-                std::printf("%s\n    {\"name\": %s, \"size\": %u, \"compressed\": %u}",
-                            m ? "," : "", JsonText(name).c_str(), member.size,
+                std::printf("%s\n    {\"name\": %s, \"size\": %s, \"compressed\": %u}",
+                            m ? "," : "", JsonText(name).c_str(), size.c_str(),
                             member.CompressedSize());
             else
-                std::printf("%12u %12u  %s\n", member.size, member.CompressedSize(), name.c_str());
+                std::printf("%12s %12u  %s\n", size.c_str(), member.CompressedSize(), name.c_str());
         }
         if (json)
             std::printf("]}");
@@ -91,23 +106,36 @@ bool Damaged(const std::string& where, const std::string& problem) {
     return false;
 }
 
-// Checks one member; prints what is wrong and returns false.
-bool VerifyMember(PackVolume& volume, const PackMemberInfo& member, std::uint32_t package) {
+// Checks one member; prints what is wrong and returns false. The inflated
+// size goes to `bytes`.
+bool VerifyMember(PackVolume& volume, const PackMemberInfo& member, std::uint32_t package,
+                  std::uint64_t* bytes) {
     std::string where = "package " + std::to_string(package) + ", " + HostName(member.name);
     char16_t wide[260];
     if (MultiByteToWideChar(CP_ACP, 0, member.name.c_str(), -1, wide, 260) <= 0 ||
         !IsSafeMemberName(wide))
         return Damaged(where, "the reader refuses this name");
-    std::uint64_t size = 0;
     std::uint32_t crc = 0;
-    if (!volume.InflateMember(member, &size, &crc))
+    if (!volume.InflateMember(member, bytes, &crc))
         return Damaged(where, volume.Error());
-    if (size != member.size || crc != member.crc)
-        return Damaged(where, "size " + std::to_string(size) + " and CRC-32 " +
+    if (volume.Marked() && (*bytes != member.size || crc != member.crc))
+        return Damaged(where, "size " + std::to_string(*bytes) + " and CRC-32 " +
                                   std::to_string(crc) + " differ from the header's " +
                                   std::to_string(member.size) + " and " +
                                   std::to_string(member.crc));
     return true;
+}
+
+// Opens the volume and reads the packages the request names; prints the
+// failure and gives exit status 1.
+int ReadVolume(const char* command, const PackRequest& request, PackVolume& volume,
+               std::vector<PackPackageInfo>* packages) {
+    std::string error;
+    if (!volume.Open(request.volumePath))
+        return PackError(command, volume.Error());
+    if (!ReadRequestedPackages(volume, request, packages, &error))
+        return PackError(command, error);
+    return 0;
 }
 } // namespace
 
@@ -116,19 +144,16 @@ int RunPackList(const PackArgs& args) {
         std::fputs(kListHelp, stdout);
         return 0;
     }
-    std::string path, error;
-    std::vector<std::uint32_t> offsets;
+    PackRequest request;
+    std::string error;
     bool json = false;
-    if (!ParseVolumeArgs(args, &path, &offsets, &json, &error) || offsets.size() > 1) {
-        PackError("list", error.empty() ? "takes one OFFSET" : error);
-        std::fputs(kListHelp, stderr);
-        return 2;
-    }
+    if (!ParseVolumeArgs(args, &request, &json, &error) || request.offsets.size() > 1)
+        return PackUsageError("list", error.empty() ? "takes one OFFSET" : error, kListHelp);
     PackVolume volume;
     std::vector<PackPackageInfo> packages;
-    if (!volume.Open(path) || !ReadPackages(volume, offsets, &packages))
-        return PackError("list", volume.Error());
-    PrintList(packages, json);
+    if (int status = ReadVolume("list", request, volume, &packages))
+        return status;
+    PrintList(volume, packages, json);
     return 0;
 }
 
@@ -137,30 +162,29 @@ int RunPackVerify(const PackArgs& args) {
         std::fputs(kVerifyHelp, stdout);
         return 0;
     }
-    std::string path, error;
-    std::vector<std::uint32_t> offsets;
-    if (!ParseVolumeArgs(args, &path, &offsets, nullptr, &error)) {
-        PackError("verify", error);
-        std::fputs(kVerifyHelp, stderr);
-        return 2;
-    }
+    PackRequest request;
+    std::string error;
+    if (!ParseVolumeArgs(args, &request, nullptr, &error))
+        return PackUsageError("verify", error, kVerifyHelp);
     PackVolume volume;
     std::vector<PackPackageInfo> packages;
-    if (!volume.Open(path) || !ReadPackages(volume, offsets, &packages))
-        return PackError("verify", volume.Error());
+    if (int status = ReadVolume("verify", request, volume, &packages))
+        return status;
     std::size_t members = 0, bad = 0;
     unsigned long long bytes = 0;
     for (const PackPackageInfo& package : packages)
         for (const PackMemberInfo& member : package.members) {
+            std::uint64_t size = 0;
             members++;
-            bytes += member.size;
-            if (!VerifyMember(volume, member, package.offset))
+            if (!VerifyMember(volume, member, package.offset, &size))
                 bad++;
+            bytes += size;
         }
     if (bad)
         return PackError("verify", std::to_string(bad) + " of " + std::to_string(members) +
                                        " members are damaged");
-    std::printf("%s: sound, %zu packages, %zu members, %llu bytes\n", path.c_str(), packages.size(),
-                members, bytes);
+    std::printf("%s: sound, %zu packages, %zu members, %llu bytes%s\n", request.volumePath.c_str(),
+                packages.size(), members, bytes,
+                volume.Marked() ? "" : " (not written by kivtool: no sizes or CRC-32s to check)");
     return 0;
 }
