@@ -2,8 +2,9 @@
 // from, owned by the setup's application object: the installed files (each
 // member unpacked, each file copied, the start-up shortcut), the destination
 // folder of each install entry in installation order with repeats kept, and
-// the registry keys written without DONTUNINSTALL. The worker thread alone
-// fills them while the user-interface thread waits.
+// the registry keys written without DONTUNINSTALL. They have no lock: the
+// worker fills them while the user-interface thread waits, and the
+// user-interface thread adds to them only when no worker runs.
 #pragma once
 
 #include "engine/InstalledFileList.h"
