@@ -1,10 +1,12 @@
 // The records of a setup description: install entries, components, setup
-// types, shortcuts and registry keys with their values. Texts are narrow ANSI
-// texts of at most 259 characters in 260-byte buffers. A record refers to
-// another by pointer into the owning SetupDescription's lists; those lists
-// hold their records through unique_ptr so the pointers stay valid.
+// types and shortcuts; the registry key and volume records belong to the
+// install engine, which works from them. Texts are narrow ANSI texts of at
+// most 259 characters in 260-byte buffers. A record refers to another by
+// pointer into the owning SetupDescription's lists; those lists hold their
+// records through unique_ptr so the pointers stay valid.
 #pragma once
 
+#include "engine/RegistryKeyRecord.h"
 #include "engine/VolumeEntry.h"
 
 #include <cstdint>
@@ -59,18 +61,4 @@ struct ShortcutEntry {
     char shortcutName[kSetupTextSize] = {}; // the link file's name without extension
     char targetFile[kSetupTextSize] = {};   // relative to the install entry's folder
     InstallEntry* entry = nullptr;
-};
-
-struct RegistryValueRecord {
-    char name[kSetupTextSize] = {}; // "<DEFAULT>" is the key's default value
-    std::int32_t type = 0;          // 1 (REG_SZ): text, anything else: number
-    char text[kSetupTextSize] = {};
-    std::int32_t number = 0;
-};
-
-struct RegistryKeyRecord {
-    char keyPath[kSetupTextSize] = {}; // root name, "\", sub-key path; may hold variables
-    bool winreg = false;               // always written to the system registry
-    bool dontUninstall = false;        // not recorded for the uninstall record
-    std::vector<RegistryValueRecord> values;
 };

@@ -1,0 +1,90 @@
+#include "engine/WriteRegistryKeys.h"
+
+#include "engine/RegistryValueData.h"
+#include "engine/RootKeyFromName.h"
+#include "platform/WinError.h"
+#include "toolkit/KIVRegistry.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Room to tell a substituted key path longer than 259 characters.
+constexpr int kExpandedPathSize = 520;
+constexpr std::size_t kMaxPathLength = RegistryKeyList::kPathSize - 1;
+
+void CloseKey(HKEY key, const char16_t* registryFile) {
+    if (key && !IsRootKey(key))
+        KIVRegCloseKey(key, registryFile);
+}
+
+// Opens the root and creates or opens each level after it in turn. An
+// unrecognised root is refused before any call: a null key would reach the
+// registry file as the offset 0, at its very start.
+bool CreateKeyPath(const char* path, const char16_t* registryFile, HKEY* keyOut) {
+    const char* slash = std::strchr(path, '\\');
+    HKEY key = RootKeyFromName(slash ? std::string_view(path, slash - path) : path);
+    if (!key)
+        return false;
+    for (const char* part = slash ? slash + 1 : nullptr; part && *part;) {
+        const char* end = std::strchr(part, '\\');
+        const std::string name = end ? std::string(part, end) : std::string(part);
+        HKEY next = nullptr;
+        const LONG result = KIVRegOpenKey(key, name.c_str(), 0, KEY_WRITE, &next, registryFile);
+        if (result != ERROR_SUCCESS || next != key) // an empty level gives the key itself
+            CloseKey(key, registryFile);
+        if (result != ERROR_SUCCESS)
+            return false;
+        key = next;
+        part = end ? end + 1 : nullptr;
+    }
+    *keyOut = key;
+    return true;
+}
+
+bool SetValues(HKEY key, const RegistryKeyRecord& record, const char16_t* registryFile,
+               const ExpandSetupText& expand) {
+    for (const RegistryValueRecord& value : record.values) {
+        RegistryValueData data;
+        if (!FormRegistryValueData(value, expand, registryFile != nullptr, &data))
+            return false;
+        const char* name = std::strcmp(value.name, "<DEFAULT>") == 0 ? nullptr : value.name;
+        if (KIVRegSetValue(key, name, 0, static_cast<DWORD>(value.type), data.bytes, data.size,
+                           registryFile) != ERROR_SUCCESS)
+            return false;
+    }
+    return true;
+}
+
+bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
+              const ExpandSetupText& expand, RegistryKeyList* writtenKeys) {
+    char path[kExpandedPathSize];
+    expand(record.keyPath, path, kExpandedPathSize);
+    path[kExpandedPathSize - 1] = '\0';
+    HKEY key = nullptr;
+    if (std::strlen(path) > kMaxPathLength || !CreateKeyPath(path, registryFile, &key))
+        return false;
+    const bool written = SetValues(key, record, registryFile, expand);
+    CloseKey(key, registryFile);
+    if (written && !record.dontUninstall)
+        writtenKeys->Add(path);
+    return written;
+}
+
+} // namespace
+
+bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const RegistryStoreChoice& store,
+                       const ExpandSetupText& expand, RegistryKeyList* writtenKeys) {
+    // A missing name must not send the file's keys to the system registry
+    // (the null store); the empty name is refused by the registry file.
+    const char16_t* fileName = store.registryFileName ? store.registryFileName : u"";
+    if (store.useRegistryFile && store.deleteRegistryFile)
+        KIVDeleteRegistryFile(fileName);
+    for (const RegistryKeyRecord& record : keys) {
+        const bool toFile = store.useRegistryFile && !record.winreg;
+        if (!WriteKey(record, toFile ? fileName : nullptr, expand, writtenKeys))
+            return false;
+    }
+    return true;
+}

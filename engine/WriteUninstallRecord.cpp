@@ -1,0 +1,85 @@
+#include "engine/WriteUninstallRecord.h"
+
+#include "platform/PlatformStdio.h"
+#include "platform/WinBase.h"
+#include "toolkit/KIVString.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+constexpr int kPathSize = 520; // a converted path, terminator included
+
+// Writes text as a text-mode stream does on Windows: every LF reaches the
+// disk as CR LF. The platform's streams have no text mode.
+void PutText(std::FILE* file, std::string_view text) {
+    for (std::size_t lf; (lf = text.find('\n')) != std::string_view::npos;
+         text.remove_prefix(lf + 1)) {
+        std::fwrite(text.data(), 1, lf, file);
+        std::fwrite("\r\n", 1, 2, file);
+    }
+    std::fwrite(text.data(), 1, text.size(), file);
+}
+
+void PutLine(std::FILE* file, std::string_view text) {
+    PutText(file, text);
+    PutText(file, "\n");
+}
+
+void PutCount(std::FILE* file, const char* label, std::size_t count) {
+    PutLine(file, std::string(label) + " " + std::to_string(count));
+}
+
+void PutList(std::FILE* file, const char* label, const InstalledFileList& list) {
+    PutCount(file, label, static_cast<std::size_t>(list.GetSize()));
+    for (int i = 0; i < list.GetSize(); ++i)
+        PutLine(file, list.GetAt(i));
+}
+
+void PutRecord(std::FILE* file, const UninstallRecordSource& source, const std::string& folder) {
+    const InstallLists& lists = source.lists;
+    PutCount(file, "files",
+             static_cast<std::size_t>(lists.files.GetSize()) + source.extraFiles.size());
+    for (int i = 0; i < lists.files.GetSize(); ++i)
+        PutLine(file, lists.files.GetAt(i));
+    for (const std::string& extra : source.extraFiles)
+        PutLine(file, folder + "\\" + extra);
+    PutList(file, "folders", lists.folders);
+    PutCount(file, "regkeys", static_cast<std::size_t>(lists.registryKeys.GetSize()));
+    for (int i = 0; i < lists.registryKeys.GetSize(); ++i)
+        PutLine(file, lists.registryKeys.GetAt(i));
+    PutLine(file, "longappname");
+    PutLine(file, source.applicationName ? source.applicationName : "");
+}
+
+// Writes the whole record to path; false on any open or write error.
+bool WriteRecordFile(const std::string& path, const UninstallRecordSource& source,
+                     const std::string& folder) {
+    std::FILE* file = PlatformFopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    PutRecord(file, source, folder);
+    const bool written = !std::ferror(file);
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
+
+UninstallRecordResult WriteUninstallRecord(const UninstallRecordSource& source) {
+    if (source.updateMode || source.lists.IsEmpty())
+        return UninstallRecordResult::Skipped;
+    char ansiFolder[kPathSize];
+    if (!source.installFolder || !KIVString(source.installFolder).ToNarrow(ansiFolder, kPathSize))
+        return UninstallRecordResult::Failed;
+    const std::string folder = ansiFolder;
+    const std::string path = folder + "\\.uninstallinfos.log";
+    const std::string temporary = path + ".new";
+    if (temporary.size() >= kPathSize)
+        return UninstallRecordResult::Failed;
+    if (WriteRecordFile(temporary, source, folder) &&
+        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return UninstallRecordResult::Written;
+    DeleteFileA(temporary.c_str());
+    return UninstallRecordResult::Failed;
+}
