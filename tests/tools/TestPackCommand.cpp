@@ -363,3 +363,31 @@ TEST(PackCommandCodePage, JapaneseNamesRoundTripOnA932Machine) {
                                  .c_str()));
     EXPECT_EQ("soft", ReadFile(dir / "out" / name));
 }
+
+// The volume is written beside OUT and renamed over it when whole: a link at
+// OUT is replaced, never written through, and a failed create keeps the
+// volume that was there.
+TEST_F(PackCommandTest, CreateReplacesOutOnlyWhenTheVolumeIsWhole) {
+    fs::create_directories(dir / "product");
+    WriteFile(dir / "product/a.txt", "alpha");
+    WriteFile(dir / "elsewhere.txt", "keep me");
+    fs::create_symlink(dir / "elsewhere.txt", dir / "linked.zkiv");
+    EXPECT_EQ(Pack("create '" + (dir / "linked.zkiv").string() + "' p='" +
+                   (dir / "product").string() + "'")
+                  .status,
+              0);
+    EXPECT_FALSE(fs::is_symlink(dir / "linked.zkiv"));
+    EXPECT_EQ(ReadFile(dir / "elsewhere.txt"), "keep me");
+
+    std::string good = ReadFile(dir / "linked.zkiv");
+    fs::create_directories(dir / "bad");
+    WriteFile(dir / "bad/A.txt", "1");
+    WriteFile(dir / "bad/a.TXT", "2"); // names that differ only in case
+    PackRun failed =
+        Pack("create '" + (dir / "linked.zkiv").string() + "' p='" + (dir / "bad").string() + "'");
+    EXPECT_NE(failed.status, 0);
+    EXPECT_EQ(ReadFile(dir / "linked.zkiv"), good);
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_EQ(entry.path().filename().string().rfind(".linked", 0), std::string::npos)
+            << entry.path() << " left behind";
+}

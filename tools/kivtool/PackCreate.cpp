@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const char kHelp[] =
@@ -53,10 +56,11 @@ bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesyst
     return ok && writer.EndMember();
 }
 
-bool PackFolder(ZipageWriter& writer, const PackageSource& source, const std::string& out,
-                PackedPackage* packed, std::string* error) {
+bool PackFolder(ZipageWriter& writer, const PackageSource& source,
+                const std::vector<std::filesystem::path>& skip, PackedPackage* packed,
+                std::string* error) {
     std::vector<PackSourceFile> members;
-    if (!ListPackSource(source.folder, out, &members, error))
+    if (!ListPackSource(source.folder, skip, &members, error))
         return false;
     std::vector<unsigned char> buffer(256 * 1024);
     packed->name = source.name;
@@ -134,22 +138,39 @@ bool ParseCreate(const PackArgs& args, CreateOptions* options, std::string* erro
     return true;
 }
 
-bool WriteVolume(const CreateOptions& options, std::vector<PackedPackage>* packed,
-                 std::uint32_t* setupOffset, std::string* error) {
-    std::FILE* file = std::fopen(options.out.c_str(), "wb");
+// Opens a new file beside OUT for the volume: OUT itself is replaced only
+// when the volume is whole (a failure keeps an earlier volume), and a link
+// at OUT is replaced rather than written through.
+std::FILE* CreateBeside(const std::string& out, std::string* temporary, std::string* error) {
+    std::filesystem::path path(out);
+    *temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    int fd = mkostemp(temporary->data(), O_CLOEXEC);
+    mode_t mask = umask(0);
+    umask(mask);
+    std::FILE* file = fd >= 0 && fchmod(fd, 0666 & ~mask) == 0 ? fdopen(fd, "wb") : nullptr;
     if (!file) {
-        *error = "cannot create " + options.out + ": " + std::strerror(errno);
-        return false;
+        *error = "cannot create " + out + ": " + std::strerror(errno);
+        if (fd >= 0) {
+            close(fd);
+            unlink(temporary->c_str());
+        }
     }
+    return file;
+}
+
+bool WriteVolume(const CreateOptions& options, const std::string& temporary, std::FILE* file,
+                 std::vector<PackedPackage>* packed, std::uint32_t* setupOffset,
+                 std::string* error) {
     std::unique_ptr<char[]> buffer(new char[1 << 20]);
     std::setvbuf(file, buffer.get(), _IOFBF, 1 << 20);
     ZipageWriter writer(options.level);
     bool ok = writer.Begin(file);
+    const std::vector<std::filesystem::path> skip = {options.out, temporary};
     for (const PackageSource& source : options.sources) {
         if (!ok)
             break;
         packed->emplace_back();
-        ok = PackFolder(writer, source, options.out, &packed->back(), error);
+        ok = PackFolder(writer, source, skip, &packed->back(), error);
     }
     *setupOffset = options.hasSetup && ok ? packed->front().info.offset : 0;
     ok = ok && writer.Finish(*setupOffset);
@@ -159,6 +180,22 @@ bool WriteVolume(const CreateOptions& options, std::vector<PackedPackage>* packe
     }
     if (!ok && error->empty())
         *error = writer.Error();
+    return ok;
+}
+
+bool CreateVolume(const CreateOptions& options, std::vector<PackedPackage>* packed,
+                  std::uint32_t* setupOffset, std::string* error) {
+    std::string temporary;
+    std::FILE* file = CreateBeside(options.out, &temporary, error);
+    if (!file)
+        return false;
+    bool ok = WriteVolume(options, temporary, file, packed, setupOffset, error);
+    if (ok && std::rename(temporary.c_str(), options.out.c_str()) != 0) {
+        ok = false;
+        *error = "cannot replace " + options.out + ": " + std::strerror(errno);
+    }
+    if (!ok)
+        unlink(temporary.c_str());
     return ok;
 }
 } // namespace
@@ -174,10 +211,8 @@ int RunPackCreate(const PackArgs& args) {
         return PackUsageError("create", error, kHelp);
     std::vector<PackedPackage> packed;
     std::uint32_t setupOffset = 0;
-    if (!WriteVolume(options, &packed, &setupOffset, &error)) {
-        std::remove(options.out.c_str());
+    if (!CreateVolume(options, &packed, &setupOffset, &error))
         return PackError("create", error);
-    }
     PrintPackages(packed, setupOffset, options.json);
     return 0;
 }

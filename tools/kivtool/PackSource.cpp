@@ -12,6 +12,13 @@ std::string Lower(std::string text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
+bool Skipped(const std::filesystem::path& path, const std::vector<std::filesystem::path>& skip) {
+    std::error_code unrelated;
+    for (const std::filesystem::path& other : skip)
+        if (std::filesystem::equivalent(path, other, unrelated))
+            return true;
+    return false;
+}
 } // namespace
 
 bool PackMemberName(const std::string& hostName, std::string* ansi, std::string* error) {
@@ -36,13 +43,14 @@ bool PackMemberName(const std::string& hostName, std::string* ansi, std::string*
     return true;
 }
 
-bool ListPackSource(const std::filesystem::path& folder, const std::filesystem::path& skip,
+bool ListPackSource(const std::filesystem::path& folder,
+                    const std::vector<std::filesystem::path>& skip,
                     std::vector<PackSourceFile>* members, std::string* error) {
-    std::error_code code, unrelated;
+    std::error_code code;
     std::vector<std::filesystem::path> paths;
     for (std::filesystem::directory_iterator it(folder, code), end; !code && it != end;
          it.increment(code))
-        if (it->is_regular_file() && !std::filesystem::equivalent(it->path(), skip, unrelated))
+        if (it->is_regular_file() && !Skipped(it->path(), skip))
             paths.push_back(it->path());
     if (code) {
         *error = "cannot list " + folder.string() + ": " + code.message();

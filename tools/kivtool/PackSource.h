@@ -17,8 +17,9 @@ struct PackSourceFile {
 bool PackMemberName(const std::string& hostName, std::string* ansi, std::string* error);
 
 // The plain files directly in folder (sub-folders are not members), in name
-// order, leaving out the file `skip` (the volume being written, should it lie
-// there). Fails when two names differ only in case: on the machine, the second
-// would overwrite the first.
-bool ListPackSource(const std::filesystem::path& folder, const std::filesystem::path& skip,
+// order, leaving out the files of `skip` (the volume being written and the
+// one it replaces, should they lie there). Fails when two names differ only in case: on the
+// machine, the second would overwrite the first.
+bool ListPackSource(const std::filesystem::path& folder,
+                    const std::vector<std::filesystem::path>& skip,
                     std::vector<PackSourceFile>* members, std::string* error);
