@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         ssize_t put = write(fd, data, size);
@@ -46,15 +48,29 @@ bool CopyContent(int from, int to) {
 }
 
 // What stops a file from being replaced: a folder, the read-only
-// attribute, or an open that does not share writing and deletion.
-DWORD CheckReplaceable(const struct stat& target) {
+// attribute, or opens of it that do not share what the replacement asks for
+// (a copy writes it; a move deletes it, which a running program's file never
+// allows).
+DWORD CheckReplaceable(const std::string& hostPath, const struct stat& target, DWORD access) {
     if (S_ISDIR(target.st_mode) || !(target.st_mode & S_IWUSR))
         return ERROR_ACCESS_DENIED;
-    ShareTable::FileId id{target.st_dev, target.st_ino};
-    if (!ShareTable::Allows(id, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE) ||
-        !ShareTable::AllowsDelete(id))
-        return ERROR_SHARING_VIOLATION;
-    return ERROR_SUCCESS;
+    return ShareTable::CheckPath(hostPath, target, access, kShareAll);
+}
+
+// Opens the source of a copy and holds it for reading, as Windows does for
+// the time of the copy; -1 with the last error set on failure.
+int OpenSource(const std::string& source) {
+    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        SetLastError(HostPath::ErrorFromErrno(errno, source));
+        return -1;
+    }
+    if (DWORD error = ShareTable::Acquire(in, GENERIC_READ, FILE_SHARE_READ)) {
+        close(in);
+        SetLastError(error);
+        return -1;
+    }
+    return in;
 }
 
 BOOL CopyHost(const std::string& source, const std::string& target, bool failIfExists) {
@@ -63,20 +79,18 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
         return HostPath::FailFromErrno(source);
     if (S_ISDIR(from.st_mode))
         return HostPath::Fail(ERROR_ACCESS_DENIED);
-    if (!ShareTable::Allows({from.st_dev, from.st_ino}, GENERIC_READ, FILE_SHARE_READ))
-        return HostPath::Fail(ERROR_SHARING_VIOLATION);
     // A link at the target is replaced by the copy (the rename below acts on
     // the link itself), never written through.
     if (lstat(target.c_str(), &to) == 0) {
         if (failIfExists)
             return HostPath::Fail(ERROR_FILE_EXISTS);
         if (!S_ISLNK(to.st_mode))
-            if (DWORD error = CheckReplaceable(to))
+            if (DWORD error = CheckReplaceable(target, to, GENERIC_WRITE))
                 return HostPath::Fail(error);
     }
-    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    int in = OpenSource(source);
     if (in < 0)
-        return HostPath::FailFromErrno(source);
+        return FALSE;
     std::string temporary = HostPath::Parent(target) + "/.kiv-copy-XXXXXX";
     int out = mkostemp(temporary.data(), O_CLOEXEC);
     if (out < 0) {
@@ -107,7 +121,10 @@ BOOL MoveHost(const std::string& source, const std::string& target, DWORD flags)
     struct stat from, to;
     if (lstat(source.c_str(), &from) != 0)
         return HostPath::FailFromErrno(source);
-    if (!S_ISLNK(from.st_mode) && !ShareTable::AllowsDelete({from.st_dev, from.st_ino}))
+    // A running program's file may be renamed (ERROR_ACCESS_DENIED only
+    // forbids deleting it), as on Windows.
+    if (ShareTable::CheckPath(source, from, ShareTable::kDelete, kShareAll) ==
+        ERROR_SHARING_VIOLATION)
         return HostPath::Fail(ERROR_SHARING_VIOLATION);
     bool sameEntry = false;
     if (lstat(target.c_str(), &to) == 0) {
@@ -117,7 +134,7 @@ BOOL MoveHost(const std::string& source, const std::string& target, DWORD flags)
         if (!sameEntry && (S_ISDIR(from.st_mode) || S_ISDIR(to.st_mode)))
             return HostPath::Fail(ERROR_ACCESS_DENIED);
         if (!sameEntry && !S_ISLNK(to.st_mode))
-            if (DWORD error = CheckReplaceable(to))
+            if (DWORD error = CheckReplaceable(target, to, ShareTable::kDelete))
                 return HostPath::Fail(error);
     }
     if (rename(source.c_str(), target.c_str()) == 0)
