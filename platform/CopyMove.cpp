@@ -1,8 +1,11 @@
 // CopyFile and MoveFileEx. A copy goes to a temporary file beside the target
 // and is renamed over it at the end, so a failed copy (a full disk) leaves
-// the previous target intact instead of a truncated one.
+// the previous target intact instead of a truncated one. A move for the next
+// restart only records the pair (see PendingRenames).
 #include "platform/HostPath.h"
 #include "platform/HostText.h"
+#include "platform/PathMap.h"
+#include "platform/PendingRenames.h"
 #include "platform/ShareTable.h"
 #include "platform/WinBase.h"
 
@@ -174,9 +177,37 @@ template <typename Char> BOOL Copy(const Char* existing, const Char* newName, BO
     return CopyHost(source, target, failIfExists != FALSE);
 }
 
+// The full Windows form of a path as the pending replacements keep it, in
+// the ANSI code page; false with the last error set.
+template <typename Char> bool ScheduledPath(const Char* path, std::string* ansi) {
+    std::string host;
+    if (!HostPath::From(path, &host, HostPath::LastLink::Itself))
+        return false;
+    std::string windows = PathMap::ToWindows(host);
+    *ansi = HostText::ToAnsi(windows);
+    if (HostText::FromAnsi(ansi->c_str()) != windows) {
+        SetLastError(ERROR_NO_UNICODE_TRANSLATION); // "?" would name another file
+        return false;
+    }
+    return true;
+}
+
+template <typename Char> BOOL Schedule(const Char* existing, const Char* newName, DWORD flags) {
+    if (flags & MOVEFILE_COPY_ALLOWED)
+        return HostPath::Fail(ERROR_INVALID_PARAMETER);
+    std::string source, target;
+    if (!ScheduledPath(existing, &source) || (newName && !ScheduledPath(newName, &target)))
+        return FALSE;
+    if (DWORD error =
+            PendingRenames::Append(source, target, (flags & MOVEFILE_REPLACE_EXISTING) != 0))
+        return HostPath::Fail(error);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
 template <typename Char> BOOL Move(const Char* existing, const Char* newName, DWORD flags) {
     if (flags & MOVEFILE_DELAY_UNTIL_REBOOT)
-        return HostPath::Fail(ERROR_NOT_SUPPORTED); // FIXME: replacements at restart
+        return Schedule(existing, newName, flags);
     std::string source, target;
     if (!newName)
         return HostPath::Fail(ERROR_INVALID_PARAMETER);
