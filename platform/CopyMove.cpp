@@ -61,14 +61,17 @@ DWORD CheckReplaceable(const std::string& hostPath, const struct stat& target, D
 }
 
 // Opens the source of a copy and holds it for reading, as Windows does for
-// the time of the copy; -1 with the last error set on failure.
-int OpenSource(const std::string& source) {
+// the time of the copy (a device holds nothing, see FileObject); -1 with the
+// last error set on failure.
+int OpenSource(const std::string& source, const struct stat& info) {
     int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
         SetLastError(HostPath::ErrorFromErrno(errno, source));
         return -1;
     }
-    if (DWORD error = ShareTable::Acquire(in, GENERIC_READ, FILE_SHARE_READ)) {
+    DWORD error = S_ISREG(info.st_mode) ? ShareTable::Acquire(in, GENERIC_READ, FILE_SHARE_READ)
+                                        : DWORD{ERROR_SUCCESS};
+    if (error != ERROR_SUCCESS) {
         close(in);
         SetLastError(error);
         return -1;
@@ -91,7 +94,7 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
             if (DWORD error = CheckReplaceable(target, to, GENERIC_WRITE))
                 return HostPath::Fail(error);
     }
-    int in = OpenSource(source);
+    int in = OpenSource(source, from);
     if (in < 0)
         return FALSE;
     std::string temporary = HostPath::Parent(target) + "/.kiv-copy-XXXXXX";

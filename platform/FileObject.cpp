@@ -80,8 +80,8 @@ DWORD OpenError(int error, const std::string& hostPath) {
 // link itself by a new file; any other write through it is refused, so that
 // no file is ever written through a link planted at its place. Reading
 // follows it, with the checks of the file it leads to.
-int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access,
-               DWORD disposition) {
+int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD disposition,
+               bool* plain) {
     if (disposition == CREATE_NEW) {
         SetLastError(ERROR_FILE_EXISTS);
         return -1;
@@ -105,6 +105,7 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
         SetLastError(error);
         return -1;
     }
+    *plain = S_ISREG(info.st_mode);
     int fd = open(hostPath.c_str(), flags, mode);
     if (fd < 0)
         SetLastError(OpenError(errno, hostPath));
@@ -112,15 +113,17 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
 }
 
 // Opens with CreateFile's checks of an existing file made first; *existed
-// tells whether the path named one. A write never follows a link (O_NOFOLLOW
-// also closes the gap between the check and the open). -1 with the last
-// error set on failure.
+// tells whether the path named one, *plain whether it is a plain file (not a
+// device or a pipe). A write never follows a link (O_NOFOLLOW also closes
+// the gap between the check and the open). -1 with the last error set on
+// failure.
 int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access,
-                DWORD disposition, bool* existed) {
+                DWORD disposition, bool* existed, bool* plain) {
     struct stat info;
     *existed = lstat(hostPath.c_str(), &info) == 0;
     if (*existed && S_ISLNK(info.st_mode))
-        return OpenAtLink(hostPath, flags, mode, access, disposition);
+        return OpenAtLink(hostPath, flags, mode, access, disposition, plain);
+    *plain = !*existed || S_ISREG(info.st_mode);
     if (*existed) {
         if (DWORD error = CheckExisting(info, access, disposition)) {
             SetLastError(error);
@@ -136,7 +139,11 @@ int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD acces
 
 // Holds the open's share mode, then empties an existing file that the
 // creation asks to empty: never before the sharing check has passed.
-DWORD Hold(int fd, DWORD access, DWORD share, bool empty) {
+// Devices and pipes (Z:\dev\null) are shared by every program of the host:
+// they hold no share mode, and have nothing to empty.
+DWORD Hold(int fd, DWORD access, DWORD share, bool plain, bool empty) {
+    if (!plain)
+        return ERROR_SUCCESS;
     if (DWORD error = ShareTable::Acquire(fd, access, share))
         return error;
     if (empty && ftruncate(fd, 0) != 0)
@@ -165,7 +172,7 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
     mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     // Most creations make a new file: trying that first asks the host once,
     // and a new file needs none of the checks of an existing one.
-    bool existed = false;
+    bool existed = false, plain = true;
     int fd = -1;
     if (flags & O_CREAT)
         fd = OpenHost(hostPath, flags | O_EXCL, mode, access);
@@ -173,9 +180,10 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
         SetLastError(OpenError(errno, hostPath));
         return nullptr;
     }
-    if (fd < 0 && (fd = OpenChecked(hostPath, flags, mode, access, disposition, &existed)) < 0)
+    if (fd < 0 &&
+        (fd = OpenChecked(hostPath, flags, mode, access, disposition, &existed, &plain)) < 0)
         return nullptr;
-    if (DWORD error = Hold(fd, access, share, existed && empty)) {
+    if (DWORD error = Hold(fd, access, share, plain, existed && empty)) {
         close(fd);
         SetLastError(error);
         return nullptr;
