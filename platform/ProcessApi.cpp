@@ -93,29 +93,28 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// A descriptor of the program file that holds it as a running image; -1
-// with the last error set when another open forbids that (a program open for
-// writing cannot be started: ERROR_SHARING_VIOLATION, as on Windows).
-int HoldImage(const std::string& host) {
-    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetLastError(HostPath::ErrorFromErrno(errno, host));
-        return -1;
-    }
-    if (DWORD error = ShareTable::AcquireImage(fd)) {
-        close(fd);
+// A descriptor of the program file that holds it as a running image (-1
+// when the host does not let us read it: it then runs unheld). False with
+// the last error set when another open forbids that: a program open for
+// writing cannot be started (ERROR_SHARING_VIOLATION), as on Windows.
+bool HoldImage(const std::string& host, int* fd) {
+    *fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (*fd < 0)
+        return true;
+    if (DWORD error = ShareTable::AcquireImage(*fd)) {
+        close(*fd);
         SetLastError(error);
-        return -1;
+        return false;
     }
-    return fd;
+    return true;
 }
 
 BOOL Spawn(std::string host, std::vector<std::string> arguments, std::vector<std::string> env,
            const std::string* folder, LPPROCESS_INFORMATION info) {
     if (access(host.c_str(), X_OK) != 0)
         return HostPath::Fail(ERROR_BAD_EXE_FORMAT);
-    int image = HoldImage(host);
-    if (image < 0)
+    int image = -1;
+    if (!HoldImage(host, &image))
         return FALSE;
     arguments.insert(arguments.begin(), host);
     std::vector<char*> argv = Pointers(arguments), envp = Pointers(env);
@@ -123,13 +122,15 @@ BOOL Spawn(std::string host, std::vector<std::string> arguments, std::vector<std
     posix_spawn_file_actions_init(&actions);
     // Duplicating a descriptor onto itself clears its close-on-exec flag in
     // the child only, so no other thread's child inherits it.
-    posix_spawn_file_actions_adddup2(&actions, image, image);
+    if (image >= 0)
+        posix_spawn_file_actions_adddup2(&actions, image, image);
     if (folder)
         posix_spawn_file_actions_addchdir_np(&actions, folder->c_str());
     pid_t pid = 0;
     int error = posix_spawn(&pid, host.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    close(image);
+    if (image >= 0)
+        close(image);
     if (error != 0)
         return HostPath::Fail(HostPath::ErrorFromErrno(error, host));
     auto state = std::make_shared<ProcessObject::State>(pid);

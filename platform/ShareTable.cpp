@@ -60,8 +60,10 @@ void Search(int fd, int first, int end, DWORD access, DWORD share, Finding* find
     // A host program's lock may cover many slots, or run to the end (0).
     off_t from = probe.l_start - kBase;
     off_t to = probe.l_len == 0 ? end : from + probe.l_len;
-    int lockFirst = from < first ? first : static_cast<int>(from);
-    int lockEnd = to > end ? end : static_cast<int>(to);
+    int lockFirst = from < first ? first : from > end ? end : static_cast<int>(from);
+    int lockEnd = to > end ? end : to < lockFirst ? lockFirst : static_cast<int>(to);
+    if (lockFirst == lockEnd)
+        return; // not within the range asked about: no answer to trust
     for (int slot = lockFirst; slot < lockEnd; ++slot) {
         finding->conflict = finding->conflict || Conflicts(SlotOpen(slot), access, share);
         finding->image = finding->image || slot == kImageSlot;

@@ -39,6 +39,11 @@
 
 typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 
+// The share mode of an open holds against the opens of every process of the
+// machine: an open that wants access another open does not share, or denies
+// sharing another open uses, fails with ERROR_SHARING_VIOLATION. An existing
+// file is emptied (CREATE_ALWAYS, TRUNCATE_EXISTING) only once that check
+// has passed. Devices and pipes of Z: hold no share mode.
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
