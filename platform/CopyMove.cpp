@@ -1,8 +1,11 @@
 // CopyFile and MoveFileEx. A copy goes to a temporary file beside the target
 // and is renamed over it at the end, so a failed copy (a full disk) leaves
-// the previous target intact instead of a truncated one.
+// the previous target intact instead of a truncated one. A move for the next
+// restart only records the pair (see PendingRenames).
 #include "platform/HostPath.h"
 #include "platform/HostText.h"
+#include "platform/PathMap.h"
+#include "platform/PendingRenames.h"
 #include "platform/ShareTable.h"
 #include "platform/WinBase.h"
 
@@ -13,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -46,15 +51,32 @@ bool CopyContent(int from, int to) {
 }
 
 // What stops a file from being replaced: a folder, the read-only
-// attribute, or an open that does not share writing and deletion.
-DWORD CheckReplaceable(const struct stat& target) {
+// attribute, or opens of it that do not share what the replacement asks for
+// (a copy writes it; a move deletes it, which a running program's file never
+// allows).
+DWORD CheckReplaceable(const std::string& hostPath, const struct stat& target, DWORD access) {
     if (S_ISDIR(target.st_mode) || !(target.st_mode & S_IWUSR))
         return ERROR_ACCESS_DENIED;
-    ShareTable::FileId id{target.st_dev, target.st_ino};
-    if (!ShareTable::Allows(id, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE) ||
-        !ShareTable::AllowsDelete(id))
-        return ERROR_SHARING_VIOLATION;
-    return ERROR_SUCCESS;
+    return ShareTable::CheckPath(hostPath, target, access, kShareAll);
+}
+
+// Opens the source of a copy and holds it for reading, as Windows does for
+// the time of the copy (a device holds nothing, see FileObject); -1 with the
+// last error set on failure.
+int OpenSource(const std::string& source, const struct stat& info) {
+    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        SetLastError(HostPath::ErrorFromErrno(errno, source));
+        return -1;
+    }
+    DWORD error = S_ISREG(info.st_mode) ? ShareTable::Acquire(in, GENERIC_READ, FILE_SHARE_READ)
+                                        : DWORD{ERROR_SUCCESS};
+    if (error != ERROR_SUCCESS) {
+        close(in);
+        SetLastError(error);
+        return -1;
+    }
+    return in;
 }
 
 BOOL CopyHost(const std::string& source, const std::string& target, bool failIfExists) {
@@ -63,20 +85,18 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
         return HostPath::FailFromErrno(source);
     if (S_ISDIR(from.st_mode))
         return HostPath::Fail(ERROR_ACCESS_DENIED);
-    if (!ShareTable::Allows({from.st_dev, from.st_ino}, GENERIC_READ, FILE_SHARE_READ))
-        return HostPath::Fail(ERROR_SHARING_VIOLATION);
     // A link at the target is replaced by the copy (the rename below acts on
     // the link itself), never written through.
     if (lstat(target.c_str(), &to) == 0) {
         if (failIfExists)
             return HostPath::Fail(ERROR_FILE_EXISTS);
         if (!S_ISLNK(to.st_mode))
-            if (DWORD error = CheckReplaceable(to))
+            if (DWORD error = CheckReplaceable(target, to, GENERIC_WRITE))
                 return HostPath::Fail(error);
     }
-    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    int in = OpenSource(source, from);
     if (in < 0)
-        return HostPath::FailFromErrno(source);
+        return FALSE;
     std::string temporary = HostPath::Parent(target) + "/.kiv-copy-XXXXXX";
     int out = mkostemp(temporary.data(), O_CLOEXEC);
     if (out < 0) {
@@ -107,7 +127,10 @@ BOOL MoveHost(const std::string& source, const std::string& target, DWORD flags)
     struct stat from, to;
     if (lstat(source.c_str(), &from) != 0)
         return HostPath::FailFromErrno(source);
-    if (!S_ISLNK(from.st_mode) && !ShareTable::AllowsDelete({from.st_dev, from.st_ino}))
+    // A running program's file may be renamed (ERROR_ACCESS_DENIED only
+    // forbids deleting it), as on Windows.
+    if (ShareTable::CheckPath(source, from, ShareTable::kDelete, kShareAll) ==
+        ERROR_SHARING_VIOLATION)
         return HostPath::Fail(ERROR_SHARING_VIOLATION);
     bool sameEntry = false;
     if (lstat(target.c_str(), &to) == 0) {
@@ -117,7 +140,7 @@ BOOL MoveHost(const std::string& source, const std::string& target, DWORD flags)
         if (!sameEntry && (S_ISDIR(from.st_mode) || S_ISDIR(to.st_mode)))
             return HostPath::Fail(ERROR_ACCESS_DENIED);
         if (!sameEntry && !S_ISLNK(to.st_mode))
-            if (DWORD error = CheckReplaceable(to))
+            if (DWORD error = CheckReplaceable(target, to, ShareTable::kDelete))
                 return HostPath::Fail(error);
     }
     if (rename(source.c_str(), target.c_str()) == 0)
@@ -157,9 +180,37 @@ template <typename Char> BOOL Copy(const Char* existing, const Char* newName, BO
     return CopyHost(source, target, failIfExists != FALSE);
 }
 
+// The full Windows form of a path as the pending replacements keep it, in
+// the ANSI code page; false with the last error set.
+template <typename Char> bool ScheduledPath(const Char* path, std::string* ansi) {
+    std::string host;
+    if (!HostPath::From(path, &host, HostPath::LastLink::Itself))
+        return false;
+    std::string windows = PathMap::ToWindows(host);
+    *ansi = HostText::ToAnsi(windows);
+    if (HostText::FromAnsi(ansi->c_str()) != windows) {
+        SetLastError(ERROR_NO_UNICODE_TRANSLATION); // "?" would name another file
+        return false;
+    }
+    return true;
+}
+
+template <typename Char> BOOL Schedule(const Char* existing, const Char* newName, DWORD flags) {
+    if (flags & MOVEFILE_COPY_ALLOWED)
+        return HostPath::Fail(ERROR_INVALID_PARAMETER);
+    std::string source, target;
+    if (!ScheduledPath(existing, &source) || (newName && !ScheduledPath(newName, &target)))
+        return FALSE;
+    if (DWORD error =
+            PendingRenames::Append(source, target, (flags & MOVEFILE_REPLACE_EXISTING) != 0))
+        return HostPath::Fail(error);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
 template <typename Char> BOOL Move(const Char* existing, const Char* newName, DWORD flags) {
     if (flags & MOVEFILE_DELAY_UNTIL_REBOOT)
-        return HostPath::Fail(ERROR_NOT_SUPPORTED); // FIXME: replacements at restart
+        return Schedule(existing, newName, flags);
     std::string source, target;
     if (!newName)
         return HostPath::Fail(ERROR_INVALID_PARAMETER);

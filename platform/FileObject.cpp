@@ -1,6 +1,7 @@
 #include "platform/FileObject.h"
 
 #include "platform/HostPath.h"
+#include "platform/ShareTable.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -9,13 +10,14 @@
 
 namespace {
 
+// Writing opens the host file for reading as well, so that the open can hold
+// its share lock (see ShareTable); ReadFile still refuses a handle without
+// GENERIC_READ. Emptying is left to Open, after the sharing check.
 bool OpenFlags(DWORD access, DWORD disposition, int* flags) {
     switch (access & (GENERIC_READ | GENERIC_WRITE)) {
     case GENERIC_READ | GENERIC_WRITE:
-        *flags = O_RDWR;
-        break;
     case GENERIC_WRITE:
-        *flags = O_WRONLY;
+        *flags = O_RDWR;
         break;
     default:
         *flags = O_RDONLY;
@@ -48,20 +50,25 @@ bool Writes(DWORD access, DWORD disposition) {
 }
 
 // Checks what Windows checks before touching an existing file: a folder is
-// never opened as a file, a read-only file is not opened for writing, and
-// the sharing of the opens already held is respected.
-DWORD CheckExisting(const struct stat& info, DWORD access, DWORD share, DWORD disposition) {
+// never opened as a file, and a read-only file is not opened for writing.
+// Sharing is checked once the file is open (Hold).
+DWORD CheckExisting(const struct stat& info, DWORD access, DWORD disposition) {
     if (S_ISDIR(info.st_mode))
         return ERROR_ACCESS_DENIED;
     if (disposition == CREATE_NEW)
         return ERROR_FILE_EXISTS;
-    bool writes = Writes(access, disposition);
-    if (writes && !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+    if (Writes(access, disposition) && !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
         return ERROR_ACCESS_DENIED;
-    DWORD wanted = access | (writes ? GENERIC_WRITE : 0);
-    if (!ShareTable::Allows({info.st_dev, info.st_ino}, wanted, share))
-        return ERROR_SHARING_VIOLATION;
     return ERROR_SUCCESS;
+}
+
+// A file the host lets us write but not read is opened write-only (its open
+// is then checked but not held, see ShareTable).
+int OpenHost(const std::string& hostPath, int flags, mode_t mode, DWORD access) {
+    int fd = open(hostPath.c_str(), flags, mode);
+    if (fd < 0 && errno == EACCES && (flags & O_ACCMODE) == O_RDWR && !(access & GENERIC_READ))
+        fd = open(hostPath.c_str(), (flags & ~O_ACCMODE) | O_WRONLY, mode);
+    return fd;
 }
 
 DWORD OpenError(int error, const std::string& hostPath) {
@@ -73,8 +80,8 @@ DWORD OpenError(int error, const std::string& hostPath) {
 // link itself by a new file; any other write through it is refused, so that
 // no file is ever written through a link planted at its place. Reading
 // follows it, with the checks of the file it leads to.
-int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD share,
-               DWORD disposition) {
+int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD disposition,
+               bool* plain) {
     if (disposition == CREATE_NEW) {
         SetLastError(ERROR_FILE_EXISTS);
         return -1;
@@ -84,7 +91,7 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
             SetLastError(HostPath::ErrorFromErrno(errno, hostPath));
             return -1;
         }
-        int fd = open(hostPath.c_str(), flags | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+        int fd = OpenHost(hostPath, flags | O_CREAT | O_EXCL | O_NOFOLLOW, mode, access);
         if (fd < 0)
             SetLastError(OpenError(errno, hostPath));
         return fd;
@@ -94,10 +101,11 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
         SetLastError(ERROR_ACCESS_DENIED);
         return -1;
     }
-    if (DWORD error = CheckExisting(info, access, share, disposition)) {
+    if (DWORD error = CheckExisting(info, access, disposition)) {
         SetLastError(error);
         return -1;
     }
+    *plain = S_ISREG(info.st_mode);
     int fd = open(hostPath.c_str(), flags, mode);
     if (fd < 0)
         SetLastError(OpenError(errno, hostPath));
@@ -105,35 +113,50 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
 }
 
 // Opens with CreateFile's checks of an existing file made first; *existed
-// tells whether the path named one. A write never follows a link (O_NOFOLLOW
-// also closes the gap between the check and the open). -1 with the last
-// error set on failure.
-int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD share,
-                DWORD disposition, bool* existed) {
+// tells whether the path named one, *plain whether it is a plain file (not a
+// device or a pipe). A write never follows a link (O_NOFOLLOW also closes
+// the gap between the check and the open). -1 with the last error set on
+// failure.
+int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access,
+                DWORD disposition, bool* existed, bool* plain) {
     struct stat info;
     *existed = lstat(hostPath.c_str(), &info) == 0;
     if (*existed && S_ISLNK(info.st_mode))
-        return OpenAtLink(hostPath, flags, mode, access, share, disposition);
+        return OpenAtLink(hostPath, flags, mode, access, disposition, plain);
+    *plain = !*existed || S_ISREG(info.st_mode);
     if (*existed) {
-        if (DWORD error = CheckExisting(info, access, share, disposition)) {
+        if (DWORD error = CheckExisting(info, access, disposition)) {
             SetLastError(error);
             return -1;
         }
     }
-    int fd = open(hostPath.c_str(), flags | (Writes(access, disposition) ? O_NOFOLLOW : 0), mode);
+    int fd =
+        OpenHost(hostPath, flags | (Writes(access, disposition) ? O_NOFOLLOW : 0), mode, access);
     if (fd < 0)
         SetLastError(OpenError(errno, hostPath));
     return fd;
 }
 
+// Holds the open's share mode, then empties an existing file that the
+// creation asks to empty: never before the sharing check has passed.
+// Devices and pipes (Z:\dev\null) are shared by every program of the host:
+// they hold no share mode, and have nothing to empty.
+DWORD Hold(int fd, DWORD access, DWORD share, bool plain, bool empty) {
+    if (!plain)
+        return ERROR_SUCCESS;
+    if (DWORD error = ShareTable::Acquire(fd, access, share))
+        return error;
+    if (empty && ftruncate(fd, 0) != 0)
+        return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
 } // namespace
 
-FileObject::FileObject(int fd, const std::string& hostPath, DWORD access, DWORD share,
-                       ShareTable::FileId id)
-    : fd_(fd), hostPath_(hostPath), access_(access), share_(share), id_(id) {}
+FileObject::FileObject(int fd, const std::string& hostPath, DWORD access)
+    : fd_(fd), hostPath_(hostPath), access_(access) {}
 
 FileObject::~FileObject() {
-    ShareTable::Release(id_, access_, share_);
     close(fd_);
 }
 
@@ -144,34 +167,28 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    bool empty = flags & O_TRUNC;
+    flags &= ~O_TRUNC;
     mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     // Most creations make a new file: trying that first asks the host once,
     // and a new file needs none of the checks of an existing one.
-    bool existed = false;
+    bool existed = false, plain = true;
     int fd = -1;
     if (flags & O_CREAT)
-        fd = open(hostPath.c_str(), (flags & ~O_TRUNC) | O_EXCL, mode);
+        fd = OpenHost(hostPath, flags | O_EXCL, mode, access);
     if (fd < 0 && (flags & O_CREAT) && errno != EEXIST) {
         SetLastError(OpenError(errno, hostPath));
         return nullptr;
     }
     if (fd < 0 &&
-        (fd = OpenChecked(hostPath, flags, mode, access, share, disposition, &existed)) < 0)
+        (fd = OpenChecked(hostPath, flags, mode, access, disposition, &existed, &plain)) < 0)
         return nullptr;
-    struct stat info;
-    if (fstat(fd, &info) != 0) {
+    if (DWORD error = Hold(fd, access, share, plain, existed && empty)) {
         close(fd);
-        SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError(error);
         return nullptr;
     }
-    ShareTable::FileId id{info.st_dev, info.st_ino};
-    if (!ShareTable::Acquire(id, access & (GENERIC_READ | GENERIC_WRITE), share)) {
-        close(fd); // lost a race with another thread's open
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return nullptr;
-    }
-    auto file = std::make_shared<FileObject>(fd, hostPath, access & (GENERIC_READ | GENERIC_WRITE),
-                                             share, id);
+    auto file = std::make_shared<FileObject>(fd, hostPath, access & (GENERIC_READ | GENERIC_WRITE));
     bool reportsExisting = disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
     SetLastError(existed && reportsExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return file;

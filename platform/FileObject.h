@@ -1,9 +1,11 @@
-// An open file: a host file descriptor with the access and share mode it was
-// opened with. Internal to the platform layer.
+// An open file: a host file descriptor with the access it was opened with.
+// Its share mode is held as a lock on the descriptor's file description (see
+// ShareTable), which goes when the descriptor is closed. Internal to the
+// platform layer.
 #pragma once
 
 #include "platform/KernelObject.h"
-#include "platform/ShareTable.h"
+#include "platform/WinBase.h"
 
 #include <string>
 
@@ -20,13 +22,10 @@ public:
     DWORD Access() const { return access_; }
     const std::string& HostPath() const { return hostPath_; }
 
-    FileObject(int fd, const std::string& hostPath, DWORD access, DWORD share,
-               ShareTable::FileId id);
+    FileObject(int fd, const std::string& hostPath, DWORD access);
 
 private:
     int fd_;
     std::string hostPath_;
     DWORD access_;
-    DWORD share_;
-    ShareTable::FileId id_;
 };

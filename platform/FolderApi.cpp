@@ -53,8 +53,11 @@ template <typename Char> BOOL DeleteOne(const Char* windowsPath) {
     if (!S_ISLNK(info.st_mode)) {
         if (!(info.st_mode & S_IWUSR))
             return HostPath::Fail(ERROR_ACCESS_DENIED); // the read-only attribute
-        if (!ShareTable::AllowsDelete({info.st_dev, info.st_ino}))
-            return HostPath::Fail(ERROR_SHARING_VIOLATION);
+        // Opens that do not share deletion, or a running program's file.
+        if (DWORD error =
+                ShareTable::CheckPath(host, info, ShareTable::kDelete,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE))
+            return HostPath::Fail(error);
     }
     if (unlink(host.c_str()) != 0)
         return HostPath::FailFromErrno(host);

@@ -2,12 +2,12 @@
 // library is held open for reading without write or delete sharing, as
 // Windows holds an image: replacing or deleting it fails while it is loaded.
 #include "platform/CodePageConverter.h"
+#include "platform/FileObject.h"
 #include "platform/HostPath.h"
 #include "platform/HostText.h"
 #include "platform/KernelObject.h"
 #include "platform/Machine.h"
 #include "platform/PathMap.h"
-#include "platform/ShareTable.h"
 #include "platform/WinBase.h"
 
 #include <dlfcn.h>
@@ -21,12 +21,9 @@ namespace {
 
 class ModuleObject : public KernelObject {
 public:
-    ModuleObject(void* library, const std::string& hostPath, ShareTable::FileId id)
-        : library_(library), hostPath_(hostPath), id_(id) {}
-    ~ModuleObject() override {
-        ShareTable::Release(id_, GENERIC_READ, FILE_SHARE_READ);
-        dlclose(library_);
-    }
+    ModuleObject(void* library, const std::string& hostPath, std::shared_ptr<FileObject> hold)
+        : library_(library), hostPath_(hostPath), hold_(std::move(hold)) {}
+    ~ModuleObject() override { dlclose(library_); }
     bool ClosedByCloseHandle() const override { return false; }
     const std::string& HostPath() const { return hostPath_; }
     int references = 1;
@@ -34,7 +31,7 @@ public:
 private:
     void* library_;
     std::string hostPath_;
-    ShareTable::FileId id_;
+    std::shared_ptr<FileObject> hold_; // keeps the file in use while loaded
 };
 
 std::mutex moduleLock;
@@ -82,19 +79,17 @@ HMODULE Load(const std::string& name) {
         KernelObject::LookupAs<ModuleObject>(found->second)->references++;
         return found->second;
     }
-    ShareTable::FileId id;
-    if (!ShareTable::IdOf(host.c_str(), &id) ||
-        !ShareTable::Acquire(id, GENERIC_READ, FILE_SHARE_READ)) {
-        SetLastError(ERROR_SHARING_VIOLATION);
+    std::shared_ptr<FileObject> hold =
+        FileObject::Open(host, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0);
+    if (!hold)
         return nullptr;
-    }
     void* library = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
-        ShareTable::Release(id, GENERIC_READ, FILE_SHARE_READ);
         SetLastError(ERROR_BAD_EXE_FORMAT);
         return nullptr;
     }
-    HANDLE handle = KernelObject::Insert(std::make_shared<ModuleObject>(library, host, id));
+    HANDLE handle =
+        KernelObject::Insert(std::make_shared<ModuleObject>(library, host, std::move(hold)));
     Loaded()[host] = handle;
     return handle;
 }

@@ -1,17 +1,23 @@
 // Processes: CreateProcessA starts a host process (posix_spawn) for a program
 // path on the machine; GetExitCodeProcess and WaitForSingleObject follow it.
 // The child inherits the environment with KIV_MACHINE naming this machine,
-// so that it works on the same emulated machine.
+// so that it works on the same emulated machine. As on Windows, a running
+// program's file is in use: the child inherits a descriptor of it that holds
+// it as an image (see ShareTable) until the child, and whatever the child
+// starts without closing that descriptor, has ended.
 #include "platform/CommandLine.h"
 #include "platform/HostPath.h"
 #include "platform/HostText.h"
 #include "platform/Machine.h"
 #include "platform/PathMap.h"
 #include "platform/ProcessObject.h"
+#include "platform/ShareTable.h"
 #include "platform/WinBase.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,19 +93,44 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
+// A descriptor of the program file that holds it as a running image (-1
+// when the host does not let us read it: it then runs unheld). False with
+// the last error set when another open forbids that: a program open for
+// writing cannot be started (ERROR_SHARING_VIOLATION), as on Windows.
+bool HoldImage(const std::string& host, int* fd) {
+    *fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (*fd < 0)
+        return true;
+    if (DWORD error = ShareTable::AcquireImage(*fd)) {
+        close(*fd);
+        SetLastError(error);
+        return false;
+    }
+    return true;
+}
+
 BOOL Spawn(std::string host, std::vector<std::string> arguments, std::vector<std::string> env,
            const std::string* folder, LPPROCESS_INFORMATION info) {
     if (access(host.c_str(), X_OK) != 0)
         return HostPath::Fail(ERROR_BAD_EXE_FORMAT);
+    int image = -1;
+    if (!HoldImage(host, &image))
+        return FALSE;
     arguments.insert(arguments.begin(), host);
     std::vector<char*> argv = Pointers(arguments), envp = Pointers(env);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    // Duplicating a descriptor onto itself clears its close-on-exec flag in
+    // the child only, so no other thread's child inherits it.
+    if (image >= 0)
+        posix_spawn_file_actions_adddup2(&actions, image, image);
     if (folder)
         posix_spawn_file_actions_addchdir_np(&actions, folder->c_str());
     pid_t pid = 0;
     int error = posix_spawn(&pid, host.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    if (image >= 0)
+        close(image);
     if (error != 0)
         return HostPath::Fail(HostPath::ErrorFromErrno(error, host));
     auto state = std::make_shared<ProcessObject::State>(pid);

@@ -1,8 +1,9 @@
 // The kernel subset of the emulated Windows machine: files, folders, folder
-// listings, disk space, module paths, processes, synchronisation, global
-// memory, code pages and system information. Names, arguments, results and
-// error codes follow Win32; paths are Windows paths on the emulated machine
-// (see Machine.h and PathMap.h), mapped to host paths inside the layer.
+// listings, disk space, module paths, processes, the process token, ending
+// the session, synchronisation, global memory, code pages and system
+// information. Names, arguments, results and error codes follow Win32;
+// paths are Windows paths on the emulated machine (see Machine.h and
+// PathMap.h), mapped to host paths inside the layer.
 #pragma once
 
 #include "platform/WinError.h"
@@ -38,6 +39,11 @@
 
 typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 
+// The share mode of an open holds against the opens of every process of the
+// machine: an open that wants access another open does not share, or denies
+// sharing another open uses, fails with ERROR_SHARING_VIOLATION. An existing
+// file is emptied (CREATE_ALWAYS, TRUNCATE_EXISTING) only once that check
+// has passed. Devices and pipes of Z: hold no share mode.
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
@@ -63,6 +69,21 @@ BOOL DeleteFileW(LPCWSTR lpFileName);
 BOOL DeleteFileA(LPCSTR lpFileName);
 BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+// Sharing: a copy holds its source for reading and needs every open of the
+// target to share writing; a move needs every open of the source and the
+// target to share deletion. A running program's file (see CreateProcessA)
+// can be renamed but not replaced or deleted: ERROR_ACCESS_DENIED, as on
+// Windows; writing it is a sharing violation.
+//
+// MOVEFILE_DELAY_UNTIL_REBOOT moves nothing now: it appends the pair to the
+// REG_MULTI_SZ value PendingFileRenameOperations of HKEY_LOCAL_MACHINE
+// "SYSTEM\CurrentControlSet\Control\Session Manager", as Windows does:
+// "\??\" and the full path of each, the target marked with "!" when
+// MOVEFILE_REPLACE_EXISTING is given, an empty target (lpNewFileName null) to
+// delete. Only an administrator may (the registry refuses the write with
+// ERROR_ACCESS_DENIED otherwise); MOVEFILE_COPY_ALLOWED cannot be combined
+// with it (ERROR_INVALID_PARAMETER); a "W" path the ANSI code page cannot
+// hold gives ERROR_NO_UNICODE_TRANSLATION. The next restart carries it out.
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 
@@ -192,7 +213,9 @@ typedef struct _PROCESS_INFORMATION {
 
 // Starts a host process: the first word of the command line (quoted or not)
 // is a program path on the machine, mapped to the host; the rest are its
-// arguments, split as the Windows C runtime splits them.
+// arguments, split as the Windows C runtime splits them. The program file is
+// in use while it runs (the child holds it); a program that another open
+// holds for writing does not start: ERROR_SHARING_VIOLATION.
 BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine,
                     LPSECURITY_ATTRIBUTES lpProcessAttributes,
                     LPSECURITY_ATTRIBUTES lpThreadAttributes, BOOL bInheritHandles,
@@ -200,6 +223,60 @@ BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine,
                     LPSTARTUPINFOA lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation);
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+// The pseudo handle (-1) that stands for the calling process.
+HANDLE GetCurrentProcess();
+
+// [SECTION] Access token and privileges
+#define TOKEN_QUERY 0x0008u
+#define TOKEN_ADJUST_PRIVILEGES 0x0020u
+#define SE_PRIVILEGE_ENABLED 0x00000002u
+#define SE_SHUTDOWN_NAME "SeShutdownPrivilege"
+
+typedef HANDLE* PHANDLE;
+typedef struct _LUID {
+    DWORD LowPart;
+    LONG HighPart;
+} LUID, *PLUID;
+typedef struct _LUID_AND_ATTRIBUTES {
+    LUID Luid;
+    DWORD Attributes;
+} LUID_AND_ATTRIBUTES, *PLUID_AND_ATTRIBUTES;
+typedef struct _TOKEN_PRIVILEGES {
+    DWORD PrivilegeCount;
+    LUID_AND_ATTRIBUTES Privileges[1]; // PrivilegeCount entries
+} TOKEN_PRIVILEGES, *PTOKEN_PRIVILEGES;
+
+// The token of the calling process (GetCurrentProcess() only; a started
+// child's handle gives ERROR_ACCESS_DENIED). Its one privilege is
+// SeShutdownPrivilege, held by every user and disabled at first; its state
+// belongs to the process, shared by all handles of the token.
+BOOL OpenProcessToken(HANDLE ProcessHandle, DWORD DesiredAccess, PHANDLE TokenHandle);
+// lpSystemName null or empty (this machine); an unknown name gives
+// ERROR_NO_SUCH_PRIVILEGE.
+BOOL LookupPrivilegeValueA(LPCSTR lpSystemName, LPCSTR lpName, PLUID lpLuid);
+// Needs TOKEN_ADJUST_PRIVILEGES. Enables (SE_PRIVILEGE_ENABLED) or disables
+// each privilege of NewState; PreviousState, when given, receives the former
+// state of those that changed. Succeeds with the last error
+// ERROR_NOT_ALL_ASSIGNED when NewState names a privilege the token lacks.
+BOOL AdjustTokenPrivileges(HANDLE TokenHandle, BOOL DisableAllPrivileges,
+                           PTOKEN_PRIVILEGES NewState, DWORD BufferLength,
+                           PTOKEN_PRIVILEGES PreviousState, LPDWORD ReturnLength);
+
+// [SECTION] Ending the session
+#define EWX_LOGOFF 0x00000000u
+#define EWX_SHUTDOWN 0x00000001u
+#define EWX_REBOOT 0x00000002u
+#define EWX_FORCE 0x00000004u
+#define EWX_POWEROFF 0x00000008u
+
+// A restart, shutdown or power-off needs SeShutdownPrivilege enabled
+// (otherwise ERROR_PRIVILEGE_NOT_HELD) and carries out at once what the next
+// start of Windows would: the replacements left in WININIT.INI and in
+// PendingFileRenameOperations (see MachineRestart.h). Nothing really stops:
+// the function returns TRUE and the caller goes on, as a Windows program
+// does until the system ends it; running programs keep running. A log-off
+// does nothing.
+BOOL ExitWindowsEx(UINT uFlags, DWORD dwReason);
 
 // [SECTION] Synchronisation
 typedef struct _RTL_CRITICAL_SECTION {

@@ -5,6 +5,7 @@
 // [SECTION] Options of init
 // [SECTION] Commands
 #include "tools/kivtool/KivCommand.h"
+#include "tools/kivtool/RestartCommand.h"
 
 #include "platform/Machine.h"
 #include "platform/PathMap.h"
@@ -25,6 +26,7 @@ const char kUsage[] =
     "                         ~/.kiv/machine)\n"
     "  info                   show the settings and folders of the machine in use\n"
     "  path PATH              map a Windows path to the host, or a host path to Windows\n"
+    "  restart                carry out the replacements left for the next start\n"
     "\n"
     "'kivtool machine COMMAND --help' describes a command.\n";
 
@@ -246,6 +248,8 @@ int RunMachine(const std::vector<std::string>& args) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (command == "restart")
+        return RunMachineRestart(rest);
     const char* usage = command == "init"   ? kInitUsage
                         : command == "info" ? kInfoUsage
                         : command == "path" ? kPathUsage

@@ -1,0 +1,104 @@
+// The restart of the emulated machine: the replacements of WININIT.INI, then
+// those of PendingFileRenameOperations, each through the Win32 calls of the
+// layer; and ExitWindowsEx, which runs them.
+#include "platform/MachineRestart.h"
+
+#include "platform/HostText.h"
+#include "platform/Machine.h"
+#include "platform/PathMap.h"
+#include "platform/PendingRenames.h"
+#include "platform/ProcessToken.h"
+
+#include <fstream>
+#include <strings.h>
+
+namespace {
+
+using Origin = RestartStep::Origin;
+
+std::string Trim(const std::string& text) {
+    std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+BOOL Delete(const std::u16string& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return RemoveDirectoryW(path.c_str());
+    return DeleteFileW(path.c_str());
+}
+
+// Carries out one replacement (target empty: a deletion) and records it.
+void Apply(Origin origin, const std::string& source, const std::string& target, bool replace,
+           std::vector<RestartStep>* steps) {
+    std::u16string from = HostText::ToWide(source), to = HostText::ToWide(target);
+    DWORD flags = MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    BOOL done = target.empty() ? Delete(from) : MoveFileExW(from.c_str(), to.c_str(), flags);
+    steps->push_back({origin, source, target, done ? DWORD{ERROR_SUCCESS} : GetLastError()});
+}
+
+// The "TARGET=SOURCE" lines of the [rename] section, in file order.
+std::vector<std::pair<std::string, std::string>> RenameLines(std::istream& in) {
+    std::vector<std::pair<std::string, std::string>> lines;
+    bool inSection = false;
+    for (std::string line; std::getline(in, line);) {
+        line = Trim(line);
+        if (!line.empty() && line[0] == '[') {
+            inSection = strcasecmp(line.c_str(), "[rename]") == 0;
+            continue;
+        }
+        std::size_t equals = line.find('=');
+        if (!inSection || line.empty() || line[0] == ';' || equals == std::string::npos)
+            continue;
+        std::string target = Trim(line.substr(0, equals)), source = Trim(line.substr(equals + 1));
+        if (!target.empty() && !source.empty())
+            lines.emplace_back(HostText::FromAnsi(target.c_str()),
+                               HostText::FromAnsi(source.c_str()));
+    }
+    return lines;
+}
+
+void RunWininit(std::vector<RestartStep>* steps) {
+    std::string file = MachineFolders::Windows() + "\\WININIT.INI", host;
+    unsigned error = 0;
+    if (!PathMap::ToHost(file, &host, &error))
+        return;
+    std::ifstream in(host, std::ios::binary);
+    if (!in)
+        return;
+    for (const auto& [target, source] : RenameLines(in)) {
+        bool deletion = strcasecmp(target.c_str(), "NUL") == 0;
+        Apply(Origin::WininitIni, source, deletion ? "" : target, true, steps);
+    }
+    in.close();
+    Apply(Origin::WininitIni, file, MachineFolders::Windows() + "\\WININIT.BAK", true, steps);
+}
+
+} // namespace
+
+DWORD MachineRestart(std::vector<RestartStep>* steps) {
+    RunWininit(steps);
+    return PendingRenames::Run([steps](const PendingRename& rename) {
+        std::string source = HostText::FromAnsi(rename.source.c_str());
+        std::string target = HostText::FromAnsi(rename.target.c_str());
+        if (rename.valid)
+            Apply(Origin::PendingRenames, source, target, rename.replace, steps);
+        else
+            steps->push_back({Origin::PendingRenames, source, target, DWORD{ERROR_INVALID_NAME}});
+    });
+}
+
+BOOL ExitWindowsEx(UINT uFlags, DWORD) {
+    if ((uFlags & (EWX_SHUTDOWN | EWX_REBOOT | EWX_POWEROFF)) == 0)
+        return TRUE; // a log-off: nothing here to end
+    if (!ProcessToken::Enabled({ProcessToken::kShutdownLuid, 0})) {
+        SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+        return FALSE;
+    }
+    std::vector<RestartStep> steps;
+    MachineRestart(&steps);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}

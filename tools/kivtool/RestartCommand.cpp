@@ -1,0 +1,68 @@
+#include "tools/kivtool/RestartCommand.h"
+
+#include "platform/Machine.h"
+#include "platform/MachineRestart.h"
+
+#include <cstdio>
+
+namespace {
+
+const char kRestartUsage[] =
+    "usage: kivtool machine restart\n"
+    "\n"
+    "Does to the machine in use what a start of Windows would: carries out the\n"
+    "[rename] lines of C:\\Windows\\WININIT.INI (which then becomes WININIT.BAK)\n"
+    "and the replacements scheduled for the next restart (the registry value\n"
+    "PendingFileRenameOperations, removed afterwards), and prints each one.\n"
+    "Programs of the machine that still run are not ended: a file one of them\n"
+    "holds is not replaced.\n";
+
+const char* OriginName(RestartStep::Origin origin) {
+    return origin == RestartStep::Origin::WininitIni ? "WININIT.INI" : "pending";
+}
+
+void Print(const RestartStep& step) {
+    const char* origin = OriginName(step.origin);
+    const char* source = step.source.c_str();
+    const char* target = step.target.c_str();
+    if (step.error == ERROR_SUCCESS && step.target.empty())
+        std::printf("%s: deleted %s\n", origin, source);
+    else if (step.error == ERROR_SUCCESS)
+        std::printf("%s: moved %s to %s\n", origin, source, target);
+    else if (step.target.empty())
+        std::printf("%s: could not delete %s (error %u)\n", origin, source, step.error);
+    else
+        std::printf("%s: could not move %s to %s (error %u)\n", origin, source, target, step.error);
+}
+
+} // namespace
+
+int RunMachineRestart(const std::vector<std::string>& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(kRestartUsage, stdout);
+        return 0;
+    }
+    if (!args.empty()) {
+        std::fprintf(stderr, "kivtool machine: restart takes no arguments\n");
+        return 1;
+    }
+    std::string root = Machine::DefaultRoot();
+    if (!Machine::Use(root)) {
+        std::fprintf(stderr,
+                     "kivtool machine: no machine at %s (make one with 'kivtool machine init')\n",
+                     root.c_str());
+        return 1;
+    }
+    std::vector<RestartStep> steps;
+    DWORD error = MachineRestart(&steps);
+    int failed = 0;
+    for (const RestartStep& step : steps) {
+        Print(step);
+        failed += step.error != ERROR_SUCCESS;
+    }
+    if (error != ERROR_SUCCESS)
+        std::printf("pending: the replacements could not be read or removed (error %u%s)\n", error,
+                    error == ERROR_ACCESS_DENIED ? ": the user is not an administrator" : "");
+    std::printf("%zu step(s), %d failed\n", steps.size(), failed);
+    return failed == 0 && error == ERROR_SUCCESS ? 0 : 1;
+}
