@@ -45,10 +45,10 @@ template <typename Char> BOOL CopyInfo(const Char* path, DWORD size, LPVOID data
         return HostPath::Fail(ERROR_INVALID_PARAMETER);
     if (!HostPath::From(path, &host) || !ReadBlock(host, &block))
         return FALSE;
-    if (size < block.size())
+    if (size < VersionBlock::BufferSize(block.size()))
         return HostPath::Fail(ERROR_INSUFFICIENT_BUFFER);
     std::memcpy(data, block.data(), block.size());
-    VersionBlock::AddRoom(static_cast<BYTE*>(data), size);
+    VersionBlock::AddRoom(static_cast<BYTE*>(data));
     return TRUE;
 }
 

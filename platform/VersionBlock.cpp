@@ -26,13 +26,9 @@ std::size_t VersionBlock::BufferSize(std::size_t length) {
     return Align4(length) + sizeof kRoomMark + length;
 }
 
-void VersionBlock::AddRoom(BYTE* buffer, std::size_t size) {
+void VersionBlock::AddRoom(BYTE* buffer) {
     std::size_t length = LittleEndian::Word(buffer);
     std::size_t mark = Align4(length);
-    if (size < BufferSize(length)) {
-        std::memset(buffer + length, 0, std::min(size, mark + sizeof kRoomMark) - length);
-        return;
-    }
     std::memset(buffer + length, 0, mark - length);
     std::memcpy(buffer + mark, kRoomMark, sizeof kRoomMark);
     std::memset(buffer + mark + sizeof kRoomMark, 0, length);

@@ -30,10 +30,9 @@ public:
 
     // The size of the buffer for a block of length bytes, with its room.
     static std::size_t BufferSize(std::size_t length);
-    // Marks and clears the room after the block at a buffer of size bytes
-    // when it fits; otherwise clears what fits of the mark's place, so that a
-    // mark left by an earlier block is never taken for this block's.
-    static void AddRoom(BYTE* buffer, std::size_t size);
+    // Marks and clears the room after the block at buffer, which must be
+    // BufferSize bytes long.
+    static void AddRoom(BYTE* buffer);
     // The room of the block at buffer, or null when it has none.
     static BYTE* Room(const BYTE* buffer);
 

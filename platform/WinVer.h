@@ -51,32 +51,32 @@ DWORD GetFileVersionInfoSizeW(LPCWSTR lptstrFilename, LPDWORD lpdwHandle);
 // of dwLen bytes; dwHandle is ignored. The buffer receives the block as the
 // file stores it (as many bytes as its root says), then, 4-byte aligned, a
 // 4-byte mark and a room as large as the block, where VerQueryValueA puts the
-// ANSI forms of texts (Windows appends such a room too). With a buffer too
-// small for the room, only the block is copied (and the mark's place
-// cleared as far as the buffer goes) and VerQueryValueA cannot return texts
-// from it. Unlike Windows, a buffer too small for the block
-// itself is refused (FALSE, ERROR_INSUFFICIENT_BUFFER) instead of being
-// filled with a cut block that later queries would read past. Failures as
-// for GetFileVersionInfoSize.
+// ANSI forms of texts (Windows appends such a room too). dwLen must be at
+// least what GetFileVersionInfoSize gave: unlike Windows, which fills a
+// smaller buffer with a cut block that later queries would read past, a
+// smaller buffer is refused (FALSE, ERROR_INSUFFICIENT_BUFFER) and left as
+// it was. Other failures as for GetFileVersionInfoSize.
 BOOL GetFileVersionInfoA(LPCSTR lptstrFilename, DWORD dwHandle, DWORD dwLen, LPVOID lpData);
 BOOL GetFileVersionInfoW(LPCWSTR lptstrFilename, DWORD dwHandle, DWORD dwLen, LPVOID lpData);
 
-// VerQueryValue: finds a value in a block filled by GetFileVersionInfo and
-// points *lplpBuffer into that block; *puLen receives its length.
+// VerQueryValue: finds a value in a buffer filled by GetFileVersionInfo (as
+// on Windows, pBlock must be such a buffer) and points *lplpBuffer into it;
+// *puLen receives its length.
 //   "\" (or ""): the VS_FIXEDFILEINFO, *puLen = 52; fails when the root holds
 //     fewer bytes or the signature is not VS_FFI_SIGNATURE.
 //   "\VarFileInfo\Translation": the language and code-page pairs (WORD
 //     pairs), *puLen in bytes. Any other binary value likewise.
 //   "\StringFileInfo\<lang><codepage>\<Name>": the text, *puLen in characters
 //     with the terminator. The W form points at the UTF-16 text of the block;
-//     the A form converts it to the machine's ANSI code page into the block's
-//     room (so it writes into pBlock, as Windows does) and counts bytes.
-// Names compare without regard to case; repeated "\" count as one.
-// Nodes are read only within their parents: a child that overruns its parent
-// ends the parent's list of children. Failures (FALSE): a null argument
+//     the A form converts it to the machine's ANSI code page into the room
+//     after the block (so it writes into pBlock, as Windows does) and counts
+//     bytes.
+// Names compare without regard to case; repeated "\" count as one. Nodes are
+// read only within their parents: a child that overruns its parent ends the
+// parent's list of children. Failures (FALSE): a null argument
 // (ERROR_INVALID_PARAMETER); a root node that cannot be read, or a text
 // without its terminator (ERROR_INVALID_DATA); a path not in the block
 // (ERROR_RESOURCE_TYPE_NOT_FOUND); a text asked with the A form of a block
-// without its room (ERROR_INSUFFICIENT_BUFFER).
+// that lacks the mark of its room (ERROR_INSUFFICIENT_BUFFER).
 BOOL VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer, PUINT puLen);
 BOOL VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* lplpBuffer, PUINT puLen);

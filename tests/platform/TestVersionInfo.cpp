@@ -129,32 +129,15 @@ TEST_F(VersionInfoTest, AnsiTextsInTheJapaneseCodePage) {
 
 // [SECTION] Buffers the caller gives
 
-TEST_F(VersionInfoTest, BufferTooSmallForTheBlockIsRefused) {
-    Place(VersionImage(false));
-    std::vector<BYTE> buffer(StandardBlock().size() - 1, 0xAA);
-    EXPECT_FALSE(
-        GetFileVersionInfoA("C:\\lib.dll", 0, static_cast<DWORD>(buffer.size()), buffer.data()));
+TEST_F(VersionInfoTest, BuffersSmallerThanAskedForAreRefused) {
+    DWORD size = GetFileVersionInfoSizeA(Place(VersionImage(false)), nullptr);
+    ASSERT_GT(size, StandardBlock().size());
+    std::vector<BYTE> buffer(size - 1, 0xAA);
+    EXPECT_FALSE(GetFileVersionInfoA("C:\\lib.dll", 0, size - 1, buffer.data()));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    EXPECT_FALSE(GetFileVersionInfoA("C:\\lib.dll", 0, 1000, nullptr));
+    EXPECT_EQ(buffer, std::vector<BYTE>(size - 1, 0xAA));
+    EXPECT_FALSE(GetFileVersionInfoA("C:\\lib.dll", 0, size, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-}
-
-// A buffer that holds the block but not the room still answers binary
-// queries; a text asked in ANSI fails instead of being written past the
-// caller's buffer, even when an earlier, larger call left its mark there.
-TEST_F(VersionInfoTest, BlockWithoutRoomGivesNoAnsiTexts) {
-    std::vector<BYTE> buffer = Info(Place(VersionImage(false)));
-    ASSERT_FALSE(buffer.empty());
-    DWORD justTheMark = static_cast<DWORD>(((StandardBlock().size() + 3) & ~3u) + 4);
-    ASSERT_TRUE(GetFileVersionInfoA("C:\\lib.dll", 0, justTheMark, buffer.data()));
-    LPVOID value = nullptr;
-    UINT length = 0;
-    EXPECT_TRUE(VerQueryValueA(buffer.data(), "\\", &value, &length));
-    EXPECT_FALSE(
-        VerQueryValueA(buffer.data(), "\\StringFileInfo\\040904E4\\FileVersion", &value, &length));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    EXPECT_TRUE(
-        VerQueryValueW(buffer.data(), u"\\StringFileInfo\\040904E4\\FileVersion", &value, &length));
 }
 
 // [SECTION] Files without version information
@@ -245,14 +228,25 @@ TEST_F(VersionInfoTest, TruncatedImagesFailOrReadTheWholeBlock) {
     }
 }
 
+// Only the headers, the tree and the block are read: a library followed by
+// gigabytes (a hole here) answers at once.
+TEST_F(VersionInfoTest, HugeFilesAreNotReadWhole) {
+    std::vector<BYTE> whole = Info(Place(VersionImage(true)));
+    std::filesystem::resize_file(machine.DriveC("lib.dll"), 5ull << 30);
+    EXPECT_EQ(Info("C:\\lib.dll"), whole);
+}
+
 // [SECTION] Queries over damaged blocks
 
 namespace {
 
-std::vector<BYTE> Buffer(const std::string& block) {
+// A block in a buffer laid out as GetFileVersionInfo lays it out, with the
+// mark of its room or without it.
+std::vector<BYTE> Buffer(const std::string& block, bool marked = true) {
     std::vector<BYTE> buffer(((block.size() + 3) & ~std::size_t{3}) + 4 + block.size());
     std::memcpy(buffer.data(), block.data(), block.size());
-    std::memcpy(buffer.data() + ((block.size() + 3) & ~std::size_t{3}), "KIVA", 4);
+    if (marked)
+        std::memcpy(buffer.data() + ((block.size() + 3) & ~std::size_t{3}), "KIVA", 4);
     return buffer;
 }
 
@@ -302,6 +296,22 @@ TEST(VersionQuery, NodesAreReadOnlyWithinTheirParents) {
     EXPECT_EQ(QueryError(keyRunsOut, path), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
 }
 
+// A block copied without the room's mark still answers binary and wide
+// queries; a text asked in ANSI fails instead of being written where the
+// caller may have nothing.
+TEST(VersionQuery, BlockWithoutRoomGivesNoAnsiTexts) {
+    std::vector<BYTE> buffer = Buffer(StandardBlock(), false);
+    LPVOID value = nullptr;
+    UINT length = 0;
+    EXPECT_TRUE(VerQueryValueA(buffer.data(), "\\", &value, &length));
+    const char* path = "\\StringFileInfo\\040904E4\\FileVersion";
+    EXPECT_FALSE(VerQueryValueA(buffer.data(), path, &value, &length));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(buffer, Buffer(StandardBlock(), false));
+    EXPECT_TRUE(
+        VerQueryValueW(buffer.data(), u"\\StringFileInfo\\040904E4\\FileVersion", &value, &length));
+}
+
 // Some tools count a text's value length in bytes: the text still ends at
 // its terminator, and the length never reaches past the node.
 TEST(VersionQuery, TextLengthsCountedInBytesAreCut) {
@@ -321,7 +331,8 @@ namespace {
 // The folder of unpacked PE files of Debian's libwine (see
 // scripts/fetch-test-dlls.sh): $KIV_WINE_DLLS, or the script's cache folder.
 std::string WineDlls() {
-    if (const char* folder = std::getenv("KIV_WINE_DLLS"))
+    const char* folder = std::getenv("KIV_WINE_DLLS");
+    if (folder && *folder)
         return folder;
     const char* cache = std::getenv("XDG_CACHE_HOME");
     const char* home = std::getenv("HOME");
