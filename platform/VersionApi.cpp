@@ -3,6 +3,7 @@
 #include "platform/CodePageConverter.h"
 #include "platform/FileObject.h"
 #include "platform/HostPath.h"
+#include "platform/LittleEndian.h"
 #include "platform/PeVersionResource.h"
 #include "platform/VersionBlock.h"
 #include "platform/WinVer.h"
@@ -60,8 +61,9 @@ BOOL AnsiText(const BYTE* block, const VersionBlock::Value& value, std::size_t b
     BYTE* room = VersionBlock::Room(block);
     if (!room)
         return HostPath::Fail(ERROR_INSUFFICIENT_BUFFER);
-    std::u16string wide(value.bytes / 2, u'\0');
-    std::memcpy(wide.data(), block + value.offset, value.bytes);
+    std::u16string wide;
+    for (std::size_t at = value.offset; at < value.offset + value.bytes; at += 2)
+        wide.push_back(static_cast<char16_t>(LittleEndian::Word(block + at)));
     UINT codePage = CodePageConverter::Resolve(CP_ACP);
     std::string ansi;
     bool usedDefault = false;

@@ -70,6 +70,7 @@ TEST_F(VersionInfoTest, FixedFileVersionOfBothImageKinds) {
         ASSERT_FALSE(block.empty()) << "wide " << wide << " error " << error_;
         LPVOID value = nullptr;
         UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(block.data(), "", &value, &length));
         ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
         ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
         auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value);
@@ -166,6 +167,21 @@ TEST_F(VersionInfoTest, ErrorsTellWhatIsMissing) {
     EXPECT_EQ(error_, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(Info("C:\\Windows").empty());
     EXPECT_EQ(error_, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+// The file is read as Windows maps an image for reading: beside other
+// readers, not beside a writer.
+TEST_F(VersionInfoTest, SharingWithOtherOpens) {
+    Place(VersionImage(false));
+    HANDLE reader = CreateFileA("C:\\lib.dll", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(Info("C:\\lib.dll").empty());
+    CloseHandle(reader);
+    HANDLE writer = CreateFileA("C:\\lib.dll", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_TRUE(Info("C:\\lib.dll").empty());
+    EXPECT_EQ(error_, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    CloseHandle(writer);
 }
 
 // Byte offsets inside the image made by VersionImage: the root directory,
