@@ -83,14 +83,11 @@ BOOL Query(LPCVOID block, const std::u16string& path, bool ansi, LPVOID* buffer,
     VersionBlock::Value value;
     if (DWORD error = version.Find(names, &value))
         return HostPath::Fail(error);
-    if (names.empty()) {
-        VS_FIXEDFILEINFO fixed;
-        if (value.bytes < sizeof fixed)
+    if (names.empty()) { // the root's value is the fixed information
+        if (value.bytes < sizeof(VS_FIXEDFILEINFO) ||
+            LittleEndian::Dword(bytes + value.offset) != VS_FFI_SIGNATURE)
             return HostPath::Fail(ERROR_RESOURCE_TYPE_NOT_FOUND);
-        std::memcpy(&fixed, bytes + value.offset, sizeof fixed);
-        if (fixed.dwSignature != VS_FFI_SIGNATURE)
-            return HostPath::Fail(ERROR_RESOURCE_TYPE_NOT_FOUND);
-        value.bytes = sizeof fixed;
+        value.bytes = sizeof(VS_FIXEDFILEINFO);
     }
     if (value.text && ansi)
         return AnsiText(bytes, value, version.Length(), buffer, length);
