@@ -14,6 +14,7 @@ typedef std::uint32_t ULONG;
 typedef std::int64_t LONGLONG;
 typedef std::uint64_t ULONGLONG;
 typedef unsigned int UINT;
+typedef UINT* PUINT;
 typedef std::uintptr_t ULONG_PTR;
 typedef std::intptr_t LONG_PTR;
 typedef ULONG_PTR SIZE_T;
