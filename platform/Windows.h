@@ -5,3 +5,4 @@
 #include "platform/WinError.h"
 #include "platform/WinReg.h"
 #include "platform/WinTypes.h"
+#include "platform/WinUser.h"
