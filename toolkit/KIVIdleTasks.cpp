@@ -11,9 +11,13 @@ KIVIdleTasks& KIVIdleTasks::Application() {
     return *list;
 }
 
-KIVIdleTasks::KIVIdleTasks() { InitializeCriticalSection(&lock_); }
+KIVIdleTasks::KIVIdleTasks() {
+    InitializeCriticalSection(&lock_);
+}
 
-KIVIdleTasks::~KIVIdleTasks() { DeleteCriticalSection(&lock_); }
+KIVIdleTasks::~KIVIdleTasks() {
+    DeleteCriticalSection(&lock_);
+}
 
 void KIVIdleTasks::Add(KIVThread* thread) {
     KIVLock lock(&lock_);

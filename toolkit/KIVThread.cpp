@@ -118,4 +118,6 @@ bool KIVThread::FlushDrawing() {
     return true;
 }
 
-void KIVThread::SetDrawingFlusher(KIVDrawingFlusher flusher) { g_flusher.store(flusher); }
+void KIVThread::SetDrawingFlusher(KIVDrawingFlusher flusher) {
+    g_flusher.store(flusher);
+}

@@ -57,6 +57,7 @@ bool WaitUntilRunning(const GatedWorker& worker) {
 TEST(KIVThread, StopBeforeRunLockSkipsRunButEnds) {
     for (DWORD stopAfter : {0u, 2 * KIVThread::kStartDelay}) {
         GatedWorker worker;
+        worker.release.store(true); // a wrong call of Run must not hang the test
         EnterCriticalSection(worker.GetRunLock());
         ASSERT_TRUE(worker.Start());
         Sleep(stopAfter);
@@ -68,6 +69,24 @@ TEST(KIVThread, StopBeforeRunLockSkipsRunButEnds) {
         EXPECT_EQ(worker.GetExitCode(), 0u);
         EXPECT_FALSE(KIVIdleTasks::Application().Contains(&worker));
     }
+}
+
+// An owner that gives up during the start delay destroys the object at
+// once: the destructor stops the thread and waits for it, so Run is never
+// called on the destroyed object.
+TEST(KIVThread, DestroyedBeforeRunStopsAndWaitsForTheThread) {
+    static std::atomic<int> runs{0};
+    struct CountingWorker : KIVThread {
+        DWORD Run() override { return static_cast<DWORD>(runs.fetch_add(1)); }
+    };
+    DWORD start = GetTickCount();
+    {
+        CountingWorker worker;
+        ASSERT_TRUE(worker.Start());
+    }
+    EXPECT_GE(GetTickCount() - start, KIVThread::kStartDelay - 10); // it waited
+    Sleep(2 * KIVThread::kStartDelay);
+    EXPECT_EQ(runs.load(), 0);
 }
 
 TEST(KIVThread, RunResultBecomesExitCodeOnceDone) {
@@ -228,7 +247,9 @@ void RecordFlush(KIVDialog* dialog, const RECT& rect) {
     g_flushed.on = std::this_thread::get_id();
 }
 
-KIVDialog* Token(int& storage) { return reinterpret_cast<KIVDialog*>(&storage); }
+KIVDialog* Token(int& storage) {
+    return reinterpret_cast<KIVDialog*>(&storage);
+}
 
 // Asks for two rectangles of one dialog, then waits to be released.
 class DrawingWorker : public GatedWorker {
@@ -273,11 +294,11 @@ TEST(KIVThread, DrawingRequestHoldsOneDialog) {
     g_flushed = Flushed();
     GatedWorker worker; // never started: requests are kept all the same
     EXPECT_FALSE(worker.FlushDrawing());
-    EXPECT_TRUE(worker.RequestDrawing(Token(first), RECT{0, 0, 0, 9}));   // empty: nothing
-    EXPECT_TRUE(worker.RequestDrawing(nullptr, RECT{0, 0, 5, 5}));        // no dialog: nothing
+    EXPECT_TRUE(worker.RequestDrawing(Token(first), RECT{0, 0, 0, 9})); // empty: nothing
+    EXPECT_TRUE(worker.RequestDrawing(nullptr, RECT{0, 0, 5, 5}));      // no dialog: nothing
     EXPECT_FALSE(worker.FlushDrawing());
     EXPECT_TRUE(worker.RequestDrawing(Token(first), RECT{1, 1, 5, 5}));
-    EXPECT_FALSE(worker.RequestDrawing(Token(second), RECT{0, 0, 8, 8})); // refused, kept apart
+    EXPECT_FALSE(worker.RequestDrawing(Token(second), RECT{0, 0, 8, 8}));   // refused, kept apart
     EXPECT_TRUE(worker.RequestDrawing(Token(first), RECT{90, 90, 90, 99})); // empty: no widening
 
     KIVThread::SetDrawingFlusher(&RecordFlush);
