@@ -89,22 +89,6 @@ TEST(KIVThread, DestroyedBeforeRunStopsAndWaitsForTheThread) {
     EXPECT_EQ(runs.load(), 0);
 }
 
-TEST(KIVThread, RunResultBecomesExitCodeOnceDone) {
-    GatedWorker worker;
-    EXPECT_FALSE(worker.HasStarted());
-    ASSERT_TRUE(worker.Start());
-    EXPECT_TRUE(worker.HasStarted());
-    EXPECT_FALSE(worker.Start()); // a thread object runs once
-    ASSERT_TRUE(WaitUntilRunning(worker));
-    EXPECT_TRUE(worker.HasRunBegun());
-    EXPECT_FALSE(worker.IsDone());
-    EXPECT_EQ(worker.GetExitCode(), static_cast<DWORD>(STILL_ACTIVE));
-    worker.release.store(true);
-    ASSERT_TRUE(WaitUntilDone(worker));
-    EXPECT_EQ(worker.GetExitCode(), 7u);
-    EXPECT_EQ(worker.calls.load(), 1);
-}
-
 TEST(KIVThread, RunWaitsForAndHoldsTheRunLock) {
     GatedWorker worker;
     EnterCriticalSection(worker.GetRunLock());
@@ -130,16 +114,22 @@ TEST(KIVThread, RunWaitsForAndHoldsTheRunLock) {
     EXPECT_TRUE(WaitUntilDone(worker));
 }
 
+// While Run executes the thread is in the idle-task list and its exit code
+// is still open; once done it has left the list and Run's result is kept.
 TEST(KIVThread, InIdleListExactlyWhileRunExecutes) {
     GatedWorker worker;
     ASSERT_TRUE(worker.Start());
+    EXPECT_FALSE(worker.Start()); // a thread object runs once
     EXPECT_FALSE(KIVIdleTasks::Application().Contains(&worker));
     ASSERT_TRUE(WaitUntilRunning(worker));
     EXPECT_TRUE(KIVIdleTasks::Application().Contains(&worker));
+    EXPECT_EQ(worker.GetExitCode(), static_cast<DWORD>(STILL_ACTIVE));
     worker.release.store(true);
     ASSERT_TRUE(WaitUntilDone(worker));
     EXPECT_TRUE(worker.inIdleList);
     EXPECT_FALSE(KIVIdleTasks::Application().Contains(&worker));
+    EXPECT_EQ(worker.GetExitCode(), 7u);
+    EXPECT_EQ(worker.calls.load(), 1);
 }
 
 // [SECTION] Suspend and resume
