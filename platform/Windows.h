@@ -6,3 +6,4 @@
 #include "platform/WinReg.h"
 #include "platform/WinTypes.h"
 #include "platform/WinVer.h"
+#include "platform/WinUser.h"

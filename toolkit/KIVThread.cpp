@@ -1,0 +1,123 @@
+#include "toolkit/KIVThread.h"
+
+#include "toolkit/KIVIdleTasks.h"
+#include "toolkit/KIVLock.h"
+#include "toolkit/KIVThreadName.h"
+
+#include <typeinfo>
+
+namespace {
+
+constinit std::atomic<KIVDrawingFlusher> g_flusher{nullptr};
+
+} // namespace
+
+KIVThread::KIVThread(const std::string& name) : name_(name) {
+    InitializeCriticalSection(&stateLock_);
+    InitializeCriticalSection(&runLock_);
+    InitializeCriticalSection(&drawingLock_);
+}
+
+KIVThread::~KIVThread() {
+    if (hasStarted_.load()) {
+        KIVThread::Stop();
+        pthread_join(thread_, nullptr);
+    }
+    DeleteCriticalSection(&drawingLock_);
+    DeleteCriticalSection(&runLock_);
+    DeleteCriticalSection(&stateLock_);
+}
+
+DWORD KIVThread::Resume() {
+    KIVLock lock(&stateLock_);
+    if (!hasStarted_.load())
+        return 0;
+    const LONG before = suspendCount_.load();
+    if (before > 0)
+        suspendCount_.store(before - 1);
+    return static_cast<DWORD>(before);
+}
+
+DWORD KIVThread::Suspend() {
+    KIVLock lock(&stateLock_);
+    if (!hasStarted_.load())
+        return 0;
+    return static_cast<DWORD>(suspendCount_.fetch_add(1));
+}
+
+DWORD KIVThread::Stop() {
+    stopRequested_.store(true);
+    DWORD result = 0;
+    if (suspendCount_.load() != 0 && hasStarted_.load()) {
+        do
+            result = Resume();
+        while (result > 1);
+    }
+    return result;
+}
+
+bool KIVThread::Start() {
+    if (hasStarted_.load())
+        return false;
+    platformName_ = KIVThreadName(name_, typeid(*this));
+    if (pthread_create(&thread_, nullptr, &KIVThread::ThreadProcedure, this) != 0)
+        return false;
+    hasStarted_.store(true);
+    return true;
+}
+
+void* KIVThread::ThreadProcedure(void* self) {
+    KIVThread* thread = static_cast<KIVThread*>(self);
+    pthread_setname_np(pthread_self(), thread->platformName_.c_str());
+    thread->Execute();
+    return nullptr;
+}
+
+// Run's result becomes the exit code; a stop requested before Run leaves 0.
+void KIVThread::Execute() {
+    Sleep(kStartDelay);
+    if (stopRequested_.load()) {
+        done_.store(true);
+        return;
+    }
+    EnterCriticalSection(&runLock_);
+    DWORD result = 0;
+    if (!stopRequested_.load()) {
+        KIVIdleTasks::Application().Add(this);
+        started_.store(true);
+        result = Run();
+        KIVIdleTasks::Application().Remove(this);
+    }
+    exitCode_ = result;
+    done_.store(true);
+    LeaveCriticalSection(&runLock_);
+}
+
+DWORD KIVThread::GetExitCode() const {
+    return done_.load() ? exitCode_ : static_cast<DWORD>(STILL_ACTIVE);
+}
+
+bool KIVThread::WaitWhileSuspended() const {
+    while (suspendCount_.load() > 0 && !stopRequested_.load())
+        Sleep(10);
+    return !stopRequested_.load();
+}
+
+bool KIVThread::RequestDrawing(KIVDialog* dialog, const RECT& rect) {
+    KIVLock lock(&drawingLock_);
+    return drawing_.Merge(dialog, rect);
+}
+
+bool KIVThread::FlushDrawing() {
+    KIVLock lock(&drawingLock_);
+    if (!drawing_.IsPending())
+        return false;
+    if (KIVDrawingFlusher flusher = g_flusher.load())
+        flusher(drawing_.Dialog(), drawing_.Rect());
+    drawing_.Clear();
+    return true;
+}
+
+void KIVThread::SetDrawingFlusher(KIVDrawingFlusher flusher) {
+    g_flusher.store(flusher);
+}
