@@ -1,44 +1,19 @@
-// The records of a setup description: install entries, components, setup
-// types and shortcuts; the registry key and volume records belong to the
+// The records of a setup description: components, setup types and
+// shortcuts; the install entry, registry key and volume records belong to the
 // install engine, which works from them. Texts are narrow ANSI texts of at
 // most 259 characters in 260-byte buffers. A record refers to another by
 // pointer into the owning SetupDescription's lists; those lists hold their
 // records through unique_ptr so the pointers stay valid.
 #pragma once
 
+#include "engine/InstallEntry.h"
 #include "engine/RegistryKeyRecord.h"
 #include "engine/VolumeEntry.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 constexpr int kSetupTextSize = 260; // 259 characters and the terminator
-
-// Platform keywords of an install entry; only PC entries are installed.
-enum InstallPlatform : std::int32_t {
-    kPlatformMac = 0,   // "platformMac", and any unknown keyword
-    kPlatformPC = 1,    // "platformPC"
-    kPlatformPCMac = 2, // "platformPCMAC"
-};
-
-struct InstallEntry {
-    char entryName[kSetupTextSize] = {};
-    char destinationFolder[kSetupTextSize] = {}; // relative to the installation or staging folder
-    char sourceFolder[kSetupTextSize] = {};      // copied entries: relative to INSTALLSRC
-    bool packed = false;                         // a package in an archive volume
-    std::int32_t platform = kPlatformMac;
-    std::int32_t system = 0; // nonzero: installed into the Windows system folder
-    std::int32_t packageOffset = 0;
-    std::int32_t volume = 0; // counted from 1
-    std::int32_t size = 0;   // bytes
-    bool notInstalled = false;
-    bool run = false;
-    bool listMode = false; // names are the only files to copy (else: files to skip)
-    std::vector<std::string> names;
-
-    bool IsForPC() const { return platform == kPlatformPC || platform == kPlatformPCMac; }
-};
 
 struct Component {
     char name[kSetupTextSize] = {}; // "BillBo..." marks a setup image component
