@@ -171,12 +171,20 @@ TEST_F(MachineTest, RacingExclusiveOpensNeverBothSucceed) {
 
 namespace {
 
-// C:\App\prog.exe, a script that runs until C:\App\stop exists.
+// C:\App\prog.exe, a script that says it runs (C:\App\running) and runs
+// until C:\App\stop exists.
 void WriteProgram(const TestMachine& machine) {
     std::string host = machine.DriveC("App/prog.exe");
     fs::create_directories(fs::path(host).parent_path());
-    std::ofstream(host) << "#!/bin/sh\nwhile [ ! -e stop ]; do sleep 0.02; done\n";
+    std::ofstream(host) << "#!/bin/sh\n: > running\nwhile [ ! -e stop ]; do sleep 0.02; done\n";
     fs::permissions(host, fs::perms::owner_all);
+}
+
+// Waits until the script has been read by its shell: a test that renames or
+// replaces the file before that would take it from under the starting shell.
+void WaitUntilRunning(const TestMachine& machine) {
+    for (int i = 0; i < 1000 && !fs::exists(machine.DriveC("App/running")); ++i)
+        Sleep(10);
 }
 
 BOOL StartProgram(PROCESS_INFORMATION* info) {
@@ -201,6 +209,7 @@ TEST_F(MachineTest, ARunningProgramsFileIsInUse) {
     PROCESS_INFORMATION info;
     ASSERT_TRUE(StartProgram(&info));
     CloseHandle(info.hThread); // the child itself holds its file, not these handles
+    WaitUntilRunning(machine);
     const char* prog = "C:\\App\\prog.exe";
     EXPECT_EQ(Open(prog, GENERIC_WRITE, kShareAll), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));

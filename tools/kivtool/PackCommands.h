@@ -25,3 +25,8 @@ bool ParsePackOffset(const std::string& text, std::uint32_t* offset);
 std::string JsonText(const std::string& text);
 // An ANSI member name shown on the host (UTF-8).
 std::string HostName(const std::string& ansiName);
+
+struct ZipageFailure;
+// Why the archive reader stopped (Zipage::LastFailure), naming the member
+// where it can; dest is the folder it unpacked into.
+std::string ZipageFailureText(const ZipageFailure& failure, const std::string& dest);

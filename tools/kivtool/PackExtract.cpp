@@ -98,8 +98,24 @@ unsigned long long PackageSize(const PackVolume& volume, const PackPackageInfo& 
     return total;
 }
 
+// Checks that the volume opens and that offset starts a package; gives the
+// package's size for the progress bar. Exit status 1 with a message, or 0.
+int CheckPackage(const std::string& volumePath, std::uint32_t offset, unsigned long long* total) {
+    PackVolume volume;
+    PackRequest request{volumePath, {offset}, ""};
+    std::vector<PackPackageInfo> packages;
+    std::string error;
+    if (!volume.Open(volumePath))
+        return PackError("extract", volume.Error());
+    if (!ReadRequestedPackages(volume, request, &packages, &error))
+        return PackError("extract", error);
+    *total = PackageSize(volume, packages.front());
+    return 0;
+}
+} // namespace
+
 // Why the reader stopped, naming the member where it can.
-std::string FailureText(const ZipageFailure& failure, const std::string& dest) {
+std::string ZipageFailureText(const ZipageFailure& failure, const std::string& dest) {
     std::string member = "member '" + HostName(failure.name) + "'";
     switch (failure.kind) {
     case ZipageFailure::kVolume:
@@ -125,21 +141,6 @@ std::string FailureText(const ZipageFailure& failure, const std::string& dest) {
     return "the package cannot be unpacked";
 }
 
-// Checks that the volume opens and that offset starts a package; gives the
-// package's size for the progress bar. Exit status 1 with a message, or 0.
-int CheckPackage(const std::string& volumePath, std::uint32_t offset, unsigned long long* total) {
-    PackVolume volume;
-    PackRequest request{volumePath, {offset}, ""};
-    std::vector<PackPackageInfo> packages;
-    std::string error;
-    if (!volume.Open(volumePath))
-        return PackError("extract", volume.Error());
-    if (!ReadRequestedPackages(volume, request, &packages, &error))
-        return PackError("extract", error);
-    *total = PackageSize(volume, packages.front());
-    return 0;
-}
-} // namespace
 
 int RunPackExtract(const PackArgs& args) {
     if (WantsHelp(args)) {
@@ -177,7 +178,7 @@ int RunPackExtract(const PackArgs& args) {
         std::printf("\n");
     if (result != 0)
         return PackError("extract", "cannot unpack the package at " + args[1] + ": " +
-                                        FailureText(zip.LastFailure(), args[2]));
+                                        ZipageFailureText(zip.LastFailure(), args[2]));
     if (cancelRequested.load())
         return PackError("extract", "cancelled");
     std::printf("%llu files, %llu bytes into %s\n", progress.files, progress.done, args[2].c_str());
