@@ -1,0 +1,30 @@
+// CopyFolderFiles: installs an install entry that is not packed by copying
+// the plain files of its source folder into its destination folder.
+#pragma once
+
+#include "engine/InstallEntry.h"
+#include "engine/InstalledFileList.h"
+#include "engine/Zipage.h"
+
+#include <atomic>
+
+// Creates destFolder (and the folders above it), then copies each plain file
+// that lies directly in sourceFolder, in listing order: sub-folders are not
+// copied. A file is copied when the entry's list mode is set and its name is
+// in the entry's name list, or when the mode is clear and it is not; names
+// match without regard to case. So an empty list copies everything in the
+// clear mode and nothing in the set mode.
+//
+// For each copy: onName (when given) receives the file name (ANSI), the file
+// goes to "destFolder\name" through CopyFileWithProgress, and the destination
+// path (ANSI) joins installedFiles (when given). Before each file the pause
+// byte is waited out and a set cancel byte ends the copy with true.
+//
+// Returns false as soon as a copy fails (the files copied before stay, and the
+// failed one is not listed); true when every chosen file was copied, and
+// after a cancel (a file cut by it is listed).
+bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
+                     const char16_t* destFolder, ZipageBytesCallback onBytes,
+                     ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
+                     const std::atomic<unsigned char>* pauseFlag,
+                     InstalledFileList* installedFiles);

@@ -1,0 +1,152 @@
+#include "engine/InstallSystemFiles.h"
+
+#include "engine/FileVersionOrder.h"
+#include "engine/ReplacementCopy.h"
+#include "engine/SharedDllCounts.h"
+#include "engine/WininitRenames.h"
+#include "platform/WinBase.h"
+#include "toolkit/KIVFileFinder.h"
+#include "toolkit/KIVNarrowText.h"
+#include "toolkit/KIVString.h"
+#include "toolkit/KIVSystem.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kAnsiPathSize = 520;
+
+// The full ANSI paths of the plain files directly in the folder. False when
+// a path does not convert (it could not be handed to the narrow calls).
+bool ListStagedFiles(const char16_t* stagingFolder, std::vector<std::string>* paths) {
+    KIVFileFinder finder(KIVString(stagingFolder) + u"\\*");
+    KIVString path;
+    bool isFolder = false;
+    while (finder.Next(&path, &isFolder)) {
+        if (isFolder)
+            continue;
+        char ansi[kAnsiPathSize];
+        if (!KIVNarrowFromWide(path, ansi, sizeof ansi))
+            return false;
+        paths->push_back(ansi);
+    }
+    return true;
+}
+
+bool FolderOfWindows(UINT (*get)(LPSTR, UINT), std::string* folder) {
+    char buffer[MAX_PATH];
+    UINT length = get(buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    *folder = buffer;
+    return true;
+}
+
+class SystemFileInstaller {
+public:
+    SystemFileInstaller(std::string systemFolder, bool* restartNeeded)
+        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded) {}
+
+    bool Install(const std::string& staged);
+    const std::vector<WininitRename>& Renames() const { return renames_; }
+
+private:
+    bool Replace(const std::string& staged, const std::string& target);
+    bool ReplaceOnNT(const std::string& staged, const std::string& target);
+    bool ReplaceOnOlderFamily(const std::string& staged, const std::string& target);
+    void NeedRestart() {
+        if (restartNeeded_)
+            *restartNeeded_ = true;
+    }
+
+    std::string systemFolder_;
+    bool* restartNeeded_;
+    SharedDllCounts counts_;
+    ReplacementCopies copies_;
+    std::vector<WininitRename> renames_;
+};
+
+bool SystemFileInstaller::Install(const std::string& staged) {
+    std::size_t slash = staged.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return false;
+    std::string target = systemFolder_ + "\\" + staged.substr(slash + 1);
+    if (!counts_.Raise(target.c_str()))
+        return false;
+    OFSTRUCT unused;
+    bool exists = OpenFile(target.c_str(), &unused, OF_EXIST) != HFILE_ERROR;
+    FileVersionOrder order =
+        exists ? CompareFileVersions(staged.c_str(), target.c_str()) : FileVersionOrder::kUnknown;
+    if (order == FileVersionOrder::kNotNewer)
+        return true;
+    if (order == FileVersionOrder::kNewer)
+        return Replace(staged, target);
+    return CopyFileA(staged.c_str(), target.c_str(), FALSE) != FALSE;
+}
+
+bool SystemFileInstaller::Replace(const std::string& staged, const std::string& target) {
+    return KIVIsWindowsNT() ? ReplaceOnNT(staged, target) : ReplaceOnOlderFamily(staged, target);
+}
+
+// The staged file goes away with the staging folder, so the replacement at
+// the next start is made from a copy beside the target; the scheduled move
+// also removes that copy.
+bool SystemFileInstaller::ReplaceOnNT(const std::string& staged, const std::string& target) {
+    if (MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    std::string copy;
+    if (!copies_.Make(staged.c_str(), target.c_str(), &copy))
+        return false;
+    if (!MoveFileExA(copy.c_str(), target.c_str(),
+                     MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(copy.c_str());
+        return false;
+    }
+    NeedRestart();
+    return true;
+}
+
+bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged,
+                                               const std::string& target) {
+    if (CopyFileA(staged.c_str(), target.c_str(), FALSE))
+        return true;
+    std::string copy;
+    if (!copies_.Make(staged.c_str(), target.c_str(), &copy))
+        return false;
+    renames_.push_back({copy, target});
+    NeedRestart();
+    return true;
+}
+
+} // namespace
+
+bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded) {
+    if (restartNeeded)
+        *restartNeeded = false;
+    std::vector<std::string> staged;
+    if (!ListStagedFiles(stagingFolder, &staged))
+        return false;
+    if (staged.empty())
+        return true;
+    std::string systemFolder, windowsFolder;
+    if (!FolderOfWindows(GetSystemDirectoryA, &systemFolder) ||
+        !FolderOfWindows(GetWindowsDirectoryA, &windowsFolder))
+        return false;
+    SystemFileInstaller installer(systemFolder, restartNeeded);
+    bool installed = true;
+    for (const std::string& path : staged)
+        if (!(installed = installer.Install(path)))
+            break;
+    // The copies already made beside their targets are of no use without
+    // their lines, so the lines are written even after a failure.
+    if (!installer.Renames().empty() &&
+        !AddWininitRenames(windowsFolder.c_str(), installer.Renames()))
+        return false;
+    if (!installed)
+        return false;
+    for (const std::string& path : staged)
+        DeleteFileA(path.c_str());
+    return true;
+}

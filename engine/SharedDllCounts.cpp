@@ -1,0 +1,40 @@
+#include "engine/SharedDllCounts.h"
+
+#include "platform/WinError.h"
+
+#include <limits>
+
+namespace {
+
+const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+} // namespace
+
+SharedDllCounts::SharedDllCounts() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0,
+                      KEY_QUERY_VALUE | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key) == ERROR_SUCCESS)
+        key_ = key;
+}
+
+SharedDllCounts::~SharedDllCounts() {
+    if (key_)
+        RegCloseKey(key_);
+}
+
+bool SharedDllCounts::Raise(const char* libraryPath) {
+    if (!key_)
+        return true;
+    DWORD type = 0, count = 0, size = sizeof count;
+    if (RegQueryValueExA(key_, libraryPath, nullptr, &type, reinterpret_cast<BYTE*>(&count),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof count)
+        return true;
+    LONG uses = static_cast<LONG>(count);
+    // A count at its top stays there rather than turning negative.
+    if (uses <= 0 || uses == std::numeric_limits<LONG>::max())
+        return true;
+    DWORD raised = static_cast<DWORD>(uses + 1);
+    return RegSetValueExA(key_, libraryPath, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&raised),
+                          sizeof raised) == ERROR_SUCCESS;
+}
