@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Installation benchmark: "kivtool install" of a medium whose install entries
+# are the packages of the mixed payload of archive-extract.sh, against
+# "kivtool pack extract" of the same packages into the same layout, timed in
+# turn in the same run. The difference is what the install worker, its
+# callbacks, its lists and the setup's start-up and shutdown cost.
+#
+#   bench/install-vs-extract.sh [BUILD_DIR]
+#
+# Settings: RUNS (3); the payload is archive-extract.sh's (made by it when
+# missing, in $KIV_BENCH_DIR).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-build}" && pwd)
+work=${KIV_BENCH_DIR:-/tmp/kiv-bench-archive}
+runs=${RUNS:-3}
+kivtool="$build/tools/kivtool"
+if [ ! -f "$work/payload.done" ]; then
+  RUNS=1 "$root/bench/archive-extract.sh" "$build" > /dev/null
+fi
+export KIV_MACHINE=${KIV_BENCH_MACHINE:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-install}
+rm -rf "$KIV_MACHINE"
+"$kivtool" machine init "$KIV_MACHINE" > /dev/null
+
+echo "-- making the medium"
+medium="$work/medium"
+files="$medium/Setup files"
+rm -rf "$medium" "$work/medium-setup"
+mkdir -p "$files/Languages/English" "$work/medium-setup"
+touch "$medium/Setup.exe" "$files/Languages/English/Setup.era"
+args=()
+for dir in "$work"/payload/p*; do args+=("$(basename "$dir")=$dir"); done
+"$kivtool" pack create "$files/archive1.zkiv" "${args[@]}" > "$work/medium.packages"
+count=$(wc -l < "$work/medium.packages")
+{
+  printf 'Version 1.10\nCompany x\nCopyright x\nUrl x\nMail x\nAgreement x\nAppName Bench\n'
+  printf 'LongAppName Bench\nExeName bench\nVersionText 1\nText11 -\nText12 -\nLanguages 1\n'
+  printf 'Unused 0\nMultiVolume 1\nNumber 0\nEntries %d\npredecomp 1\n' "$count"
+  awk '{ printf "Entry %d %s \"\" %s \"\" TRUE platformPC \"\" 0 0 %s 2 %s 0 0 0 0\n-\n",
+         NR - 1, $1, $1, $2, $3 }' "$work/medium.packages"
+  printf 'Components 1\nComponent All x 1 %d {' "$count"
+  for ((i = 0; i < count; i++)); do printf ' %d' "$i"; done
+  printf ' }\nSetupTypes 1\nType Typical x 1 { 0 }\nShortcuts 0\nUninstall 0\nUnused 0\n'
+  printf 'Volumes 2\nVolume x 0 archive\nVolume x 0 archive1\nRegistry begin\n[ENDREGBASE]\n'
+  printf 'Options x 28\n'
+  for ((k = 1; k <= 28; k++)); do
+    case $k in 7|13|16|17|20) printf 'O%d ""\n' "$k" ;; 23) printf 'O23 1\n' ;; *) printf 'O%d 0\n' "$k" ;; esac
+  done
+} > "$work/medium-setup/config.ini"
+"$kivtool" config check "$work/medium-setup/config.ini" > /dev/null
+"$kivtool" pack create "$files/archive.zkiv" --setup "$work/medium-setup" > /dev/null
+payload_bytes=$(awk '{ s += $3 } END { print s }' "$work/medium.packages")
+outs="$KIV_MACHINE/drive_c/bench"
+
+extract_all() {
+  local name offset rest
+  while read -r name offset rest; do
+    "$kivtool" pack extract "$files/archive1.zkiv" "$offset" "$outs/extract/$name" > /dev/null
+  done < "$work/medium.packages"
+}
+install_all() {
+  "$kivtool" install "$medium" --dest 'C:\bench\install' > /dev/null 2>&1
+}
+
+# time_once FUNCTION FOLDER: "wall-seconds processor-seconds" of one run.
+time_once() {
+  local TIMEFORMAT='%R %U %S'
+  rm -rf "${outs:?}/$2"
+  mkdir -p "$outs"
+  { time "$1"; } 2>&1 | tail -n 1 | awk '{ print $1, $2 + $3 }'
+}
+
+echo "-- timing (best of $runs, in turn)"
+cat "$files/archive1.zkiv" > /dev/null
+for _ in $(seq "$runs"); do
+  r=$(time_once extract_all extract)
+  o=$(time_once install_all install)
+  echo "$r $o"
+done | awk 'NR == 1 || $1 < a { a = $1 } NR == 1 || $2 < b { b = $2 }
+            NR == 1 || $3 < c { c = $3 } NR == 1 || $4 < d { d = $4 }
+            END { print a, b, c, d }' > "$work/install.times"
+same=identical
+for dir in "$outs"/extract/*; do
+  diff -r "$dir" "$outs/install/$(basename "$dir")" > /dev/null || same=DIFFERENT
+done
+read -r ref_wall ref_cpu ours_wall ours_cpu < "$work/install.times"
+rm -rf "$KIV_MACHINE"
+awk -v b="$payload_bytes" -v n="$count" -v r="$ref_wall" -v o="$ours_wall" -v rc="$ref_cpu" \
+    -v oc="$ours_cpu" -v same="$same" 'BEGIN {
+  printf "%d entries, %d bytes: pack extract %.1f MB/s, install %.1f MB/s, ratio %.2fx (processor time %.2fx)\n",
+         n, b, b / r / 1e6, b / o / 1e6, r / o, rc / oc
+  printf "installed files against extracted ones: %s\n", same }'

@@ -1,0 +1,94 @@
+#include "setup/SetupDriver.h"
+
+#include "engine/WriteUninstallRecord.h"
+#include "setup/MyKIVThread.h"
+#include "setup/SetupLanguage.h"
+#include "toolkit/KIVDeleteTree.h"
+#include "toolkit/KIVSystem.h"
+
+#include "platform/Windows.h"
+
+#include <strings.h>
+
+bool SetupDriver::Begin(const char16_t* programPath, std::int32_t language) {
+    if (!SetProgramPath(state, programPath))
+        return Fail(SetupStep::kProgramPath, u"The program's path has no folder or no extension.");
+    char windows[MAX_PATH];
+    if (GetWindowsDirectoryA(windows, MAX_PATH))
+        KIVDeleteFile(KIVString(windows) + u"\\aepf.ini");
+    if (language) {
+        state.currentLanguage = language;
+        SetLanguagePaths(state, language);
+        if (CheckLanguage(state))
+            return true;
+    }
+    if (!ChooseStartLanguage(state))
+        return Fail(SetupStep::kLanguage, u"No language folder of the setup can be read.");
+    return true;
+}
+
+bool SetupDriver::Fail(SetupStep step, const KIVString& message) {
+    failedStep_ = step;
+    failure_ = message;
+    return false;
+}
+
+bool SetupDriver::ChooseSetupType(std::int32_t number) {
+    state.setupTypeNumber = number;
+    SelectSetupType(state, number);
+    return state.chosenSetupType != nullptr;
+}
+
+bool SetupDriver::SelectComponents(const std::vector<std::string>& names, std::string* unknown) {
+    if (!state.chosenSetupType)
+        return false;
+    std::vector<Component*>& components = state.chosenSetupType->components;
+    for (const std::string& name : names) {
+        bool found = false;
+        for (const Component* component : components)
+            found = found || strcasecmp(component->name, name.c_str()) == 0;
+        if (!found) {
+            *unknown = name;
+            return false;
+        }
+    }
+    for (Component* component : components) {
+        component->selected = false;
+        for (const std::string& name : names)
+            component->selected =
+                component->selected || strcasecmp(component->name, name.c_str()) == 0;
+    }
+    state.requiredSize = ComputeSetupTypeSize(state, *state.chosenSetupType);
+    return true;
+}
+
+// Runs the worker as the progress page does: started, polled every 10 ms
+// until it has finished, then waited for and destroyed.
+std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName) {
+    zip.SetVolumeFallback(&state.description.volumes, stagingFolder + u"\\Archives");
+    worker.finished.store(0);
+    MyKIVThread thread(*this, onBytes, onName);
+    if (!thread.Start()) {
+        worker.Finish(kInstallExtractFailed, u"The installation could not be started.");
+        return worker.resultCode.load();
+    }
+    while (!worker.finished.load())
+        Sleep(10);
+    while (!thread.IsDone())
+        Sleep(10);
+    return worker.resultCode.load();
+}
+
+bool SetupDriver::WriteRegistryOnly() {
+    return !state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys();
+}
+
+void SetupDriver::Shutdown() {
+    const SetupDescription& d = state.description;
+    if (!state.variables.installDst.IsEmpty())
+        WriteUninstallRecord({state.variables.installDst, lists, d.extraUninstallPaths,
+                              d.applicationName, d.OptionFlag(kOptionUpdateMode)});
+    zip.CloseVolumes();
+    if (!stagingFolder.IsEmpty())
+        KIVDeleteFolder(stagingFolder);
+}

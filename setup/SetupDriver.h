@@ -1,0 +1,121 @@
+// SetupDriver: the setup's work without its pages. It holds what the
+// application object owns for an installation (the description and the
+// variables in SetupState, the archive reader, the lists the uninstall record
+// is written from, the worker's state) and carries out the steps of the
+// start-up flow that show no page, the installation itself and the shutdown
+// routine. The setup program's flow calls it between its pages; kivtool
+// install calls it alone, with the choices of the pages given on its command
+// line.
+//
+//   SetupDriver driver;
+//   if (!driver.Begin(programPath) || !driver.StartUp()) -> driver.Failure()
+//   driver.ChooseSetupType(kSetupTypical);
+//   driver.RunInstallation(onBytes, onName);   // or WriteRegistryOnly()
+//   driver.Shutdown();
+#pragma once
+
+#include "engine/InstallLists.h"
+#include "engine/Zipage.h"
+#include "setup/InstallWorkerState.h"
+#include "setup/SetupState.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+// The start-up step that failed, for a driver that says more than the
+// setup's own message (which file, which line).
+enum class SetupStep {
+    kNone,
+    kProgramPath,
+    kLanguage,
+    kArchive,      // the main archive does not open or fails its check
+    kSetupPackage, // the setup package cannot be unpacked (see zip.LastFailure())
+    kRegistry,     // HKEY_LOCAL_MACHINE\SOFTWARE cannot be written
+    kDescription,  // config.ini does not load (see state.description.error)
+};
+
+// Told of each install entry as the worker begins to put it in place.
+using InstallEntryCallback = void (*)(const InstallEntry& entry, const char16_t* folder);
+
+class SetupDriver {
+public:
+    SetupDriver() = default;
+    SetupDriver(const SetupDriver&) = delete;
+    SetupDriver& operator=(const SetupDriver&) = delete;
+
+    // The process entry's part: the program's paths from its own path (a
+    // Windows path; its name must carry an extension), the stale "aepf.ini"
+    // of the Windows folder removed, the start language chosen (language,
+    // when nonzero, else the user's default) and checked. False when the path
+    // or the language cannot be used.
+    bool Begin(const char16_t* programPath, std::int32_t language = 0);
+
+    // The start-up steps that show no page: the staging folder, the main
+    // archive and the setup package, the registry write check, config.ini,
+    // the available languages, the variables, update mode, the default
+    // installation folder, the registered user, the read-back and the required
+    // size. False with Failure() set at the first step that fails.
+    bool StartUp();
+
+    // The setup type the pages would choose (kSetupTypical, ...). False when
+    // the description has no setup type of that name.
+    bool ChooseSetupType(std::int32_t number);
+    // For a custom setup: selects exactly the components named (compared
+    // without regard to case). False, selecting nothing, when a name is not a
+    // component of the chosen setup type.
+    bool SelectComponents(const std::vector<std::string>& names, std::string* unknown);
+
+    // Installs on a worker thread, as the progress page does, and waits for
+    // it; onBytes and onName are the page's two callbacks (either may be
+    // null). Returns the worker's result code (InstallResult).
+    std::int32_t RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName);
+    // Registry-only mode (the description does not install files): writes
+    // the registry keys when option 9 is set. False when they fail.
+    bool WriteRegistryOnly();
+    // The install procedure itself; runs on the worker thread.
+    void InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallback onName);
+
+    // The shutdown routine: the uninstall record (unless in update mode),
+    // the volumes closed, the staging folder removed. May run twice.
+    void Shutdown();
+
+    // The message of the last failure of Begin or StartUp, and its step.
+    const KIVString& Failure() const { return failure_; }
+    SetupStep FailedStep() const { return failedStep_; }
+    bool RestartNeeded() const { return restartNeeded_; }
+    // The install entry whose unpacking or copy failed (null when none did).
+    const InstallEntry* FailedEntry() const { return failedEntry_; }
+
+    InstallEntryCallback onEntry = nullptr; // for a driver without pages; may stay null
+
+    SetupState state;
+    Zipage zip;
+    InstallLists lists;
+    std::vector<const InstallEntry*> runList; // entries whose programs run at the end
+    InstallWorkerState worker;
+    KIVString windowsFolder;
+    KIVString stagingFolder;      // "<temporary folder>TemporaryFiles"
+    KIVString installFilesFolder; // "<staging folder>\InstallFiles"
+    KIVString defaultBaseFolder;  // "<program files>\Kiv software"
+
+private:
+    bool Fail(SetupStep step, const KIVString& message);
+    bool PrepareStaging();
+    bool UnpackSetupFiles();
+    bool CheckRegistryAccess();
+    bool LoadDescription();
+    void TakeLanguages();
+    bool ReadPreviousInstallation();
+    void SetDefaultInstallFolder();
+    void ReadRegisteredUser();
+    bool InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback onBytes,
+                         ZipageNameCallback onName);
+    bool WriteKeys();
+    bool WaitForQuestion() const;
+
+    KIVString failure_;
+    SetupStep failedStep_ = SetupStep::kNone;
+    bool restartNeeded_ = false;
+    const InstallEntry* failedEntry_ = nullptr;
+};

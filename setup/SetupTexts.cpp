@@ -1,0 +1,54 @@
+#include "setup/SetupTexts.h"
+
+#include <atomic>
+
+namespace {
+
+std::atomic<SetupTextSource> source{nullptr};
+
+struct EnglishText {
+    int number;
+    const char16_t* text;
+};
+
+const EnglishText kEnglish[] = {
+    {kTextStartFailed, u"The program could not be started."},
+    {kTextExtractFailed, u"The files of %s could not be unpacked. The installation medium may be "
+                         u"damaged or incomplete."},
+    {kTextCopyFailed, u"The files of %s could not be copied. Check that the installation medium "
+                      u"is complete and that the destination folder can be written."},
+    {kTextRegistryFailed, u"The system could not be updated. You may need administrator rights to "
+                          u"install this product."},
+    {kTextProgramGroupFailed, u"The program group could not be created."},
+    {kTextRestartQuestion, u"Windows must be restarted to complete the installation of %s. "
+                           u"Restart now?"},
+};
+
+} // namespace
+
+void SetSetupTextSource(SetupTextSource newSource) {
+    source.store(newSource);
+}
+
+KIVString SetupText(int number) {
+    if (SetupTextSource from = source.load()) {
+        KIVString text = from(number);
+        if (!text.IsEmpty())
+            return text;
+    }
+    for (const EnglishText& english : kEnglish)
+        if (english.number == number)
+            return KIVString(english.text);
+    return KIVString();
+}
+
+// The "%s" is replaced here rather than by a printf-style format: a text
+// from the medium's resources with any other conversion must not read
+// arguments that were never passed.
+KIVString FormatSetupText(int number, const char16_t* argument) {
+    KIVString text = SetupText(number);
+    const int at = text.Find(u"%s");
+    if (at < 0)
+        return text;
+    return text.Left(at) + KIVString(argument) + text.Mid(at + 2);
+}

@@ -1,0 +1,28 @@
+// The language texts that the setup's flow and worker show, by number. The
+// texts come from the current language's resources once the application
+// framework has loaded them (it installs itself as the source); until then,
+// and for a number the resources lack, the English texts kept here serve.
+#pragma once
+
+#include "toolkit/KIVString.h"
+
+enum SetupTextNumber {
+    kTextStartFailed = 103,    // the product could not be started
+    kTextExtractFailed = 104,  // format with the item name
+    kTextCopyFailed = 105,     // format with the item name
+    kTextRegistryFailed = 118, // registry or system files could not be written
+    kTextProgramGroupFailed = 119,
+    kTextRestartQuestion = 124, // format with the application name
+};
+
+// Returns the text of that number, or an empty text when it has none.
+using SetupTextSource = KIVString (*)(int number);
+
+// Makes source the first place where texts are looked for (null: none).
+void SetSetupTextSource(SetupTextSource source);
+
+// The text of that number: the source's, else the English one, else empty.
+KIVString SetupText(int number);
+
+// The text of that number with its first "%s" replaced by argument.
+KIVString FormatSetupText(int number, const char16_t* argument);

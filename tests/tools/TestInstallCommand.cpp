@@ -1,0 +1,323 @@
+// kivtool install, end to end: a medium made with kivtool pack (volumes, a
+// setup package with config.ini, a copied folder, language folders) is
+// installed on a fresh machine, and what it leaves is checked: the files,
+// the system folder, the SharedDLLs counts, the registry, the uninstall
+// record byte for byte; then a failing copy, a bad medium and a system file
+// in use on the older family, replaced by kivtool machine restart.
+#include "KivtoolRun.h"
+#include "TestMachine.h"
+#include "platform/PathMap.h"
+#include "platform/PeImageBuilder.h"
+#include "platform/Windows.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& data) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << data;
+}
+
+std::string Library(std::uint32_t versionMS) {
+    return PeImageBuilder::Image(true,
+                                 {{16, 1, 0x0409, PeImageBuilder::VersionBlock(versionMS, 0, {})}});
+}
+
+const char kConfig[] = R"(Version 1.10
+Company "Kiv software"
+Copyright "(c) Kiv software"
+Url "http://kiv.example/"
+Mail support
+Agreement licence.txt
+AppName Talvic
+LongAppName "Talvic Studio"
+ExeName app
+VersionText 4.0
+Text11 -
+Text12 -
+Languages 3
+Unused 0
+MultiVolume 1
+Number 0
+Entries 5
+predecomp 1
+Entry 0 Program "" "" "" TRUE platformPC "" 0 0 @PROGRAM@ 2 100 0 0 0 0
+-
+Entry 1 System "" "" "" TRUE platformPC "" 0 1 @SYSTEM@ 2 100 0 0 0 0
+-
+Entry 2 Samples "" Samples "" TRUE platformPCMAC "" 0 0 @SAMPLES@ 3 100 0 0 0 0
+-
+Entry 3 Manuel "" Manuel "" TRUE platformPC "" 0 0 @MANUEL@ 2 100 0 0 0 0
+-
+Entry 4 Extras "" Extras "" copy platformPC Extras 0 0 0 1 100 1 0 1 0
+skip.txt
+Components 4
+Component Program x 3 2 { 0 1 }
+Component Samples x 3 1 { 2 }
+Component Manuel x 2 1 { 3 }
+Component Extras x 3 1 { 4 }
+SetupTypes 3
+Type Typical x 4 { 0 1 2 3 }
+Type Compact x 1 { 0 }
+Type Custom x 4 { 0 1 2 3 }
+Shortcuts 0
+Uninstall 1
+Path x Settings
+Unused 0
+Volumes 3
+Volume x 0 archive
+Volume x 0 archive1
+Volume x 0 archive2
+Registry begin
+[HKEY_LOCAL_MACHINE\Software\Kiv test\<LONGAPPNAME>] WINREG
+InstallDir 1 "<INSTALLDST>"
+User 1 "<USERNAME>"
+Build 4 263
+[HKEY_CURRENT_USER\Software\Kiv test] DONTUNINSTALL
+Language 1 <LANGUAGE>
+[ENDREGBASE]
+Options x 28
+AltAgreement 0
+FullScreen 0
+ProgramGroup 0
+StartProduct 0
+Unused5 0
+RegistryFile 0
+RegistryName ""
+StartupLink 0
+UserPage 1
+UserName 1
+Company 1
+UpdateMode 0
+PreviousFile ""
+Unused14 0
+DeleteRegFile 0
+SourcePath ""
+Unused17 ""
+LanguagePage 0
+SetupTypePage 1
+Unused20 ""
+IntroPage 0
+LicencePage 0
+Install 1
+ReadBack 0
+Unused25 0
+ReadBackUser 0
+ReadBackCo 0
+ReadBackDst 0
+)";
+
+class InstallCommandTest : public ::testing::TestWithParam<PlatformFamily> {
+protected:
+    void SetUp() override {
+        MachineSettings settings;
+        settings.family = GetParam();
+        machine = std::make_unique<TestMachine>(settings);
+        root = machine->Root();
+        work = root / "work";
+        medium = root / "medium";
+        files = medium / "Setup files";
+        MakeProduct();
+        MakeMedium();
+    }
+
+    void MakeProduct() {
+        WriteFile(work / "program/app.exe", "#!/bin/sh\nexit 0\n");
+        WriteFile(work / "program/readme.txt", "read me\r\n");
+        WriteFile(work / "system/kivshared.dll", Library(0x00020000));
+        WriteFile(work / "samples/a.dat", std::string(70000, 's'));
+        WriteFile(work / "manuel/manuel.txt", "manuel");
+        WriteFile(medium / "Extras/notes.txt", "notes");
+        WriteFile(medium / "Extras/skip.txt", "skip");
+        WriteFile(medium / "Extras/tool.exe", "tool");
+        WriteFile(medium / "Setup.exe", "");
+        WriteFile(files / "Languages/English/Setup.era", "era");
+        WriteFile(files / "Languages/French/Setup.era", "era");
+    }
+
+    // The offsets of the packages kivtool pack create wrote, by name.
+    std::map<std::string, std::string> Pack(const fs::path& volume, const std::string& sources) {
+        KivtoolRun run =
+            RunKivtool("pack create '" + volume.string() + "' " + sources, Environment(), true);
+        EXPECT_EQ(run.status, 0) << run.output;
+        std::map<std::string, std::string> offsets;
+        std::istringstream lines(run.output);
+        for (std::string name, offset, rest; lines >> name >> offset && std::getline(lines, rest);)
+            offsets[name] = offset;
+        return offsets;
+    }
+
+    void MakeMedium() {
+        auto first =
+            Pack(files / "archive1.zkiv", "program='" + (work / "program").string() + "' system='" +
+                                              (work / "system").string() + "' manuel='" +
+                                              (work / "manuel").string() + "'");
+        auto second =
+            Pack(files / "archive2.zkiv", "samples='" + (work / "samples").string() + "'");
+        std::string config = kConfig;
+        const std::pair<const char*, std::string> marks[] = {{"@PROGRAM@", first["program"]},
+                                                             {"@SYSTEM@", first["system"]},
+                                                             {"@MANUEL@", first["manuel"]},
+                                                             {"@SAMPLES@", second["samples"]}};
+        for (const auto& [mark, offset] : marks)
+            config.replace(config.find(mark), std::string(mark).size(), offset);
+        WriteFile(work / "setup/config.ini", config);
+        Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    }
+
+    std::string Environment() const { return "KIV_MACHINE='" + root.string() + "'"; }
+    KivtoolRun Install(const std::string& options = "") {
+        return RunKivtool("install '" + medium.string() + "' " + options, Environment());
+    }
+
+    std::string Host(const std::string& windowsPath) const {
+        std::string host;
+        unsigned error = 0;
+        EXPECT_TRUE(PathMap::ToHost(windowsPath, &host, &error)) << windowsPath;
+        return host;
+    }
+    std::string Product(const std::string& relative) const {
+        return machine->DriveC("Program Files/Kiv software/Talvic/" + relative);
+    }
+    std::string SystemFolder() const {
+        return GetParam() == PlatformFamily::NT ? "C:\\Windows\\System32" : "C:\\Windows\\System";
+    }
+    std::string Staging() const {
+        char temporary[MAX_PATH];
+        GetTempPathA(MAX_PATH, temporary);
+        return std::string(temporary) + "TemporaryFiles";
+    }
+
+    std::unique_ptr<TestMachine> machine;
+    fs::path root, work, medium, files;
+};
+
+const std::string kBase = "C:\\Program Files\\Kiv software\\Talvic";
+
+} // namespace
+
+TEST_P(InstallCommandTest, InstallsTheMediumAndWritesTheUninstallRecord) {
+    HKEY counts;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE,
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", &counts),
+              ERROR_SUCCESS);
+    const std::string target = SystemFolder() + "\\kivshared.dll";
+    DWORD three = 3;
+    RegSetValueExA(counts, target.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&three), 4);
+
+    KivtoolRun run = Install("--user 'Ada Lovelace' --json");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("\"exitCode\": 0"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("\"runEntries\": [\"Extras\"]"), std::string::npos) << run.output;
+
+    EXPECT_EQ(ReadFile(Product("app.exe")), "#!/bin/sh\nexit 0\n");
+    EXPECT_EQ(ReadFile(Product("Samples/a.dat")), std::string(70000, 's'));
+    EXPECT_EQ(ReadFile(Product("Extras/tool.exe")), "tool");
+    EXPECT_FALSE(fs::exists(Product("Extras/skip.txt")));
+    EXPECT_FALSE(fs::exists(Product("Manuel"))) << "a French-only component";
+    EXPECT_EQ(ReadFile(Host(target)), Library(0x00020000));
+    EXPECT_FALSE(fs::exists(Host(Staging()))) << "the staging folder is removed";
+
+    DWORD count = 0, size = 4;
+    RegQueryValueExA(counts, target.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&count),
+                     &size);
+    EXPECT_EQ(count, 4u);
+    RegCloseKey(counts);
+
+    KivtoolRun exported =
+        RunKivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv test'", Environment(), true);
+    EXPECT_NE(
+        exported.output.find("\"InstallDir\"=\"C:\\\\Program Files\\\\Kiv software\\\\Talvic\""),
+        std::string::npos)
+        << exported.output;
+    EXPECT_NE(exported.output.find("\"User\"=\"Ada Lovelace\""), std::string::npos);
+    EXPECT_NE(exported.output.find("\"Build\"=dword:00000107"), std::string::npos);
+
+    const std::string staging = Staging();
+    const std::string expected = "files 7\r\n" +                                            //
+                                 kBase + "\\\\app.exe\r\n" + kBase + "\\\\readme.txt\r\n" + //
+                                 staging + "\\\\kivshared.dll\r\n" +                        //
+                                 kBase + "\\Samples\\a.dat\r\n" +                           //
+                                 kBase + "\\Extras\\notes.txt\r\n" +                        //
+                                 kBase + "\\Extras\\tool.exe\r\n" +                         //
+                                 kBase + "\\Settings\r\n" + /* the description's extra file */
+                                 "folders 4\r\n" +          //
+                                 kBase + "\\\r\n" + staging + "\\\r\n" +            //
+                                 kBase + "\\Samples\r\n" + kBase + "\\Extras\r\n" + //
+                                 "regkeys 1\r\n"                                    //
+                                 "HKEY_LOCAL_MACHINE\\Software\\Kiv test\\Talvic Studio\r\n"
+                                 "longappname\r\nTalvic\r\n";
+    EXPECT_EQ(ReadFile(Product(".uninstallinfos.log")), expected);
+}
+
+TEST_P(InstallCommandTest, AFailingCopyStopsWithTheEntrysMessage) {
+    fs::create_directories(Product("Extras/tool.exe")); // a folder where the file goes
+    KivtoolRun run = Install();
+    EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
+    EXPECT_NE(run.output.find("Extras"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("exit code       1603"), std::string::npos) << run.output;
+    EXPECT_TRUE(fs::exists(Product("app.exe"))) << "what was installed before stays";
+    EXPECT_NE(ReadFile(Product(".uninstallinfos.log")).find("app.exe"), std::string::npos);
+}
+
+TEST_P(InstallCommandTest, BadMediaAndBadChoicesFailAndSayWhy) {
+    KivtoolRun run = RunKivtool("install", Environment());
+    EXPECT_EQ(run.status, 2);
+    run = Install("--type fancy");
+    EXPECT_EQ(run.status, 2);
+    run = Install("--components Nothing");
+    EXPECT_EQ(run.status, 1603 & 0xFF);
+    EXPECT_NE(run.output.find("Nothing"), std::string::npos) << run.output;
+
+    fs::remove(files / "archive2.zkiv");
+    run = Install();
+    EXPECT_EQ(run.status, 1603 & 0xFF);
+    EXPECT_NE(run.output.find("archive2.zkiv"), std::string::npos) << run.output;
+
+    fs::remove(files / "archive.zkiv");
+    run = Install();
+    EXPECT_EQ(run.status, 1603 & 0xFF);
+    EXPECT_NE(run.output.find("archive.zkiv is missing"), std::string::npos) << run.output;
+}
+
+// A newer system library over one that another program holds: scheduled for
+// the next restart, which kivtool machine restart carries out.
+TEST_P(InstallCommandTest, ASystemFileInUseIsReplacedAtTheRestart) {
+    const std::string target = SystemFolder() + "\\kivshared.dll";
+    WriteFile(Host(target), Library(0x00010000));
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    KivtoolRun run = Install();
+    CloseHandle(held);
+    EXPECT_EQ(run.status, 3010 & 0xFF) << run.output;
+    EXPECT_NE(run.output.find("restart needed  yes"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadFile(Host(target)), Library(0x00010000));
+
+    KivtoolRun restart = RunKivtool("machine restart", Environment());
+    EXPECT_EQ(restart.status, 0) << restart.output;
+    EXPECT_EQ(ReadFile(Host(target)), Library(0x00020000));
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(Host(SystemFolder())))
+        copies += entry.path().filename().string().find("kivshared") != std::string::npos;
+    EXPECT_EQ(copies, 1) << "the copy made for the restart is gone";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, InstallCommandTest,
+                         ::testing::Values(PlatformFamily::NT, PlatformFamily::Win9x),
+                         [](const auto& info) {
+                             return info.param == PlatformFamily::NT ? "NT" : "Win9x";
+                         });

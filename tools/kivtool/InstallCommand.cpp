@@ -1,0 +1,151 @@
+// "kivtool install": installs a distribution medium on the machine without
+// pages, as the setup program would with the choices given on the command
+// line, and reports the outcome with the exit codes that deployment tools
+// understand.
+#include "tools/kivtool/InstallOptions.h"
+#include "tools/kivtool/InstallProgress.h"
+#include "tools/kivtool/KivCommand.h"
+
+#include "platform/Machine.h"
+#include "platform/PathMap.h"
+#include "platform/Windows.h"
+#include "setup/SetupDriver.h"
+#include "tools/kivtool/PackCommands.h"
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<unsigned char>* cancelFlag = nullptr;
+
+// Ctrl-C asks the worker to stop as the progress page's Cancel would.
+void OnInterrupt(int) {
+    if (cancelFlag)
+        cancelFlag->store(1);
+}
+
+std::string Utf8(const char16_t* wide) {
+    char utf8[MAX_PATH * 4];
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0)
+        return std::string();
+    return utf8;
+}
+
+struct Outcome {
+    int code = kInstallExitFailed;
+    std::int32_t result = -1; // the worker's result code; -1 when it did not run
+    std::string message;
+};
+
+std::string Utf8(const KIVString& text) {
+    return Utf8(static_cast<const char16_t*>(text));
+}
+
+// What the setup's own start-up message leaves out: which file, which line.
+std::string StartUpDetail(const SetupDriver& driver) {
+    const std::string files = Utf8(driver.state.setupFilesFolder);
+    const SetupDescriptionError& error = driver.state.description.error;
+    switch (driver.FailedStep()) {
+    case SetupStep::kArchive:
+        return files + "\\archive.zkiv is missing or is no archive volume";
+    case SetupStep::kSetupPackage:
+        return files + "\\archive.zkiv: " +
+               ZipageFailureText(driver.zip.LastFailure(), Utf8(driver.installFilesFolder));
+    case SetupStep::kDescription:
+        return std::string(driver.state.description.filePath) +
+               " (the setup package's config.ini)" +
+               (error.line ? ", line " + std::to_string(error.line) : std::string()) + ": " +
+               error.reason;
+    case SetupStep::kRegistry:
+        return "HKEY_LOCAL_MACHINE\\SOFTWARE cannot be written by this user";
+    default:
+        return std::string();
+    }
+}
+
+// The entry that failed and why, for the worker's failure message.
+std::string InstallDetail(const SetupDriver& driver) {
+    const InstallEntry* entry = driver.FailedEntry();
+    if (!entry || !entry->packed)
+        return std::string();
+    const ZipageFailure& failure = driver.zip.LastFailure();
+    if (failure.kind == ZipageFailure::kVolume && driver.state.description.multiVolume)
+        return "archive" + std::to_string(entry->volume - 1) + ".zkiv (volume " +
+               std::to_string(entry->volume) + ") is missing from " +
+               Utf8(driver.state.setupFilesFolder) + " or is no archive volume";
+    return ZipageFailureText(failure, Utf8(driver.state.variables.installDst));
+}
+
+std::string WithDetail(const std::string& message, const std::string& detail) {
+    return detail.empty() ? message : message + " " + detail;
+}
+
+bool Prepare(SetupDriver& driver, const InstallOptions& options, Outcome* outcome) {
+    std::string windows = PathMap::ToWindows(options.medium) + "\\" + options.program + ".exe";
+    char16_t program[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_UTF8, 0, windows.c_str(), -1, program, MAX_PATH * 2) <= 0 ||
+        !driver.Begin(program, options.language) || !driver.StartUp()) {
+        outcome->message = WithDetail(Utf8(driver.Failure()), StartUpDetail(driver));
+        return false;
+    }
+    ApplyInstallChoices(driver, options);
+    return true;
+}
+
+void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcome) {
+    if (!driver.state.description.OptionFlag(kOptionInstall)) {
+        bool written = driver.WriteRegistryOnly();
+        outcome->result = written ? kInstallSucceeded : kInstallRegistryFailed;
+        outcome->code = written ? kInstallExitDone : kInstallExitFailed;
+        return;
+    }
+    std::string problem;
+    if (!ChooseInstallSetup(driver, options, &problem)) {
+        outcome->message = problem;
+        return;
+    }
+    cancelFlag = &driver.worker.cancelRequested;
+    std::signal(SIGINT, OnInterrupt);
+    driver.onEntry = InstallProgress::OnEntry;
+    InstallProgress::Begin(driver.state.requiredSize, isatty(STDERR_FILENO) && !options.json);
+    outcome->result = driver.RunInstallation(InstallProgress::OnBytes, InstallProgress::OnName);
+    InstallProgress::End();
+    std::signal(SIGINT, SIG_DFL);
+    cancelFlag = nullptr;
+    outcome->code = InstallExitCode(outcome->result, driver.RestartNeeded());
+    outcome->message = WithDetail(Utf8(driver.worker.errorText), InstallDetail(driver));
+}
+
+int RunInstall(const std::vector<std::string>& args) {
+    InstallOptions options;
+    std::string error;
+    if (args.size() == 1 && IsHelpArgument(args[0])) {
+        std::fputs(kInstallUsage, stdout);
+        return 0;
+    }
+    if (!ParseInstallOptions(args, &options, &error))
+        return KivUsageError("install", error, kInstallUsage);
+    if (!Machine::Use(Machine::DefaultRoot())) {
+        std::fprintf(stderr,
+                     "kivtool install: no machine at %s (make one with 'kivtool machine "
+                     "init')\n",
+                     Machine::DefaultRoot().c_str());
+        return kInstallExitFailed & 0xFF;
+    }
+    SetupDriver driver;
+    Outcome outcome;
+    if (Prepare(driver, options, &outcome))
+        Install(driver, options, &outcome);
+    driver.Shutdown();
+    if (!outcome.message.empty() && outcome.code == kInstallExitFailed)
+        std::fprintf(stderr, "kivtool install: %s\n", outcome.message.c_str());
+    PrintInstallSummary(driver, outcome.result, outcome.code, InstallProgress::Bytes(),
+                        options.json);
+    return outcome.code & 0xFF;
+}
+
+KivCommand install("install", "install a distribution medium without pages", RunInstall);
+
+} // namespace

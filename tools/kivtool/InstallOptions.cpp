@@ -1,0 +1,170 @@
+#include "tools/kivtool/InstallOptions.h"
+
+#include "platform/Windows.h"
+#include "setup/SetupDriver.h"
+#include "setup/SetupLanguage.h"
+
+#include <sstream>
+#include <strings.h>
+
+const char kInstallUsage[] =
+    "usage: kivtool install MEDIUM [--type typical|compact|custom] [--components NAME,...]\n"
+    "                      [--dest WINPATH] [--user NAME] [--company NAME]\n"
+    "                      [--language english|french|german|japanese] [--program NAME]\n"
+    "                      [--json]\n"
+    "\n"
+    "Installs the medium in the folder MEDIUM (which holds the setup program and\n"
+    "its \"<program> files\" folder; the program is \"Setup\" unless --program names\n"
+    "another) on the machine in use, without pages: the choices of the pages come\n"
+    "from the options, and what is not given keeps the setup's default. --components\n"
+    "chooses the components of a custom setup (--type custom is then implied).\n"
+    "Shows a progress bar on a terminal, a line per install entry otherwise, and a\n"
+    "summary (--json: as JSON). Ctrl-C cancels as the setup's Cancel does.\n"
+    "\n"
+    "Exit codes: 0 installed; 3010 installed, a restart is needed (kivtool machine\n"
+    "restart); 1602 cancelled; 1603 failed (the reason on stderr). The exit status\n"
+    "holds their low byte (0, 194, 66, 67); the summary shows the whole code.\n";
+
+namespace {
+
+bool ParseType(const std::string& text, std::int32_t* type) {
+    static const char* const kNames[] = {"typical", "compact", "custom"};
+    for (std::int32_t i = 0; i < 3; ++i)
+        if (strcasecmp(text.c_str(), kNames[i]) == 0) {
+            *type = i;
+            return true;
+        }
+    return false;
+}
+
+bool ParseLanguage(const std::string& text, std::int32_t* language) {
+    for (std::int32_t code = kLanguageEnglish; code <= kLanguageJapanese; code <<= 1) {
+        char name[32];
+        WideCharToMultiByte(CP_UTF8, 0, LanguageName(code), -1, name, sizeof name, nullptr,
+                            nullptr);
+        if (strcasecmp(text.c_str(), name) == 0) {
+            *language = code;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> SplitNames(const std::string& text) {
+    std::vector<std::string> names;
+    std::stringstream in(text);
+    for (std::string name; std::getline(in, name, ',');)
+        if (!name.empty())
+            names.push_back(name);
+    return names;
+}
+
+// Takes the value of the option at args[*i]; false when it is missing.
+bool Value(const std::vector<std::string>& args, std::size_t* i, std::string* value) {
+    if (*i + 1 >= args.size())
+        return false;
+    *value = args[++*i];
+    return true;
+}
+
+bool ParseOption(const std::vector<std::string>& args, std::size_t* i, InstallOptions* options,
+                 std::string* error) {
+    const std::string& option = args[*i];
+    std::string value;
+    if (option == "--json") {
+        options->json = true;
+        return true;
+    }
+    if (!Value(args, i, &value)) {
+        *error = "unknown option or missing value: '" + option + "'";
+        return false;
+    }
+    if (option == "--type" && ParseType(value, &options->setupType))
+        return true;
+    if (option == "--language" && ParseLanguage(value, &options->language))
+        return true;
+    if (option == "--components") {
+        options->componentsGiven = true;
+        options->components = SplitNames(value);
+        options->setupType = kSetupCustom;
+        return true;
+    }
+    std::string* texts[] = {&options->destination, &options->user, &options->company,
+                            &options->program};
+    const char* names[] = {"--dest", "--user", "--company", "--program"};
+    for (int k = 0; k < 4; ++k)
+        if (option == names[k]) {
+            *texts[k] = value;
+            options->userGiven = options->userGiven || k == 1;
+            options->companyGiven = options->companyGiven || k == 2;
+            return true;
+        }
+    *error = "unknown option or value: '" + option + " " + value + "'";
+    return false;
+}
+
+KIVString Wide(const std::string& utf8) {
+    char16_t wide[MAX_PATH];
+    if (MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, MAX_PATH) <= 0)
+        return KIVString();
+    return KIVString(wide);
+}
+
+} // namespace
+
+bool ParseInstallOptions(const std::vector<std::string>& args, InstallOptions* options,
+                         std::string* error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].rfind("--", 0) == 0) {
+            if (!ParseOption(args, &i, options, error))
+                return false;
+        } else if (options->medium.empty()) {
+            options->medium = args[i];
+        } else {
+            *error = "unexpected argument '" + args[i] + "'";
+            return false;
+        }
+    }
+    if (options->medium.empty())
+        *error = "missing MEDIUM";
+    else if (options->program.empty() ||
+             options->program.find_first_of("\\/.") != std::string::npos)
+        *error = "--program takes a plain name without extension";
+    return error->empty();
+}
+
+void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options) {
+    SetupVariables& variables = driver.state.variables;
+    if (!options.destination.empty())
+        variables.installDst = Wide(options.destination);
+    if (options.userGiven)
+        variables.userName = Wide(options.user);
+    if (options.companyGiven)
+        variables.company = Wide(options.company);
+}
+
+bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem) {
+    static const char* const kNames[] = {"Typical", "Compact", "Custom"};
+    if (!driver.ChooseSetupType(options.setupType)) {
+        *problem =
+            std::string("the description has no setup type named ") + kNames[options.setupType];
+        return false;
+    }
+    std::string unknown;
+    if (options.componentsGiven && !driver.SelectComponents(options.components, &unknown)) {
+        *problem = "the Custom setup type has no component named '" + unknown + "'";
+        return false;
+    }
+    return true;
+}
+
+int InstallExitCode(std::int32_t result, bool restartNeeded) {
+    switch (result) {
+    case kInstallSucceeded:
+        return restartNeeded ? kInstallExitRestart : kInstallExitDone;
+    case kInstallCancelled:
+        return kInstallExitCancelled;
+    default:
+        return kInstallExitFailed;
+    }
+}

@@ -1,0 +1,49 @@
+// The command line of kivtool install, the choices it stands for (the ones a
+// person makes on the setup's pages) and the exit codes it ends with.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class SetupDriver;
+
+// The codes deployment tools understand. The process exit status carries
+// only their low byte (194, 66, 67 for the last three); the summary prints
+// the whole code.
+enum InstallExitCode {
+    kInstallExitDone = 0,
+    kInstallExitRestart = 3010,
+    kInstallExitCancelled = 1602,
+    kInstallExitFailed = 1603,
+};
+
+extern const char kInstallUsage[];
+
+struct InstallOptions {
+    std::string medium;            // host folder holding the setup program
+    std::string program = "Setup"; // the setup program's name without ".exe"
+    std::int32_t setupType = 0;    // kSetupTypical, kSetupCompact, kSetupCustom
+    bool componentsGiven = false;
+    std::vector<std::string> components;
+    std::string destination;   // Windows path, UTF-8; empty: the setup's default
+    std::string user, company; // empty: the registered ones
+    bool userGiven = false, companyGiven = false;
+    std::int32_t language = 0; // a language code; 0: the user's default
+    bool json = false;
+};
+
+// False with a message when the command line is wrong.
+bool ParseInstallOptions(const std::vector<std::string>& args, InstallOptions* options,
+                         std::string* error);
+// The user information and destination folder pages' choices.
+void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options);
+// The setup type page's and the custom page's choices. False with a message
+// when the description has no such setup type or component.
+bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem);
+// The exit code for the worker's result.
+int InstallExitCode(std::int32_t result, bool restartNeeded);
+
+// The summary on stdout: files, bytes, registry keys, restart, result, code.
+void PrintInstallSummary(const SetupDriver& driver, std::int32_t result, int code,
+                         std::int64_t bytes, bool json);
