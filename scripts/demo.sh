@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's main job, step by step: makes a fresh emulated machine with
 # kivtool, shows what it holds, checks setup descriptions, packs a product
-# with one into an archive volume and unpacks the product into the machine.
+# with one into an archive volume and unpacks the product into the machine,
+# then makes a distribution medium of it and installs it with kivtool install.
 # The machine and the files the demo made stay in BUILD_DIR/demo (made anew
 # on each run) so that they can be looked at afterwards.
 # usage: scripts/demo.sh BUILD_DIR
@@ -95,6 +96,34 @@ echo
 echo "== Extract the product into the machine and compare"
 "$kivtool" pack extract "$work/archive.zkiv" "$offset" 'C:\Program Files\Demo'
 diff -r "$work/product" "$KIV_MACHINE/drive_c/Program Files/Demo" && echo "identical"
+
+echo
+echo "== Make a distribution medium: Setup.exe, its 'Setup files' folder, two volumes"
+medium="$work/medium"
+mkdir -p "$medium/Setup files/Languages/English" "$work/medium-setup"
+: > "$medium/Setup.exe"
+: > "$medium/Setup files/Languages/English/Setup.era"
+program_offset=$("$kivtool" pack create "$medium/Setup files/archive1.zkiv" \
+  program="$work/product" --json | json_objects | grep '"program"' |
+  while read -r package; do json_field "$package" offset; done)
+echo "package program: package offset $program_offset in archive1.zkiv (volume 2)"
+sed "s/@OFFSET@/$program_offset/" "$repo/tests/data/config/demo-medium.ini" \
+  > "$work/medium-setup/config.ini"
+"$kivtool" pack create "$medium/Setup files/archive.zkiv" --setup "$work/medium-setup" > /dev/null
+find "$medium" -type f | sed "s|^$medium/|  |" | sort
+
+echo
+echo "== Install the medium without pages (kivtool install)"
+"$kivtool" install "$medium" --user "Ada Lovelace" --company "Analytical Engines" < /dev/null
+
+echo
+echo "== What the installation left: files, registry, uninstall record"
+ls -l "$KIV_MACHINE/drive_c/Program Files/Kiv software/Demo Product" | tail -n +2 |
+  awk '{ printf "  %10s  %s\n", $5, $9 }'
+"$kivtool" reg query 'HKEY_LOCAL_MACHINE\Software\Kiv demo\Demo Product 1.0'
+echo "-- .uninstallinfos.log (lines end with CR LF on disk):"
+tr -d '\r' < "$KIV_MACHINE/drive_c/Program Files/Kiv software/Demo Product/.uninstallinfos.log" |
+  sed 's/^/  /'
 
 echo
 echo "== Done"
