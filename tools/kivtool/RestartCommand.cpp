@@ -1,5 +1,7 @@
 #include "tools/kivtool/RestartCommand.h"
 
+#include "tools/kivtool/KivCommand.h"
+
 #include "platform/Machine.h"
 #include "platform/MachineRestart.h"
 
@@ -42,10 +44,8 @@ int RunMachineRestart(const std::vector<std::string>& args) {
         std::fputs(kRestartUsage, stdout);
         return 0;
     }
-    if (!args.empty()) {
-        std::fprintf(stderr, "kivtool machine: restart takes no arguments\n");
-        return 1;
-    }
+    if (!args.empty())
+        return KivUsageError("machine", "restart takes no arguments", kRestartUsage);
     std::string root = Machine::DefaultRoot();
     if (!Machine::Use(root)) {
         std::fprintf(stderr,
