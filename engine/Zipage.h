@@ -16,6 +16,7 @@
 // record says it lives on removable media, in the fallback folder.
 #pragma once
 
+#include "engine/InstalledFileList.h"
 #include "engine/VolumeEntry.h"
 
 #include <atomic>
@@ -25,7 +26,6 @@
 
 #include <zlib.h>
 
-class InstalledFileList;
 class KIVFileStream;
 class ZipageMemberHeader;
 
