@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -33,13 +35,34 @@ bool MakeEntry(const std::string& folder, const std::string& name, FindObject::E
 }
 
 // "." and ".." first, then by name without regard to case, as an NTFS
-// folder lists its entries.
-bool ListOrder(const FindObject::Entry& a, const FindObject::Entry& b) {
-    auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
-    if (rank(a.name) != rank(b.name))
-        return rank(a.name) < rank(b.name);
-    std::u32string foldedA = CaseFold::Fold(a.name), foldedB = CaseFold::Fold(b.name);
-    return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
+// folder lists its entries. Each name is folded once, not at every
+// comparison: a folder of many files would otherwise fold each name some
+// dozens of times.
+void SortInListOrder(std::vector<FindObject::Entry>* entries) {
+    struct Key {
+        int rank;
+        std::u32string folded;
+        const std::string* name;
+        std::size_t index;
+        bool operator<(const Key& other) const {
+            if (rank != other.rank)
+                return rank < other.rank;
+            return folded != other.folded ? folded < other.folded : *name < *other.name;
+        }
+    };
+    std::vector<Key> keys;
+    keys.reserve(entries->size());
+    for (std::size_t i = 0; i < entries->size(); ++i) {
+        const std::string& name = (*entries)[i].name;
+        int rank = name == "." ? 0 : name == ".." ? 1 : 2;
+        keys.push_back({rank, CaseFold::Fold(name), &name, i});
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<FindObject::Entry> sorted;
+    sorted.reserve(entries->size());
+    for (const Key& key : keys)
+        sorted.push_back(std::move((*entries)[key.index]));
+    *entries = std::move(sorted);
 }
 
 // Whether a name found in the folder is handed out: "." and ".." except in a
@@ -76,7 +99,7 @@ std::shared_ptr<FindObject> FindObject::Start(const std::string& hostFolder,
         SetLastError(ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
-    std::sort(entries.begin(), entries.end(), ListOrder);
+    SortInListOrder(&entries);
     return std::make_shared<FindObject>(std::move(entries));
 }
 

@@ -81,25 +81,11 @@ TEST_P(CopyFolderFilesTest, AFailingCopyStopsWithFalse) {
     EXPECT_FALSE(Exists("Dest/deep/gamma"));
 }
 
-// An entry whose source is its own destination must not empty its files.
-TEST_P(CopyFolderFilesTest, ASourceThatIsTheDestinationIsNotEmptied) {
-    Write("Dest/deep/own.txt", "own");
-    entry.names.clear();
-    EXPECT_FALSE(CopyFolderFiles(entry, u"C:\\dest\\DEEP", u"C:\\Dest\\deep", OnBytes, OnName,
-                                 &cancel, &pause, &files));
-    EXPECT_EQ(Read("Dest/deep/own.txt"), "own");
-}
-
 TEST_P(CopyFolderFilesTest, ACancelBeforeAFileEndsWithTrue) {
     cancel = 1;
     EXPECT_TRUE(Copy());
     EXPECT_EQ(files.GetSize(), 0);
     EXPECT_TRUE(FileInstallEvents().empty());
-}
-
-TEST_P(CopyFolderFilesTest, AMissingSourceFolderCopiesNothing) {
-    EXPECT_TRUE(Copy({}, false, u"C:\\nowhere"));
-    EXPECT_EQ(files.GetSize(), 0);
 }
 
 FILE_INSTALL_BOTH_FAMILIES(CopyFolderFilesTest);

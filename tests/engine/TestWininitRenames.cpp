@@ -42,12 +42,6 @@ TEST_F(WininitRenamesTest, AFileWithoutTheSectionGetsItAppended) {
     EXPECT_EQ(Get(), "[boot]\r\nlast=line\r\n[rename]\r\nC:\\W\\one.dll = C:\\W\\one.tmp\r\n");
 }
 
-TEST_F(WininitRenamesTest, AMissingFileIsMade) {
-    ASSERT_TRUE(Add());
-    EXPECT_EQ(Get(), "[rename]\r\nC:\\W\\two.dll = C:\\W\\two.tmp\r\n"
-                     "C:\\W\\one.dll = C:\\W\\one.tmp\r\n");
-}
-
 TEST_F(WininitRenamesTest, AFileThatCannotBeMadeFails) {
     std::filesystem::create_directories(machine.DriveC("Windows/WININIT.INI"));
     EXPECT_FALSE(Add());
