@@ -19,7 +19,9 @@ namespace {
 const char kAscii[] = "C:\\Program Files\\Product\\bin\\setup01.exe";
 const char kLatin[] = "Caf\xe9 cr\xe8me br\xfbl\xe9\x65, na\xefve d\xe9j\xe0 vu \xe0 l'\xe9t\xe9!!";
 
-const char* Text(const benchmark::State& state) { return state.range(0) ? kLatin : kAscii; }
+const char* Text(const benchmark::State& state) {
+    return state.range(0) ? kLatin : kAscii;
+}
 
 void MultiByteToWide(benchmark::State& state) {
     const char* text = Text(state);

@@ -57,8 +57,14 @@ void AppendU16String(benchmark::State& state) {
 }
 BENCHMARK(AppendU16String)->Arg(500)->Arg(600);
 
-const char* const kNarrow[8] = {"OK", "Cancel", "< Back", "Next >", "Setup type", "Typical",
-                                "C:\\Program Files", "caf\xe9 cr\xe8me"};
+const char* const kNarrow[8] = {"OK",
+                                "Cancel",
+                                "< Back",
+                                "Next >",
+                                "Setup type",
+                                "Typical",
+                                "C:\\Program Files",
+                                "caf\xe9 cr\xe8me"};
 
 void NarrowKIVString(benchmark::State& state) {
     for (auto _ : state) {

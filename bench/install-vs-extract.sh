@@ -7,17 +7,19 @@
 #
 #   bench/install-vs-extract.sh [BUILD_DIR]
 #
-# Settings: RUNS (3); the payload is archive-extract.sh's (made by it when
-# missing, in $KIV_BENCH_DIR).
+# Settings: RUNS (3); the payload is that of archive-extract.sh
+# (bench/payload.sh: PAYLOAD_MB, SMALL_FILES, FILES_PER_FOLDER), kept in
+# $KIV_BENCH_DIR.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build}" && pwd)
 work=${KIV_BENCH_DIR:-/tmp/kiv-bench-archive}
 runs=${RUNS:-3}
 kivtool="$build/tools/kivtool"
-if [ ! -f "$work/payload.done" ]; then
-  RUNS=1 "$root/bench/archive-extract.sh" "$build" > /dev/null
-fi
+mkdir -p "$work"
+# shellcheck source=bench/payload.sh
+. "$root/bench/payload.sh"
+make_payload "$work" "${PAYLOAD_MB:-300}" "${SMALL_FILES:-20000}" "${FILES_PER_FOLDER:-400}"
 export KIV_MACHINE=${KIV_BENCH_MACHINE:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-install}
 rm -rf "$KIV_MACHINE"
 "$kivtool" machine init "$KIV_MACHINE" > /dev/null

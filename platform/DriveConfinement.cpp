@@ -49,9 +49,11 @@ bool OnDrive(const std::string& hostPath) {
 
 // Whether an existing folder resolves inside the drive. A folder that cannot
 // be reached does not escape: nothing can be made or read through it.
-bool FolderInside(const std::string& folder) {
+bool FolderInside(const std::string& folder, const struct stat* known) {
     struct stat info;
-    if (stat(folder.c_str(), &info) != 0)
+    if (known)
+        info = *known;
+    else if (stat(folder.c_str(), &info) != 0)
         return true;
     for (const InsideFolder& known : inside)
         if (known.path == folder && known.device == info.st_dev && known.inode == info.st_ino)
@@ -74,11 +76,11 @@ bool LastInside(const std::string& hostPath) {
 
 } // namespace
 
-bool Escapes(const std::string& hostPath, LastLink last) {
+bool Escapes(const std::string& hostPath, LastLink last, const struct stat* parentInfo) {
     std::lock_guard<std::mutex> lock(mutex);
     if (!OnDrive(hostPath))
         return false;
-    if (!FolderInside(HostPath::Parent(hostPath)))
+    if (!FolderInside(HostPath::Parent(hostPath), parentInfo))
         return true;
     return last == LastLink::Follow && !LastInside(hostPath);
 }

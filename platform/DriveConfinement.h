@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <sys/stat.h>
 
 namespace DriveConfinement {
 
@@ -18,7 +19,9 @@ enum class LastLink { Follow, Itself };
 // folder: through a link in one of its folders, or, with LastLink::Follow,
 // through a last component that is a link leading outside or nowhere.
 // Paths of other drives never escape. Folders found inside are remembered
-// with their identity, so a path in the folder used last costs one stat().
-bool Escapes(const std::string& hostPath, LastLink last);
+// with their identity, so a path in the folder used last costs one stat(),
+// or none when the caller hands over the folder's stat() (parentInfo: a
+// folder that was not reached through a link as its last component).
+bool Escapes(const std::string& hostPath, LastLink last, const struct stat* parentInfo = nullptr);
 
 } // namespace DriveConfinement

@@ -3,6 +3,7 @@
 #include "platform/CaseFold.h"
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <functional>
@@ -90,11 +91,14 @@ void Apply(const struct inotify_event& event) {
     }
 }
 
-// Takes in every name the host has reported since the last call.
+// Takes in every name the host has reported since the last call. A read
+// that leaves room for another event found the queue empty at that moment,
+// so it is the last; the usual case costs one read.
 void Drain() {
     alignas(struct inotify_event) char buffer[16384];
-    for (;;) {
-        ssize_t got = read(watcher, buffer, sizeof buffer);
+    const ssize_t full = sizeof buffer - (sizeof(struct inotify_event) + NAME_MAX + 1);
+    for (ssize_t got = full; got >= full;) {
+        got = read(watcher, buffer, sizeof buffer);
         if (got <= 0)
             return;
         for (ssize_t at = 0; at < got;) {

@@ -128,12 +128,21 @@ bool ExistsAsGiven(const std::string& path) {
 // file opened or made); false when the whole path must be walked. A folder
 // whose names are remembered and current answers for a new name with one
 // lookup, of the folder; otherwise the path itself is looked up first.
-bool InFolder(const std::string& folder, const std::string& name, std::string* hostPath) {
-    std::string exact = folder + "/" + name;
+// The folder's stat(), when it was looked up and is a folder, for the
+// drive's confinement check.
+struct FolderSeen {
     struct stat info;
+    bool known = false;
+};
+
+bool InFolder(const std::string& folder, const std::string& name, std::string* hostPath,
+              FolderSeen* seen) {
+    std::string exact = folder + "/" + name;
+    struct stat& info = seen->info;
     int folderState = -1; // not looked up yet; then 1 for a folder, 0 otherwise
     if (FolderNameCache::Remembers(folder)) {
         folderState = lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        seen->known = folderState == 1;
         if (folderState == 1 && FolderNameCache::SurelyAbsent(folder, info, name)) {
             *hostPath = exact;
             return true;
@@ -147,6 +156,7 @@ bool InFolder(const std::string& folder, const std::string& name, std::string* h
         folderState = lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     if (folderState == 0)
         return false;
+    seen->known = true;
     bool found = true;
     *hostPath =
         folder + "/" +
@@ -167,7 +177,8 @@ bool DriveForm(const std::string& path, const std::string& root, std::string* wi
     return true;
 }
 
-bool MapPath(const std::string& windowsPath, std::string* hostPath, unsigned* error) {
+bool MapPath(const std::string& windowsPath, std::string* hostPath, unsigned* error,
+             FolderSeen* seen) {
     std::string absolute;
     if (windowsPath.size() >= 2 && IsSeparator(windowsPath[0]) && IsSeparator(windowsPath[1])) {
         *error = ERROR_INVALID_NAME; // network paths do not exist here
@@ -217,7 +228,7 @@ bool MapPath(const std::string& windowsPath, std::string* hostPath, unsigned* er
         folder = exact;
         exact += "/" + name;
     }
-    if (components.size() > 1 && InFolder(folder, components.back(), hostPath))
+    if (components.size() > 1 && InFolder(folder, components.back(), hostPath, seen))
         return true;
     if (components.size() == 1 && ExistsAsGiven(exact)) {
         *hostPath = exact;
@@ -234,9 +245,10 @@ bool MapPath(const std::string& windowsPath, std::string* hostPath, unsigned* er
 
 bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error,
             DriveConfinement::LastLink last) {
-    if (!MapPath(windowsPath, hostPath, error))
+    FolderSeen seen;
+    if (!MapPath(windowsPath, hostPath, error, &seen))
         return false;
-    if (DriveConfinement::Escapes(*hostPath, last)) {
+    if (DriveConfinement::Escapes(*hostPath, last, seen.known ? &seen.info : nullptr)) {
         *error = ERROR_ACCESS_DENIED;
         return false;
     }
