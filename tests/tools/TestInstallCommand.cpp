@@ -10,10 +10,13 @@
 #include "platform/PeImageBuilder.h"
 #include "platform/Windows.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -314,6 +317,52 @@ TEST_P(InstallCommandTest, ASystemFileInUseIsReplacedAtTheRestart) {
     for (const auto& entry : fs::directory_iterator(Host(SystemFolder())))
         copies += entry.path().filename().string().find("kivshared") != std::string::npos;
     EXPECT_EQ(copies, 1) << "the copy made for the restart is gone";
+}
+
+// Ctrl-C while a large member is unpacked cancels as the setup's Cancel does:
+// exit code 1602, the member cut, no registry keys, the record of what was
+// installed so far written, the staging folder gone.
+TEST_P(InstallCommandTest, CtrlCCancelsTheInstallation) {
+    WriteFile(work / "samples/big.bin", std::string(64u << 20, '\0'));
+    auto packed = Pack(files / "archive2.zkiv", "samples='" + (work / "samples").string() + "'");
+    ASSERT_EQ(packed["samples"], "4");
+    int output[2];
+    ASSERT_EQ(pipe(output), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(output[1], STDOUT_FILENO);
+        dup2(output[1], STDERR_FILENO);
+        close(output[0]);
+        setenv("KIV_MACHINE", root.c_str(), 1);
+        execl(KIVTOOL_PATH, "kivtool", "install", medium.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(output[1]);
+    std::string text;
+    char buffer[4096];
+    bool interrupted = false;
+    for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(got));
+        if (!interrupted && text.find("installing Samples") != std::string::npos)
+            interrupted = kill(child, SIGINT) == 0;
+    }
+    close(output[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << text;
+    EXPECT_EQ(WEXITSTATUS(status), 1602 & 0xFF) << text;
+    EXPECT_NE(text.find("exit code       1602"), std::string::npos) << text;
+    // The cancel is seen before big.bin begins or while it is written.
+    const std::string big = Product("Samples/big.bin");
+    EXPECT_TRUE(!fs::exists(big) || fs::file_size(big) < (64u << 20));
+    EXPECT_FALSE(fs::exists(Product("Extras"))) << "nothing after the cancel";
+    EXPECT_NE(ReadFile(Product(".uninstallinfos.log")).find("Talvic\\\\app.exe"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(Host(Staging())));
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kiv test", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, InstallCommandTest,
