@@ -1,5 +1,7 @@
 #include "setup/SetupDriver.h"
 
+#include "engine/ProgramGroups.h"
+#include "engine/StartupShortcut.h"
 #include "engine/WriteUninstallRecord.h"
 #include "setup/MyKIVThread.h"
 #include "setup/SetupLanguage.h"
@@ -81,6 +83,18 @@ std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNam
 
 bool SetupDriver::WriteRegistryOnly() {
     return !state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys();
+}
+
+bool SetupDriver::MakeProgramGroups() {
+    const SetupDescription& d = state.description;
+    if (!d.OptionFlag(kOptionCreateProgramGroup))
+        return true;
+    return CreateProgramGroups({d.shortcuts, state.variables.installDst, d.applicationName});
+}
+
+bool SetupDriver::MakeStartupShortcut() {
+    return CreateStartupShortcut(state.variables.installDst, state.description.programFileBaseName,
+                                 lists.files);
 }
 
 void SetupDriver::Shutdown() {

@@ -76,6 +76,12 @@ public:
     // The install procedure itself; runs on the worker thread.
     void InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallback onName);
 
+    // After the installation: the program groups and their shortcuts when
+    // option 3 is set (false when they could not be made), and the start-up
+    // shortcut the completion page offers. Both need OleInitialize.
+    bool MakeProgramGroups();
+    bool MakeStartupShortcut();
+
     // The shutdown routine: the uninstall record (unless in update mode),
     // the volumes closed, the staging folder removed. May run twice.
     void Shutdown();

@@ -76,7 +76,8 @@ SetupTypes 3
 Type Typical x 4 { 0 1 2 3 }
 Type Compact x 1 { 0 }
 Type Custom x 4 { 0 1 2 3 }
-Shortcuts 0
+Shortcuts 1
+Shortcut app.exe "Talvic Studio" 0
 Uninstall 1
 Path x Settings
 Unused 0
@@ -95,7 +96,7 @@ Language 1 <LANGUAGE>
 Options x 28
 AltAgreement 0
 FullScreen 0
-ProgramGroup 0
+ProgramGroup 1
 StartProduct 0
 Unused5 0
 RegistryFile 0
@@ -363,6 +364,27 @@ TEST_P(InstallCommandTest, CtrlCCancelsTheInstallation) {
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kiv test", 0, KEY_READ, &key),
               ERROR_SUCCESS);
+}
+
+// Option 3 makes the program group in the all-users and the user's Programs
+// folder; --startup-shortcut adds the completion page's start-up shortcut,
+// which the uninstall record lists. The links are real .LNK files.
+TEST_P(InstallCommandTest, ProgramGroupsAndTheStartupShortcut) {
+    KivtoolRun run = Install("--startup-shortcut");
+    ASSERT_EQ(run.status, 0) << run.output;
+    std::vector<fs::path> links;
+    for (const auto& entry : fs::recursive_directory_iterator(machine->DriveC()))
+        if (entry.path().extension() == ".LNK")
+            links.push_back(entry.path());
+    ASSERT_EQ(links.size(), 3u) << "two groups and the Startup folder";
+    for (const fs::path& link : links) {
+        KivtoolRun shown = RunKivtool("lnk show '" + link.string() + "'", Environment());
+        EXPECT_EQ(shown.status, 0) << shown.output;
+        EXPECT_NE(shown.output.find(kBase + "\\app.exe"), std::string::npos) << shown.output;
+    }
+    const std::string record = ReadFile(Product(".uninstallinfos.log"));
+    EXPECT_EQ(record.rfind("files 8\r\n", 0), 0u) << record;
+    EXPECT_NE(record.find("Startup\\app.LNK\r\n"), std::string::npos) << record;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, InstallCommandTest,

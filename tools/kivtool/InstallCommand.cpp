@@ -7,9 +7,11 @@
 #include "tools/kivtool/KivCommand.h"
 
 #include "platform/Machine.h"
+#include "platform/ObjBase.h"
 #include "platform/PathMap.h"
 #include "platform/Windows.h"
 #include "setup/SetupDriver.h"
+#include "setup/SetupTexts.h"
 #include "tools/kivtool/PackCommands.h"
 
 #include <csignal>
@@ -116,6 +118,13 @@ void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
     cancelFlag = nullptr;
     outcome->code = InstallExitCode(outcome->result, driver.RestartNeeded());
     outcome->message = WithDetail(Utf8(driver.worker.errorText), InstallDetail(driver));
+    if (outcome->result != kInstallSucceeded && outcome->result != kInstallSystemFilesFailed)
+        return;
+    if (!driver.MakeProgramGroups())
+        std::fprintf(stderr, "kivtool install: %s\n",
+                     Utf8(SetupText(kTextProgramGroupFailed)).c_str());
+    if (options.startupShortcut && !driver.MakeStartupShortcut())
+        std::fprintf(stderr, "kivtool install: the start-up shortcut could not be made\n");
 }
 
 int RunInstall(const std::vector<std::string>& args) {
@@ -134,11 +143,13 @@ int RunInstall(const std::vector<std::string>& args) {
                      Machine::DefaultRoot().c_str());
         return kInstallExitFailed & 0xFF;
     }
+    OleInitialize(nullptr); // the shell links of the program groups need it
     SetupDriver driver;
     Outcome outcome;
     if (Prepare(driver, options, &outcome))
         Install(driver, options, &outcome);
     driver.Shutdown();
+    OleUninitialize();
     if (!outcome.message.empty() && outcome.code == kInstallExitFailed)
         std::fprintf(stderr, "kivtool install: %s\n", outcome.message.c_str());
     PrintInstallSummary(driver, outcome.result, outcome.code, InstallProgress::Bytes(),

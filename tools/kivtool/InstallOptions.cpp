@@ -11,13 +11,15 @@ const char kInstallUsage[] =
     "usage: kivtool install MEDIUM [--type typical|compact|custom] [--components NAME,...]\n"
     "                      [--dest WINPATH] [--user NAME] [--company NAME]\n"
     "                      [--language english|french|german|japanese] [--program NAME]\n"
-    "                      [--json]\n"
+    "                      [--startup-shortcut] [--json]\n"
     "\n"
     "Installs the medium in the folder MEDIUM (which holds the setup program and\n"
     "its \"<program> files\" folder; the program is \"Setup\" unless --program names\n"
     "another) on the machine in use, without pages: the choices of the pages come\n"
     "from the options, and what is not given keeps the setup's default. --components\n"
     "chooses the components of a custom setup (--type custom is then implied).\n"
+    "The program groups are made when the description asks for them;\n"
+    "--startup-shortcut also puts the product in the Startup folder.\n"
     "Shows a progress bar on a terminal, a line per install entry otherwise, and a\n"
     "summary (--json: as JSON). Ctrl-C cancels as the setup's Cancel does.\n"
     "\n"
@@ -71,8 +73,8 @@ bool ParseOption(const std::vector<std::string>& args, std::size_t* i, InstallOp
                  std::string* error) {
     const std::string& option = args[*i];
     std::string value;
-    if (option == "--json") {
-        options->json = true;
+    if (option == "--json" || option == "--startup-shortcut") {
+        (option == "--json" ? options->json : options->startupShortcut) = true;
         return true;
     }
     if (!Value(args, i, &value)) {

@@ -29,7 +29,8 @@ struct InstallOptions {
     std::string destination;   // Windows path, UTF-8; empty: the setup's default
     std::string user, company; // empty: the registered ones
     bool userGiven = false, companyGiven = false;
-    std::int32_t language = 0; // a language code; 0: the user's default
+    std::int32_t language = 0;    // a language code; 0: the user's default
+    bool startupShortcut = false; // as the completion page's check box
     bool json = false;
 };
 
