@@ -100,7 +100,9 @@ public:
                 return Fail(error_->reason + " (" + std::string(label) + " " +
                             std::to_string(count) + " lists more lines than there are)");
             if (!check(line))
-                return Fail(std::string(what) + " \"" + std::string(line) + "\"");
+                return Fail(std::string(what) + " \"" + std::string(line) + "\" (item " +
+                            std::to_string(i + 1) + " of \"" + std::string(label) + " " +
+                            std::to_string(count) + "\")");
             items->emplace_back(line);
         }
         return true;
@@ -165,8 +167,11 @@ bool ReadUninstallRecord(std::string_view bytes, UninstallRecord* record,
         !reader.Read("regkeys", IsSoundKeyPath, "not a registry key path:", &read.registryKeys) ||
         !reader.Literal("longappname") || !reader.Line(&name))
         return false;
-    if (!lines.AtEnd())
-        return reader.Fail("more lines follow the application name");
+    if (!lines.AtEnd()) {
+        reader.Fail("more lines follow the application name");
+        error->line = lines.Number() + 1;
+        return false;
+    }
     read.applicationName = name;
     *record = std::move(read);
     return true;
