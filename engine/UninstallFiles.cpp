@@ -7,12 +7,14 @@
 namespace {
 
 // A folder on the way to path that is a link would send the deletion
-// somewhere the installation never wrote to.
+// somewhere the installation never wrote to. The machine refuses outright
+// a link that leads off its drive.
 bool LiesBehindLink(const std::string& path) {
     for (std::string folder = UninstallRun::Parent(path); !folder.empty();
          folder = UninstallRun::Parent(folder)) {
         const DWORD attributes = GetFileAttributesA(folder.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        if (attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() == ERROR_ACCESS_DENIED
+                                                  : (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             return true;
     }
     return false;
