@@ -7,6 +7,7 @@ packages=(
   zlib1g-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  liblnk-utils
 )
 
 missing=()

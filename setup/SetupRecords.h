@@ -1,5 +1,5 @@
-// The records of a setup description: components, setup types and
-// shortcuts; the install entry, registry key and volume records belong to the
+// The records of a setup description: components and setup types;
+// the install entry, registry key, shortcut and volume records belong to the
 // install engine, which works from them. Texts are narrow ANSI texts of at
 // most 259 characters in 260-byte buffers. A record refers to another by
 // pointer into the owning SetupDescription's lists; those lists hold their
@@ -8,6 +8,7 @@
 
 #include "engine/InstallEntry.h"
 #include "engine/RegistryKeyRecord.h"
+#include "engine/ShortcutEntry.h"
 #include "engine/VolumeEntry.h"
 
 #include <cstdint>
@@ -30,10 +31,4 @@ struct Component {
 struct SetupType {
     char name[kSetupTextSize] = {}; // "Typical", "Compact" and "Custom" are looked up
     std::vector<Component*> components;
-};
-
-struct ShortcutEntry {
-    char shortcutName[kSetupTextSize] = {}; // the link file's name without extension
-    char targetFile[kSetupTextSize] = {};   // relative to the install entry's folder
-    InstallEntry* entry = nullptr;
 };

@@ -1,0 +1,35 @@
+// CreateProgramGroups and CreateGroupShortcuts: after a successful
+// installation, the program group named after the application in the
+// all-users and in the user's Start menu Programs folder, with one link per
+// shortcut record of the description.
+#pragma once
+
+#include "engine/ShortcutEntry.h"
+
+#include <vector>
+
+struct ProgramGroupSource {
+    const std::vector<ShortcutEntry>& shortcuts; // in the description's order
+    const char16_t* installFolder;               // the installation folder
+    const char* groupName;                       // the application name, ANSI
+};
+
+// The Programs folders come from the "Shell Folders" key: "Common Programs"
+// under HKEY_LOCAL_MACHINE, "Programs" under HKEY_CURRENT_USER; a folder
+// missing there is asked of the shell (CSIDL_COMMON_PROGRAMS,
+// CSIDL_PROGRAMS). The shortcuts are made in "<folder>\<group name>" of the
+// all-users folder first, then of the user's, each when its folder is known.
+// True when either group was completed; false when neither folder is known
+// or the group name is not a plain name (ShortcutName.h).
+bool CreateProgramGroups(const ProgramGroupSource& source);
+
+// Creates groupFolder and the folders above it (an existing one is kept with
+// what it holds), then for each record of a PC entry, in order, the link
+// "<groupFolder>\<shortcut name>.LNK" (replacing a link of that name) to
+// "<Windows folder>\<target file>" for an entry with the system flag,
+// "<installation folder>\<entry folder>\<target file>" otherwise, described
+// as "Shortcut to <target file>". Records of Mac-only entries make no link.
+// False when the group folder cannot be made, or at the first record whose
+// link fails or whose shortcut name or target file is not a plain name; the
+// links made before stay.
+bool CreateGroupShortcuts(const char16_t* groupFolder, const ProgramGroupSource& source);

@@ -1,0 +1,16 @@
+// CreateStartupShortcut: at the end of the setup, when the user asked for it,
+// a link to the installed program in the Startup folder.
+#pragma once
+
+#include "engine/InstalledFileList.h"
+
+// The folder is "Common Startup" of HKEY_LOCAL_MACHINE's "Shell Folders" key,
+// else the user's Startup folder from the shell (CSIDL_STARTUP). The link
+// "<folder>\<exeName>.LNK" points to "<installFolder>\<exeName>.exe" and is
+// described as "Shortcut to <exeName>". Its path is added to files before
+// the link is made, so that uninstallation removes it even when making it
+// failed. False when no folder is known, when exeName is not a plain name
+// (nothing is added then: the record would name a file outside the folder)
+// or when the link fails.
+bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
+                           InstalledFileList& files);

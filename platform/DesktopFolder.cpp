@@ -1,0 +1,58 @@
+// The desktop folder object: names the special folders' item lists by their
+// parsing name, the folder's full Windows path.
+#include "platform/SpecialFolderItem.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+class DesktopFolder final : public IShellFolder {
+public:
+    HRESULT QueryInterface(REFIID riid, void** ppvObject) override {
+        if (!ppvObject)
+            return E_POINTER;
+        *ppvObject = nullptr;
+        if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_IShellFolder))
+            return E_NOINTERFACE;
+        *ppvObject = static_cast<IShellFolder*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return ++count_; }
+    ULONG Release() override {
+        const ULONG count = --count_;
+        if (count == 0)
+            delete this;
+        return count;
+    }
+    HRESULT GetDisplayNameOf(LPCITEMIDLIST pidl, DWORD uFlags, STRRET* pName) override;
+
+private:
+    ~DesktopFolder() override = default;
+    ULONG count_ = 1;
+};
+
+HRESULT DesktopFolder::GetDisplayNameOf(LPCITEMIDLIST pidl, DWORD uFlags, STRRET* pName) {
+    std::u16string path;
+    if (!pName || !(uFlags & SHGDN_FORPARSING) || !SpecialFolderItem::Path(pidl, &path))
+        return E_INVALIDARG;
+    IMalloc* malloc = nullptr;
+    SHGetMalloc(&malloc);
+    WCHAR* text = static_cast<WCHAR*>(malloc->Alloc((path.size() + 1) * sizeof(WCHAR)));
+    if (!text)
+        return E_OUTOFMEMORY;
+    std::memcpy(text, path.c_str(), (path.size() + 1) * sizeof(WCHAR));
+    pName->uType = STRRET_WSTR;
+    pName->pOleStr = text;
+    return S_OK;
+}
+
+} // namespace
+
+HRESULT SHGetDesktopFolder(IShellFolder** ppshf) {
+    if (!ppshf)
+        return E_INVALIDARG;
+    *ppshf = new (std::nothrow) DesktopFolder();
+    return *ppshf ? S_OK : E_OUTOFMEMORY;
+}

@@ -1,0 +1,111 @@
+#include "ShortcutFixture.h"
+#include "engine/ProgramGroups.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+class ProgramGroupsTest : public ShortcutTest {
+protected:
+    InstallEntry* Entry(InstallPlatform platform, const char* folder, int system = 0) {
+        auto& entry = entries.emplace_back(std::make_unique<InstallEntry>());
+        entry->platform = platform;
+        entry->system = system;
+        std::strcpy(entry->destinationFolder, folder);
+        return entry.get();
+    }
+    void Shortcut(const char* name, const char* target, InstallEntry* entry) {
+        ShortcutEntry& shortcut = shortcuts.emplace_back();
+        std::strcpy(shortcut.shortcutName, name);
+        std::strcpy(shortcut.targetFile, target);
+        shortcut.entry = entry;
+    }
+    ProgramGroupSource Source(const char* group = "Kiv Tools") const {
+        return {shortcuts, u"C:\\Program Files\\Kiv Tools", group};
+    }
+
+    std::vector<std::unique_ptr<InstallEntry>> entries;
+    std::vector<ShortcutEntry> shortcuts;
+};
+
+} // namespace
+
+TEST_F(ProgramGroupsTest, EveryShortcutIsMadeInBothGroupsAndMacEntriesMakeNone) {
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    Shortcut("Readme", "readme.txt", Entry(kPlatformPCMac, ""));
+    Shortcut("Helper", "helper.dll", Entry(kPlatformPC, "", 1));
+    Shortcut("Mac only", "kiv.app", Entry(kPlatformMac, "mac"));
+    ASSERT_TRUE(CreateProgramGroups(Source()));
+    for (const std::string programs : {kCommonPrograms, kUserPrograms}) {
+        const std::string group = programs + "Kiv Tools/";
+        const ShellLinkData kiv = ReadLink(group + "Kiv.LNK");
+        EXPECT_EQ(kiv.ansiTargetPath, "C:\\Program Files\\Kiv Tools\\bin\\kiv.exe");
+        EXPECT_EQ(kiv.description, u"Shortcut to kiv.exe");
+        EXPECT_EQ(ReadLink(group + "Readme.LNK").ansiTargetPath,
+                  "C:\\Program Files\\Kiv Tools\\readme.txt");
+        EXPECT_EQ(ReadLink(group + "Helper.LNK").ansiTargetPath, "C:\\Windows\\helper.dll");
+        EXPECT_FALSE(Exists(group + "Mac only.LNK"));
+    }
+}
+
+TEST_F(ProgramGroupsTest, AnExistingGroupKeepsItsOtherFilesAndGetsTheNewLinks) {
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    const std::string group = std::string(kUserPrograms) + "Kiv Tools/";
+    std::filesystem::create_directories(machine.DriveC(group));
+    std::ofstream(machine.DriveC(group + "Old.LNK")) << "an older link";
+    std::ofstream(machine.DriveC(group + "Kiv.LNK")) << "replaced";
+    ASSERT_TRUE(CreateGroupShortcuts(u"C:\\Documents and Settings\\User\\Start Menu\\Programs"
+                                     u"\\Kiv Tools",
+                                     Source()));
+    std::ifstream old(machine.DriveC(group + "Old.LNK"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "an older link");
+    EXPECT_EQ(ReadLink(group + "Kiv.LNK").description, u"Shortcut to kiv.exe");
+}
+
+TEST_F(ProgramGroupsTest, FoldersMissingFromTheRegistryComeFromTheShell) {
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    SetShellFolder(HKEY_LOCAL_MACHINE, "Common Programs", nullptr);
+    SetShellFolder(HKEY_CURRENT_USER, "Programs", "C:\\Elsewhere\\Programs");
+    ASSERT_TRUE(CreateProgramGroups(Source()));
+    EXPECT_TRUE(Exists(std::string(kCommonPrograms) + "Kiv Tools/Kiv.LNK"));
+    EXPECT_TRUE(Exists("Elsewhere/Programs/Kiv Tools/Kiv.LNK"));
+    EXPECT_FALSE(Exists(std::string(kUserPrograms) + "Kiv Tools"));
+}
+
+TEST_F(ProgramGroupsTest, NamesThatLeaveTheGroupFolderAreRefused) {
+    InstallEntry* entry = Entry(kPlatformPC, "bin");
+    Shortcut("Kiv", "kiv.exe", entry);
+    Shortcut("..\\..\\Evil", "kiv.exe", entry);
+    EXPECT_FALSE(CreateProgramGroups(Source()));
+    // The record before the refused one keeps its link.
+    EXPECT_TRUE(Exists(std::string(kUserPrograms) + "Kiv Tools/Kiv.LNK"));
+    EXPECT_FALSE(Exists("Documents and Settings/User/Evil.LNK"));
+
+    shortcuts.erase(shortcuts.begin());
+    for (const char* name : {"..", "a/b", "C:Evil", ""}) {
+        std::strcpy(shortcuts[0].shortcutName, name);
+        EXPECT_FALSE(CreateGroupShortcuts(u"C:\\Group", Source())) << name;
+    }
+    std::strcpy(shortcuts[0].shortcutName, "Kiv");
+    std::strcpy(shortcuts[0].targetFile, "..\\..\\Windows\\system.ini");
+    EXPECT_FALSE(CreateGroupShortcuts(u"C:\\Group", Source()));
+    EXPECT_FALSE(Exists("Group/Kiv.LNK"));
+
+    std::strcpy(shortcuts[0].targetFile, "kiv.exe");
+    EXPECT_FALSE(CreateProgramGroups(Source("..\\..\\Windows")));
+    EXPECT_FALSE(Exists("Documents and Settings/User/Windows"));
+}
+
+TEST_F(ProgramGroupsTest, FailsWhenNoGroupCanBeCompleted) {
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    // A file where each group folder should be.
+    for (const std::string programs : {kCommonPrograms, kUserPrograms})
+        std::ofstream(machine.DriveC(programs + "Kiv Tools")) << "a file";
+    EXPECT_FALSE(CreateProgramGroups(Source()));
+    // Without the component-object library no link can be made.
+    std::filesystem::remove(machine.DriveC(std::string(kUserPrograms) + "Kiv Tools"));
+    CoUninitialize();
+    EXPECT_FALSE(CreateProgramGroups(Source()));
+    EXPECT_EQ(CoInitialize(nullptr), S_OK);
+}
