@@ -2,6 +2,7 @@
 
 #include "engine/UninstallFiles.h"
 #include "engine/UninstallFolders.h"
+#include "engine/UninstallProgramGroups.h"
 #include "engine/UninstallRecordReader.h"
 #include "engine/UninstallRegistryKeys.h"
 #include "platform/WinBase.h"
@@ -71,6 +72,7 @@ UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
     const UninstallFolders folders(record, folder);
     UninstallFiles(record, folder, run);
     UninstallRegistryKeys(record, run);
+    UninstallProgramGroups(record, folder, run);
     folders.RemoveInner(run);
     RemoveRecord(path, run);
     folders.RemoveIfEmpty(folder, run);

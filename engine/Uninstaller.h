@@ -1,6 +1,7 @@
 // Uninstaller: undoes an installation from the uninstall record in its
 // folder, ".uninstallinfos.log": the listed files (UninstallFiles), the
-// listed registry keys (UninstallRegistryKeys), the folders left empty
+// listed registry keys (UninstallRegistryKeys), the program groups' links
+// into the installation folder (UninstallProgramGroups), the folders left empty
 // (UninstallFolders), then the record itself and the installation folder
 // when nothing else is left in it. The record goes last, and only when every
 // removal succeeded, so that an interrupted or failed uninstallation can run

@@ -2,9 +2,12 @@
 // fresh machine: what it removes, what it keeps and why, and that a damaged
 // record, a dry run or a link removes nothing it should not.
 #include "TestMachine.h"
+#include "engine/CreateShellLink.h"
 #include "engine/Uninstaller.h"
 #include "engine/WriteUninstallRecord.h"
+#include "platform/ObjBase.h"
 #include "platform/Windows.h"
+#include "toolkit/KIVString.h"
 
 #include <algorithm>
 #include <cstring>
@@ -266,4 +269,36 @@ TEST_F(UninstallerTest, SharedSystemFilesGoWithTheirLastCountedUse) {
     EXPECT_TRUE(fs::exists(machine.DriveC(Slashed(system + 3) + "/none.dll")));
     EXPECT_TRUE(Has(run.KeptItems(), std::string(system) + "\\two.dll", "still used by 1"));
     EXPECT_TRUE(Has(run.KeptItems(), std::string(system) + "\\none.dll", "no SharedDLLs count"));
+}
+
+// The program groups are not in the record; its last line names them, and
+// only their links into the installation folder go.
+TEST_F(UninstallerTest, RemovesTheProgramGroupsLinksIntoTheInstallationFolder) {
+    PutRecord("files 1\r\nC:\\Program Files\\Talvic\\talvic.exe\r\nfolders 0\r\n"
+              "regkeys 0\r\nlongappname\r\nTalvic\r\n");
+    Put(Host("talvic.exe"));
+    const std::string common = "C:\\Documents and Settings\\All Users\\Start Menu\\Programs";
+    const std::string user = "C:\\Documents and Settings\\User\\Start Menu\\Programs";
+    for (const std::string& group : {common + "\\Talvic", user + "\\Talvic", user + "\\Other"})
+        ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr)) << group;
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    auto link = [](const std::string& path, const char* target) {
+        const KIVString wide(path.c_str());
+        ASSERT_TRUE(CreateShellLink(target, wide, "Shortcut")) << path;
+    };
+    link(common + "\\Talvic\\Talvic.LNK", "C:\\Program Files\\Talvic\\talvic.exe");
+    link(user + "\\Talvic\\Talvic.lnk", "C:\\PROGRAM FILES\\talvic\\talvic.exe");
+    link(user + "\\Talvic\\Notepad.LNK", "C:\\Windows\\notepad.exe");
+    link(user + "\\Other\\Talvic.LNK", "C:\\Program Files\\Talvic\\talvic.exe");
+
+    CoUninitialize();
+    EXPECT_EQ(Run(), UninstallOutcome::Done) << message;
+    const std::string programs = "Documents and Settings/User/Start Menu/Programs/";
+    EXPECT_FALSE(fs::exists(machine.DriveC("Documents and Settings/All Users/Start Menu/"
+                                           "Programs/Talvic")));
+    EXPECT_FALSE(fs::exists(machine.DriveC(programs + "Talvic/Talvic.lnk")));
+    EXPECT_TRUE(fs::exists(machine.DriveC(programs + "Talvic/Notepad.LNK")));
+    EXPECT_TRUE(fs::exists(machine.DriveC(programs + "Other/Talvic.LNK")));
+    EXPECT_TRUE(
+        Has(run.KeptItems(), user + "\\Talvic\\Notepad.LNK", "not installed by this product"));
 }
