@@ -3,6 +3,7 @@
 #include "engine/UninstallSharedFile.h"
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
+#include "platform/WinReg.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,21 @@ namespace {
 
 std::size_t Depth(const std::string& path) {
     return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+// The machine's program-files folder, ANSI; empty when it is not known.
+std::string ProgramFilesFolder() {
+    HKEY key = nullptr;
+    char folder[MAX_PATH] = {};
+    DWORD size = sizeof folder - 1;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::string();
+    if (RegQueryValueExA(key, "ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder),
+                         &size) != ERROR_SUCCESS)
+        folder[0] = 0;
+    RegCloseKey(key);
+    return folder;
 }
 
 } // namespace
@@ -43,7 +59,7 @@ void UninstallFolders::RemoveInner(UninstallRun& run) const {
 
 // Whether folder still holds an entry that stays; reports those the
 // installation did not make (a kept folder of its own has said why).
-bool UninstallFolders::Holds(const std::string& folder, UninstallRun& run) const {
+bool UninstallFolders::Holds(const std::string& folder, UninstallRun& run, bool report) const {
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE)
@@ -56,7 +72,7 @@ bool UninstallFolders::Holds(const std::string& folder, UninstallRun& run) const
         if (run.IsRemoved(path))
             continue;
         holds = true;
-        if (!keys_.count(UninstallRun::Key(path)))
+        if (report && !keys_.count(UninstallRun::Key(path)))
             run.Kept(path, "not installed by this product");
     } while (FindNextFileA(find, &entry));
     FindClose(find);
@@ -71,9 +87,28 @@ void UninstallFolders::RemoveIfEmpty(const std::string& folder, UninstallRun& ru
         return run.Kept(folder, "a link, not a folder");
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return run.Kept(folder, "a file, not a folder");
-    if (Holds(folder, run))
+    if (Holds(folder, run, true))
         return run.Kept(folder, "not empty");
     if (!run.DryRun() && !RemoveDirectoryA(folder.c_str()))
         return run.Failed(folder, "removing it", GetLastError());
     run.Removed(folder);
+}
+
+void UninstallFolders::RemoveEmptyBaseFolders(const std::string& installFolder, UninstallRun& run) {
+    const std::string programFiles = ProgramFilesFolder();
+    if (programFiles.empty() || !run.IsRemoved(installFolder))
+        return;
+    const UninstallFolders none(UninstallRecord(), installFolder);
+    for (std::string folder = UninstallRun::Parent(installFolder);
+         UninstallRun::IsInside(folder, programFiles) &&
+         UninstallRun::Key(folder) != UninstallRun::Key(programFiles);
+         folder = UninstallRun::Parent(folder)) {
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+            none.Holds(folder, run, false))
+            return;
+        if (!run.DryRun() && !RemoveDirectoryA(folder.c_str()))
+            return;
+        run.Removed(folder);
+    }
 }

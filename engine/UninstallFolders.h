@@ -25,10 +25,16 @@ public:
     void RemoveInner(UninstallRun& run) const;
     // Removes folder when nothing but removed entries is left in it.
     void RemoveIfEmpty(const std::string& folder, UninstallRun& run) const;
+    // Once the installation folder is gone: the folders above it that the
+    // setup made on its way there ("C:\Program Files\Maker" of
+    // "C:\Program Files\Maker\Product") are not in the record; they go
+    // when empty, but only those inside the machine's program-files folder
+    // (ProgramFilesDir), where no one keeps an empty folder of their own.
+    static void RemoveEmptyBaseFolders(const std::string& installFolder, UninstallRun& run);
 
 private:
     void Consider(const std::string& path, const std::string& installFolder);
-    bool Holds(const std::string& folder, UninstallRun& run) const;
+    bool Holds(const std::string& folder, UninstallRun& run, bool report) const;
 
     std::vector<std::string> folders_; // deepest first
     std::set<std::string> keys_;       // the folders' keys, for their entries

@@ -76,5 +76,6 @@ UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
     folders.RemoveInner(run);
     RemoveRecord(path, run);
     folders.RemoveIfEmpty(folder, run);
+    UninstallFolders::RemoveEmptyBaseFolders(folder, run);
     return run.Incomplete() ? UninstallOutcome::Incomplete : UninstallOutcome::Done;
 }

@@ -302,3 +302,19 @@ TEST_F(UninstallerTest, RemovesTheProgramGroupsLinksIntoTheInstallationFolder) {
     EXPECT_TRUE(
         Has(run.KeptItems(), user + "\\Talvic\\Notepad.LNK", "not installed by this product"));
 }
+
+// The maker's folder the setup made above the installation folder goes with
+// the last of its products, and the program-files folder itself stays.
+TEST_F(UninstallerTest, RemovesTheMakersFolderWithItsLastProduct) {
+    for (const char* product : {"Talvic", "Other"}) {
+        const std::string folder = std::string("C:\\Program Files\\Kiv\\") + product;
+        Put(machine.DriveC(std::string("Program Files/Kiv/") + product + "/app.exe"));
+        Put(machine.DriveC(std::string("Program Files/Kiv/") + product + "/.uninstallinfos.log"),
+            "files 1\r\n" + folder + "\\app.exe\r\nfolders 1\r\n" + folder +
+                "\\\r\nregkeys 0\r\nlongappname\r\n" + product + "\r\n");
+    }
+    EXPECT_EQ(Uninstall("C:\\Program Files\\Kiv\\Talvic", run, &message), UninstallOutcome::Done);
+    EXPECT_TRUE(fs::exists(machine.DriveC("Program Files/Kiv/Other/app.exe")));
+    EXPECT_EQ(Uninstall("C:\\Program Files\\Kiv\\Other", run, &message), UninstallOutcome::Done);
+    EXPECT_EQ(Tree(), fresh);
+}
