@@ -33,9 +33,14 @@ void UninstallFile(const std::string& path, UninstallRun& run) {
     const bool link =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        // Gone already, or a link that leads nowhere: only the link goes.
-        if (!run.DryRun() && DeleteFileA(path.c_str()))
-            run.Removed(path, "a link");
+        // Gone already, or a link that leads nowhere or off the drive: only
+        // the link goes.
+        if (run.DryRun())
+            return;
+        if (DeleteFileA(path.c_str()))
+            return run.Removed(path, "a link");
+        if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
+            run.Failed(path, "removing it", GetLastError());
         return;
     }
     if (link)

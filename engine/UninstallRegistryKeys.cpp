@@ -78,10 +78,12 @@ void UninstallKey(const KeyToRemove& entry, UninstallRun& run) {
     HKEY root = RootKeyFromName(std::string_view(entry.path).substr(0, slash));
     const std::string subKey = UninstallRun::Normal(entry.path.substr(slash + 1));
     HKEY key = nullptr;
-    if (!root || RegOpenKeyExA(root, subKey.c_str(), 0,
-                               KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_SET_VALUE,
-                               &key) != ERROR_SUCCESS)
-        return;
+    const LSTATUS opened = RegOpenKeyExA(
+        root, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_SET_VALUE, &key);
+    if (opened == ERROR_FILE_NOT_FOUND || opened == ERROR_PATH_NOT_FOUND)
+        return; // gone already
+    if (opened != ERROR_SUCCESS)
+        return run.Failed(entry.path, "opening it", opened);
     const std::string staying = StayingSubKey(key, entry.path, run);
     const std::vector<std::string> values = ValueNames(key);
     bool emptied = false;

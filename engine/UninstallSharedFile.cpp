@@ -72,8 +72,11 @@ void UninstallSharedFile(const std::string& stagedPath, UninstallRun& run) {
     if (path.empty())
         return run.Kept(stagedPath, "the system folder is unknown");
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                      &key) != ERROR_SUCCESS)
+    const LSTATUS opened =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+    if (opened != ERROR_SUCCESS && opened != ERROR_FILE_NOT_FOUND)
+        return run.Failed(path, "opening the SharedDLLs counts", opened);
+    if (opened != ERROR_SUCCESS)
         key = nullptr;
     const DWORD count = UseCount(key, path);
     if (count == 0)

@@ -318,3 +318,20 @@ TEST_F(UninstallerTest, RemovesTheMakersFolderWithItsLastProduct) {
     EXPECT_EQ(Uninstall("C:\\Program Files\\Kiv\\Other", run, &message), UninstallOutcome::Done);
     EXPECT_EQ(Tree(), fresh);
 }
+
+// A user who may not write under HKEY_LOCAL_MACHINE cannot remove the
+// product's keys nor lower a use count: said so, and the record stays.
+TEST_F(UninstallerTest, KeysTheUserMayNotRemoveKeepTheRecord) {
+    PutRecord("files 1\r\nC:\\Temp\\TemporaryFiles\\kivrt.dll\r\nfolders 0\r\nregkeys 1\r\n"
+              "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic\r\nlongappname\r\nTalvic\r\n");
+    SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
+    MachineSettings user;
+    user.administrator = false;
+    std::string error;
+    ASSERT_TRUE(Machine::Create(machine.Root(), user, &error) && Machine::Use(machine.Root()))
+        << error;
+    EXPECT_EQ(Run(), UninstallOutcome::Incomplete);
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path"));
+    EXPECT_TRUE(fs::exists(Host(".uninstallinfos.log")));
+    EXPECT_TRUE(Has(run.KeptItems(), "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic", "error 5"));
+}
