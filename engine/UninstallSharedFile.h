@@ -1,0 +1,16 @@
+// UninstallSharedFile: the system-folder side of a file the setup installed
+// from its staging folder, under the SharedDLLs use counts (HKEY_LOCAL_MACHINE
+// Software\Microsoft\Windows\CurrentVersion\SharedDLLs, one REG_DWORD named
+// by the file's full path).
+#pragma once
+
+#include "engine/UninstallRun.h"
+
+// Whether a recorded path names a file of the setup's staging folder: its
+// folder is called "TemporaryFiles" and lies outside the installation folder.
+bool IsStagedSystemFile(const std::string& path, const std::string& installFolder);
+
+// Lowers the use count of the system folder's file named like the staged
+// file; removes the file and its count when the count reaches 0; keeps the
+// file, saying why, otherwise.
+void UninstallSharedFile(const std::string& stagedPath, UninstallRun& run);

@@ -1,0 +1,96 @@
+#include "engine/UninstallRecordReader.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+const char kRecord[] = "files 2\r\n"
+                       "C:\\Program Files\\Talvic\\\\talvic.exe\r\n"
+                       "C:\\Users\\User\\AppData\\Local\\Temp\\TemporaryFiles\\kivrt.dll\r\n"
+                       "folders 2\r\n"
+                       "C:\\Program Files\\Talvic\\\r\n"
+                       "C:\\Program Files\\Talvic\\\r\n"
+                       "regkeys 1\r\n"
+                       "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic\r\n"
+                       "longappname\r\n"
+                       "Talvic Studio\r\n";
+
+UninstallRecordError Refusal(const std::string& bytes) {
+    UninstallRecord record;
+    UninstallRecordError error;
+    EXPECT_FALSE(ReadUninstallRecord(bytes, &record, &error)) << bytes;
+    EXPECT_TRUE(record.files.empty() && record.folders.empty() && record.registryKeys.empty());
+    return error;
+}
+
+} // namespace
+
+TEST(UninstallRecordReader, ReadsEverySectionAsWritten) {
+    UninstallRecord record;
+    UninstallRecordError error;
+    ASSERT_TRUE(ReadUninstallRecord(kRecord, &record, &error)) << error.reason;
+    EXPECT_EQ(record.files.size(), 2u);
+    EXPECT_EQ(record.files[0], "C:\\Program Files\\Talvic\\\\talvic.exe");
+    EXPECT_EQ(record.folders.size(), 2u);
+    EXPECT_EQ(record.registryKeys.at(0), "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic");
+    EXPECT_EQ(record.applicationName, "Talvic Studio");
+}
+
+TEST(UninstallRecordReader, ReadsEmptyListsAndAnEmptyName) {
+    UninstallRecord record;
+    UninstallRecordError error;
+    EXPECT_TRUE(ReadUninstallRecord("files 0\r\nfolders 0\r\nregkeys 0\r\nlongappname\r\n\r\n",
+                                    &record, &error))
+        << error.reason;
+}
+
+TEST(UninstallRecordReader, RefusesDamagedRecordsNamingTheLine) {
+    const std::string good = kRecord;
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string bytes = good;
+        return bytes.replace(bytes.find(from), from.size(), to);
+    };
+    EXPECT_EQ(Refusal(replaced("files 2", "files 3")).line, 4); // "folders 2" read as a path
+    EXPECT_EQ(Refusal(replaced("folders 2", "folders 3")).line, 7);
+    EXPECT_EQ(Refusal(replaced("files 2", "files 1")).line, 3);
+    EXPECT_EQ(Refusal(replaced("files 2", "files 02")).line, 1);
+    EXPECT_EQ(Refusal(replaced("files 2", "files -2")).line, 1);
+    EXPECT_EQ(Refusal(good.substr(0, good.size() - 2)).line, 10); // last line cut
+    EXPECT_EQ(Refusal(good.substr(0, good.find("regkeys"))).line, 7);
+    EXPECT_EQ(Refusal(good + "extra\r\n").line, 11);
+    EXPECT_EQ(Refusal(replaced("longappname", "appname")).line, 9);
+    EXPECT_EQ(Refusal(replaced("\r\nfolders", "\nfolders")).line, 3);
+    EXPECT_EQ(Refusal("").line, 1);
+    const std::string reason = Refusal(replaced("files 2", "files 9")).reason;
+    EXPECT_NE(reason.find("files 9"), std::string::npos) << reason;
+}
+
+TEST(UninstallRecordReader, RefusesPathsThatCouldLeadElsewhere) {
+    const std::string good = kRecord;
+    for (const char* path :
+         {"C:\\Program Files\\Talvic\\..\\..\\Windows\\win.ini",
+          "C:\\Program Files\\Talvic\\.\\talvic.exe", "talvic.exe", "\\Program Files\\talvic.exe",
+          "C:talvic.exe", "C:\\Program Files\\Talvic/../x", "C:\\a\\b:stream",
+          "C:\\Program Files\\Talvic\\\ttab"}) {
+        std::string bytes = good;
+        const std::string from = "C:\\Program Files\\Talvic\\\\talvic.exe";
+        bytes.replace(bytes.find(from), from.size(), path);
+        EXPECT_EQ(Refusal(bytes).line, 2) << path;
+    }
+    EXPECT_EQ(Refusal(good.substr(0, good.find("C:\\Program Files\\Talvic\\\\")) +
+                      std::string(520, 'a') + "\r\n")
+                  .line,
+              2);
+}
+
+TEST(UninstallRecordReader, RefusesKeysWithoutARootOrWithEmptyParts) {
+    for (const char* key :
+         {"HKLM\\Software\\Talvic", "HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE\\",
+          "HKEY_LOCAL_MACHINE\\Software\\\\Talvic", "hkey_local_machine\\Software"}) {
+        std::string bytes = kRecord;
+        const std::string from = "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic";
+        bytes.replace(bytes.find(from), from.size(), key);
+        EXPECT_EQ(Refusal(bytes).line, 8) << key;
+    }
+}
