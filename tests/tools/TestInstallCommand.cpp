@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -385,6 +386,43 @@ TEST_P(InstallCommandTest, ProgramGroupsAndTheStartupShortcut) {
     const std::string record = ReadFile(Product(".uninstallinfos.log"));
     EXPECT_EQ(record.rfind("files 8\r\n", 0), 0u) << record;
     EXPECT_NE(record.find("Startup\\app.LNK\r\n"), std::string::npos) << record;
+}
+
+// Every entry of drive C: with its size, but for the files of the system
+// folder named in skip.
+std::set<std::string> DriveListing(const std::string& drive, const std::string& skip) {
+    std::set<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(drive)) {
+        const std::string path = entry.path().string().substr(drive.size());
+        if (path.find(skip) == std::string::npos)
+            entries.insert(path + (entry.is_regular_file() ? " " + std::to_string(entry.file_size())
+                                                           : std::string("/")));
+    }
+    return entries;
+}
+
+// The round trip: install with program groups and the start-up shortcut,
+// then uninstall; the drive and the registry are the fresh machine's again,
+// but for the DONTUNINSTALL key and the shared library kept because other
+// programs may use it. A file of the user's own survives with its folder.
+TEST_P(InstallCommandTest, UninstallLeavesTheMachineAsItWas) {
+    const std::string drive = machine->DriveC();
+    const auto before = DriveListing(drive, "kivshared.dll");
+    const std::string registryBefore = RunKivtool("reg export", Environment(), true).output;
+    ASSERT_EQ(Install("--startup-shortcut").status, 0);
+    ASSERT_TRUE(fs::exists(Product("app.exe")));
+
+    KivtoolRun removed = RunKivtool("uninstall '" + kBase + "'", Environment());
+    EXPECT_EQ(removed.status, 0) << removed.output;
+    EXPECT_EQ(DriveListing(drive, "kivshared.dll"), before);
+    RunKivtool("reg delete 'HKEY_CURRENT_USER\\Software\\Kiv test'", Environment());
+    EXPECT_EQ(RunKivtool("reg export", Environment(), true).output, registryBefore);
+
+    ASSERT_EQ(Install().status, 0);
+    WriteFile(Product("Samples/mine.txt"), "mine");
+    EXPECT_EQ(RunKivtool("uninstall '" + kBase + "'", Environment()).status, 0);
+    EXPECT_EQ(ReadFile(Product("Samples/mine.txt")), "mine");
+    EXPECT_FALSE(fs::exists(Product("app.exe")));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, InstallCommandTest,
