@@ -2,7 +2,8 @@
 # The project's main job, step by step: makes a fresh emulated machine with
 # kivtool, shows what it holds, checks setup descriptions, packs a product
 # with one into an archive volume and unpacks the product into the machine,
-# then makes a distribution medium of it and installs it with kivtool install.
+# then makes a distribution medium of it, installs it with kivtool install and
+# uninstalls it again from its uninstall record.
 # The machine and the files the demo made stay in BUILD_DIR/demo (made anew
 # on each run) so that they can be looked at afterwards.
 # usage: scripts/demo.sh BUILD_DIR
@@ -124,6 +125,14 @@ ls -l "$KIV_MACHINE/drive_c/Program Files/Kiv software/Demo Product" | tail -n +
 echo "-- .uninstallinfos.log (lines end with CR LF on disk):"
 tr -d '\r' < "$KIV_MACHINE/drive_c/Program Files/Kiv software/Demo Product/.uninstallinfos.log" |
   sed 's/^/  /'
+
+echo
+echo "== Uninstall it again from its record (kivtool uninstall)"
+"$kivtool" uninstall 'C:\Program Files\Kiv software\Demo Product'
+if [ -e "$KIV_MACHINE/drive_c/Program Files/Kiv software" ]; then
+  echo "demo: the product's folder is still there" >&2
+  exit 1
+fi
 
 echo
 echo "== Done"
