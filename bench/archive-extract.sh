@@ -26,9 +26,9 @@ mkdir -p "$work"
 
 echo "-- building the plain-zlib reference"
 c++ -O2 -std=c++20 "$root/bench/archive_reference.cpp" -lz -o "$reference"
-export KIV_MACHINE=${KIV_BENCH_MACHINE:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-machine}
-rm -rf "$KIV_MACHINE"
-"$kivtool" machine init "$KIV_MACHINE" >/dev/null
+# shellcheck source=bench/timing.sh
+. "$root/bench/timing.sh"
+use_bench_machine kiv-bench-machine
 outs="$KIV_MACHINE/drive_c/out"
 
 # shellcheck source=bench/payload.sh
@@ -57,35 +57,12 @@ extract_all() {
     done < "$packages"
 }
 
-# time_once TOOL VOLUME PACKAGES: one extraction into $outs/TOOL, as
-# "wall-seconds processor-seconds" (user and system time of the processes).
-time_once() {
-    local out="$outs/$1" TIMEFORMAT='%R %U %S'
-    rm -rf "$out"
-    mkdir -p "$out"
-    { time extract_all "$@" "$out"; } 2>&1 | tail -n 1 | awk '{ print $1, $2 + $3 }'
-}
-
-# compare VOLUME PACKAGES: runs the reference and kivtool in turn, $runs times
-# each, and prints "ref-wall ref-cpu ours-wall ours-cpu", each the best of its
-# runs (the processor time is the steadier figure on a busy machine).
-compare() {
-    local r o
-    for _ in $(seq "$runs"); do
-        r=$(time_once reference "$@")
-        o=$(time_once ours "$@")
-        echo "$r $o"
-    done | awk 'NR == 1 || $1 < a { a = $1 } NR == 1 || $2 < b { b = $2 }
-                NR == 1 || $3 < c { c = $3 } NR == 1 || $4 < d { d = $4 }
-                END { print a, b, c, d }'
-}
-
 echo "-- timing (best of $runs, in turn; output in $outs)"
 cat "$work/payload.zkiv" "$work/small.zkiv" > /dev/null # warm the page cache
 same=identical
-mixed=$(compare "$work/payload.zkiv" "$work/payload.packages")
+mixed=$(compare extract_all "$work/payload.zkiv" "$work/payload.packages")
 diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
-small=$(compare "$work/small.zkiv" "$work/small.packages")
+small=$(compare extract_all "$work/small.zkiv" "$work/small.packages")
 diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
 rm -rf "$outs/ours" "$outs/reference"
 

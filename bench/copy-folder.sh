@@ -24,9 +24,9 @@ mkdir -p "$work"
 . "$root/bench/payload.sh"
 make_payload "$work" "${PAYLOAD_MB:-300}" "${SMALL_FILES:-20000}" "${FILES_PER_FOLDER:-400}"
 
-export KIV_MACHINE=${KIV_BENCH_MACHINE:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-machine}
-rm -rf "$KIV_MACHINE"
-"$kivtool" machine init "$KIV_MACHINE" >/dev/null
+# shellcheck source=bench/timing.sh
+. "$root/bench/timing.sh"
+use_bench_machine kiv-bench-machine
 outs="$KIV_MACHINE/drive_c/out"
 
 # copy_all TOOL SET OUT: copies every folder of $work/SET into OUT/NAME.
@@ -43,35 +43,13 @@ copy_all() {
     fi
 }
 
-# time_once TOOL SET: one copy into $outs/TOOL, as "wall-seconds
-# processor-seconds" (user and system time of the processes).
-time_once() {
-    local out="$outs/$1" TIMEFORMAT='%R %U %S'
-    rm -rf "$out"
-    mkdir -p "$out"
-    { time copy_all "$@" "$out"; } 2>&1 | tail -n 1 | awk '{ print $1, $2 + $3 }'
-}
-
-# compare SET: cp and ours in turn, $runs times each; prints "cp-wall cp-cpu
-# ours-wall ours-cpu", each the best of its runs.
-compare() {
-    local r o
-    for _ in $(seq "$runs"); do
-        r=$(time_once reference "$@")
-        o=$(time_once ours "$@")
-        echo "$r $o"
-    done | awk 'NR == 1 || $1 < a { a = $1 } NR == 1 || $2 < b { b = $2 }
-                NR == 1 || $3 < c { c = $3 } NR == 1 || $4 < d { d = $4 }
-                END { print a, b, c, d }'
-}
-
 echo "-- timing (best of $runs, in turn; output in $outs)"
 find "$work/payload" "$work/small" -type f -exec cat {} + > /dev/null # warm the page cache
 same=identical
-mixed=$(compare payload)
+mixed=$(compare copy_all payload)
 diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
 payload_bytes=$(du -sb --apparent-size "$outs/ours" | cut -f1)
-small=$(compare small)
+small=$(compare copy_all small)
 diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
 small_count=$(find "$outs/ours" -type f | wc -l)
 rm -rf "$KIV_MACHINE"

@@ -20,9 +20,9 @@ mkdir -p "$work"
 # shellcheck source=bench/payload.sh
 . "$root/bench/payload.sh"
 make_payload "$work" "${PAYLOAD_MB:-300}" "${SMALL_FILES:-20000}" "${FILES_PER_FOLDER:-400}"
-export KIV_MACHINE=${KIV_BENCH_MACHINE:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-install}
-rm -rf "$KIV_MACHINE"
-"$kivtool" machine init "$KIV_MACHINE" > /dev/null
+# shellcheck source=bench/timing.sh
+. "$root/bench/timing.sh"
+use_bench_machine kiv-bench-install
 
 echo "-- making the medium"
 medium="$work/medium"
@@ -54,38 +54,27 @@ count=$(wc -l < "$work/medium.packages")
 payload_bytes=$(awk '{ s += $3 } END { print s }' "$work/medium.packages")
 outs="$KIV_MACHINE/drive_c/bench"
 
-extract_all() {
-  local name offset rest
+# unpack_all TOOL OUT: the reference unpacks every package with kivtool pack
+# extract into OUT/NAME; ours installs the medium into OUT (C:\bench\ours).
+unpack_all() {
+  local tool=$1 out=$2 name offset rest
+  if [ "$tool" = ours ]; then
+    "$kivtool" install "$medium" --dest 'C:\bench\ours' > /dev/null 2>&1
+    return
+  fi
   while read -r name offset rest; do
-    "$kivtool" pack extract "$files/archive1.zkiv" "$offset" "$outs/extract/$name" > /dev/null
+    "$kivtool" pack extract "$files/archive1.zkiv" "$offset" "$out/$name" > /dev/null
   done < "$work/medium.packages"
-}
-install_all() {
-  "$kivtool" install "$medium" --dest 'C:\bench\install' > /dev/null 2>&1
-}
-
-# time_once FUNCTION FOLDER: "wall-seconds processor-seconds" of one run.
-time_once() {
-  local TIMEFORMAT='%R %U %S'
-  rm -rf "${outs:?}/$2"
-  mkdir -p "$outs"
-  { time "$1"; } 2>&1 | tail -n 1 | awk '{ print $1, $2 + $3 }'
 }
 
 echo "-- timing (best of $runs, in turn)"
 cat "$files/archive1.zkiv" > /dev/null
-for _ in $(seq "$runs"); do
-  r=$(time_once extract_all extract)
-  o=$(time_once install_all install)
-  echo "$r $o"
-done | awk 'NR == 1 || $1 < a { a = $1 } NR == 1 || $2 < b { b = $2 }
-            NR == 1 || $3 < c { c = $3 } NR == 1 || $4 < d { d = $4 }
-            END { print a, b, c, d }' > "$work/install.times"
+times=$(compare unpack_all)
 same=identical
-for dir in "$outs"/extract/*; do
-  diff -r "$dir" "$outs/install/$(basename "$dir")" > /dev/null || same=DIFFERENT
+for dir in "$outs"/reference/*; do
+  diff -r "$dir" "$outs/ours/$(basename "$dir")" > /dev/null || same=DIFFERENT
 done
-read -r ref_wall ref_cpu ours_wall ours_cpu < "$work/install.times"
+read -r ref_wall ref_cpu ours_wall ours_cpu <<< "$times"
 rm -rf "$KIV_MACHINE"
 awk -v b="$payload_bytes" -v n="$count" -v r="$ref_wall" -v o="$ours_wall" -v rc="$ref_cpu" \
     -v oc="$ours_cpu" -v same="$same" 'BEGIN {
