@@ -1,3 +1,4 @@
+#include "HostFiles.h"
 #include "TestMachine.h"
 #include "platform/PlatformStdio.h"
 #include "platform/WinBase.h"
@@ -9,13 +10,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const std::string& host) {
-    std::ifstream in(host, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 HANDLE Open(const char* path, DWORD access, DWORD disposition, DWORD share = 0) {
     return CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -48,7 +42,7 @@ TEST_F(MachineTest, CreateFileDispositionsAndTheirErrors) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     file = Open(path, GENERIC_WRITE, TRUNCATE_EXISTING);
     CloseHandle(file);
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/Temp.dat")), "");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/Temp.dat")), "");
 }
 
 // Creation tries a new file first; an existing one must still get every
@@ -63,14 +57,14 @@ TEST_F(MachineTest, CreateAlwaysOverAnExistingFile) {
     fs::permissions(machine.DriveC("Windows/keep.txt"), fs::perms::owner_read);
     EXPECT_EQ(Open("C:\\Windows\\keep.txt", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/keep.txt")), "kept");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/keep.txt")), "kept");
     fs::permissions(machine.DriveC("Windows/keep.txt"), fs::perms::owner_all);
 
     HANDLE file = Open("C:\\windows\\Keep.Txt", GENERIC_WRITE, CREATE_ALWAYS);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     CloseHandle(file);
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/keep.txt")), "");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/keep.txt")), "");
     file = Open("C:\\Windows\\fresh.txt", GENERIC_WRITE, CREATE_ALWAYS);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
@@ -137,17 +131,17 @@ TEST_F(MachineTest, SharingModesHoldFilesInUse) {
     EXPECT_FALSE(CopyFileA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll", FALSE));
     EXPECT_FALSE(
         MoveFileExA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/System32/lib.dll")), "v1");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/System32/lib.dll")), "v1");
     CloseHandle(held);
     EXPECT_TRUE(
         MoveFileExA("C:\\new.dll", "C:\\Windows\\System32\\lib.dll", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/System32/lib.dll")), "v2");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/System32/lib.dll")), "v2");
 }
 
 TEST_F(MachineTest, CopyMoveAndDelete) {
     std::ofstream(machine.DriveC("a.txt")) << "alpha";
     EXPECT_TRUE(CopyFileW(u"C:\\A.TXT", u"C:\\Program Files\\b.txt", TRUE));
-    EXPECT_EQ(Slurp(machine.DriveC("Program Files/b.txt")), "alpha");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Program Files/b.txt")), "alpha");
     EXPECT_EQ(fs::last_write_time(machine.DriveC("a.txt")),
               fs::last_write_time(machine.DriveC("Program Files/b.txt")));
     EXPECT_FALSE(CopyFileW(u"C:\\a.txt", u"C:\\Program Files\\b.txt", TRUE));
@@ -206,7 +200,7 @@ TEST_F(MachineTest, PlatformFopenMapsThePath) {
     ASSERT_NE(out, nullptr);
     std::fputs("[rename]\n", out);
     std::fclose(out);
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/wininit.ini")), "[rename]\n");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/wininit.ini")), "[rename]\n");
     EXPECT_EQ(PlatformFopen("C:\\Windows", "rb"), nullptr);
 }
 

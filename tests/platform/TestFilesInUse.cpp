@@ -1,5 +1,6 @@
 // Files in use across the processes of one machine: another process's open
 // with its share mode, and a running program's file.
+#include "HostFiles.h"
 #include "TestMachine.h"
 #include "platform/WinBase.h"
 
@@ -14,13 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const std::string& host) {
-    std::ifstream in(host, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 HANDLE Open(const char* path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING) {
     return CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -93,10 +87,10 @@ TEST_F(MachineTest, AnOpenInAnotherProcessHoldsTheFile) {
                       ERROR_SHARING_VIOLATION);
         ExpectRefused(MoveFileExA(lib, "C:\\moved.dll", 0), ERROR_SHARING_VIOLATION);
         ExpectRefused(DeleteFileA(lib), ERROR_SHARING_VIOLATION);
-        EXPECT_EQ(Slurp(machine.DriveC("Windows/System32/lib.dll")), "v1");
+        EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/System32/lib.dll")), "v1");
     }
     EXPECT_TRUE(MoveFileExA("C:\\new.dll", lib, MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(Slurp(machine.DriveC("Windows/System32/lib.dll")), "v2");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/System32/lib.dll")), "v2");
 }
 
 TEST_F(MachineTest, AnotherProcessSharingEverythingHoldsNothing) {
@@ -121,13 +115,13 @@ TEST_F(MachineTest, AnEmptyingOpenChecksSharingBeforeEmptying) {
         EXPECT_EQ(Open("C:\\keep.txt", GENERIC_WRITE, 0, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
         EXPECT_EQ(Open("C:\\keep.txt", GENERIC_WRITE, 0, TRUNCATE_EXISTING), INVALID_HANDLE_VALUE);
-        EXPECT_EQ(Slurp(machine.DriveC("keep.txt")), "kept");
+        EXPECT_EQ(ReadHostFile(machine.DriveC("keep.txt")), "kept");
     }
     HANDLE file = Open("C:\\keep.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     CloseHandle(file);
-    EXPECT_EQ(Slurp(machine.DriveC("keep.txt")), "");
+    EXPECT_EQ(ReadHostFile(machine.DriveC("keep.txt")), "");
 }
 
 TEST_F(MachineTest, AWriteOnlyOpenStillHoldsTheFile) {

@@ -4,6 +4,7 @@
 // the system folder, the SharedDLLs counts, the registry, the uninstall
 // record byte for byte; then a failing copy, a bad medium and a system file
 // in use on the older family, replaced by kivtool machine restart.
+#include "HostFiles.h"
 #include "KivtoolRun.h"
 #include "TestMachine.h"
 #include "platform/PathMap.h"
@@ -22,18 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& data) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << data;
-}
 
 std::string Library(std::uint32_t versionMS) {
     return PeImageBuilder::Image(true,
@@ -140,17 +129,17 @@ protected:
     }
 
     void MakeProduct() {
-        WriteFile(work / "program/app.exe", "#!/bin/sh\nexit 0\n");
-        WriteFile(work / "program/readme.txt", "read me\r\n");
-        WriteFile(work / "system/kivshared.dll", Library(0x00020000));
-        WriteFile(work / "samples/a.dat", std::string(70000, 's'));
-        WriteFile(work / "manuel/manuel.txt", "manuel");
-        WriteFile(medium / "Extras/notes.txt", "notes");
-        WriteFile(medium / "Extras/skip.txt", "skip");
-        WriteFile(medium / "Extras/tool.exe", "tool");
-        WriteFile(medium / "Setup.exe", "");
-        WriteFile(files / "Languages/English/Setup.era", "era");
-        WriteFile(files / "Languages/French/Setup.era", "era");
+        WriteHostFile(work / "program/app.exe", "#!/bin/sh\nexit 0\n");
+        WriteHostFile(work / "program/readme.txt", "read me\r\n");
+        WriteHostFile(work / "system/kivshared.dll", Library(0x00020000));
+        WriteHostFile(work / "samples/a.dat", std::string(70000, 's'));
+        WriteHostFile(work / "manuel/manuel.txt", "manuel");
+        WriteHostFile(medium / "Extras/notes.txt", "notes");
+        WriteHostFile(medium / "Extras/skip.txt", "skip");
+        WriteHostFile(medium / "Extras/tool.exe", "tool");
+        WriteHostFile(medium / "Setup.exe", "");
+        WriteHostFile(files / "Languages/English/Setup.era", "era");
+        WriteHostFile(files / "Languages/French/Setup.era", "era");
     }
 
     // The offsets of the packages kivtool pack create wrote, by name.
@@ -179,7 +168,7 @@ protected:
                                                              {"@SAMPLES@", second["samples"]}};
         for (const auto& [mark, offset] : marks)
             config.replace(config.find(mark), std::string(mark).size(), offset);
-        WriteFile(work / "setup/config.ini", config);
+        WriteHostFile(work / "setup/config.ini", config);
         Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
     }
 
@@ -228,12 +217,12 @@ TEST_P(InstallCommandTest, InstallsTheMediumAndWritesTheUninstallRecord) {
     EXPECT_NE(run.output.find("\"exitCode\": 0"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("\"runEntries\": [\"Extras\"]"), std::string::npos) << run.output;
 
-    EXPECT_EQ(ReadFile(Product("app.exe")), "#!/bin/sh\nexit 0\n");
-    EXPECT_EQ(ReadFile(Product("Samples/a.dat")), std::string(70000, 's'));
-    EXPECT_EQ(ReadFile(Product("Extras/tool.exe")), "tool");
+    EXPECT_EQ(ReadHostFile(Product("app.exe")), "#!/bin/sh\nexit 0\n");
+    EXPECT_EQ(ReadHostFile(Product("Samples/a.dat")), std::string(70000, 's'));
+    EXPECT_EQ(ReadHostFile(Product("Extras/tool.exe")), "tool");
     EXPECT_FALSE(fs::exists(Product("Extras/skip.txt")));
     EXPECT_FALSE(fs::exists(Product("Manuel"))) << "a French-only component";
-    EXPECT_EQ(ReadFile(Host(target)), Library(0x00020000));
+    EXPECT_EQ(ReadHostFile(Host(target)), Library(0x00020000));
     EXPECT_FALSE(fs::exists(Host(Staging()))) << "the staging folder is removed";
 
     DWORD count = 0, size = 4;
@@ -265,7 +254,7 @@ TEST_P(InstallCommandTest, InstallsTheMediumAndWritesTheUninstallRecord) {
                                  "regkeys 1\r\n"                                    //
                                  "HKEY_LOCAL_MACHINE\\Software\\Kiv test\\Talvic Studio\r\n"
                                  "longappname\r\nTalvic\r\n";
-    EXPECT_EQ(ReadFile(Product(".uninstallinfos.log")), expected);
+    EXPECT_EQ(ReadHostFile(Product(".uninstallinfos.log")), expected);
 }
 
 TEST_P(InstallCommandTest, AFailingCopyStopsWithTheEntrysMessage) {
@@ -275,7 +264,7 @@ TEST_P(InstallCommandTest, AFailingCopyStopsWithTheEntrysMessage) {
     EXPECT_NE(run.output.find("Extras"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("exit code       1603"), std::string::npos) << run.output;
     EXPECT_TRUE(fs::exists(Product("app.exe"))) << "what was installed before stays";
-    EXPECT_NE(ReadFile(Product(".uninstallinfos.log")).find("app.exe"), std::string::npos);
+    EXPECT_NE(ReadHostFile(Product(".uninstallinfos.log")).find("app.exe"), std::string::npos);
 }
 
 TEST_P(InstallCommandTest, BadMediaAndBadChoicesFailAndSayWhy) {
@@ -302,7 +291,7 @@ TEST_P(InstallCommandTest, BadMediaAndBadChoicesFailAndSayWhy) {
 // the next restart, which kivtool machine restart carries out.
 TEST_P(InstallCommandTest, ASystemFileInUseIsReplacedAtTheRestart) {
     const std::string target = SystemFolder() + "\\kivshared.dll";
-    WriteFile(Host(target), Library(0x00010000));
+    WriteHostFile(Host(target), Library(0x00010000));
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -310,11 +299,11 @@ TEST_P(InstallCommandTest, ASystemFileInUseIsReplacedAtTheRestart) {
     CloseHandle(held);
     EXPECT_EQ(run.status, 3010 & 0xFF) << run.output;
     EXPECT_NE(run.output.find("restart needed  yes"), std::string::npos) << run.output;
-    EXPECT_EQ(ReadFile(Host(target)), Library(0x00010000));
+    EXPECT_EQ(ReadHostFile(Host(target)), Library(0x00010000));
 
     KivtoolRun restart = RunKivtool("machine restart", Environment());
     EXPECT_EQ(restart.status, 0) << restart.output;
-    EXPECT_EQ(ReadFile(Host(target)), Library(0x00020000));
+    EXPECT_EQ(ReadHostFile(Host(target)), Library(0x00020000));
     int copies = 0;
     for (const auto& entry : fs::directory_iterator(Host(SystemFolder())))
         copies += entry.path().filename().string().find("kivshared") != std::string::npos;
@@ -325,7 +314,7 @@ TEST_P(InstallCommandTest, ASystemFileInUseIsReplacedAtTheRestart) {
 // exit code 1602, the member cut, no registry keys, the record of what was
 // installed so far written, the staging folder gone.
 TEST_P(InstallCommandTest, CtrlCCancelsTheInstallation) {
-    WriteFile(work / "samples/big.bin", std::string(64u << 20, '\0'));
+    WriteHostFile(work / "samples/big.bin", std::string(64u << 20, '\0'));
     auto packed = Pack(files / "archive2.zkiv", "samples='" + (work / "samples").string() + "'");
     ASSERT_EQ(packed["samples"], "4");
     int output[2];
@@ -359,7 +348,7 @@ TEST_P(InstallCommandTest, CtrlCCancelsTheInstallation) {
     const std::string big = Product("Samples/big.bin");
     EXPECT_TRUE(!fs::exists(big) || fs::file_size(big) < (64u << 20));
     EXPECT_FALSE(fs::exists(Product("Extras"))) << "nothing after the cancel";
-    EXPECT_NE(ReadFile(Product(".uninstallinfos.log")).find("Talvic\\\\app.exe"),
+    EXPECT_NE(ReadHostFile(Product(".uninstallinfos.log")).find("Talvic\\\\app.exe"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(Host(Staging())));
     HKEY key;
@@ -383,7 +372,7 @@ TEST_P(InstallCommandTest, ProgramGroupsAndTheStartupShortcut) {
         EXPECT_EQ(shown.status, 0) << shown.output;
         EXPECT_NE(shown.output.find(kBase + "\\app.exe"), std::string::npos) << shown.output;
     }
-    const std::string record = ReadFile(Product(".uninstallinfos.log"));
+    const std::string record = ReadHostFile(Product(".uninstallinfos.log"));
     EXPECT_EQ(record.rfind("files 8\r\n", 0), 0u) << record;
     EXPECT_NE(record.find("Startup\\app.LNK\r\n"), std::string::npos) << record;
 }
@@ -419,9 +408,9 @@ TEST_P(InstallCommandTest, UninstallLeavesTheMachineAsItWas) {
     EXPECT_EQ(RunKivtool("reg export", Environment(), true).output, registryBefore);
 
     ASSERT_EQ(Install().status, 0);
-    WriteFile(Product("Samples/mine.txt"), "mine");
+    WriteHostFile(Product("Samples/mine.txt"), "mine");
     EXPECT_EQ(RunKivtool("uninstall '" + kBase + "'", Environment()).status, 0);
-    EXPECT_EQ(ReadFile(Product("Samples/mine.txt")), "mine");
+    EXPECT_EQ(ReadHostFile(Product("Samples/mine.txt")), "mine");
     EXPECT_FALSE(fs::exists(Product("app.exe")));
 }
 

@@ -1,6 +1,7 @@
 // kivtool pack, run as a program: volumes it writes read back with list,
 // verify and extract; volumes written from the layout extract identically;
 // damaged and hostile volumes fail with a message and a non-zero status.
+#include "HostFiles.h"
 #include "TestMachine.h"
 #include "engine/VolumeBytes.h"
 
@@ -17,17 +18,6 @@ struct PackRun {
     int status = -1;
     std::string out, err;
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
 } // namespace
 
 class PackCommandTest : public MachineTest {
@@ -45,7 +35,7 @@ protected:
             run.out.append(buffer, got);
         int status = pipe ? pclose(pipe) : -1;
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadFile(dir / "stderr");
+        run.err = ReadHostFile(dir / "stderr");
         return run;
     }
     std::string P(const std::string& name) const { return "'" + (dir / name).string() + "'"; }
@@ -57,10 +47,10 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
     std::string big(700000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<char>(i * 7 % 251);
-    WriteFile(dir / "app/big.bin", big);
-    WriteFile(dir / "app/empty.txt", "");
-    WriteFile(dir / "app/sub/not-a-member.txt", "x");
-    WriteFile(dir / "setup/config.ini", "[setup]\n");
+    WriteHostFile(dir / "app/big.bin", big);
+    WriteHostFile(dir / "app/empty.txt", "");
+    WriteHostFile(dir / "app/sub/not-a-member.txt", "x");
+    WriteHostFile(dir / "setup/config.ini", "[setup]\n");
 
     PackRun create = Pack("create " + P("archive.zkiv") + " --level 9 --setup " + P("setup") +
                           " app=" + P("app"));
@@ -93,7 +83,7 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
 
     PackRun extract = Pack("extract " + P("archive.zkiv") + at + P("out"));
     ASSERT_EQ(0, extract.status) << extract.err;
-    EXPECT_EQ(big, ReadFile(dir / "out/big.bin"));
+    EXPECT_EQ(big, ReadHostFile(dir / "out/big.bin"));
     EXPECT_TRUE(fs::exists(dir / "out/empty.txt"));
     EXPECT_FALSE(fs::exists(dir / "out/sub"));
     EXPECT_EQ(0, Pack("extract " + P("archive.zkiv") + " 4 'C:\\Staging'").status);
@@ -101,7 +91,7 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
     // A volume written into the folder it packs is not a member of itself.
     ASSERT_EQ(0, Pack("create " + P("app/inside.zkiv") + " app=" + P("app")).status);
     EXPECT_EQ(std::string::npos, Pack("list " + P("app/inside.zkiv")).out.find("inside"));
-    EXPECT_EQ("[setup]\n", ReadFile(machine.DriveC("Staging/config.ini")));
+    EXPECT_EQ("[setup]\n", ReadHostFile(machine.DriveC("Staging/config.ini")));
 }
 
 TEST_F(PackCommandTest, VolumeWrittenFromTheLayoutExtractsIdentically) {
@@ -114,8 +104,8 @@ TEST_F(PackCommandTest, VolumeWrittenFromTheLayoutExtractsIdentically) {
     PackRun extract =
         Pack("extract " + P("layout.zkiv") + " " + std::to_string(package) + " " + P("out"));
     ASSERT_EQ(0, extract.status) << extract.err;
-    EXPECT_EQ("alpha", ReadFile(dir / "out/a.txt"));
-    EXPECT_EQ(std::string(300000, 'b'), ReadFile(dir / "out/b.txt"));
+    EXPECT_EQ("alpha", ReadHostFile(dir / "out/a.txt"));
+    EXPECT_EQ(std::string(300000, 'b'), ReadHostFile(dir / "out/b.txt"));
     // The free header values are not sizes and checksums here, and are not
     // taken for them.
     PackRun verify = Pack("verify " + P("layout.zkiv"));
@@ -167,13 +157,13 @@ protected:
         std::uint32_t at = volume.Size();
         volume.U32(0x12345678).U32(at).Patch(0, setup);
         bytes = volume.Bytes();
-        WriteFile(dir / "archive.zkiv", bytes);
-        std::string config = ReadFile(KIV_TEST_DATA "/config/talvic.ini");
+        WriteHostFile(dir / "archive.zkiv", bytes);
+        std::string config = ReadHostFile(KIV_TEST_DATA "/config/talvic.ini");
         // Entry 0 (volume 1, the main archive) gets the product package.
         std::size_t field = config.find("0  0      4      1      52000");
         ASSERT_NE(std::string::npos, field);
         config.replace(field + 10, 1, std::to_string(product));
-        WriteFile(dir / "config.ini", config);
+        WriteHostFile(dir / "config.ini", config);
     }
     std::uint32_t setup = 0, product = 0, bLink = 0;
     std::string bytes;
@@ -200,7 +190,7 @@ TEST_F(ForeignVolumeTest, VerifyTakesThePackagesFromTheDescription) {
     PackRun extract =
         Pack("extract " + P("archive.zkiv") + " " + std::to_string(product) + " " + P("out"));
     ASSERT_EQ(0, extract.status) << extract.err;
-    EXPECT_EQ(std::string(5000, 'b'), ReadFile(dir / "out/b.txt"));
+    EXPECT_EQ(std::string(5000, 'b'), ReadHostFile(dir / "out/b.txt"));
 
     // A numbered volume is not the one the description's entry names.
     fs::copy_file(dir / "archive.zkiv", dir / "archive2.zkiv");
@@ -214,7 +204,7 @@ TEST_F(ForeignVolumeTest, CorruptMemberFailsVerifyAndExtract) {
     std::uint32_t header = static_cast<unsigned char>(bytes[bLink]) |
                            static_cast<unsigned char>(bytes[bLink + 1]) << 8;
     bytes[header - 1] = static_cast<char>(bytes[header - 1] ^ 0x01);
-    WriteFile(dir / "archive.zkiv", bytes);
+    WriteHostFile(dir / "archive.zkiv", bytes);
 
     PackRun verify = Pack("verify " + P("archive.zkiv") + " --config " + P("config.ini"));
     EXPECT_EQ(1, verify.status);
@@ -226,7 +216,7 @@ TEST_F(ForeignVolumeTest, CorruptMemberFailsVerifyAndExtract) {
         Pack("extract " + P("archive.zkiv") + " " + std::to_string(product) + " " + P("out"));
     EXPECT_EQ(1, extract.status);
     EXPECT_NE(std::string::npos, extract.err.find("member 'b.txt' is damaged")) << extract.err;
-    EXPECT_EQ("alpha", ReadFile(dir / "out/a.txt"));
+    EXPECT_EQ("alpha", ReadHostFile(dir / "out/a.txt"));
     EXPECT_FALSE(fs::exists(dir / "out/b.txt"));
 }
 
@@ -256,20 +246,20 @@ TEST_F(ForeignVolumeTest, OffsetsThatStartNoPackageAreRefused) {
 
 TEST_F(PackCommandTest, OurVolumesAreMarkedAndTheirHeadersChecked) {
     fs::create_directories(dir / "app");
-    WriteFile(dir / "app/a.txt", "alpha");
+    WriteHostFile(dir / "app/a.txt", "alpha");
     ASSERT_EQ(0, Pack("create " + P("ours.zkiv") + " app=" + P("app")).status);
-    std::string bytes = ReadFile(dir / "ours.zkiv");
+    std::string bytes = ReadHostFile(dir / "ours.zkiv");
     ASSERT_EQ("ZKIV", bytes.substr(bytes.size() - 8, 4));
     // The package lies at 4, its only member's link at 8.
     std::uint32_t header = static_cast<unsigned char>(bytes[8]);
     bytes[header + 4] = static_cast<char>(bytes[header + 4] ^ 0x01); // the CRC-32
-    WriteFile(dir / "ours.zkiv", bytes);
+    WriteHostFile(dir / "ours.zkiv", bytes);
     PackRun verify = Pack("verify " + P("ours.zkiv"));
     EXPECT_EQ(1, verify.status);
     EXPECT_NE(std::string::npos, verify.err.find("differ from the header's")) << verify.err;
 
     bytes.replace(bytes.size() - 8, 4, "free");
-    WriteFile(dir / "ours.zkiv", bytes);
+    WriteHostFile(dir / "ours.zkiv", bytes);
     EXPECT_EQ(0, Pack("verify " + P("ours.zkiv")).status);
 }
 
@@ -329,15 +319,15 @@ TEST_F(PackCommandTest, UsageErrorsAndHelp) {
     EXPECT_EQ(2, Pack("create " + P("x.zkiv") + " --level 12 a=" + P("")).status);
 
     fs::create_directories(dir / "cases");
-    WriteFile(dir / "cases/Readme.txt", "1");
-    WriteFile(dir / "cases/README.TXT", "2");
+    WriteHostFile(dir / "cases/Readme.txt", "1");
+    WriteHostFile(dir / "cases/README.TXT", "2");
     PackRun clash = Pack("create " + P("x.zkiv") + " a=" + P("cases"));
     EXPECT_EQ(1, clash.status);
     EXPECT_NE(std::string::npos, clash.err.find("differ only in case")) << clash.err;
     EXPECT_FALSE(fs::exists(dir / "x.zkiv"));
 
     fs::create_directories(dir / "japanese");
-    WriteFile(dir / "japanese/\u30bd\u30d5\u30c8.txt", "soft");
+    WriteHostFile(dir / "japanese/\u30bd\u30d5\u30c8.txt", "soft");
     PackRun lossy = Pack("create " + P("x.zkiv") + " a=" + P("japanese"));
     EXPECT_EQ(1, lossy.status);
     EXPECT_NE(std::string::npos, lossy.err.find("code page 1252")) << lossy.err;
@@ -353,7 +343,7 @@ TEST(PackCommandCodePage, JapaneseNamesRoundTripOnA932Machine) {
     const fs::path dir = fs::path(japanese.Root()) / "work";
     const std::string name = "\u30bd\u30d5\u30c8.txt";
     fs::create_directories(dir / "in");
-    WriteFile(dir / "in" / name, "soft");
+    WriteHostFile(dir / "in" / name, "soft");
     const std::string tool = "KIV_MACHINE='" + japanese.Root() + "' " KIVTOOL_PATH " pack ";
     ASSERT_EQ(0, std::system((tool + "create '" + (dir / "v.zkiv").string() + "' a='" +
                               (dir / "in").string() + "' >/dev/null")
@@ -361,7 +351,7 @@ TEST(PackCommandCodePage, JapaneseNamesRoundTripOnA932Machine) {
     ASSERT_EQ(0, std::system((tool + "extract '" + (dir / "v.zkiv").string() + "' 4 '" +
                               (dir / "out").string() + "' >/dev/null")
                                  .c_str()));
-    EXPECT_EQ("soft", ReadFile(dir / "out" / name));
+    EXPECT_EQ("soft", ReadHostFile(dir / "out" / name));
 }
 
 // The volume is written beside OUT and renamed over it when whole: a link at
@@ -369,24 +359,24 @@ TEST(PackCommandCodePage, JapaneseNamesRoundTripOnA932Machine) {
 // volume that was there.
 TEST_F(PackCommandTest, CreateReplacesOutOnlyWhenTheVolumeIsWhole) {
     fs::create_directories(dir / "product");
-    WriteFile(dir / "product/a.txt", "alpha");
-    WriteFile(dir / "elsewhere.txt", "keep me");
+    WriteHostFile(dir / "product/a.txt", "alpha");
+    WriteHostFile(dir / "elsewhere.txt", "keep me");
     fs::create_symlink(dir / "elsewhere.txt", dir / "linked.zkiv");
     EXPECT_EQ(Pack("create '" + (dir / "linked.zkiv").string() + "' p='" +
                    (dir / "product").string() + "'")
                   .status,
               0);
     EXPECT_FALSE(fs::is_symlink(dir / "linked.zkiv"));
-    EXPECT_EQ(ReadFile(dir / "elsewhere.txt"), "keep me");
+    EXPECT_EQ(ReadHostFile(dir / "elsewhere.txt"), "keep me");
 
-    std::string good = ReadFile(dir / "linked.zkiv");
+    std::string good = ReadHostFile(dir / "linked.zkiv");
     fs::create_directories(dir / "bad");
-    WriteFile(dir / "bad/A.txt", "1");
-    WriteFile(dir / "bad/a.TXT", "2"); // names that differ only in case
+    WriteHostFile(dir / "bad/A.txt", "1");
+    WriteHostFile(dir / "bad/a.TXT", "2"); // names that differ only in case
     PackRun failed =
         Pack("create '" + (dir / "linked.zkiv").string() + "' p='" + (dir / "bad").string() + "'");
     EXPECT_NE(failed.status, 0);
-    EXPECT_EQ(ReadFile(dir / "linked.zkiv"), good);
+    EXPECT_EQ(ReadHostFile(dir / "linked.zkiv"), good);
     for (const auto& entry : fs::directory_iterator(dir))
         EXPECT_EQ(entry.path().filename().string().rfind(".linked", 0), std::string::npos)
             << entry.path() << " left behind";
