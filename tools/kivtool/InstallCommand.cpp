@@ -5,6 +5,7 @@
 #include "tools/kivtool/InstallOptions.h"
 #include "tools/kivtool/InstallProgress.h"
 #include "tools/kivtool/KivCommand.h"
+#include "tools/kivtool/ToolText.h"
 
 #include "platform/Machine.h"
 #include "platform/ObjBase.h"
@@ -28,33 +29,22 @@ void OnInterrupt(int) {
         cancelFlag->store(1);
 }
 
-std::string Utf8(const char16_t* wide) {
-    char utf8[MAX_PATH * 4];
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0)
-        return std::string();
-    return utf8;
-}
-
 struct Outcome {
     int code = kInstallExitFailed;
     std::int32_t result = -1; // the worker's result code; -1 when it did not run
     std::string message;
 };
 
-std::string Utf8(const KIVString& text) {
-    return Utf8(static_cast<const char16_t*>(text));
-}
-
 // What the setup's own start-up message leaves out: which file, which line.
 std::string StartUpDetail(const SetupDriver& driver) {
-    const std::string files = Utf8(driver.state.setupFilesFolder);
+    const std::string files = Utf8FromWide(driver.state.setupFilesFolder);
     const SetupDescriptionError& error = driver.state.description.error;
     switch (driver.FailedStep()) {
     case SetupStep::kArchive:
         return files + "\\archive.zkiv is missing or is no archive volume";
     case SetupStep::kSetupPackage:
         return files + "\\archive.zkiv: " +
-               ZipageFailureText(driver.zip.LastFailure(), Utf8(driver.installFilesFolder));
+               ZipageFailureText(driver.zip.LastFailure(), Utf8FromWide(driver.installFilesFolder));
     case SetupStep::kDescription:
         return std::string(driver.state.description.filePath) +
                " (the setup package's config.ini)" +
@@ -76,8 +66,8 @@ std::string InstallDetail(const SetupDriver& driver) {
     if (failure.kind == ZipageFailure::kVolume && driver.state.description.multiVolume)
         return "archive" + std::to_string(entry->volume - 1) + ".zkiv (volume " +
                std::to_string(entry->volume) + ") is missing from " +
-               Utf8(driver.state.setupFilesFolder) + " or is no archive volume";
-    return ZipageFailureText(failure, Utf8(driver.state.variables.installDst));
+               Utf8FromWide(driver.state.setupFilesFolder) + " or is no archive volume";
+    return ZipageFailureText(failure, Utf8FromWide(driver.state.variables.installDst));
 }
 
 std::string WithDetail(const std::string& message, const std::string& detail) {
@@ -85,11 +75,10 @@ std::string WithDetail(const std::string& message, const std::string& detail) {
 }
 
 bool Prepare(SetupDriver& driver, const InstallOptions& options, Outcome* outcome) {
-    std::string windows = PathMap::ToWindows(options.medium) + "\\" + options.program + ".exe";
-    char16_t program[MAX_PATH * 2];
-    if (MultiByteToWideChar(CP_UTF8, 0, windows.c_str(), -1, program, MAX_PATH * 2) <= 0 ||
-        !driver.Begin(program, options.language) || !driver.StartUp()) {
-        outcome->message = WithDetail(Utf8(driver.Failure()), StartUpDetail(driver));
+    const KIVString program =
+        WideFromUtf8(PathMap::ToWindows(options.medium) + "\\" + options.program + ".exe");
+    if (program.IsEmpty() || !driver.Begin(program, options.language) || !driver.StartUp()) {
+        outcome->message = WithDetail(Utf8FromWide(driver.Failure()), StartUpDetail(driver));
         return false;
     }
     ApplyInstallChoices(driver, options);
@@ -116,13 +105,13 @@ void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
     InstallProgress::End();
     std::signal(SIGINT, SIG_DFL);
     cancelFlag = nullptr;
-    outcome->code = InstallExitCode(outcome->result, driver.RestartNeeded());
-    outcome->message = WithDetail(Utf8(driver.worker.errorText), InstallDetail(driver));
+    outcome->code = ExitCodeFor(outcome->result, driver.RestartNeeded());
+    outcome->message = WithDetail(Utf8FromWide(driver.worker.errorText), InstallDetail(driver));
     if (outcome->result != kInstallSucceeded && outcome->result != kInstallSystemFilesFailed)
         return;
     if (!driver.MakeProgramGroups())
         std::fprintf(stderr, "kivtool install: %s\n",
-                     Utf8(SetupText(kTextProgramGroupFailed)).c_str());
+                     Utf8FromWide(SetupText(kTextProgramGroupFailed)).c_str());
     if (options.startupShortcut && !driver.MakeStartupShortcut())
         std::fprintf(stderr, "kivtool install: the start-up shortcut could not be made\n");
 }

@@ -1,4 +1,5 @@
 #include "tools/kivtool/InstallOptions.h"
+#include "tools/kivtool/ToolText.h"
 
 #include "platform/Windows.h"
 #include "setup/SetupDriver.h"
@@ -105,13 +106,6 @@ bool ParseOption(const std::vector<std::string>& args, std::size_t* i, InstallOp
     return false;
 }
 
-KIVString Wide(const std::string& utf8) {
-    char16_t wide[MAX_PATH];
-    if (MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, MAX_PATH) <= 0)
-        return KIVString();
-    return KIVString(wide);
-}
-
 } // namespace
 
 bool ParseInstallOptions(const std::vector<std::string>& args, InstallOptions* options,
@@ -138,11 +132,11 @@ bool ParseInstallOptions(const std::vector<std::string>& args, InstallOptions* o
 void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options) {
     SetupVariables& variables = driver.state.variables;
     if (!options.destination.empty())
-        variables.installDst = Wide(options.destination);
+        variables.installDst = WideFromUtf8(options.destination);
     if (options.userGiven)
-        variables.userName = Wide(options.user);
+        variables.userName = WideFromUtf8(options.user);
     if (options.companyGiven)
-        variables.company = Wide(options.company);
+        variables.company = WideFromUtf8(options.company);
 }
 
 bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem) {
@@ -160,7 +154,7 @@ bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std:
     return true;
 }
 
-int InstallExitCode(std::int32_t result, bool restartNeeded) {
+int ExitCodeFor(std::int32_t result, bool restartNeeded) {
     switch (result) {
     case kInstallSucceeded:
         return restartNeeded ? kInstallExitRestart : kInstallExitDone;

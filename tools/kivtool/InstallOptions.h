@@ -43,7 +43,7 @@ void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options);
 // when the description has no such setup type or component.
 bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem);
 // The exit code for the worker's result.
-int InstallExitCode(std::int32_t result, bool restartNeeded);
+int ExitCodeFor(std::int32_t result, bool restartNeeded);
 
 // The summary on stdout: files, bytes, registry keys, restart, result, code.
 void PrintInstallSummary(const SetupDriver& driver, std::int32_t result, int code,

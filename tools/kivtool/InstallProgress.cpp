@@ -1,4 +1,6 @@
 #include "tools/kivtool/InstallProgress.h"
+#include "tools/kivtool/PackCommands.h"
+#include "tools/kivtool/ToolText.h"
 
 #include "platform/Windows.h"
 
@@ -16,22 +18,6 @@ bool onTerminal = false;
 int shownPercent = -1;
 std::string currentName;
 std::chrono::steady_clock::time_point shownAt;
-
-std::string Utf8(const char* ansi) {
-    char16_t wide[MAX_PATH];
-    char utf8[MAX_PATH * 4];
-    if (MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide, MAX_PATH) <= 0 ||
-        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0)
-        return ansi;
-    return utf8;
-}
-
-std::string Utf8(const char16_t* wide) {
-    char utf8[MAX_PATH * 4];
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0)
-        return std::string();
-    return utf8;
-}
 
 void Draw() {
     const int width = 30;
@@ -68,7 +54,7 @@ void OnName(const char* name) {
     // files must not cost a line of terminal output each.
     if (std::chrono::steady_clock::now() - shownAt < std::chrono::milliseconds(100))
         return;
-    currentName = Utf8(name);
+    currentName = HostName(name);
     Draw();
 }
 
@@ -76,7 +62,8 @@ void OnEntry(const InstallEntry& entry, const char16_t* folder) {
     if (onTerminal)
         return;
     const char* item = entry.destinationFolder[0] ? entry.destinationFolder : entry.entryName;
-    std::fprintf(stderr, "installing %s into %s\n", Utf8(item).c_str(), Utf8(folder).c_str());
+    std::fprintf(stderr, "installing %s into %s\n", HostName(item).c_str(),
+                 Utf8FromWide(folder).c_str());
 }
 
 void End() {

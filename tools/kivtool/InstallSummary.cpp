@@ -1,6 +1,7 @@
 // The summary kivtool install prints when it ends.
 #include "tools/kivtool/InstallOptions.h"
 #include "tools/kivtool/PackCommands.h"
+#include "tools/kivtool/ToolText.h"
 
 #include "platform/Windows.h"
 #include "setup/SetupDriver.h"
@@ -8,13 +9,6 @@
 #include <cstdio>
 
 namespace {
-
-std::string Utf8(const char16_t* wide) {
-    char utf8[MAX_PATH * 4];
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0)
-        return std::string();
-    return utf8;
-}
 
 const char* ResultName(std::int32_t result) {
     static const char* const kNames[] = {"installed",       "copy failed", "unpacking failed",
@@ -38,8 +32,8 @@ std::string RunEntries(const SetupDriver& driver) {
 void PrintInstallSummary(const SetupDriver& driver, std::int32_t result, int code,
                          std::int64_t bytes, bool json) {
     const InstallLists& lists = driver.lists;
-    const std::string destination = Utf8(driver.state.variables.installDst);
-    const std::string error = Utf8(driver.worker.errorText);
+    const std::string destination = Utf8FromWide(driver.state.variables.installDst);
+    const std::string error = Utf8FromWide(driver.worker.errorText);
     if (json) {
         std::printf("{\"result\": %d, \"outcome\": %s, \"exitCode\": %d, \"destination\": %s, "
                     "\"files\": %d, \"folders\": %d, \"registryKeys\": %d, \"bytes\": %lld, "
