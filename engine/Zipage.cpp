@@ -5,6 +5,7 @@
 #include "engine/Zipage.h"
 
 #include "engine/CreateFolderPath.h"
+#include "engine/InstallFlags.h"
 #include "engine/InstalledFileList.h"
 #include "engine/MemberName.h"
 #include "engine/ZipageMemberHeader.h"
@@ -56,14 +57,6 @@ private:
     int length_ = 0;
 };
 
-bool IsSet(const std::atomic<unsigned char>* flag) {
-    return flag && flag->load(std::memory_order_acquire) != 0;
-}
-
-void WaitWhilePaused(const std::atomic<unsigned char>* pause) {
-    while (IsSet(pause))
-        Sleep(10);
-}
 } // namespace
 
 struct Zipage::Extraction {
@@ -202,8 +195,8 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     int result = 0;
     std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
     for (std::int32_t i = 0; i < members; ++i) {
-        WaitWhilePaused(pauseFlag);
-        if (IsSet(cancelFlag))
+        WaitWhileInstallPaused(pauseFlag);
+        if (IsInstallFlagSet(cancelFlag))
             break;
         failure_.member = i;
         ZipageMemberHeader member;
@@ -341,8 +334,8 @@ Zipage::Inflated Zipage::InflateMember(Extraction& x, KIVFileStream& output, std
     int result = Z_OK;
     int written = 0;
     do {
-        WaitWhilePaused(x.pause);
-        if (IsSet(x.cancel))
+        WaitWhileInstallPaused(x.pause);
+        if (IsInstallFlagSet(x.cancel))
             return Inflated::kCancelled;
         if (avail_in == 0) {
             if (position >= end || !(x.InWindow(position, 1) || Refill(x, position)))
@@ -363,8 +356,8 @@ Zipage::Inflated Zipage::InflateMember(Extraction& x, KIVFileStream& output, std
     // Z_FINISH, which reports Z_BUF_ERROR while output remains and after it
     // when the stream is cut short.
     while (result == Z_OK || (result == Z_BUF_ERROR && written > 0)) {
-        WaitWhilePaused(x.pause);
-        if (IsSet(x.cancel))
+        WaitWhileInstallPaused(x.pause);
+        if (IsInstallFlagSet(x.cancel))
             return Inflated::kCancelled;
         result = inflate(this, Z_FINISH);
         if (!Flush(x, output, &written))
