@@ -11,17 +11,6 @@
 
 namespace {
 
-// A Programs folder from the "Shell Folders" key, else from the shell.
-KIVString ProgramsFolder(HKEY root, const char* valueName, int csidl) {
-    KIVString folder;
-    if (ReadShellFolderValue(root, valueName, &folder))
-        return folder;
-    char16_t path[MAX_PATH];
-    if (GetSpecialFolderPath(csidl, path))
-        folder = path;
-    return folder;
-}
-
 KIVString EntryFolder(const InstallEntry& entry, const char16_t* installFolder) {
     if (entry.system) {
         char16_t windows[MAX_PATH];
@@ -50,6 +39,16 @@ bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
 }
 
 } // namespace
+
+KIVString ProgramsFolder(HKEY root, const char* valueName, int csidl) {
+    KIVString folder;
+    if (ReadShellFolderValue(root, valueName, &folder))
+        return folder;
+    char16_t path[MAX_PATH];
+    if (GetSpecialFolderPath(csidl, path))
+        folder = path;
+    return folder;
+}
 
 bool CreateGroupShortcuts(const char16_t* groupFolder, const ProgramGroupSource& source) {
     CreateFolderPath(groupFolder);

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "engine/ShortcutEntry.h"
+#include "platform/WinReg.h"
+#include "toolkit/KIVString.h"
 
 #include <vector>
 
@@ -21,6 +23,10 @@ struct ProgramGroupSource {
 // all-users folder first, then of the user's, each when its folder is known.
 // True when either group was completed; false when neither folder is known
 // or the group name is not a plain name (ShortcutName.h).
+// A Programs folder: the value valueName of root's "Shell Folders" key,
+// else the shell's special folder csidl; empty when neither names one.
+KIVString ProgramsFolder(HKEY root, const char* valueName, int csidl);
+
 bool CreateProgramGroups(const ProgramGroupSource& source);
 
 // Creates groupFolder and the folders above it (an existing one is kept with

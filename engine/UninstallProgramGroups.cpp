@@ -1,7 +1,6 @@
 #include "engine/UninstallProgramGroups.h"
 
-#include "engine/GetSpecialFolderPath.h"
-#include "engine/ShellFolderValue.h"
+#include "engine/ProgramGroups.h"
 #include "engine/ShortcutName.h"
 #include "engine/UninstallFolders.h"
 #include "platform/ShellLinkFile.h"
@@ -17,11 +16,8 @@ constexpr DWORD kLargestLink = 1u << 20;
 
 // A Programs folder, ANSI, from the "Shell Folders" key, else from the
 // shell; empty when it is not known.
-std::string ProgramsFolder(HKEY root, const char* valueName, int csidl) {
-    KIVString folder;
-    char16_t path[MAX_PATH];
-    if (!ReadShellFolderValue(root, valueName, &folder) && GetSpecialFolderPath(csidl, path))
-        folder = path;
+std::string ProgramsFolderAnsi(HKEY root, const char* valueName, int csidl) {
+    const KIVString folder = ProgramsFolder(root, valueName, csidl);
     char ansi[MAX_PATH * 2];
     return !folder.IsEmpty() && folder.ToNarrow(ansi, sizeof ansi) ? ansi : std::string();
 }
@@ -91,8 +87,8 @@ void UninstallProgramGroups(const UninstallRecord& record, const std::string& in
     if (record.applicationName.empty() || !IsPlainName(name))
         return;
     for (const std::string& folder :
-         {ProgramsFolder(HKEY_LOCAL_MACHINE, "Common Programs", CSIDL_COMMON_PROGRAMS),
-          ProgramsFolder(HKEY_CURRENT_USER, "Programs", CSIDL_PROGRAMS)})
+         {ProgramsFolderAnsi(HKEY_LOCAL_MACHINE, "Common Programs", CSIDL_COMMON_PROGRAMS),
+          ProgramsFolderAnsi(HKEY_CURRENT_USER, "Programs", CSIDL_PROGRAMS)})
         if (!folder.empty())
             UninstallGroup(folder + "\\" + record.applicationName, installFolder, run);
 }
