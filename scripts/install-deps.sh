@@ -7,7 +7,9 @@ packages=(
   zlib1g-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  liblnk-utils
+  libsdl2-dev libfreetype-dev libpng-dev libjpeg62-turbo-dev
+  fonts-dejavu-core fonts-ipafont-gothic
+  liblnk-utils xvfb xauth xdotool
 )
 
 missing=()
