@@ -28,9 +28,10 @@ if(KIV_FUZZ)
   target_link_options(kiv_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# kiv_library(NAME DEPS...): one library per folder, built from every source in it.
+# kiv_library(NAME DEPS...): one library per folder, built from every source in
+# it and in its sub-folders.
 function(kiv_library name)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     # A folder whose sources have not landed yet: headers only.
     add_library(${name} INTERFACE)
