@@ -2,6 +2,7 @@
 
 #include "engine/CopyFileWithProgress.h"
 #include "engine/CreateFolderPath.h"
+#include "engine/InstallJournal.h"
 #include "engine/InstallFlags.h"
 #include "toolkit/KIVFileFinder.h"
 #include "toolkit/KIVString.h"
@@ -44,9 +45,9 @@ bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
                      const char16_t* destFolder, ZipageBytesCallback onBytes,
                      ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                      const std::atomic<unsigned char>* pauseFlag,
-                     InstalledFileList* installedFiles) {
+                     InstalledFileList* installedFiles, InstallJournal* journal) {
     KIVFileFinder finder(KIVString(sourceFolder) + u"\\*");
-    CreateFolderPath(destFolder);
+    CreateFolderPath(destFolder, journal);
     const std::vector<KIVString> names = WideNames(entry);
     KIVString source;
     bool isFolder = false;
@@ -65,6 +66,8 @@ bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
         ToAnsi(name, ansi, sizeof ansi);
         if (onName)
             onName(ansi);
+        if (journal)
+            journal->File(dest);
         if (!CopyFileWithProgress(source, dest, nullptr, onBytes, cancelFlag, pauseFlag))
             return false;
         ToAnsi(dest, ansi, sizeof ansi);

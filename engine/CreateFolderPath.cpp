@@ -1,8 +1,9 @@
 #include "engine/CreateFolderPath.h"
 
+#include "engine/InstallJournal.h"
 #include "toolkit/KIVSystem.h"
 
-void CreateFolderPath(const char16_t* path) {
+void CreateFolderPath(const char16_t* path, InstallJournal* journal) {
     if (!path)
         return;
     char16_t folder[MAX_PATH];
@@ -10,6 +11,8 @@ void CreateFolderPath(const char16_t* path) {
     for (const char16_t* p = path;; ++p) {
         if ((*p == u'\\' || *p == 0) && length > 0) {
             folder[length] = 0;
+            if (journal && GetFileAttributesW(folder) == INVALID_FILE_ATTRIBUTES)
+                journal->Folder(folder);
             KIVCreateDirectory(folder);
         }
         if (*p == 0)

@@ -1,6 +1,7 @@
 #include "engine/InstallSystemFiles.h"
 
 #include "engine/FileVersionOrder.h"
+#include "engine/InstallJournal.h"
 #include "engine/ReplacementCopy.h"
 #include "engine/SharedDllCounts.h"
 #include "engine/WininitRenames.h"
@@ -46,8 +47,9 @@ bool FolderOfWindows(UINT (*get)(LPSTR, UINT), std::string* folder) {
 
 class SystemFileInstaller {
 public:
-    SystemFileInstaller(std::string systemFolder, bool* restartNeeded)
-        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded) {}
+    SystemFileInstaller(std::string systemFolder, bool* restartNeeded, InstallJournal* journal)
+        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded),
+          journal_(journal) {}
 
     bool Install(const std::string& staged);
     const std::vector<WininitRename>& Renames() const { return renames_; }
@@ -63,6 +65,7 @@ private:
 
     std::string systemFolder_;
     bool* restartNeeded_;
+    InstallJournal* journal_;
     SharedDllCounts counts_;
     ReplacementCopies copies_;
     std::vector<WininitRename> renames_;
@@ -73,6 +76,8 @@ bool SystemFileInstaller::Install(const std::string& staged) {
     if (slash == std::string::npos)
         return false;
     std::string target = systemFolder_ + "\\" + staged.substr(slash + 1);
+    if (journal_)
+        journal_->Shared(counts_.Count(target.c_str()), target.c_str());
     if (!counts_.Raise(target.c_str()))
         return false;
     OFSTRUCT unused;
@@ -122,7 +127,8 @@ bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged,
 
 } // namespace
 
-bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded) {
+bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
+                        InstallJournal* journal) {
     if (restartNeeded)
         *restartNeeded = false;
     std::vector<std::string> staged;
@@ -134,7 +140,7 @@ bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded) {
     if (!FolderOfWindows(GetSystemDirectoryA, &systemFolder) ||
         !FolderOfWindows(GetWindowsDirectoryA, &windowsFolder))
         return false;
-    SystemFileInstaller installer(systemFolder, restartNeeded);
+    SystemFileInstaller installer(systemFolder, restartNeeded, journal);
     bool installed = true;
     for (const std::string& path : staged)
         if (!(installed = installer.Install(path)))

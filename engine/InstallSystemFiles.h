@@ -27,4 +27,9 @@
 // stay (the older family's lines made so far are still written). False
 // also when WININIT.INI can be neither opened nor made. True otherwise, and
 // when nothing is staged.
-bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded);
+//
+// With a journal, each target is listed in it with its count before, ahead
+// of the count's raise.
+class InstallJournal;
+bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
+                        InstallJournal* journal = nullptr);

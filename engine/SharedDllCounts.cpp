@@ -22,15 +22,18 @@ SharedDllCounts::~SharedDllCounts() {
         RegCloseKey(key_);
 }
 
-bool SharedDllCounts::Raise(const char* libraryPath) {
-    if (!key_)
-        return true;
+DWORD SharedDllCounts::Count(const char* libraryPath) const {
     DWORD type = 0, count = 0, size = sizeof count;
-    if (RegQueryValueExA(key_, libraryPath, nullptr, &type, reinterpret_cast<BYTE*>(&count),
+    if (!key_ ||
+        RegQueryValueExA(key_, libraryPath, nullptr, &type, reinterpret_cast<BYTE*>(&count),
                          &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof count)
-        return true;
-    LONG uses = static_cast<LONG>(count);
+        type != REG_DWORD || size != sizeof count || static_cast<LONG>(count) <= 0)
+        return 0;
+    return count;
+}
+
+bool SharedDllCounts::Raise(const char* libraryPath) {
+    const LONG uses = static_cast<LONG>(Count(libraryPath));
     // A count at its top stays there rather than turning negative.
     if (uses <= 0 || uses == std::numeric_limits<LONG>::max())
         return true;

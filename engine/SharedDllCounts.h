@@ -21,6 +21,8 @@ public:
     // it is, and no value is made. False only when the raised count cannot
     // be written; true when the key is not open.
     bool Raise(const char* libraryPath);
+    // The library's count when it is a REG_DWORD above 0, else 0.
+    DWORD Count(const char* libraryPath) const;
 
 private:
     HKEY key_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "engine/CreateShellLink.h"
 #include "engine/GetSpecialFolderPath.h"
+#include "engine/InstallJournal.h"
 #include "engine/ShellFolderValue.h"
 #include "engine/ShortcutName.h"
 #include "platform/ShlObj.h"
@@ -24,7 +25,7 @@ bool StartupFolder(KIVString* folder) {
 } // namespace
 
 bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
-                           InstalledFileList& files) {
+                           InstalledFileList& files, InstallJournal* journal) {
     const KIVString name(exeName);
     KIVString folder;
     if (!IsPlainName(name) || !StartupFolder(&folder))
@@ -36,6 +37,8 @@ bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
     if (!linkPath.ToNarrow(ansiLink, sizeof ansiLink))
         return false;
     files.Add(ansiLink);
+    if (journal)
+        journal->File(ansiLink);
     char ansiTarget[1040];
     if (!target.ToNarrow(ansiTarget, sizeof ansiTarget))
         return false;

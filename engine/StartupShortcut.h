@@ -9,8 +9,9 @@
 // "<folder>\<exeName>.LNK" points to "<installFolder>\<exeName>.exe" and is
 // described as "Shortcut to <exeName>". Its path is added to files before
 // the link is made, so that uninstallation removes it even when making it
-// failed. False when no folder is known, when exeName is not a plain name
-// (nothing is added then: the record would name a file outside the folder)
-// or when the link fails.
+// failed; a journal lists it too. False when no folder is known, when
+// exeName is not a plain name (nothing is added then: the record would name
+// a file outside the folder) or when the link fails.
+class InstallJournal;
 bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
-                           InstalledFileList& files);
+                           InstalledFileList& files, InstallJournal* journal = nullptr);

@@ -60,9 +60,11 @@ void UninstallFiles(const UninstallRecord& record, const std::string& installFol
         const std::string path = UninstallRun::Normal(listed);
         if (UninstallRun::Key(path) == recordPath || !done.insert(UninstallRun::Key(path)).second)
             continue;
-        if (IsStagedSystemFile(path, installFolder))
+        if (!record.fromJournal && IsStagedSystemFile(path, installFolder))
             UninstallSharedFile(path, run);
         else
             UninstallFile(path, run);
     }
+    for (const SharedFileUse& shared : record.sharedFiles)
+        UninstallCountedFile(shared, run);
 }

@@ -8,7 +8,9 @@
 // is lowered when positive, and the file goes only when that count reaches
 // 0. A system file without a positive count stays: the setup makes no count
 // of its own, so a file without one may have been on the machine before the
-// product, or be used by programs that never counted it.
+// product, or be used by programs that never counted it. A journal lists
+// its staging folder's files as they are (they go like any other) and its
+// system files apart, with the counts they had before.
 #pragma once
 
 #include "engine/UninstallRecord.h"

@@ -34,13 +34,29 @@ std::string ProgramFilesFolder() {
 UninstallFolders::UninstallFolders(const UninstallRecord& record,
                                    const std::string& installFolder) {
     for (const std::string& folder : record.folders)
-        Consider(folder, installFolder);
+        if (record.fromJournal && !UninstallRun::IsInside(folder, installFolder))
+            ConsiderOutside(folder);
+        else
+            Consider(folder, installFolder);
     for (const std::string& file : record.files)
         if (!IsStagedSystemFile(file, installFolder))
             Consider(UninstallRun::Parent(file), installFolder);
-    std::stable_sort(
-        folders_.begin(), folders_.end(),
-        [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
+    const auto deepestFirst = [](const std::string& a, const std::string& b) {
+        return Depth(a) > Depth(b);
+    };
+    std::stable_sort(folders_.begin(), folders_.end(), deepestFirst);
+    std::stable_sort(outside_.begin(), outside_.end(), deepestFirst);
+}
+
+void UninstallFolders::ConsiderOutside(const std::string& path) {
+    const std::string folder = UninstallRun::Normal(path);
+    if (keys_.insert(UninstallRun::Key(folder)).second)
+        outside_.push_back(folder);
+}
+
+void UninstallFolders::RemoveOutside(UninstallRun& run) const {
+    for (const std::string& folder : outside_)
+        RemoveIfEmpty(folder, run);
 }
 
 void UninstallFolders::Consider(const std::string& path, const std::string& installFolder) {

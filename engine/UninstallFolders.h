@@ -31,11 +31,17 @@ public:
     // when empty, but only those inside the machine's program-files folder
     // (ProgramFilesDir), where no one keeps an empty folder of their own.
     static void RemoveEmptyBaseFolders(const std::string& installFolder, UninstallRun& run);
+    // The folders outside the installation folder that a journal lists as
+    // made by the setup (its staging folder, the folders above the
+    // installation folder), deepest first, each when it is empty.
+    void RemoveOutside(UninstallRun& run) const;
 
 private:
     void Consider(const std::string& path, const std::string& installFolder);
+    void ConsiderOutside(const std::string& path);
     bool Holds(const std::string& folder, UninstallRun& run, bool report) const;
 
     std::vector<std::string> folders_; // deepest first
+    std::vector<std::string> outside_; // deepest first
     std::set<std::string> keys_;       // the folders' keys, for their entries
 };

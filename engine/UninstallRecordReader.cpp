@@ -65,20 +65,6 @@ bool ReadCount(std::string_view line, std::string_view label, std::size_t* count
     return value <= kLargestCount;
 }
 
-bool IsSoundKeyPath(std::string_view path) {
-    const std::size_t slash = path.find('\\');
-    if (slash == std::string_view::npos || !RootKeyFromName(path.substr(0, slash)))
-        return false;
-    for (std::string_view rest = path.substr(slash + 1);;) {
-        const std::size_t next = rest.find('\\');
-        if (rest.substr(0, next).empty())
-            return false;
-        if (next == std::string_view::npos)
-            return true;
-        rest.remove_prefix(next + 1);
-    }
-}
-
 using LineCheck = bool (*)(std::string_view);
 
 class SectionReader {
@@ -150,6 +136,20 @@ bool IsSoundRecordPath(std::string_view path) {
         rest.remove_prefix(next + 1);
     }
     return true;
+}
+
+bool IsSoundKeyPath(std::string_view path) {
+    const std::size_t slash = path.find('\\');
+    if (slash == std::string_view::npos || !RootKeyFromName(path.substr(0, slash)))
+        return false;
+    for (std::string_view rest = path.substr(slash + 1);;) {
+        const std::size_t next = rest.find('\\');
+        if (rest.substr(0, next).empty())
+            return false;
+        if (next == std::string_view::npos)
+            return true;
+        rest.remove_prefix(next + 1);
+    }
 }
 
 bool ReadUninstallRecord(std::string_view bytes, UninstallRecord* record,

@@ -29,3 +29,7 @@ bool ReadUninstallRecord(std::string_view bytes, UninstallRecord* record,
 // an empty destination sub-folder writes "C:\Product\\file.exe"); a
 // trailing one is allowed.
 bool IsSoundRecordPath(std::string_view path);
+
+// Whether a key path starts with a root key's name and names a sub key with
+// no empty level ("HKEY_LOCAL_MACHINE\Software\Maker").
+bool IsSoundKeyPath(std::string_view path);

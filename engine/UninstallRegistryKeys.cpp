@@ -73,7 +73,24 @@ bool RemoveValues(HKEY key, const std::string& path, const std::vector<std::stri
     return true;
 }
 
-void UninstallKey(const KeyToRemove& entry, UninstallRun& run) {
+// The values of a key that the installation wrote: none of a key it did not
+// list; all of a listed key whose written values are unknown, unless
+// someone built a sub key on it (it then stays whole); else those named.
+std::vector<std::string> OwnValues(const KeyToRemove& entry, const UninstallRecord& record,
+                                   const std::vector<std::string>& values, bool staying) {
+    if (!entry.listed)
+        return {};
+    const auto written = record.writtenValues.find(UninstallRun::Key(entry.path));
+    if (written == record.writtenValues.end())
+        return staying ? std::vector<std::string>() : values;
+    std::vector<std::string> own;
+    for (const std::string& name : values)
+        if (written->second.count(UninstallRun::Key(name)))
+            own.push_back(name);
+    return own;
+}
+
+void UninstallKey(const KeyToRemove& entry, const UninstallRecord& record, UninstallRun& run) {
     const std::size_t slash = entry.path.find('\\');
     HKEY root = RootKeyFromName(std::string_view(entry.path).substr(0, slash));
     const std::string subKey = UninstallRun::Normal(entry.path.substr(slash + 1));
@@ -86,19 +103,19 @@ void UninstallKey(const KeyToRemove& entry, UninstallRun& run) {
         return run.Failed(entry.path, "opening it", opened);
     const std::string staying = StayingSubKey(key, entry.path, run);
     const std::vector<std::string> values = ValueNames(key);
-    bool emptied = false;
-    if (!staying.empty())
-        run.Kept(entry.path, "holds the sub key \"" + staying + "\" not installed by this product");
-    else if (!entry.listed && !values.empty())
-        run.Kept(entry.path, "holds values not installed by this product");
-    else
-        emptied = RemoveValues(key, entry.path, values, run);
+    const std::vector<std::string> own = OwnValues(entry, record, values, !staying.empty());
+    const bool removed = RemoveValues(key, entry.path, own, run);
     RegCloseKey(key);
-    if (!emptied)
+    if (!removed)
         return;
+    if (!staying.empty())
+        return run.Kept(entry.path,
+                        "holds the sub key \"" + staying + "\" not installed by this product");
+    if (own.size() < values.size())
+        return run.Kept(entry.path, "holds values not installed by this product");
     if (Depth(entry.path) < 2)
         return run.Kept(entry.path, "a key directly under " + entry.path.substr(0, slash) +
-                                        (values.empty() ? "" : " (its values were removed)"));
+                                        (own.empty() ? "" : " (its values were removed)"));
     if (!run.DryRun())
         if (LSTATUS status = RegDeleteKeyA(root, subKey.c_str()); status != ERROR_SUCCESS)
             return run.Failed(entry.path, "removing it", status);
@@ -109,5 +126,5 @@ void UninstallKey(const KeyToRemove& entry, UninstallRun& run) {
 
 void UninstallRegistryKeys(const UninstallRecord& record, UninstallRun& run) {
     for (const KeyToRemove& key : KeysToRemove(record))
-        UninstallKey(key, run);
+        UninstallKey(key, record, run);
 }

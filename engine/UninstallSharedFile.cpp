@@ -58,6 +58,20 @@ void RemoveLastUse(HKEY key, const std::string& path, UninstallRun& run) {
     run.Removed(path, "shared: its SharedDLLs count reached 0");
 }
 
+// The SharedDLLs key opened to read and set counts, or null when it does not
+// exist; false when it exists but cannot be opened.
+bool OpenCounts(const std::string& path, HKEY* key, UninstallRun& run) {
+    *key = nullptr;
+    const LSTATUS opened =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key);
+    if (opened != ERROR_SUCCESS)
+        *key = nullptr;
+    if (opened == ERROR_SUCCESS || opened == ERROR_FILE_NOT_FOUND)
+        return true;
+    run.Failed(path, "opening the SharedDLLs counts", opened);
+    return false;
+}
+
 } // namespace
 
 bool IsStagedSystemFile(const std::string& path, const std::string& installFolder) {
@@ -67,17 +81,28 @@ bool IsStagedSystemFile(const std::string& path, const std::string& installFolde
            !UninstallRun::IsInside(path, installFolder);
 }
 
+void UninstallCountedFile(const SharedFileUse& shared, UninstallRun& run) {
+    HKEY key = nullptr;
+    if (!OpenCounts(shared.path, &key, run))
+        return;
+    const DWORD count = UseCount(key, shared.path);
+    if (count > shared.countBefore && shared.countBefore > 0)
+        LowerCount(key, shared.path, count, run);
+    else if (shared.countBefore > 0)
+        run.Kept(shared.path, "shared: the setup had not counted its use yet");
+    else
+        run.Kept(shared.path, "shared: no SharedDLLs count, other programs may use it");
+    if (key)
+        RegCloseKey(key);
+}
+
 void UninstallSharedFile(const std::string& stagedPath, UninstallRun& run) {
     const std::string path = SystemPath(FileName(stagedPath));
     if (path.empty())
         return run.Kept(stagedPath, "the system folder is unknown");
     HKEY key = nullptr;
-    const LSTATUS opened =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
-    if (opened != ERROR_SUCCESS && opened != ERROR_FILE_NOT_FOUND)
-        return run.Failed(path, "opening the SharedDLLs counts", opened);
-    if (opened != ERROR_SUCCESS)
-        key = nullptr;
+    if (!OpenCounts(path, &key, run))
+        return;
     const DWORD count = UseCount(key, path);
     if (count == 0)
         run.Kept(path, "shared: no SharedDLLs count, other programs may use it");

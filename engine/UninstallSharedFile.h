@@ -4,6 +4,7 @@
 // by the file's full path).
 #pragma once
 
+#include "engine/UninstallRecord.h"
 #include "engine/UninstallRun.h"
 
 // Whether a recorded path names a file of the setup's staging folder: its
@@ -14,3 +15,10 @@ bool IsStagedSystemFile(const std::string& path, const std::string& installFolde
 // file; removes the file and its count when the count reaches 0; keeps the
 // file, saying why, otherwise.
 void UninstallSharedFile(const std::string& stagedPath, UninstallRun& run);
+
+// A system file that an install journal lists with the count it had before
+// the setup raised it: the count is lowered only when it is above that, that
+// is when the setup got as far as raising it. The file itself stays: a
+// count before means other programs use it, and no count means the setup
+// made none (as for a recorded file without one).
+void UninstallCountedFile(const SharedFileUse& shared, UninstallRun& run);

@@ -1,5 +1,7 @@
 #include "engine/Uninstaller.h"
 
+#include "engine/InstallJournal.h"
+#include "engine/InstallJournalReader.h"
 #include "engine/UninstallFiles.h"
 #include "engine/UninstallFolders.h"
 #include "engine/UninstallProgramGroups.h"
@@ -38,12 +40,89 @@ ReadResult ReadRecordFile(const std::string& path, std::string* bytes, std::stri
     return read ? ReadResult::Read : ReadResult::Unreadable;
 }
 
-void RemoveRecord(const std::string& path, UninstallRun& run) {
+// The files the setup leaves in the installation folder to undo it by.
+struct UndoFiles {
+    explicit UndoFiles(const std::string& folder)
+        : record(folder + "\\.uninstallinfos.log"),
+          journal(folder + "\\" + InstallJournal::kJournalName),
+          values(folder + "\\" + InstallJournal::kValuesName) {}
+    std::string record, journal, values;
+};
+
+UninstallOutcome Refuse(const std::string& path, const UninstallRecordError& error,
+                        std::string* message) {
+    *message = path + (error.line ? ", line " + std::to_string(error.line) : "") + ": " +
+               error.reason + "; nothing was removed";
+    return UninstallOutcome::Refused;
+}
+
+// The values the installation wrote, from the values file or else from a
+// journal beside the record (a setup killed after writing the record).
+UninstallOutcome ReadValues(const UndoFiles& files, UninstallRecord* record,
+                            std::string* message) {
+    std::string bytes;
+    UninstallRecordError error;
+    switch (ReadRecordFile(files.values, &bytes, message)) {
+    case ReadResult::Read:
+        return ReadWrittenValues(bytes, record, &error) ? UninstallOutcome::Done
+                                                         : Refuse(files.values, error, message);
+    case ReadResult::Unreadable:
+        return UninstallOutcome::Refused;
+    case ReadResult::Missing:
+        break;
+    }
+    UninstallRecord journal;
+    switch (ReadRecordFile(files.journal, &bytes, message)) {
+    case ReadResult::Read:
+        if (!ReadInstallJournal(bytes, &journal, &error))
+            return Refuse(files.journal, error, message);
+        record->writtenValues = journal.writtenValues;
+        return UninstallOutcome::Done;
+    case ReadResult::Unreadable:
+        return UninstallOutcome::Refused;
+    case ReadResult::Missing:
+        return UninstallOutcome::Done;
+    }
+    return UninstallOutcome::Done;
+}
+
+// The record, or the journal of a setup that never wrote one. Done when
+// *record holds what to undo.
+UninstallOutcome ReadWhatToUndo(const std::string& folder, const UndoFiles& files,
+                                UninstallRecord* record, std::string* message) {
+    std::string bytes;
+    UninstallRecordError error;
+    switch (ReadRecordFile(files.record, &bytes, message)) {
+    case ReadResult::Read:
+        if (!ReadUninstallRecord(bytes, record, &error))
+            return Refuse(files.record, error, message);
+        return ReadValues(files, record, message);
+    case ReadResult::Unreadable:
+        return UninstallOutcome::Refused;
+    case ReadResult::Missing:
+        break;
+    }
+    switch (ReadRecordFile(files.journal, &bytes, message)) {
+    case ReadResult::Read:
+        return ReadInstallJournal(bytes, record, &error) ? UninstallOutcome::Done
+                                                         : Refuse(files.journal, error, message);
+    case ReadResult::Unreadable:
+        return UninstallOutcome::Refused;
+    case ReadResult::Missing:
+        break;
+    }
+    *message = folder + " holds no uninstall record (.uninstallinfos.log) and no install journal";
+    return UninstallOutcome::NoRecord;
+}
+
+void RemoveUndoFile(const std::string& path, const char* note, UninstallRun& run) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
     if (run.Incomplete())
         return run.Kept(path, "kept for another run, since some removals failed");
     if (!run.DryRun() && !DeleteFileA(path.c_str()))
         return run.Failed(path, "removing it", GetLastError());
-    run.Removed(path, "the uninstall record");
+    run.Removed(path, note);
 }
 
 } // namespace
@@ -51,31 +130,23 @@ void RemoveRecord(const std::string& path, UninstallRun& run) {
 UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
                            std::string* message) {
     const std::string folder = UninstallRun::Normal(installFolder);
-    const std::string path = folder + "\\.uninstallinfos.log";
-    std::string bytes;
-    switch (ReadRecordFile(path, &bytes, message)) {
-    case ReadResult::Missing:
-        *message = folder + " holds no uninstall record (.uninstallinfos.log)";
-        return UninstallOutcome::NoRecord;
-    case ReadResult::Unreadable:
-        return UninstallOutcome::Refused;
-    case ReadResult::Read:
-        break;
-    }
+    const UndoFiles files(folder);
     UninstallRecord record;
-    UninstallRecordError error;
-    if (!ReadUninstallRecord(bytes, &record, &error)) {
-        *message = path + (error.line ? ", line " + std::to_string(error.line) : "") + ": " +
-                   error.reason + "; nothing was removed";
-        return UninstallOutcome::Refused;
-    }
+    if (UninstallOutcome read = ReadWhatToUndo(folder, files, &record, message);
+        read != UninstallOutcome::Done)
+        return read;
     const UninstallFolders folders(record, folder);
     UninstallFiles(record, folder, run);
     UninstallRegistryKeys(record, run);
     UninstallProgramGroups(record, folder, run);
     folders.RemoveInner(run);
-    RemoveRecord(path, run);
+    // What the uninstallation is read from goes last, the record (or the
+    // journal, when there is no record) last of all.
+    RemoveUndoFile(files.values, "the list of the values the product wrote", run);
+    RemoveUndoFile(files.journal, "the install journal", run);
+    RemoveUndoFile(files.record, "the uninstall record", run);
     folders.RemoveIfEmpty(folder, run);
     UninstallFolders::RemoveEmptyBaseFolders(folder, run);
+    folders.RemoveOutside(run);
     return run.Incomplete() ? UninstallOutcome::Incomplete : UninstallOutcome::Done;
 }

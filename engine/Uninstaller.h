@@ -1,11 +1,15 @@
 // Uninstaller: undoes an installation from the uninstall record in its
-// folder, ".uninstallinfos.log": the listed files (UninstallFiles), the
-// listed registry keys (UninstallRegistryKeys), the program groups' links
-// into the installation folder (UninstallProgramGroups), the folders left empty
-// (UninstallFolders), then the record itself and the installation folder
-// when nothing else is left in it. The record goes last, and only when every
-// removal succeeded, so that an interrupted or failed uninstallation can run
-// again. A record that does not read whole removes nothing.
+// folder, ".uninstallinfos.log", or, when a setup was killed before it wrote
+// one, from its install journal (InstallJournal): the listed files
+// (UninstallFiles), the listed registry keys (UninstallRegistryKeys, with
+// the values file or the journal telling which values are the product's),
+// the program groups' links into the installation folder
+// (UninstallProgramGroups), the folders left empty (UninstallFolders), then
+// the values file, the journal and the record themselves and the
+// installation folder when nothing else is left in it. The record goes last,
+// and only when every removal succeeded, so that an interrupted or failed
+// uninstallation can run again. A record, journal or values file that does
+// not read whole removes nothing.
 #pragma once
 
 #include "engine/UninstallRun.h"

@@ -1,5 +1,6 @@
 #include "engine/WriteRegistryKeys.h"
 
+#include "engine/InstallJournal.h"
 #include "engine/RegistryValueData.h"
 #include "engine/RootKeyFromName.h"
 #include "platform/WinError.h"
@@ -44,12 +45,14 @@ bool CreateKeyPath(const char* path, const char16_t* registryFile, HKEY* keyOut)
 }
 
 bool SetValues(HKEY key, const RegistryKeyRecord& record, const char16_t* registryFile,
-               const ExpandSetupText& expand) {
+               const ExpandSetupText& expand, InstallJournal* journal) {
     for (const RegistryValueRecord& value : record.values) {
         RegistryValueData data;
         if (!FormRegistryValueData(value, expand, registryFile != nullptr, &data))
             return false;
         const char* name = std::strcmp(value.name, "<DEFAULT>") == 0 ? nullptr : value.name;
+        if (journal)
+            journal->Value(name ? name : "");
         if (KIVRegSetValue(key, name, 0, static_cast<DWORD>(value.type), data.bytes, data.size,
                            registryFile) != ERROR_SUCCESS)
             return false;
@@ -58,14 +61,21 @@ bool SetValues(HKEY key, const RegistryKeyRecord& record, const char16_t* regist
 }
 
 bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
-              const ExpandSetupText& expand, RegistryKeyList* writtenKeys) {
+              const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
+              InstallJournal* journal) {
     char path[kExpandedPathSize];
     expand(record.keyPath, path, kExpandedPathSize);
     path[kExpandedPathSize - 1] = '\0';
-    HKEY key = nullptr;
-    if (std::strlen(path) > kMaxPathLength || !CreateKeyPath(path, registryFile, &key))
+    if (std::strlen(path) > kMaxPathLength)
         return false;
-    const bool written = SetValues(key, record, registryFile, expand);
+    if (record.dontUninstall)
+        journal = nullptr;
+    if (journal)
+        journal->Key(path);
+    HKEY key = nullptr;
+    if (!CreateKeyPath(path, registryFile, &key))
+        return false;
+    const bool written = SetValues(key, record, registryFile, expand, journal);
     CloseKey(key, registryFile);
     if (written && !record.dontUninstall)
         writtenKeys->Add(path);
@@ -75,7 +85,8 @@ bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
 } // namespace
 
 bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const RegistryStoreChoice& store,
-                       const ExpandSetupText& expand, RegistryKeyList* writtenKeys) {
+                       const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
+                       InstallJournal* journal) {
     // A missing name must not send the file's keys to the system registry
     // (the null store); the empty name is refused by the registry file.
     const char16_t* fileName = store.registryFileName ? store.registryFileName : u"";
@@ -83,7 +94,7 @@ bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const Registr
         KIVDeleteRegistryFile(fileName);
     for (const RegistryKeyRecord& record : keys) {
         const bool toFile = store.useRegistryFile && !record.winreg;
-        if (!WriteKey(record, toFile ? fileName : nullptr, expand, writtenKeys))
+        if (!WriteKey(record, toFile ? fileName : nullptr, expand, writtenKeys, journal))
             return false;
     }
     return true;

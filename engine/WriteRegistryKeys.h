@@ -28,5 +28,10 @@ struct RegistryStoreChoice {
 // recognised, a value cannot be set, or a substituted path or text is longer
 // than 259 characters; the keys before stay written, and the failing key does
 // not join writtenKeys. True when every key and value was written.
+//
+// With a journal, a key that will join writtenKeys is listed in it before it
+// is opened, and each of its values before it is set.
+class InstallJournal;
 bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const RegistryStoreChoice& store,
-                       const ExpandSetupText& expand, RegistryKeyList* writtenKeys);
+                       const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
+                       InstallJournal* journal = nullptr);

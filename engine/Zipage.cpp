@@ -5,6 +5,7 @@
 #include "engine/Zipage.h"
 
 #include "engine/CreateFolderPath.h"
+#include "engine/InstallJournal.h"
 #include "engine/InstallFlags.h"
 #include "engine/InstalledFileList.h"
 #include "engine/MemberName.h"
@@ -170,7 +171,7 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     KIVFileStream* volume = ChooseVolume(volumeIndex);
     if (!volume)
         return Fail(ZipageFailure::kVolume);
-    CreateFolderPath(destFolder);
+    CreateFolderPath(destFolder, journal_);
     Extraction x{volume,     static_cast<std::uint32_t>(volume->GetSize()),
                  destFolder, onBytes,
                  onName,     cancelFlag,
@@ -284,6 +285,8 @@ int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
         x.onName(member.Name());
     PathText path;
     path << x.destFolder << u"\\" << name;
+    if (journal_)
+        journal_->File(path.Get());
     KIVFileStream output;
     if (!output.Open(KIVFileStream::kRawWrite, path.Get(), 0))
         return Fail(ZipageFailure::kCreate, member.Name());

@@ -26,6 +26,7 @@
 
 #include <zlib.h>
 
+class InstallJournal;
 class KIVFileStream;
 class ZipageMemberHeader;
 
@@ -85,6 +86,10 @@ public:
 
     void CloseVolumes();
 
+    // Lists each folder and member file in the journal before it is made
+    // (null: no journal).
+    void SetJournal(InstallJournal* journal) { journal_ = journal; }
+
     // Why the last ExtractPackage failed (kind kNone after a success).
     const ZipageFailure& LastFailure() const { return failure_; }
 
@@ -113,4 +118,5 @@ private:
     std::unique_ptr<unsigned char[]> input_;
     std::unique_ptr<unsigned char[]> output_;
     ZipageFailure failure_;
+    InstallJournal* journal_ = nullptr;
 };

@@ -49,7 +49,7 @@ void SetupDriver::InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallba
         }
         std::int32_t code = kInstallSucceeded;
         KIVString text;
-        if (!InstallSystemFiles(stagingFolder, &restartNeeded_)) {
+        if (!InstallSystemFiles(stagingFolder, &restartNeeded_, &journal)) {
             code = kInstallSystemFilesFailed;
             text = SetupText(kTextRegistryFailed);
         }
@@ -90,7 +90,7 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         if (entry.sourceFolder[0])
             source = source + u"\\" + KIVString(entry.sourceFolder);
         failed = !CopyFolderFiles(entry, source, folder, onBytes, onName, &worker.cancelRequested,
-                                  &worker.questionOpen, &lists.files);
+                                  &worker.questionOpen, &lists.files, &journal);
     }
     if (failed && !worker.cancelRequested.load()) {
         failedEntry_ = &entry;
@@ -116,5 +116,5 @@ bool SetupDriver::WriteKeys() {
     ExpandSetupText expand = [this](const char* source, char* destination, int size) {
         ExpandSetupVariables(state, source, destination, size);
     };
-    return WriteRegistryKeys(d.registryKeys, store, expand, &lists.registryKeys);
+    return WriteRegistryKeys(d.registryKeys, store, expand, &lists.registryKeys, &journal);
 }

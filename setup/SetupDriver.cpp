@@ -68,6 +68,7 @@ bool SetupDriver::SelectComponents(const std::vector<std::string>& names, std::s
 // until it has finished, then waited for and destroyed.
 std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName) {
     zip.SetVolumeFallback(&state.description.volumes, stagingFolder + u"\\Archives");
+    OpenJournal();
     worker.finished.store(0);
     MyKIVThread thread(*this, onBytes, onName);
     if (!thread.Start()) {
@@ -94,14 +95,18 @@ bool SetupDriver::MakeProgramGroups() {
 
 bool SetupDriver::MakeStartupShortcut() {
     return CreateStartupShortcut(state.variables.installDst, state.description.programFileBaseName,
-                                 lists.files);
+                                 lists.files, &journal);
 }
 
 void SetupDriver::Shutdown() {
     const SetupDescription& d = state.description;
-    if (!state.variables.installDst.IsEmpty())
-        WriteUninstallRecord({state.variables.installDst, lists, d.extraUninstallPaths,
-                              d.applicationName, d.OptionFlag(kOptionUpdateMode)});
+    if (!state.variables.installDst.IsEmpty()) {
+        const UninstallRecordResult record =
+            WriteUninstallRecord({state.variables.installDst, lists, d.extraUninstallPaths,
+                                  d.applicationName, d.OptionFlag(kOptionUpdateMode)});
+        if (record != UninstallRecordResult::Failed)
+            journal.Settle(record == UninstallRecordResult::Written);
+    }
     zip.CloseVolumes();
     if (!stagingFolder.IsEmpty())
         KIVDeleteFolder(stagingFolder);

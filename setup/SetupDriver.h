@@ -14,6 +14,7 @@
 //   driver.Shutdown();
 #pragma once
 
+#include "engine/InstallJournal.h"
 #include "engine/InstallLists.h"
 #include "engine/Zipage.h"
 #include "setup/InstallWorkerState.h"
@@ -68,7 +69,9 @@ public:
 
     // Installs on a worker thread, as the progress page does, and waits for
     // it; onBytes and onName are the page's two callbacks (either may be
-    // null). Returns the worker's result code (InstallResult).
+    // null). Returns the worker's result code (InstallResult). The
+    // installation folder is made first and the install journal opened in
+    // it, listing the folders just made and the staging folder's files.
     std::int32_t RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName);
     // Registry-only mode (the description does not install files): writes
     // the registry keys when option 9 is set. False when they fail.
@@ -83,6 +86,7 @@ public:
     bool MakeStartupShortcut();
 
     // The shutdown routine: the uninstall record (unless in update mode),
+    // then the journal settled (kept when the record could not be written),
     // the volumes closed, the staging folder removed. May run twice.
     void Shutdown();
 
@@ -98,6 +102,7 @@ public:
     SetupState state;
     Zipage zip;
     InstallLists lists;
+    InstallJournal journal;
     std::vector<const InstallEntry*> runList; // entries whose programs run at the end
     InstallWorkerState worker;
     KIVString windowsFolder;
@@ -115,6 +120,8 @@ private:
     bool ReadPreviousInstallation();
     void SetDefaultInstallFolder();
     void ReadRegisteredUser();
+    void OpenJournal();
+    void JournalStagingFolder(const KIVString& folder);
     bool InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback onBytes,
                          ZipageNameCallback onName);
     bool WriteKeys();

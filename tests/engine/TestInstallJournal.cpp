@@ -1,0 +1,226 @@
+// The install journal: what the setup writes ahead of each step, read back
+// as the uninstaller reads it; a journal continued after a kill; damaged
+// journals refused; and an uninstallation from a journal alone, or from a
+// record with the values file beside it, that takes only what the product
+// wrote.
+#include "HostFiles.h"
+#include "TestMachine.h"
+#include "engine/InstallJournal.h"
+#include "engine/InstallJournalReader.h"
+#include "engine/Uninstaller.h"
+#include "platform/Windows.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kFolder[] = "C:\\Program Files\\Talvic";
+const char kKey[] = "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic";
+const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+class InstallJournalTest : public MachineTest {
+protected:
+    InstallJournalTest() { fs::create_directories(Host("")); }
+
+    std::string Host(const std::string& relative) const {
+        return machine.DriveC("Program Files/Talvic/" + relative);
+    }
+    std::string JournalBytes() const { return ReadHostFile(Host(".uninstallinfos.journal")); }
+
+    UninstallRecord Read(const std::string& bytes) {
+        UninstallRecord record;
+        EXPECT_TRUE(ReadInstallJournal(bytes, &record, &error)) << error.line << error.reason;
+        return record;
+    }
+    bool Refuses(const std::string& body) {
+        UninstallRecord record;
+        return !ReadInstallJournal("kiv install journal 1\r\n" + body, &record, &error) &&
+               record.files.empty();
+    }
+
+    UninstallRecordError error;
+};
+
+void SetValue(HKEY root, const char* key, const char* name, const char* data) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyA(root, key, &opened), ERROR_SUCCESS);
+    RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
+                   static_cast<DWORD>(std::strlen(data) + 1));
+    RegCloseKey(opened);
+}
+
+void SetCount(const char* path, DWORD count) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kSharedDlls, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, path, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+    RegCloseKey(key);
+}
+
+// The count of path, or -1 when it has none.
+long Count(const char* path) {
+    HKEY key = nullptr;
+    DWORD count = 0, size = sizeof count;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return -1;
+    const LSTATUS status =
+        RegQueryValueExA(key, path, nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? static_cast<long>(count) : -1;
+}
+
+bool ValueExists(const char* key, const char* name) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return false;
+    const bool found =
+        RegQueryValueExA(opened, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(opened);
+    return found;
+}
+
+} // namespace
+
+TEST_F(InstallJournalTest, WritesEveryStepAheadAndSettlesIntoTheValuesFile) {
+    InstallJournal journal;
+    ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic\\", "Talvic Studio"));
+    journal.Folder(u"C:\\Program Files\\Talvic\\Data");
+    journal.File("C:\\Program Files\\Talvic\\Data\\a.dat");
+    journal.Key(kKey);
+    journal.Value("Path");
+    journal.Value("");
+    journal.Shared(2, "C:\\Windows\\System32\\kivshared.dll");
+    journal.File("C:\\Program Files\\Talvic\\bad\r\nfile x"); // would break the lines: left out
+    // Every line is on the disk already, before the journal is closed.
+    const UninstallRecord record = Read(JournalBytes());
+    EXPECT_TRUE(record.fromJournal);
+    EXPECT_EQ(record.applicationName, "Talvic Studio");
+    EXPECT_EQ(record.folders, std::vector<std::string>{"C:\\Program Files\\Talvic\\Data"});
+    EXPECT_EQ(record.files, std::vector<std::string>{"C:\\Program Files\\Talvic\\Data\\a.dat"});
+    EXPECT_EQ(record.registryKeys, std::vector<std::string>{kKey});
+    EXPECT_EQ(record.writtenValues.at("HKEY_LOCAL_MACHINE\\SOFTWARE\\KIV\\TALVIC"),
+              (std::set<std::string>{"", "PATH"}));
+    ASSERT_EQ(record.sharedFiles.size(), 1u);
+    EXPECT_EQ(record.sharedFiles[0].countBefore, 2u);
+
+    journal.Settle(true);
+    EXPECT_FALSE(fs::exists(Host(".uninstallinfos.journal")));
+    EXPECT_EQ(ReadHostFile(Host(".uninstallinfos.values")),
+              "kiv install journal 1\r\nkey " + std::string(kKey) + "\r\nvalue Path\r\nvalue \r\n");
+}
+
+TEST_F(InstallJournalTest, AnUpdateSettlesWithoutAValuesFile) {
+    InstallJournal journal;
+    ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
+    journal.Key(kKey);
+    journal.Settle(false);
+    EXPECT_FALSE(fs::exists(Host(".uninstallinfos.journal")));
+    EXPECT_FALSE(fs::exists(Host(".uninstallinfos.values")));
+}
+
+// A setup killed in the middle of a line leaves it cut: the reader leaves it
+// out, and the next setup goes on after the last whole line.
+TEST_F(InstallJournalTest, ContinuesTheJournalOfAKilledSetupWithoutItsCutLine) {
+    WriteHostFile(Host(".uninstallinfos.journal"),
+                  "kiv install journal 1\r\nfile C:\\Program Files\\Talvic\\a.exe\r\nfile C:\\Pro");
+    EXPECT_EQ(Read(JournalBytes()).files.size(), 1u);
+    {
+        InstallJournal journal;
+        ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
+        journal.File("C:\\Program Files\\Talvic\\b.exe");
+    }
+    EXPECT_EQ(JournalBytes(), "kiv install journal 1\r\nfile C:\\Program Files\\Talvic\\a.exe\r\n"
+                              "group Talvic\r\nfile C:\\Program Files\\Talvic\\b.exe\r\n");
+    // A file of that name that is no journal is replaced.
+    WriteHostFile(Host(".uninstallinfos.journal"), "mine\r\n");
+    InstallJournal journal;
+    ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
+    EXPECT_EQ(JournalBytes(), "kiv install journal 1\r\ngroup Talvic\r\n");
+}
+
+TEST_F(InstallJournalTest, ADamagedJournalIsRefused) {
+    EXPECT_TRUE(Refuses("value Path\r\n"));
+    EXPECT_EQ(error.line, 2);
+    EXPECT_TRUE(Refuses("file C:\\Program Files\\Talvic\\..\\..\\Windows\\win.ini\r\n"));
+    EXPECT_TRUE(Refuses("file Program Files\\Talvic\\a.exe\r\n"));
+    EXPECT_TRUE(Refuses("delete C:\\Windows\r\n"));
+    EXPECT_TRUE(Refuses("key Software\\Kiv\r\n"));
+    EXPECT_TRUE(Refuses("shared -1 C:\\Windows\\System32\\a.dll\r\n"));
+    EXPECT_TRUE(Refuses("shared 99999999999 C:\\Windows\\System32\\a.dll\r\n"));
+    EXPECT_TRUE(Refuses("file C:\\a\tb\r\n"));
+    UninstallRecord record;
+    EXPECT_FALSE(ReadInstallJournal("files 0\r\n", &record, &error));
+    EXPECT_FALSE(ReadInstallJournal("kiv install jour", &record, &error));
+    EXPECT_FALSE(ReadWrittenValues("kiv install journal 1\r\nfile C:\\a\r\n", &record, &error));
+}
+
+// A journal alone undoes a setup killed before its record: the files and
+// folders it made, its staging folder outside the installation folder among
+// them, and only the values it wrote; a count it had not raised yet stays.
+TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
+    const std::string staging = "C:\\Windows\\Temp\\TemporaryFiles";
+    {
+        InstallJournal journal;
+        ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
+        journal.Folder(kFolder);
+        journal.Folder(staging.c_str());
+        journal.Folder((staging + "\\InstallFiles").c_str());
+        journal.File((staging + "\\InstallFiles\\config.ini").c_str());
+        journal.File("C:\\Program Files\\Talvic\\app.exe");
+        journal.File("C:\\Program Files\\Talvic\\never made.dat");
+        journal.Key(kKey);
+        journal.Value("Path");
+        journal.Shared(3, "C:\\Windows\\System32\\raised.dll");
+        journal.Shared(3, "C:\\Windows\\System32\\notyet.dll");
+    }
+    WriteHostFile(machine.DriveC("Windows/Temp/TemporaryFiles/InstallFiles/config.ini"), "x");
+    WriteHostFile(Host("app.exe"), "x");
+    SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
+    SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine", "the user's");
+    SetCount("C:\\Windows\\System32\\raised.dll", 4);
+    SetCount("C:\\Windows\\System32\\notyet.dll", 3);
+
+    UninstallRun run(false);
+    std::string message;
+    EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Done) << message;
+    EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Temp/TemporaryFiles")));
+    EXPECT_TRUE(fs::exists(machine.DriveC("Windows/Temp")));
+    EXPECT_FALSE(fs::exists(Host("")));
+    EXPECT_FALSE(ValueExists("Software\\Kiv\\Talvic", "Path"));
+    EXPECT_TRUE(ValueExists("Software\\Kiv\\Talvic", "Mine"));
+    EXPECT_EQ(Count("C:\\Windows\\System32\\raised.dll"), 3);
+    EXPECT_EQ(Count("C:\\Windows\\System32\\notyet.dll"), 3);
+}
+
+// The record names keys only; the values file the setup keeps beside it
+// tells which values are the product's, so a value of the user's own keeps
+// the key, and a journal left beside the record by a kill tells the same.
+TEST_F(InstallJournalTest, TheValuesFileKeepsTheUsersOwnValueInAProductKey) {
+    const std::string record = "files 0\r\nfolders 1\r\nC:\\Program Files\\Talvic\r\nregkeys 1\r\n" +
+                               std::string(kKey) + "\r\nlongappname\r\nTalvic\r\n";
+    const std::string values = "kiv install journal 1\r\nkey " + std::string(kKey) +
+                               "\r\nvalue Path\r\n";
+    for (const char* beside : {".uninstallinfos.values", ".uninstallinfos.journal"}) {
+        WriteHostFile(Host(".uninstallinfos.log"), record);
+        WriteHostFile(Host(beside), values);
+        SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
+        SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine", "the user's");
+        UninstallRun run(false);
+        std::string message;
+        EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Done) << message;
+        EXPECT_FALSE(ValueExists("Software\\Kiv\\Talvic", "Path")) << beside;
+        EXPECT_TRUE(ValueExists("Software\\Kiv\\Talvic", "Mine")) << beside;
+        EXPECT_FALSE(fs::exists(Host(beside)));
+        EXPECT_FALSE(fs::exists(Host(".uninstallinfos.log")));
+    }
+    // A damaged values file removes nothing.
+    WriteHostFile(Host(".uninstallinfos.log"), record);
+    WriteHostFile(Host(".uninstallinfos.values"), "kiv install journal 1\r\nvalue Path\r\n");
+    UninstallRun run(false);
+    std::string message;
+    EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Refused);
+    EXPECT_NE(message.find(".uninstallinfos.values, line 2"), std::string::npos) << message;
+    EXPECT_TRUE(ValueExists("Software\\Kiv\\Talvic", "Mine"));
+}
