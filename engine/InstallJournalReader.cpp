@@ -50,8 +50,10 @@ bool JournalReader::Read(std::string_view bytes, bool valuesOnly) {
             return Fail("not an install journal: expected \"" + std::string(header) + "\"");
         }
     }
-    if (number_ == 0)
+    if (number_ == 0) {
+        number_ = 1;
         return Fail("not an install journal: no whole line");
+    }
     return true;
 }
 

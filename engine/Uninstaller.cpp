@@ -142,6 +142,8 @@ UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
     folders.RemoveInner(run);
     // What the uninstallation is read from goes last, the record (or the
     // journal, when there is no record) last of all.
+    for (const std::string* path : {&files.record, &files.journal, &files.values})
+        RemoveUndoFile(*path + ".new", "left half-written by a setup that was stopped", run);
     RemoveUndoFile(files.values, "the list of the values the product wrote", run);
     RemoveUndoFile(files.journal, "the install journal", run);
     RemoveUndoFile(files.record, "the uninstall record", run);

@@ -1,5 +1,6 @@
 // "kivtool uninstall": undoes an installation from the uninstall record in
-// its folder, and says what went and what stayed and why.
+// its folder (or the install journal of a setup that was killed), and says
+// what went and what stayed and why.
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/PackCommands.h"
 
@@ -19,14 +20,16 @@ const char kUsage[] =
     "machine in use: the listed files, the listed registry keys and the folders and\n"
     "keys they leave empty, lowering the use counts of shared system files. Files,\n"
     "values and keys the record does not list stay, with their folders and keys.\n"
+    "A setup that was killed before it wrote the record left its install journal,\n"
+    "FOLDER\\.uninstallinfos.journal: it is read instead, by the same rules.\n"
     "FOLDER is a Windows path (C:\\Program Files\\Product) or a host path (/...).\n"
     "\n"
     "  --dry-run  print what would go, and remove nothing\n"
     "  --json     print the summary as JSON\n"
     "\n"
-    "Exit status: 0 removed, 1 nothing to do (no record), 2 refused (a damaged\n"
-    "record, or a mistake on the command line), 3 some removals failed (the record\n"
-    "stays, so that the uninstallation can run again).\n";
+    "Exit status: 0 removed, 1 nothing to do (no record, no journal), 2 refused (a\n"
+    "damaged record or journal, or a mistake on the command line), 3 some removals\n"
+    "failed (the record stays, so that the uninstallation can run again).\n";
 
 constexpr int kExitIncomplete = 3;
 
