@@ -478,8 +478,8 @@ int ReleaseDC(HWND hWnd, HDC hDC);
 
 // The high bit (the result is negative) when the key is down now.
 SHORT GetAsyncKeyState(int vKey);
-// The key's state as the calling thread's fetched messages left it: the high
-// bit when down. This layer gives the same answer as GetAsyncKeyState.
+// The key's state as the calling thread's fetched input messages left it:
+// the high bit when down. TranslateMessage uses this state too.
 SHORT GetKeyState(int vKey);
 // The mouse position in screen coordinates.
 BOOL GetCursorPos(LPPOINT lpPoint);

@@ -118,7 +118,8 @@ SHORT GetAsyncKeyState(int vKey) {
 }
 
 SHORT GetKeyState(int vKey) {
-    return GetAsyncKeyState(vKey);
+    UiLock lock(Ui().lock);
+    return QueueOf(GetCurrentThreadId()).keys[vKey & 0xFF] ? static_cast<SHORT>(0x8000) : 0;
 }
 
 BOOL GetCursorPos(LPPOINT lpPoint) {

@@ -115,12 +115,12 @@ LRESULT Dispatch(const MSG* msg) {
     return CallWindowProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-// The character a key makes with the current Shift and Control state; 0
+// The character a key makes with the thread's Shift and Control state; 0
 // for none. Letters follow Shift (no Caps Lock here); Control with a letter
 // gives its control code, as a US keyboard does.
-WCHAR CharacterOfKey(WPARAM key) {
-    const bool shift = Ui().keys[VK_SHIFT];
-    const bool control = Ui().keys[VK_CONTROL];
+WCHAR CharacterOfKey(const ThreadQueue& queue, WPARAM key) {
+    const bool shift = queue.keys[VK_SHIFT];
+    const bool control = queue.keys[VK_CONTROL];
     if (key >= 'A' && key <= 'Z') {
         if (control)
             return static_cast<WCHAR>(key - 'A' + 1);
@@ -191,10 +191,10 @@ BOOL TranslateMessage(const MSG* lpMsg) {
     if (!lpMsg || (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_SYSKEYDOWN))
         return FALSE;
     UiLock lock(Ui().lock);
-    const WCHAR character = CharacterOfKey(lpMsg->wParam);
+    ThreadQueue& queue = QueueOf(GetCurrentThreadId());
+    const WCHAR character = CharacterOfKey(queue, lpMsg->wParam);
     if (!character)
         return FALSE;
-    ThreadQueue& queue = QueueOf(GetCurrentThreadId());
     const UINT message = lpMsg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
     queue.posted.push_front(QueuedMessage{
         MSG{lpMsg->hwnd, message, character, lpMsg->lParam, lpMsg->time, lpMsg->pt}});

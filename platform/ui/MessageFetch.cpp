@@ -72,6 +72,29 @@ bool FetchTimer(ThreadQueue& queue, const FetchFilter& filter, bool remove, MSG*
     return false;
 }
 
+// Follows the keyboard state of the thread's own input, so that a message
+// is seen with the Shift and Control state of its time.
+void TrackKeys(ThreadQueue& queue, const MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        queue.keys[msg.wParam & 0xFF] = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        queue.keys[VK_LBUTTON] = msg.message == WM_LBUTTONDOWN;
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        queue.keys[VK_RBUTTON] = msg.message == WM_RBUTTONDOWN;
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 void RunSentMessages(UiLock& lock, ThreadQueue& queue) {
@@ -101,6 +124,7 @@ bool FetchOnce(ThreadQueue& queue, const FetchFilter& filter, bool remove, MSG* 
     }
     found = found || FetchPaint(queue, filter, msg) || FetchTimer(queue, filter, remove, msg);
     if (found && remove) {
+        TrackKeys(queue, *msg);
         queue.lastTime = msg->time;
         queue.lastPoint = msg->pt;
     }

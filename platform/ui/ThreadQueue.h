@@ -48,6 +48,8 @@ struct ThreadQueue {
     // lowered by WaitMessage when it returns.
     bool changed = false;
     std::condition_variable wake;
+    // The keys and buttons as the thread's fetched input left them.
+    bool keys[256] = {};
     DWORD lastTime = 0;
     POINT lastPoint{};
 
