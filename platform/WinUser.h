@@ -378,6 +378,9 @@ BOOL IsWindowVisible(HWND hWnd);
 // Moves, sizes, restacks (among its siblings or the top-level windows:
 // HWND_TOP, HWND_BOTTOM or below hWndInsertAfter), shows or hides a window.
 // A top-level window that is not SWP_NOACTIVATE and is shown is activated.
+// SWP_HIDEWINDOW with SWP_NOACTIVATE hides the window and leaves it active
+// (the caller passes activation on itself, as a modal loop's end does);
+// without SWP_NOACTIVATE hiding passes activation on as ShowWindow does.
 // A change of size repaints the whole window unless SWP_NOREDRAW.
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);

@@ -81,7 +81,9 @@ bool Reposition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT 
 
 } // namespace
 
-BOOL ShowWindow(HWND hWnd, int nCmdShow) {
+namespace {
+
+BOOL Show(HWND hWnd, int nCmdShow, bool passActivation) {
     bool wasVisible = false;
     bool topLevel = false;
     {
@@ -107,12 +109,18 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
     if (wasVisible != (nCmdShow != SW_HIDE))
         SendMessageW(hWnd, WM_SHOWWINDOW, nCmdShow != SW_HIDE, 0);
     if (nCmdShow == SW_HIDE) {
-        if (wasVisible)
+        if (wasVisible && passActivation)
             ActivateAfterLoss(hWnd);
     } else if (topLevel && (nCmdShow == SW_SHOW || nCmdShow == SW_SHOWNORMAL)) {
         SetActiveWindow(hWnd);
     }
     return wasVisible ? TRUE : FALSE;
+}
+
+} // namespace
+
+BOOL ShowWindow(HWND hWnd, int nCmdShow) {
+    return Show(hWnd, nCmdShow, true);
 }
 
 BOOL IsWindowVisible(HWND hWnd) {
@@ -126,7 +134,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         return FALSE;
     const bool activate = Reposition(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
     if (uFlags & SWP_HIDEWINDOW)
-        ShowWindow(hWnd, SW_HIDE);
+        Show(hWnd, SW_HIDE, !(uFlags & SWP_NOACTIVATE));
     else if (uFlags & SWP_SHOWWINDOW)
         ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     else if (activate)
