@@ -8,6 +8,7 @@ namespace {
 
 struct Clipboard {
     DWORD openBy = 0; // thread holding it open, 0 when closed
+    DWORD owner = 0;  // thread that emptied it last: only it may set data
     std::map<UINT, HANDLE> data;
 };
 
@@ -52,6 +53,7 @@ BOOL EmptyClipboard() {
     for (auto& [format, block] : Board().data)
         GlobalFree(block);
     Board().data.clear();
+    Board().owner = Board().openBy;
     return TRUE;
 }
 
@@ -59,6 +61,10 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
     UiLock lock(Ui().lock);
     if (!HeldByCaller())
         return nullptr;
+    if (Board().owner != Board().openBy) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
     if ((uFormat != CF_UNICODETEXT && uFormat != CF_TEXT) || !hMem || GlobalSize(hMem) == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
