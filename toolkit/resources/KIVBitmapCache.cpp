@@ -68,9 +68,9 @@ KIVBitmapCache::Entry* KIVBitmapCache::Find(LONG id) {
 
 KIVBitmapCache::Entry* KIVBitmapCache::Add(LONG id) {
     if (entries_.size() >= kMaxEntries) {
-        auto oldest = std::min_element(
-            entries_.begin(), entries_.end(),
-            [](const Entry& a, const Entry& b) { return a.stamp < b.stamp; });
+        auto oldest =
+            std::min_element(entries_.begin(), entries_.end(),
+                             [](const Entry& a, const Entry& b) { return a.stamp < b.stamp; });
         entries_.erase(oldest);
     }
     entries_.push_back(Entry{id, ++counter_, {}});

@@ -32,6 +32,5 @@ public:
     // Reads the header of item id and the pixels of the given frame; false
     // when the item is missing, a side is not within 1..kMaxSide, the frame
     // is negative or the frame's rows do not lie wholly inside the file.
-    static bool ReadFrame(const KIVResourceSource& file, LONG id, LONG frame,
-                          KIVBitmapFrame* out);
+    static bool ReadFrame(const KIVResourceSource& file, LONG id, LONG frame, KIVBitmapFrame* out);
 };

@@ -87,9 +87,8 @@ bool KIVDialogFile::ReadLayout(const KIVResourceSource& file, LONG id, KIVDialog
     LONG count = -1;
     if (!header.Long(&read.x) || !header.Long(&read.y) || !header.Long(&read.width) ||
         !header.Long(&read.height) || !header.Long(&read.leftMargin) ||
-        !header.Long(&read.topMargin) || !header.Long(&read.flags) ||
-        !header.Long(&titleLength) || !header.Text(titleLength, &read.title) ||
-        !header.Long(&count))
+        !header.Long(&read.topMargin) || !header.Long(&read.flags) || !header.Long(&titleLength) ||
+        !header.Text(titleLength, &read.title) || !header.Long(&count))
         return false;
     std::uint64_t at = controlsAt;
     for (LONG i = 0; i < count; ++i) {

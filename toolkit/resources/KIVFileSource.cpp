@@ -12,8 +12,8 @@ KIVFileSource::KIVFileSource(const char* path) {
     // Resource files are addressed by signed 32-bit offsets: a larger file
     // is read only as far as those reach.
     size_ = (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) ? 0
-            : high                                                 ? 0x7FFFFFFF
-                                                                   : std::uint64_t{low};
+            : high                                                   ? 0x7FFFFFFF
+                                                                     : std::uint64_t{low};
 }
 
 KIVFileSource::~KIVFileSource() {

@@ -11,9 +11,10 @@ bool ReadLongs(const KIVResourceSource& file, std::uint64_t at, std::uint32_t co
         return false;
     values->resize(count);
     for (std::size_t i = 0; i < count; ++i)
-        (*values)[i] = static_cast<LONG>(
-            static_cast<DWORD>(bytes[4 * i]) | static_cast<DWORD>(bytes[4 * i + 1]) << 8 |
-            static_cast<DWORD>(bytes[4 * i + 2]) << 16 | static_cast<DWORD>(bytes[4 * i + 3]) << 24);
+        (*values)[i] = static_cast<LONG>(static_cast<DWORD>(bytes[4 * i]) |
+                                         static_cast<DWORD>(bytes[4 * i + 1]) << 8 |
+                                         static_cast<DWORD>(bytes[4 * i + 2]) << 16 |
+                                         static_cast<DWORD>(bytes[4 * i + 3]) << 24);
     return true;
 }
 
@@ -51,8 +52,8 @@ bool KIVFont::ReadBlock(const KIVResourceSource& file, std::uint64_t* at, char16
     LONG size = -1;
     const std::uint64_t sizeAt = *at + std::uint64_t{count} * 4;
     const std::uint64_t dataAt = sizeAt + 4 + std::uint64_t{count} * 4;
-    if (!ReadLongs(file, *at, count, &read.advances) || !file.ReadLong(sizeAt, &size) ||
-        size < 0 || !ReadLongs(file, sizeAt + 4, count, &read.offsets) ||
+    if (!ReadLongs(file, *at, count, &read.advances) || !file.ReadLong(sizeAt, &size) || size < 0 ||
+        !ReadLongs(file, sizeAt + 4, count, &read.offsets) ||
         !file.Holds(dataAt, static_cast<std::uint64_t>(size)))
         return false;
     read.data.resize(static_cast<std::size_t>(size));

@@ -9,9 +9,9 @@ bool KIVResourceSource::ReadLong(std::uint64_t offset, LONG* value) const {
     BYTE bytes[4];
     if (!ReadAt(offset, bytes, sizeof bytes))
         return false;
-    *value = static_cast<LONG>(static_cast<DWORD>(bytes[0]) | static_cast<DWORD>(bytes[1]) << 8 |
-                               static_cast<DWORD>(bytes[2]) << 16 |
-                               static_cast<DWORD>(bytes[3]) << 24);
+    *value =
+        static_cast<LONG>(static_cast<DWORD>(bytes[0]) | static_cast<DWORD>(bytes[1]) << 8 |
+                          static_cast<DWORD>(bytes[2]) << 16 | static_cast<DWORD>(bytes[3]) << 24);
     return true;
 }
 

@@ -68,9 +68,9 @@ int KIVTextPainter::MeasureText(const KIVFont& font, const char16_t* text, int l
     return pen;
 }
 
-int KIVTextPainter::DrawText(const KIVDrawBuffer& buffer, const KIVFont& font,
-                             const char16_t* text, int length, int x, int y, int width,
-                             DWORD colour, int options, int transparency) {
+int KIVTextPainter::DrawText(const KIVDrawBuffer& buffer, const KIVFont& font, const char16_t* text,
+                             int length, int x, int y, int width, DWORD colour, int options,
+                             int transparency) {
     const int count = TextLength(text, length);
     transparency = std::clamp(transparency, 0, 255);
     int start = x;
