@@ -9,6 +9,7 @@
 #include <fstream>
 #include <mutex>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -196,4 +197,34 @@ bool Machine::SaveSettings(const std::string& root, const MachineSettings& s) {
     std::error_code code;
     fs::rename(temporary, path, code);
     return !code;
+}
+
+namespace {
+
+std::mutex& ProgramPathLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::string& NamedProgramPath() {
+    static std::string path;
+    return path;
+}
+
+} // namespace
+
+void Machine::SetProgramPath(const std::string& hostPath) {
+    std::lock_guard<std::mutex> lock(ProgramPathLock());
+    NamedProgramPath() = hostPath;
+}
+
+std::string Machine::ProgramPath() {
+    {
+        std::lock_guard<std::mutex> lock(ProgramPathLock());
+        if (!NamedProgramPath().empty())
+            return NamedProgramPath();
+    }
+    std::vector<char> buffer(4096);
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : "";
 }

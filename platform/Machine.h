@@ -54,6 +54,14 @@ public:
     static bool LoadSettings(const std::string& root, MachineSettings* settings);
     static bool SaveSettings(const std::string& root, const MachineSettings& settings);
 
+    // The host path of the program this process runs as (what
+    // GetModuleFileName reports for no module): the process's own executable,
+    // unless a tool or a test that runs a program's code in its own process
+    // has named that program's file. An empty path goes back to the
+    // executable.
+    static void SetProgramPath(const std::string& hostPath);
+    static std::string ProgramPath();
+
 private:
     std::string root_;
     MachineSettings settings_;

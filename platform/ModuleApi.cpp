@@ -41,9 +41,7 @@ std::map<std::string, HANDLE>& Loaded() {
 }
 
 std::string ProgramHostPath() {
-    std::vector<char> buffer(4096);
-    ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : "";
+    return Machine::ProgramPath();
 }
 
 bool IsFile(const std::string& host) {

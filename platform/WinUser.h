@@ -619,3 +619,14 @@ HWND CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
 // Records the dialog's result and marks it ended; the modal loop that runs
 // the dialog (CWnd::RunModalLoop) returns the result. Hides nothing itself.
 BOOL EndDialog(HWND hDlg, INT_PTR nResult);
+
+// [SECTION] Help files
+#define HELP_CONTEXT 0x0001u
+
+// Opens a help file of the older kind in the program the machine has
+// registered for its extension (HKEY_CLASSES_ROOT\.hlp names a file type
+// whose shell\open\command is run, "%1" standing for the file; the topic is
+// not passed on). FALSE with ERROR_FILE_NOT_FOUND when the file does not
+// exist, ERROR_NO_ASSOCIATION when no program is registered.
+BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
+BOOL WinHelpW(HWND hWndMain, LPCWSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
