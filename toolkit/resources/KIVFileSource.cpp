@@ -1,5 +1,13 @@
 #include "toolkit/resources/KIVFileSource.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint64_t kMaxSize = 0x7FFFFFFF;
+
+} // namespace
+
 KIVFileSource::KIVFileSource(const char* path) {
     if (!path)
         return;
@@ -9,11 +17,12 @@ KIVFileSource::KIVFileSource(const char* path) {
         return;
     DWORD high = 0;
     const DWORD low = GetFileSize(handle_, &high);
-    // Resource files are addressed by signed 32-bit offsets: a larger file
-    // is read only as far as those reach.
-    size_ = (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) ? 0
-            : high                                                   ? 0x7FFFFFFF
-                                                                     : std::uint64_t{low};
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return;
+    // Resource files are addressed by signed 32-bit offsets (and the file
+    // pointer is moved by one): a larger file is read only as far as those
+    // reach.
+    size_ = high ? kMaxSize : std::min<std::uint64_t>(low, kMaxSize);
 }
 
 KIVFileSource::~KIVFileSource() {
