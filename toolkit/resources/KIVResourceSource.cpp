@@ -21,8 +21,13 @@ bool KIVResourceSource::LanguageId(LONG* id) const {
 
 bool KIVResourceSource::ItemOffset(LONG id, std::uint64_t* offset) const {
     LONG entry = -1;
-    if (id < 0 || !ReadLong(kDirectoryOffset + 4 * static_cast<std::uint64_t>(id), &entry) ||
-        entry < 0 || !Holds(static_cast<std::uint64_t>(entry), 1))
+    const std::uint64_t position = kDirectoryOffset + 4 * static_cast<std::uint64_t>(id);
+    // Items follow the directory: an offset that points back at or into the
+    // directory up to its own entry is no item's (an identifier past the end
+    // of the directory reads item bytes as its entry).
+    if (id < 0 || !ReadLong(position, &entry) || entry < 0 ||
+        static_cast<std::uint64_t>(entry) < position + 4 ||
+        !Holds(static_cast<std::uint64_t>(entry), 1))
         return false;
     *offset = static_cast<std::uint64_t>(entry);
     return true;

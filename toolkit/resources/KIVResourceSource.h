@@ -33,7 +33,7 @@ public:
     // The language identifier at offset 0.
     bool LanguageId(LONG* id) const;
     // The file offset of item id: false for a negative identifier, a
-    // directory entry outside the file, the entry -1, or an offset that
-    // does not lie inside the file.
+    // directory entry outside the file, the entry -1, an offset that does
+    // not lie inside the file, or one that does not lie past its own entry.
     bool ItemOffset(LONG id, std::uint64_t* offset) const;
 };
