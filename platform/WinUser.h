@@ -40,7 +40,7 @@ typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<ULONG_PTR>(l) >> 16) & 0xffff))
 #define MAKELONG(a, b)                                                                             \
-    (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) |                               \
+    (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) |                                \
                        (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 #define MAKEWPARAM(l, h) (static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
 #define MAKELPARAM(l, h) (static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
