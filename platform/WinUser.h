@@ -15,6 +15,12 @@
 //   when the thread fetches it.
 // - Windows are drawn by copying 32-bit pixels (SetDIBitsToDevice); there
 //   is no other drawing through a device context.
+//
+// Sections: Basic types; Rectangles and points; Messages; Message queue;
+// Window classes and windows; Placement, visibility and z-order; Activation,
+// enabling, focus and capture; Timers; Painting; Keyboard and mouse state;
+// Clipboard; Cursors; System metrics; Message boxes and beeps; Dialogs from
+// an in-memory template.
 #pragma once
 
 #include "platform/WinTypes.h"
