@@ -36,3 +36,32 @@ BOOL UnionRect(LPRECT lprcDst, LPCRECT lprcSrc1, LPCRECT lprcSrc2) {
                     std::max(first.right, second.right), std::max(first.bottom, second.bottom)};
     return TRUE;
 }
+
+BOOL IntersectRect(LPRECT lprcDst, LPCRECT lprcSrc1, LPCRECT lprcSrc2) {
+    if (!lprcDst || !lprcSrc1 || !lprcSrc2)
+        return FALSE;
+    const RECT overlap{
+        std::max(lprcSrc1->left, lprcSrc2->left), std::max(lprcSrc1->top, lprcSrc2->top),
+        std::min(lprcSrc1->right, lprcSrc2->right), std::min(lprcSrc1->bottom, lprcSrc2->bottom)};
+    if (IsRectEmpty(&overlap)) {
+        SetRectEmpty(lprcDst);
+        return FALSE;
+    }
+    *lprcDst = overlap;
+    return TRUE;
+}
+
+BOOL PtInRect(LPCRECT lprc, POINT pt) {
+    return lprc && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
+           pt.y < lprc->bottom;
+}
+
+BOOL OffsetRect(LPRECT lprc, int dx, int dy) {
+    if (!lprc)
+        return FALSE;
+    lprc->left += dx;
+    lprc->right += dx;
+    lprc->top += dy;
+    lprc->bottom += dy;
+    return TRUE;
+}

@@ -1,5 +1,4 @@
-// System information from the machine settings: version, language, screen
-// size and the Windows, system and temporary folders.
+// System information from the machine settings: version, language and the Windows, system and temporary folders.
 #include "platform/HostText.h"
 #include "platform/Machine.h"
 #include "platform/WinBase.h"
@@ -20,17 +19,6 @@ DWORD GetVersion() {
 
 LANGID GetUserDefaultLangID() {
     return static_cast<LANGID>(Settings().languageId);
-}
-
-int GetSystemMetrics(int nIndex) {
-    switch (nIndex) {
-    case SM_CXSCREEN:
-        return Settings().screenWidth;
-    case SM_CYSCREEN:
-        return Settings().screenHeight;
-    default:
-        return 0;
-    }
 }
 
 UINT GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize) {

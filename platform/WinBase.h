@@ -225,6 +225,8 @@ BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 // The pseudo handle (-1) that stands for the calling process.
 HANDLE GetCurrentProcess();
+// The host's identifier of the calling thread, unique while it runs.
+DWORD GetCurrentThreadId();
 
 // [SECTION] Access token and privileges
 #define TOKEN_QUERY 0x0008u
@@ -324,9 +326,6 @@ LANGID GetUserDefaultLangID();
 #define PRIMARYLANGID(lgid) (static_cast<WORD>(lgid) & 0x3ff)
 #define SUBLANGID(lgid) (static_cast<WORD>(lgid) >> 10)
 #define MAKELANGID(p, s) (static_cast<WORD>((static_cast<WORD>(s) << 10) | static_cast<WORD>(p)))
-#define SM_CXSCREEN 0
-#define SM_CYSCREEN 1
-int GetSystemMetrics(int nIndex);
 
 // [SECTION] Code pages
 #define CP_ACP 0

@@ -7,3 +7,5 @@
 #include "platform/WinTypes.h"
 #include "platform/WinVer.h"
 #include "platform/WinUser.h"
+#include "platform/WinGdi.h"
+#include "platform/Imm.h"

@@ -60,3 +60,11 @@ FILE* KIVFileOpen(const char16_t* path, const char16_t* mode);
 // Replaces every "/" by "\" in place.
 void KIVToBackslashes(char16_t* text);
 void KIVToBackslashes(KIVString& text);
+
+// [SECTION] Windows and cursors
+// SetWindowTextW on the NT family; on the older family the whole text,
+// terminator included, is converted into a heap buffer for SetWindowTextA.
+BOOL KIVSetWindowText(HWND window, const char16_t* text);
+// LoadCursorA for the system cursor identifiers 32512 to 32516, 32640 to
+// 32646 and 32648; null for any other identifier.
+HCURSOR KIVLoadSystemCursor(HINSTANCE instance, int cursorId);

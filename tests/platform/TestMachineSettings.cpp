@@ -1,6 +1,7 @@
 #include "TestMachine.h"
 #include "platform/HostText.h"
 #include "platform/WinBase.h"
+#include "platform/WinUser.h"
 
 #include <filesystem>
 #include <fstream>
