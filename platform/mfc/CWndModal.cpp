@@ -44,7 +44,8 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
                 showOnIdle = false;
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && owner)
-                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
+                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
+                               reinterpret_cast<LPARAM>(m_hWnd));
             idle = false;
             continue;
         }
