@@ -1,5 +1,7 @@
 #include "setup/SetupTexts.h"
 
+#include "toolkit/KIVApplication.h"
+
 #include <atomic>
 
 namespace {
@@ -31,11 +33,13 @@ void SetSetupTextSource(SetupTextSource newSource) {
 }
 
 KIVString SetupText(int number) {
-    if (SetupTextSource from = source.load()) {
-        KIVString text = from(number);
-        if (!text.IsEmpty())
-            return text;
-    }
+    KIVString text;
+    if (SetupTextSource from = source.load())
+        text = from(number);
+    else if (const KIVApplication* application = KIVApplication::Get())
+        text = application->GetText(number);
+    if (!text.IsEmpty())
+        return text;
     for (const EnglishText& english : kEnglish)
         if (english.number == number)
             return KIVString(english.text);

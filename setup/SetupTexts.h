@@ -1,6 +1,6 @@
 // The language texts that the setup's flow and worker show, by number. The
-// texts come from the current language's resources once the application
-// framework has loaded them (it installs itself as the source); until then,
+// texts come from a source set here, else from the application object's
+// language resources (KIVApplication::GetText) once it exists; until then,
 // and for a number the resources lack, the English texts kept here serve.
 #pragma once
 
@@ -21,7 +21,8 @@ using SetupTextSource = KIVString (*)(int number);
 // Makes source the first place where texts are looked for (null: none).
 void SetSetupTextSource(SetupTextSource source);
 
-// The text of that number: the source's, else the English one, else empty.
+// The text of that number: the source's, else the application's, else the
+// English one, else empty.
 KIVString SetupText(int number);
 
 // The text of that number with its first "%s" replaced by argument.
