@@ -1,0 +1,34 @@
+#include "tools/kivhello/HelloApplication.h"
+
+#include "platform/ui/DisplayBackend.h"
+#include "platform/ui/headless/HeadlessBackend.h"
+
+#include <cstdio>
+
+HelloApplication::HelloApplication(std::string screenshot)
+    : KIVApplication("Kiv hello", "1.0", u"English\\Setup", nullptr),
+      screenshot_(std::move(screenshot)) {}
+
+bool HelloApplication::CreateMainWindow() {
+    if (!window_.Create(ProgramFolder(), GetText(7)))
+        return false;
+    m_pMainWnd = &window_;
+    return true;
+}
+
+// Once the window has been painted, the screen is saved when asked.
+BOOL HelloApplication::OnIdle(LONG count) {
+    const BOOL more = KIVApplication::OnIdle(count);
+    if (screenshot_.empty() || !window_.Painted())
+        return more;
+    std::string path;
+    path.swap(screenshot_);
+    const auto* headless = dynamic_cast<const HeadlessBackend*>(&Display());
+    screenshotSaved_ = headless && headless->SaveScreen(path);
+    if (!screenshotSaved_)
+        std::fprintf(stderr, "kivhello: the screen could not be saved as %s%s\n", path.c_str(),
+                     headless ? "" : " (not on the headless display)");
+    if (headless)
+        PostQuitMessage(screenshotSaved_ ? 0 : 1);
+    return more;
+}
