@@ -99,7 +99,8 @@ TEST_F(ScriptPlayback, AWaitThatTimesOutFailsWithFileLineAndWhatIsThere) {
     EXPECT_EQ(Play("sleep 1\nwait-window Finish 60\ntype never\n", &message),
               ScriptPlayer::Outcome::Failed);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(60));
-    EXPECT_EQ(message, "s.kvs:2: no window \"Finish\" after 60 ms; the active window is \"Setup\" #300");
+    EXPECT_EQ(message,
+              "s.kvs:2: no window \"Finish\" after 60 ms; the active window is \"Setup\" #300");
     EXPECT_TRUE(Chars(top).empty());
 }
 
@@ -132,7 +133,8 @@ TEST_F(ScriptPlayback, TheRegisteredLookupFindsDrawnControls) {
 TEST_F(ScriptPlayback, TheScreenshotIsTheComposedScreen) {
     std::vector<std::uint32_t> red(40 * 30, 0x00FF0000);
     BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 40, -30, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader =
+        BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 40, -30, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC hdc = GetDC(top);
     SetDIBitsToDevice(hdc, 0, 0, 40, 30, 0, 0, 0, 30, red.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(top, hdc);
@@ -181,7 +183,8 @@ TEST_F(ScriptedRun, TheApplicationsLoopPlaysTheScriptWhenIdle) {
     CWinApp app("Scripted");
     ASSERT_TRUE(AfxWinInit(nullptr, nullptr, nullptr, 0));
     std::string error;
-    ASSERT_TRUE(StartInputScript(Script("sleep 20\nwait-window Setup\ntype ok\nkey Escape\n"), &error))
+    ASSERT_TRUE(
+        StartInputScript(Script("sleep 20\nwait-window Setup\ntype ok\nkey Escape\n"), &error))
         << error;
     EXPECT_EQ(app.Run(), 4);
     EXPECT_EQ(Chars(top), u"ok\x1B"); // Escape makes its character too

@@ -63,8 +63,13 @@ void SdlScreen::Moved(HWND hwnd, const RECT& rect) {
     if (!window.window)
         return;
     SDL_SetWindowPosition(window.window, rect.left * scale_, rect.top * scale_);
-    SDL_SetWindowSize(window.window, (rect.right - rect.left) * scale_,
-                      (rect.bottom - rect.top) * scale_);
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window.window, &width, &height);
+    if (width != (rect.right - rect.left) * scale_ || height != (rect.bottom - rect.top) * scale_)
+        SDL_SetWindowSize(window.window, (rect.right - rect.left) * scale_,
+                          (rect.bottom - rect.top) * scale_);
+    // Resizing raises the window on X11: the order is made anew.
+    raised_.clear();
     window.dirty = true;
 }
 
