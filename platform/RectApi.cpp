@@ -40,9 +40,9 @@ BOOL UnionRect(LPRECT lprcDst, LPCRECT lprcSrc1, LPCRECT lprcSrc2) {
 BOOL IntersectRect(LPRECT lprcDst, LPCRECT lprcSrc1, LPCRECT lprcSrc2) {
     if (!lprcDst || !lprcSrc1 || !lprcSrc2)
         return FALSE;
-    const RECT overlap{std::max(lprcSrc1->left, lprcSrc2->left), std::max(lprcSrc1->top, lprcSrc2->top),
-                       std::min(lprcSrc1->right, lprcSrc2->right),
-                       std::min(lprcSrc1->bottom, lprcSrc2->bottom)};
+    const RECT overlap{
+        std::max(lprcSrc1->left, lprcSrc2->left), std::max(lprcSrc1->top, lprcSrc2->top),
+        std::min(lprcSrc1->right, lprcSrc2->right), std::min(lprcSrc1->bottom, lprcSrc2->bottom)};
     if (IsRectEmpty(&overlap)) {
         SetRectEmpty(lprcDst);
         return FALSE;

@@ -15,6 +15,12 @@
 //   when the thread fetches it.
 // - Windows are drawn by copying 32-bit pixels (SetDIBitsToDevice); there
 //   is no other drawing through a device context.
+//
+// Sections: Basic types; Rectangles and points; Messages; Message queue;
+// Window classes and windows; Placement, visibility and z-order; Activation,
+// enabling, focus and capture; Timers; Painting; Keyboard and mouse state;
+// Clipboard; Cursors; System metrics; Message boxes and beeps; Dialogs from
+// an in-memory template.
 #pragma once
 
 #include "platform/WinTypes.h"
@@ -40,7 +46,7 @@ typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<ULONG_PTR>(l) >> 16) & 0xffff))
 #define MAKELONG(a, b)                                                                             \
-    (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) |                               \
+    (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) |                                \
                        (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 #define MAKEWPARAM(l, h) (static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
 #define MAKELPARAM(l, h) (static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(l, h))))

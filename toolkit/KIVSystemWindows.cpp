@@ -6,7 +6,8 @@
 BOOL KIVSetWindowText(HWND window, const char16_t* text) {
     if (KIVIsWindowsNT())
         return SetWindowTextW(window, text);
-    const int size = WideCharToMultiByte(CP_ACP, 0, text ? text : u"", -1, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text ? text : u"", -1, nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return FALSE;
     std::vector<char> narrow(static_cast<std::size_t>(size));

@@ -78,7 +78,8 @@ private:
 // when the thread cannot be made.
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
                            int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                           DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+                           DWORD dwCreateFlags = 0,
+                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 // The calling thread's CWinThread, or null for a thread the framework did
 // not make (the application's thread has the application object).
 CWinThread* AfxGetThread();

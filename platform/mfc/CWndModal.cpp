@@ -45,7 +45,8 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
                 showOnIdle = false;
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && owner)
-                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
+                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
+                               reinterpret_cast<LPARAM>(m_hWnd));
             AfxPlayIdleScript();
             idle = false;
             continue;

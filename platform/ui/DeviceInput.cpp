@@ -69,7 +69,8 @@ void Key(int virtualKey, bool down) {
         return;
     const bool alt = Ui().keys[VK_MENU] && key != VK_MENU;
     const UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
-    const LPARAM lParam = 1 | (wasDown ? (1 << 30) : 0) | (down ? 0 : static_cast<LPARAM>(1u << 31));
+    const LPARAM lParam =
+        1 | (wasDown ? (1 << 30) : 0) | (down ? 0 : static_cast<LPARAM>(1u << 31));
     PostInput(window, message, static_cast<WPARAM>(key), lParam);
 }
 

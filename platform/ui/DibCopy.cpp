@@ -73,9 +73,11 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
     for (LONG y = target.top; y < target.bottom; ++y) {
         const LONG row = y - yDest;
         // Scan line counted from the start of the bitmap's own row order.
-        const long long scan = shape.topDown ? static_cast<long long>(ySrc) + row
-                                             : static_cast<long long>(ySrc) + (static_cast<LONG>(h) - 1 - row);
-        if (scan < StartScan || scan >= static_cast<long long>(StartScan) + cLines || scan >= shape.height)
+        const long long scan =
+            shape.topDown ? static_cast<long long>(ySrc) + row
+                          : static_cast<long long>(ySrc) + (static_cast<LONG>(h) - 1 - row);
+        if (scan < StartScan || scan >= static_cast<long long>(StartScan) + cLines ||
+            scan >= shape.height)
             continue;
         const std::uint8_t* line = bits + static_cast<std::size_t>(scan - StartScan) * stride;
         for (LONG x = target.left; x < target.right; ++x) {

@@ -15,9 +15,8 @@ BOOL Peek(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove) {
         UiLock lock(Ui().lock);
         ThreadQueue& queue = QueueOf(GetCurrentThreadId());
         RunSentMessages(lock, queue);
-        if (!ValidFilterWindow(hwnd) ||
-            !FetchOnce(queue, FetchFilter{hwnd, first, last}, (remove & PM_REMOVE) != 0, msg,
-                       &clickActivates))
+        if (!ValidFilterWindow(hwnd) || !FetchOnce(queue, FetchFilter{hwnd, first, last},
+                                                   (remove & PM_REMOVE) != 0, msg, &clickActivates))
             return FALSE;
     }
     if (clickActivates)
@@ -54,7 +53,8 @@ BOOL Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         thread = window->thread;
     }
     ThreadQueue& queue = QueueOf(thread);
-    queue.posted.push_back(QueuedMessage{MSG{hwnd, message, wParam, lParam, GetTickCount(), Ui().mouse}});
+    queue.posted.push_back(
+        QueuedMessage{MSG{hwnd, message, wParam, lParam, GetTickCount(), Ui().mouse}});
     queue.Wake();
     return TRUE;
 }
@@ -66,7 +66,8 @@ BOOL PostToThread(DWORD thread, UINT message, WPARAM wParam, LPARAM lParam) {
         SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;
     }
-    queue->posted.push_back(QueuedMessage{MSG{nullptr, message, wParam, lParam, GetTickCount(), Ui().mouse}});
+    queue->posted.push_back(
+        QueuedMessage{MSG{nullptr, message, wParam, lParam, GetTickCount(), Ui().mouse}});
     queue->Wake();
     return TRUE;
 }
@@ -196,8 +197,8 @@ BOOL TranslateMessage(const MSG* lpMsg) {
     if (!character)
         return FALSE;
     const UINT message = lpMsg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
-    queue.posted.push_front(QueuedMessage{
-        MSG{lpMsg->hwnd, message, character, lpMsg->lParam, lpMsg->time, lpMsg->pt}});
+    queue.posted.push_front(
+        QueuedMessage{MSG{lpMsg->hwnd, message, character, lpMsg->lParam, lpMsg->time, lpMsg->pt}});
     queue.Wake();
     return TRUE;
 }

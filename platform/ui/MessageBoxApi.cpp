@@ -66,9 +66,9 @@ int Record(HWND owner, const std::u16string& text, const std::u16string& caption
 } // namespace MessageBoxLog
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    return MessageBoxLog::Record(hWnd, HostText::ToWide(HostText::FromAnsi(lpText)),
-                                 HostText::ToWide(HostText::FromAnsi(lpCaption ? lpCaption : "Error")),
-                                 uType);
+    return MessageBoxLog::Record(
+        hWnd, HostText::ToWide(HostText::FromAnsi(lpText)),
+        HostText::ToWide(HostText::FromAnsi(lpCaption ? lpCaption : "Error")), uType);
 }
 
 int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {

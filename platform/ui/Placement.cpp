@@ -60,8 +60,8 @@ bool Reposition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT 
         rect.right = rect.left + std::max(cx, 0);
         rect.bottom = rect.top + std::max(cy, 0);
     }
-    const bool resized = rect.right - rect.left != window->Width() ||
-                         rect.bottom - rect.top != window->Height();
+    const bool resized =
+        rect.right - rect.left != window->Width() || rect.bottom - rect.top != window->Height();
     const bool moved = resized || rect.left != window->rect.left || rect.top != window->rect.top;
     window->rect = rect;
     if (moved && !window->IsChild()) {

@@ -40,9 +40,8 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerF
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
     UiLock lock(Ui().lock);
     for (auto& [thread, queue] : Ui().queues) {
-        auto removed = std::erase_if(queue->timers, [&](const UiTimer& t) {
-            return t.hwnd == hWnd && t.id == uIDEvent;
-        });
+        auto removed = std::erase_if(
+            queue->timers, [&](const UiTimer& t) { return t.hwnd == hWnd && t.id == uIDEvent; });
         if (removed)
             return TRUE;
     }

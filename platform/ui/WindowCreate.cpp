@@ -89,15 +89,16 @@ void Unlink(WindowObject* window) {
     UiState& ui = Ui();
     window->destroyed = true;
     if (WindowObject* parent = window->IsChild() ? FindWindowObject(window->parent) : nullptr)
-        parent->children.erase(std::remove(parent->children.begin(), parent->children.end(),
-                                           window->handle),
-                               parent->children.end());
+        parent->children.erase(
+            std::remove(parent->children.begin(), parent->children.end(), window->handle),
+            parent->children.end());
     for (HWND* held : {&ui.active, &ui.focus, &ui.capture})
         if (*held == window->handle)
             *held = nullptr;
     ThreadQueue& queue = QueueOf(window->thread);
     std::erase_if(queue.timers, [&](const UiTimer& t) { return t.hwnd == window->handle; });
-    std::erase_if(queue.posted, [&](const QueuedMessage& m) { return m.msg.hwnd == window->handle; });
+    std::erase_if(queue.posted,
+                  [&](const QueuedMessage& m) { return m.msg.hwnd == window->handle; });
     for (auto& [thread, other] : ui.queues)
         for (auto& item : other->sent)
             if (item->hwnd == window->handle) {
@@ -161,7 +162,8 @@ bool SendCreation(HWND hwnd, const WindowRequest& request, LPVOID param) {
                          u"",
                          request.exStyle};
     const LPARAM lParam = reinterpret_cast<LPARAM>(&create);
-    if (!SendMessageW(hwnd, WM_NCCREATE, 0, lParam) || SendMessageW(hwnd, WM_CREATE, 0, lParam) == -1) {
+    if (!SendMessageW(hwnd, WM_NCCREATE, 0, lParam) ||
+        SendMessageW(hwnd, WM_CREATE, 0, lParam) == -1) {
         DestroyWindow(hwnd);
         return false;
     }

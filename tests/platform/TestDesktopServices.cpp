@@ -71,8 +71,9 @@ TEST_F(DesktopServices, ClipboardKeepsUnicodeTextForTheNextReader) {
 
 TEST_F(DesktopServices, MessageBoxesAreRecordedAndAnsweredWithTheDefaultButton) {
     MessageBoxLog::Clear();
-    EXPECT_EQ(MessageBoxA(nullptr, "A vital file is damaged.", "Fatal", MB_OKCANCEL | MB_SETFOREGROUND),
-              IDOK);
+    EXPECT_EQ(
+        MessageBoxA(nullptr, "A vital file is damaged.", "Fatal", MB_OKCANCEL | MB_SETFOREGROUND),
+        IDOK);
     EXPECT_EQ(MessageBoxW(nullptr, u"Restart?", nullptr, MB_YESNO | MB_DEFBUTTON2), IDNO);
     std::vector<ShownMessageBox> shown = MessageBoxLog::Shown();
     ASSERT_EQ(shown.size(), 2u);

@@ -74,8 +74,8 @@ TEST_F(Framework, ModalLoopShowsOnIdleTellsTheOwnerAndEndsOnEndDialog) {
     Dialog dialog;
     EnableWindow(owner, FALSE);
     dialog.HookWindowCreate();
-    HWND hwnd = CreateDialogIndirectParamA(nullptr, &dialogTemplate.header, owner,
-                                           &Dialog::Procedure, 0);
+    HWND hwnd =
+        CreateDialogIndirectParamA(nullptr, &dialogTemplate.header, owner, &Dialog::Procedure, 0);
     ASSERT_EQ(hwnd, dialog.m_hWnd);
     RECT rect;
     GetWindowRect(hwnd, &rect);
@@ -124,7 +124,8 @@ UINT Worker(LPVOID parameter) {
 
 TEST_F(Framework, AfxBeginThreadRunsTheWorkerAndKeepsItsExitCode) {
     std::atomic<int> value{0};
-    CWinThread* thread = AfxBeginThread(&Worker, &value, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread =
+        AfxBeginThread(&Worker, &value, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(thread, nullptr);
     thread->m_bAutoDelete = FALSE;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

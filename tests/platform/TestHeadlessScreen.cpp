@@ -46,8 +46,8 @@ TEST_F(HeadlessScreen, SavedScreenShowsVisibleWindowsInStackingOrder) {
     HWND hidden = Make(0, 30, 64, 18, WS_POPUP);
     HWND child = Make(2, 2, 6, 4, WS_CHILD | WS_VISIBLE, front);
     HWND offscreen = Make(58, 40, 20, 20, WS_POPUP | WS_VISIBLE);
-    Fill(back, 0, 0, 30, 20, 0x000000FF);    // blue
-    Fill(front, 0, 0, 30, 20, 0x0000FF00);   // green
+    Fill(back, 0, 0, 30, 20, 0x000000FF);  // blue
+    Fill(front, 0, 0, 30, 20, 0x0000FF00); // green
     Fill(hidden, 0, 0, 64, 18, 0x00FFFFFF);
     Fill(child, -2, -2, 20, 20, 0x00FF0000); // red, cut at the child's edges
     Fill(offscreen, 0, 0, 20, 20, 0x00FFFF00);
@@ -88,9 +88,9 @@ TEST_F(HeadlessScreen, BottomUpBitmapsAreTurnedAndThePaintRectangleClips) {
     EndPaint(hwnd, &paint);
     int width = 0, height = 0;
     std::vector<std::uint32_t> screen = display->ComposeScreen(&width, &height);
-    EXPECT_EQ(screen[0], 0x000000FFu);      // top row: blue
-    EXPECT_EQ(screen[64], 0x00FF0000u);     // second row: red
-    EXPECT_EQ(screen[1], 0u);               // outside the paint rectangle
+    EXPECT_EQ(screen[0], 0x000000FFu);  // top row: blue
+    EXPECT_EQ(screen[64], 0x00FF0000u); // second row: red
+    EXPECT_EQ(screen[1], 0u);           // outside the paint rectangle
     info.bmiHeader.biBitCount = 24;
     hdc = GetDC(hwnd);
     EXPECT_EQ(SetDIBitsToDevice(hdc, 0, 0, 2, 2, 0, 0, 0, 2, bits, &info, DIB_RGB_COLORS), 0);
@@ -105,8 +105,8 @@ TEST_F(HeadlessScreen, TitleMovesAndResizesReachTheDisplay) {
     MoveWindow(hwnd, 40, 30, 12, 12, TRUE);
     int width = 0, height = 0;
     std::vector<std::uint32_t> screen = display->ComposeScreen(&width, &height);
-    EXPECT_EQ(screen[30 * 64 + 40], 0x00123456u);  // kept from before the resize
-    EXPECT_EQ(screen[41 * 64 + 51], 0x00FFFFFFu);  // the new part is white
+    EXPECT_EQ(screen[30 * 64 + 40], 0x00123456u); // kept from before the resize
+    EXPECT_EQ(screen[41 * 64 + 51], 0x00FFFFFFu); // the new part is white
     EXPECT_EQ(screen[0], HeadlessBackend::kDesktopColour);
     RECT client;
     GetClientRect(hwnd, &client);

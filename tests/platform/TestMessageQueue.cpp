@@ -55,10 +55,11 @@ TEST_F(MessageQueue, PaintStaysDueUntilTheWindowIsValidated) {
 }
 
 TEST_F(MessageQueue, QuitComesAfterThePostedMessagesWithItsCode) {
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // a thread's queue exists from its first fetch
     PostThreadMessageW(GetCurrentThreadId(), WM_USER, 1, 0);
     PostQuitMessage(3);
     PostThreadMessageW(GetCurrentThreadId(), WM_USER, 2, 0);
-    MSG msg;
     ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.wParam, WPARAM(1));
     ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
@@ -176,7 +177,8 @@ TEST_F(MessageQueue, SendToAnotherThreadRunsThereAndReturnsItsResult) {
     RegisterThreadClasses();
     WindowThread other;
     LRESULT result = 0;
-    ASSERT_TRUE(FinishesWithin([&other] { return SendMessageW(other.hwnd, WM_USER, 0, 0); }, &result));
+    ASSERT_TRUE(
+        FinishesWithin([&other] { return SendMessageW(other.hwnd, WM_USER, 0, 0); }, &result));
     EXPECT_EQ(static_cast<DWORD>(result), other.id);
 }
 

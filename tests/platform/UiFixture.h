@@ -69,4 +69,3 @@ protected:
     HeadlessBackend* display = nullptr;
     std::vector<HWND> windows;
 };
-

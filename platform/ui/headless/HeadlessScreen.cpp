@@ -25,8 +25,9 @@ std::vector<std::uint32_t> HeadlessBackend::ComposeScreen(int* width, int* heigh
         const int right = std::min<int>(surface.rect.right, screenWidth);
         for (int y = std::max<int>(surface.rect.top, 0);
              y < std::min<int>(surface.rect.bottom, screenHeight); ++y) {
-            const std::uint32_t* row = surface.pixels.data() +
-                                       static_cast<std::size_t>(y - surface.rect.top) * surfaceWidth;
+            const std::uint32_t* row =
+                surface.pixels.data() +
+                static_cast<std::size_t>(y - surface.rect.top) * surfaceWidth;
             for (int x = left; x < right; ++x)
                 screen[static_cast<std::size_t>(y) * screenWidth + x] = row[x - surface.rect.left];
         }
