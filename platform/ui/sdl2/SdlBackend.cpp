@@ -13,6 +13,11 @@ constexpr int kLongestWait = 100;
 
 void PrepareSdl() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0"); // nearest pixel, never blurred
+    // The toolkit draws every pixel; the renderer only copies them. The
+    // software renderer needs no graphics driver and its threads, and gives
+    // the same pixels everywhere. SDL_RENDER_DRIVER in the environment wins.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // the process's signals stay its own
