@@ -37,8 +37,10 @@ bool OnPath(const std::string& program) {
 int RunUnderXvfb() {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string filter = testing::UnitTest::GetInstance()->current_test_info()->name();
-    const std::string command = "KIV_TEST_X_SERVER=1 xvfb-run -a -s '-screen 0 640x480x24' '" +
-                                self + "' --gtest_filter='SdlDisplay." + filter + "'";
+    // From "/": an earlier test may have left the process in a folder since removed.
+    const std::string command =
+        "cd / && KIV_TEST_X_SERVER=1 xvfb-run -a -s '-screen 0 640x480x24' '" + self +
+        "' --gtest_filter='SdlDisplay." + filter + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
