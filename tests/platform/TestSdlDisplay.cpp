@@ -39,8 +39,9 @@ int RunUnderXvfb() {
     const std::string filter = testing::UnitTest::GetInstance()->current_test_info()->name();
     // From "/": an earlier test may have left the process in a folder since removed.
     const std::string command =
-        "cd / && KIV_TEST_X_SERVER=1 xvfb-run -a -s '-screen 0 640x480x24' '" + self +
-        "' --gtest_filter='SdlDisplay." + filter + "'";
+        "cd / && LSAN_OPTIONS=suppressions=" KIV_TEST_DATA
+        "/lsan-screen.supp KIV_TEST_X_SERVER=1 xvfb-run -a -s '-screen 0 640x480x24' '" +
+        self + "' --gtest_filter='SdlDisplay." + filter + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
