@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr unsigned kMaxScale = 8;
+
 std::mutex machineLock;
 Machine* current = nullptr;
 std::atomic<unsigned> generation{0};
@@ -83,6 +85,10 @@ bool ApplySetting(const std::string& key, const std::string& value, MachineSetti
         s->codePage = number;
     } else if (key == "screen") {
         return ParseScreen(value, &s->screenWidth, &s->screenHeight);
+    } else if (key == "scale") {
+        if (!ParseUnsigned(value, &number) || number > kMaxScale)
+            return false;
+        s->scale = static_cast<int>(number);
     } else if (key == "administrator") {
         if (value != "0" && value != "1")
             return false;
@@ -187,6 +193,7 @@ bool Machine::SaveSettings(const std::string& root, const MachineSettings& s) {
             << "language=" << language << "\n"
             << "codepage=" << s.codePage << "\n"
             << "screen=" << s.screenWidth << "x" << s.screenHeight << "\n"
+            << "scale=" << s.scale << "\n"
             << "administrator=" << (s.administrator ? 1 : 0) << "\n"
             << "owner=" << OneLine(s.registeredOwner) << "\n"
             << "organization=" << OneLine(s.registeredOrganization) << "\n"

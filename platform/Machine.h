@@ -14,6 +14,9 @@ struct MachineSettings {
     unsigned codePage = 1252;     // ANSI code page: 1252 or 932
     int screenWidth = 1024;
     int screenHeight = 768;
+    // Whole-pixel enlargement of every window on a screen display; 0 leaves
+    // the choice to the display (2 on a high-density screen, else 1).
+    int scale = 0;
     bool administrator = true;
     std::string registeredOwner = "User";
     std::string registeredOrganization = "";

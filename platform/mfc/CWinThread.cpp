@@ -1,6 +1,7 @@
 #include "platform/mfc/CWinThread.h"
 
 #include "platform/WinBase.h"
+#include "platform/mfc/AfxIdleScript.h"
 #include "platform/mfc/CWinApp.h"
 
 namespace {
@@ -109,8 +110,10 @@ int CWinThread::Run() {
     MSG peeked;
     for (;;) {
         while (idle && !::PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE))
-            if (!OnIdle(count++))
+            if (!OnIdle(count++)) {
                 idle = false;
+                AfxPlayIdleScript();
+            }
         do {
             if (!PumpMessage())
                 return ExitInstance();

@@ -1,6 +1,7 @@
 // The modal loop that runs a dialog window.
 #include "platform/mfc/CWnd.h"
 
+#include "platform/mfc/AfxIdleScript.h"
 #include "platform/mfc/CWinThread.h"
 
 #include "platform/ui/DialogState.h"
@@ -46,6 +47,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
             if (!(dwFlags & MLF_NOIDLEMSG) && owner)
                 ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX,
                                reinterpret_cast<LPARAM>(m_hWnd));
+            AfxPlayIdleScript();
             idle = false;
             continue;
         }

@@ -25,6 +25,9 @@ public:
 
     // A top-level window exists, hidden, at rect.
     virtual void WindowCreated(HWND hwnd, const RECT& rect, const std::u16string& title) = 0;
+    // The window's style (WS_ and WS_EX_ bits), told once, right after
+    // WindowCreated: a screen display frames captioned windows.
+    virtual void WindowStyled(HWND, DWORD /*style*/, DWORD /*exStyle*/) {}
     // Moved or resized. After a resize the window's pixels are sent anew.
     virtual void WindowMoved(HWND hwnd, const RECT& rect) = 0;
     virtual void WindowShown(HWND hwnd, bool visible) = 0;
@@ -42,6 +45,11 @@ public:
     // Where the input method's composition window goes: a screen point and
     // the text height the program asked for (0: the display's choice).
     virtual void CompositionPlaced(HWND hwnd, POINT screen, int fontHeight) = 0;
+
+    // The whole screen as the windows make it (the headless display's
+    // ComposeScreen: every visible window in stacking order over the
+    // desktop) written as a PNG file; false when it cannot be written.
+    virtual bool SaveScreen(const std::string& hostPath) const = 0;
 
     // Called without the lock by any thread that waits for messages, at
     // least every PumpInterval() milliseconds while it waits. A display that

@@ -2,8 +2,11 @@
 #include "platform/ui/DisplayBackend.h"
 
 #include "platform/ui/UiState.h"
+#include "platform/Machine.h"
 #include "platform/ui/headless/HeadlessBackend.h"
+#include "platform/ui/sdl2/SdlBackend.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -31,13 +34,11 @@ DisplayKind ChooseDisplayKind(const char* kivDisplay, bool hostHasDisplay) {
 }
 
 std::unique_ptr<DisplayBackend> CreateDisplayBackend() {
-    switch (ChooseDisplayKind(std::getenv("KIV_DISPLAY"), HostHasDisplay())) {
-    case DisplayKind::Sdl2:
-        // FIXME: the screen display is not part of this build yet; its
-        // choice falls back to the headless display until it is.
-        [[fallthrough]];
-    case DisplayKind::Headless:
-        break;
+    if (ChooseDisplayKind(std::getenv("KIV_DISPLAY"), HostHasDisplay()) == DisplayKind::Sdl2) {
+        std::string error;
+        if (auto screen = SdlBackend::Open(Machine::Current().Settings().scale, &error))
+            return screen;
+        std::fprintf(stderr, "%s; the windows stay headless\n", error.c_str());
     }
     return std::make_unique<HeadlessBackend>();
 }

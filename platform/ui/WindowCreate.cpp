@@ -41,6 +41,7 @@ void Place(WindowObject& window) {
     window.pixels.assign(static_cast<std::size_t>(window.pixelWidth) * window.pixelHeight, kWhite);
     Ui().stacking.push_back(window.handle);
     Display().WindowCreated(window.handle, window.rect, window.text);
+    Display().WindowStyled(window.handle, window.style, window.exStyle);
     PublishStacking();
 }
 

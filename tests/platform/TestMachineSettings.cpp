@@ -42,6 +42,7 @@ TEST(Machine, SettingsRoundTripAndUseBumpsTheGeneration) {
     settings.screenWidth = 800;
     settings.screenHeight = 600;
     settings.administrator = false;
+    settings.scale = 3;
     settings.registeredOwner = "Taro\nInjected=1";
     settings.registeredOrganization = "Org";
     TestMachine machine(settings);
@@ -52,6 +53,7 @@ TEST(Machine, SettingsRoundTripAndUseBumpsTheGeneration) {
     EXPECT_EQ(loaded.codePage, 932u);
     EXPECT_EQ(loaded.screenWidth, 800);
     EXPECT_FALSE(loaded.administrator);
+    EXPECT_EQ(loaded.scale, 3);
     EXPECT_EQ(loaded.registeredOwner, "TaroInjected=1");
     EXPECT_EQ(loaded.registeredOrganization, "Org");
 
@@ -63,7 +65,8 @@ TEST(Machine, SettingsRoundTripAndUseBumpsTheGeneration) {
 
 TEST(Machine, BadSettingsFilesAreRefused) {
     TestMachine machine;
-    for (const char* line : {"codepage=437", "family=OS2", "screen=0x10", "language=zz"}) {
+    for (const char* line : {"codepage=437", "family=OS2", "screen=0x10", "language=zz", "scale=9",
+                             "scale=-1", "scale=two"}) {
         std::ofstream(machine.Root() + "/machine.ini") << line << "\n";
         MachineSettings loaded;
         EXPECT_FALSE(Machine::LoadSettings(machine.Root(), &loaded)) << line;

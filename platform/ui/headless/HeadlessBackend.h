@@ -32,7 +32,7 @@ public:
     std::vector<std::uint32_t> ComposeScreen(int* width, int* height) const;
     // ComposeScreen written as an 8-bit RGB PNG; false when the file cannot
     // be written.
-    bool SaveScreen(const std::string& hostPath) const;
+    bool SaveScreen(const std::string& hostPath) const override;
 
     // What the display was last told, for tests.
     std::u16string Title(HWND hwnd) const;

@@ -1,0 +1,209 @@
+#include "platform/ui/sdl2/SdlBackend.h"
+
+#include "platform/ui/sdl2/PixelScale.h"
+#include "platform/ui/sdl2/SdlInput.h"
+#include "platform/ui/sdl2/SdlScreen.h"
+
+#include <algorithm>
+
+namespace {
+
+// How long the display thread sleeps in SDL's wait when nothing wakes it.
+constexpr int kLongestWait = 100;
+
+void PrepareSdl() {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0"); // nearest pixel, never blurred
+    // The toolkit draws every pixel; the renderer only copies them. The
+    // software renderer needs no graphics driver and its threads, and gives
+    // the same pixels everywhere. SDL_RENDER_DRIVER in the environment wins.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // the process's signals stay its own
+}
+
+RECT Clipped(const RECT& changed, int width, int height) {
+    RECT clipped{std::max<LONG>(changed.left, 0), std::max<LONG>(changed.top, 0),
+                 std::min<LONG>(changed.right, width), std::min<LONG>(changed.bottom, height)};
+    if (clipped.right < clipped.left)
+        clipped.right = clipped.left;
+    if (clipped.bottom < clipped.top)
+        clipped.bottom = clipped.top;
+    return clipped;
+}
+
+} // namespace
+
+std::unique_ptr<SdlBackend> SdlBackend::Open(int scaleSetting, std::string* error) {
+    std::unique_ptr<SdlBackend> backend(new SdlBackend);
+    std::promise<std::string> opened;
+    std::future<std::string> result = opened.get_future();
+    backend->thread_ =
+        std::thread(&SdlBackend::ThreadMain, backend.get(), scaleSetting, std::move(opened));
+    *error = result.get();
+    if (!error->empty()) {
+        backend->thread_.join();
+        backend->ended_ = true;
+        return nullptr;
+    }
+    return backend;
+}
+
+SdlBackend::~SdlBackend() {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        stopping_ = true;
+    }
+    if (ended_)
+        return;
+    SDL_Event wake{};
+    wake.type = wakeEvent_;
+    SDL_PushEvent(&wake);
+    thread_.join();
+}
+
+void SdlBackend::ThreadMain(int scaleSetting, std::promise<std::string> opened) {
+    PrepareSdl();
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        opened.set_value(std::string("cannot open the display: ") + SDL_GetError());
+        return;
+    }
+    float dotsPerInch = 0;
+    if (SDL_GetDisplayDPI(0, &dotsPerInch, nullptr, nullptr) != 0)
+        dotsPerInch = 0;
+    scale_.store(ChooseScale(scaleSetting, dotsPerInch));
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput(); // an input method's committed text arrives as SDL_TEXTINPUT
+    opened.set_value(std::string());
+    Serve();
+    SDL_Quit();
+    std::lock_guard<std::mutex> guard(lock_);
+    ended_ = true;
+    handledSignal_.notify_all();
+}
+
+void SdlBackend::Serve() {
+    SdlScreen screen(scale_.load());
+    SdlInput input(screen);
+    std::uint64_t batchEnd = 0;
+    while (RunCommands(screen, &batchEnd)) {
+        screen.Present();
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            handled_ = batchEnd;
+        }
+        handledSignal_.notify_all();
+        SDL_Event event;
+        if (!SDL_WaitEventTimeout(&event, kLongestWait))
+            continue;
+        do {
+            if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
+                screen.Exposed(event.window.windowID);
+            else
+                input.Handle(event);
+        } while (SDL_PollEvent(&event));
+    }
+}
+
+bool SdlBackend::RunCommands(SdlScreen& screen, std::uint64_t* batchEnd) {
+    std::deque<Command> batch;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (stopping_)
+            return false;
+        batch.swap(commands_);
+        *batchEnd = posted_;
+    }
+    for (Command& command : batch)
+        command(screen);
+    return true;
+}
+
+void SdlBackend::Post(Command command) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (stopping_)
+            return;
+        commands_.push_back(std::move(command));
+        ++posted_;
+    }
+    SDL_Event wake{};
+    wake.type = wakeEvent_;
+    SDL_PushEvent(&wake);
+}
+
+void SdlBackend::Flush() {
+    Post([](SdlScreen&) {});
+    std::unique_lock<std::mutex> guard(lock_);
+    const std::uint64_t target = posted_;
+    handledSignal_.wait(guard, [&] { return handled_ >= target || ended_ || stopping_; });
+}
+
+// [SECTION] The window system's calls: the headless copy at once, the SDL
+// window on the display thread.
+
+void SdlBackend::WindowCreated(HWND hwnd, const RECT& rect, const std::u16string& title) {
+    mirror_.WindowCreated(hwnd, rect, title);
+    Post([=](SdlScreen& screen) { screen.Created(hwnd, rect, title); });
+}
+
+void SdlBackend::WindowStyled(HWND hwnd, DWORD style, DWORD) {
+    Post([=](SdlScreen& screen) { screen.Styled(hwnd, style); });
+}
+
+void SdlBackend::WindowMoved(HWND hwnd, const RECT& rect) {
+    mirror_.WindowMoved(hwnd, rect);
+    Post([=](SdlScreen& screen) { screen.Moved(hwnd, rect); });
+}
+
+void SdlBackend::WindowShown(HWND hwnd, bool visible) {
+    mirror_.WindowShown(hwnd, visible);
+    Post([=](SdlScreen& screen) { screen.Shown(hwnd, visible); });
+}
+
+void SdlBackend::WindowTitleChanged(HWND hwnd, const std::u16string& title) {
+    mirror_.WindowTitleChanged(hwnd, title);
+    Post([=](SdlScreen& screen) { screen.Titled(hwnd, title); });
+}
+
+void SdlBackend::StackingChanged(const std::vector<HWND>& topFirst) {
+    mirror_.StackingChanged(topFirst);
+    Post([=](SdlScreen& screen) { screen.Stacked(topFirst); });
+}
+
+// Only the changed part travels to the display thread: the window system
+// may change its pixels as soon as the call returns.
+void SdlBackend::WindowPixels(HWND hwnd, const RECT& changed, const std::uint32_t* pixels,
+                              int width, int height) {
+    mirror_.WindowPixels(hwnd, changed, pixels, width, height);
+    const RECT part = Clipped(changed, width, height);
+    std::vector<std::uint32_t> copy;
+    copy.reserve(static_cast<std::size_t>(part.right - part.left) * (part.bottom - part.top));
+    for (LONG y = part.top; y < part.bottom; ++y) {
+        const std::uint32_t* row = pixels + static_cast<std::size_t>(y) * width;
+        copy.insert(copy.end(), row + part.left, row + part.right);
+    }
+    Post([=, copy = std::move(copy)](SdlScreen& screen) {
+        screen.Pixels(hwnd, part, copy, width, height);
+    });
+}
+
+void SdlBackend::WindowDestroyed(HWND hwnd) {
+    mirror_.WindowDestroyed(hwnd);
+    Post([=](SdlScreen& screen) { screen.Destroyed(hwnd); });
+}
+
+void SdlBackend::CursorChanged(int cursorId) {
+    mirror_.CursorChanged(cursorId);
+    Post([=](SdlScreen& screen) { screen.Cursor(cursorId); });
+}
+
+void SdlBackend::CompositionPlaced(HWND hwnd, POINT at, int fontHeight) {
+    mirror_.CompositionPlaced(hwnd, at, fontHeight);
+    Post([=](SdlScreen& screen) { screen.Composition(hwnd, at, fontHeight); });
+}
+
+bool SdlBackend::SaveScreen(const std::string& hostPath) const {
+    return mirror_.SaveScreen(hostPath);
+}
