@@ -28,9 +28,10 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
-# The demo runs kivtool only: build just that, not the tests and benchmarks.
+# The demo runs kivtool and the toolkit's greeting window: build just those
+# and the language resources, not the tests and benchmarks.
 demo: configure
-	cmake --build $(BUILD) --target kivtool
+	cmake --build $(BUILD) --target kivtool kivhello language_resources
 	scripts/demo.sh $(BUILD)
 
 test: build

@@ -135,6 +135,19 @@ if [ -e "$KIV_MACHINE/drive_c/Program Files/Kiv software" ]; then
 fi
 
 echo
+echo "== A window of the toolkit in the four languages (kivhello)"
+# On a display it stays until closed (Escape); without one the headless
+# display keeps it in memory and the screen is saved as a picture.
+shot="$work/kivhello.png"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "  a window opens: close it with Escape"
+  "$build/resources/kivhello"
+else
+  KIV_DISPLAY=headless "$build/resources/kivhello" --screenshot "$shot"
+  echo "  no display here: the screen was saved as $shot"
+fi
+
+echo
 echo "== Done"
 echo "The machine is kept in $KIV_MACHINE (drive C in drive_c, the registry in"
 echo "registry.db), the product, setup folder and volume in $work."

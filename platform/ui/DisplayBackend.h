@@ -62,6 +62,9 @@ public:
 
 // The display in use, made on first use by CreateDisplayBackend.
 DisplayBackend& Display();
+// The display's SaveScreen, under the window system's lock: what programs
+// and scripts call to keep a picture of the screen.
+bool SaveScreenshot(const std::string& hostPath);
 // Replaces the display (tests use their own headless one). Windows that
 // exist are not announced to the new display.
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);

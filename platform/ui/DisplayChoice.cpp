@@ -50,6 +50,11 @@ DisplayBackend& Display() {
     return *Current();
 }
 
+bool SaveScreenshot(const std::string& hostPath) {
+    UiLock lock(Ui().lock);
+    return Display().SaveScreen(hostPath);
+}
+
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend) {
     UiLock lock(Ui().lock);
     Current() = std::move(backend);

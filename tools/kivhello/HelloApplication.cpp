@@ -1,7 +1,6 @@
 #include "tools/kivhello/HelloApplication.h"
 
 #include "platform/ui/DisplayBackend.h"
-#include "platform/ui/headless/HeadlessBackend.h"
 
 #include <cstdio>
 
@@ -23,12 +22,9 @@ BOOL HelloApplication::OnIdle(LONG count) {
         return more;
     std::string path;
     path.swap(screenshot_);
-    const auto* headless = dynamic_cast<const HeadlessBackend*>(&Display());
-    screenshotSaved_ = headless && headless->SaveScreen(path);
+    screenshotSaved_ = SaveScreenshot(path);
     if (!screenshotSaved_)
-        std::fprintf(stderr, "kivhello: the screen could not be saved as %s%s\n", path.c_str(),
-                     headless ? "" : " (not on the headless display)");
-    if (headless)
-        PostQuitMessage(screenshotSaved_ ? 0 : 1);
+        std::fprintf(stderr, "kivhello: the screen could not be saved as %s\n", path.c_str());
+    PostQuitMessage(screenshotSaved_ ? 0 : 1);
     return more;
 }

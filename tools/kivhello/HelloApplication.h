@@ -1,9 +1,9 @@
 // kivhello: a window of the toolkit that greets in the four languages of the
 // compiled resources beside it (English, French, German and Japanese, each in
 // "<program folder>\<Language>\Setup.er?"). The program's own language
-// resources are the English ones. With a screenshot path it saves the screen
-// as a PNG once the window has been painted and ends (on the headless
-// display; on a real screen it stays until the window is closed).
+// resources are the English ones. It stays until the window is closed (or
+// Escape or Enter is pressed); with a screenshot path it saves the screen as
+// a PNG once the window has been painted, and ends.
 #pragma once
 
 #include "toolkit/KIVApplication.h"

@@ -44,11 +44,6 @@ void Click(POINT at) {
     DeviceInput::MouseButton(VK_LBUTTON, false, at);
 }
 
-bool SaveScreen(const std::string& path) {
-    UiLock lock(Ui().lock);
-    return Display().SaveScreen(path);
-}
-
 } // namespace
 
 ScriptPlayer::ScriptPlayer(std::vector<ScriptStep> steps, std::string name)
@@ -137,7 +132,7 @@ bool ScriptPlayer::Act(const ScriptStep& step, std::string* message) {
                       : step.point);
         return true;
     case ScriptCommand::Screenshot:
-        if (!SaveScreen(step.path))
+        if (!SaveScreenshot(step.path))
             Fail(step, "cannot write " + step.path, message);
         return !failed_;
     case ScriptCommand::ExpectText:
