@@ -4,6 +4,7 @@
 #include "toolkit/KIVLock.h"
 #include "toolkit/KIVThreadName.h"
 
+#include <pthread.h>
 #include <typeinfo>
 
 namespace {
@@ -21,7 +22,7 @@ KIVThread::KIVThread(const std::string& name) : name_(name) {
 KIVThread::~KIVThread() {
     if (hasStarted_.load()) {
         KIVThread::Stop();
-        pthread_join(thread_, nullptr);
+        thread_->WaitForEnd();
     }
     DeleteCriticalSection(&drawingLock_);
     DeleteCriticalSection(&runLock_);
@@ -60,17 +61,24 @@ bool KIVThread::Start() {
     if (hasStarted_.load())
         return false;
     platformName_ = KIVThreadName(name_, typeid(*this));
-    if (pthread_create(&thread_, nullptr, &KIVThread::ThreadProcedure, this) != 0)
+    // Made suspended so that the object keeps the framework's thread object
+    // (it would delete itself at its end) and can wait for it.
+    CWinThread* thread = AfxBeginThread(&KIVThread::ThreadProcedure, this, THREAD_PRIORITY_NORMAL,
+                                        0, CREATE_SUSPENDED);
+    if (!thread)
         return false;
+    thread->m_bAutoDelete = FALSE;
+    thread_.reset(thread);
     hasStarted_.store(true);
+    thread->ResumeThread();
     return true;
 }
 
-void* KIVThread::ThreadProcedure(void* self) {
+UINT KIVThread::ThreadProcedure(LPVOID self) {
     KIVThread* thread = static_cast<KIVThread*>(self);
     pthread_setname_np(pthread_self(), thread->platformName_.c_str());
     thread->Execute();
-    return nullptr;
+    return static_cast<UINT>(thread->exitCode_);
 }
 
 // Run's result becomes the exit code; a stop requested before Run leaves 0.

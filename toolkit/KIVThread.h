@@ -1,5 +1,6 @@
 // KIVThread: the base of work that runs beside the user-interface thread.
-// A derived class supplies Run; the base starts a platform thread, names it,
+// A derived class supplies Run; the base starts a platform thread (the
+// framework's AfxBeginThread), names it,
 // lets it wait 100 ms, runs Run under the run lock while the thread sits in
 // the application's idle-task list, and raises the done flag at the end.
 //
@@ -24,10 +25,11 @@
 
 #include "platform/WinBase.h"
 #include "platform/WinUser.h"
+#include "platform/mfc/CWinThread.h"
 #include "toolkit/KIVDrawingRequest.h"
 
 #include <atomic>
-#include <pthread.h>
+#include <memory>
 #include <string>
 
 class KIVDialog;
@@ -90,7 +92,7 @@ protected:
     bool WaitWhileSuspended() const;
 
 private:
-    static void* ThreadProcedure(void* self);
+    static UINT ThreadProcedure(LPVOID self);
     void Execute();
 
     std::atomic<bool> stopRequested_{false};
@@ -103,7 +105,7 @@ private:
     CRITICAL_SECTION drawingLock_;
     std::string name_;
     std::string platformName_; // what the thread names itself, fixed by Start
-    pthread_t thread_{};
+    std::unique_ptr<CWinThread> thread_;
     std::atomic<bool> done_{false};
     DWORD exitCode_ = 0; // written before done_ is raised
 };
