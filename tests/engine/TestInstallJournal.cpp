@@ -4,6 +4,7 @@
 // record with the values file beside it, that takes only what the product
 // wrote.
 #include "HostFiles.h"
+#include "RegistryTestValues.h"
 #include "TestMachine.h"
 #include "engine/InstallJournal.h"
 #include "engine/InstallJournalReader.h"
@@ -44,14 +45,6 @@ protected:
     UninstallRecordError error;
 };
 
-void SetValue(HKEY root, const char* key, const char* name, const char* data) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegCreateKeyA(root, key, &opened), ERROR_SUCCESS);
-    RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                   static_cast<DWORD>(std::strlen(data) + 1));
-    RegCloseKey(opened);
-}
-
 void SetCount(const char* path, DWORD count) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kSharedDlls, &key), ERROR_SUCCESS);
@@ -69,16 +62,6 @@ long Count(const char* path) {
         RegQueryValueExA(key, path, nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? static_cast<long>(count) : -1;
-}
-
-bool ValueExists(const char* key, const char* name) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-        return false;
-    const bool found =
-        RegQueryValueExA(opened, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(opened);
-    return found;
 }
 
 } // namespace
@@ -188,8 +171,8 @@ TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
     EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Temp/TemporaryFiles")));
     EXPECT_TRUE(fs::exists(machine.DriveC("Windows/Temp")));
     EXPECT_FALSE(fs::exists(Host("")));
-    EXPECT_FALSE(ValueExists("Software\\Kiv\\Talvic", "Path"));
-    EXPECT_TRUE(ValueExists("Software\\Kiv\\Talvic", "Mine"));
+    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine"));
     EXPECT_EQ(Count("C:\\Windows\\System32\\raised.dll"), 3);
     EXPECT_EQ(Count("C:\\Windows\\System32\\notyet.dll"), 3);
 }
@@ -210,8 +193,8 @@ TEST_F(InstallJournalTest, TheValuesFileKeepsTheUsersOwnValueInAProductKey) {
         UninstallRun run(false);
         std::string message;
         EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Done) << message;
-        EXPECT_FALSE(ValueExists("Software\\Kiv\\Talvic", "Path")) << beside;
-        EXPECT_TRUE(ValueExists("Software\\Kiv\\Talvic", "Mine")) << beside;
+        EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path")) << beside;
+        EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine")) << beside;
         EXPECT_FALSE(fs::exists(Host(beside)));
         EXPECT_FALSE(fs::exists(Host(".uninstallinfos.log")));
     }
@@ -222,5 +205,5 @@ TEST_F(InstallJournalTest, TheValuesFileKeepsTheUsersOwnValueInAProductKey) {
     std::string message;
     EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Refused);
     EXPECT_NE(message.find(".uninstallinfos.values, line 2"), std::string::npos) << message;
-    EXPECT_TRUE(ValueExists("Software\\Kiv\\Talvic", "Mine"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine"));
 }

@@ -1,6 +1,7 @@
 // The uninstaller against records written as the setup writes them, on a
 // fresh machine: what it removes, what it keeps and why, and that a damaged
 // record, a dry run or a link removes nothing it should not.
+#include "RegistryTestValues.h"
 #include "TestMachine.h"
 #include "engine/CreateShellLink.h"
 #include "engine/Uninstaller.h"
@@ -62,32 +63,6 @@ protected:
     UninstallRun run{false};
     std::string message;
 };
-
-void SetValue(HKEY root, const char* key, const char* name, const char* data) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegCreateKeyA(root, key, &opened), ERROR_SUCCESS);
-    RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                   static_cast<DWORD>(std::strlen(data) + 1));
-    RegCloseKey(opened);
-}
-
-bool KeyExists(HKEY root, const char* key) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
-}
-
-bool ValueExists(HKEY root, const char* key, const char* name) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-        return false;
-    const bool found =
-        RegQueryValueExA(opened, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(opened);
-    return found;
-}
 
 const char kProductRecord[] = "files 3\r\n"
                               "C:\\Program Files\\Talvic\\\\talvic.exe\r\n"
