@@ -581,10 +581,11 @@ BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWin
 #define IDYES 6
 #define IDNO 7
 
-// This layer never waits for a user here: the box is recorded (see
-// platform/ui/MessageBoxLog.h, where tests and the display read it) and
-// the call answers with the default button of the button set (the first,
-// or the one MB_DEFBUTTON2/3 names).
+// The box is recorded (see platform/ui/MessageBoxLog.h, where tests read
+// it) and written to stderr. On the screen display it is shown and the call
+// waits for the button pressed; on the headless display, and while an input
+// script plays, it answers at once with the default button of the button set
+// (the first, or the one MB_DEFBUTTON2/3 names).
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 // Recorded like a message box's sound; nothing is heard.

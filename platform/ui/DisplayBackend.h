@@ -51,6 +51,16 @@ public:
     // desktop) written as a PNG file; false when it cannot be written.
     virtual bool SaveScreen(const std::string& hostPath) const = 0;
 
+    // Shows a message box and waits for the user's answer: the index of the
+    // button pressed among `buttons` (their labels, left to right), with
+    // `defaultButton` chosen by Enter. -1 when this display shows none (the
+    // headless one). Called without the window system's lock.
+    virtual int ShowMessageBox(const std::u16string& text, const std::u16string& caption,
+                               const std::vector<std::u16string>& buttons, int defaultButton) {
+        (void)text, (void)caption, (void)buttons, (void)defaultButton;
+        return -1;
+    }
+
     // Called without the lock by any thread that waits for messages, at
     // least every PumpInterval() milliseconds while it waits. A display that
     // has to poll for its events does it here (checking that the caller is
@@ -65,6 +75,9 @@ DisplayBackend& Display();
 // The display's SaveScreen, under the window system's lock: what programs
 // and scripts call to keep a picture of the screen.
 bool SaveScreenshot(const std::string& hostPath);
+// The display's ShowMessageBox (taken under the lock, called after it).
+int ShowDisplayMessageBox(const std::u16string& text, const std::u16string& caption,
+                          const std::vector<std::u16string>& buttons, int defaultButton);
 // Replaces the display (tests use their own headless one). Windows that
 // exist are not announced to the new display.
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);

@@ -55,6 +55,18 @@ bool SaveScreenshot(const std::string& hostPath) {
     return Display().SaveScreen(hostPath);
 }
 
+// The display is made once and replaced only by tests between their runs,
+// so it outlives the box it shows.
+int ShowDisplayMessageBox(const std::u16string& text, const std::u16string& caption,
+                          const std::vector<std::u16string>& buttons, int defaultButton) {
+    DisplayBackend* display = nullptr;
+    {
+        UiLock lock(Ui().lock);
+        display = &Display();
+    }
+    return display->ShowMessageBox(text, caption, buttons, defaultButton);
+}
+
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend) {
     UiLock lock(Ui().lock);
     Current() = std::move(backend);

@@ -20,6 +20,8 @@ namespace MessageBoxLog {
 // Every box since the start or the last Clear, oldest first.
 std::vector<ShownMessageBox> Shown();
 void Clear();
-// Records a box and returns the answer it gets: the default button.
+// Records a box and returns the answer it gets: the button pressed in the
+// display's own box when it shows one (the screen display does, unless an
+// input script plays), else the default button.
 int Record(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type);
 } // namespace MessageBoxLog

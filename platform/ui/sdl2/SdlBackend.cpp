@@ -1,5 +1,7 @@
 #include "platform/ui/sdl2/SdlBackend.h"
 
+#include "platform/HostText.h"
+
 #include "platform/ui/sdl2/PixelScale.h"
 #include "platform/ui/sdl2/SdlInput.h"
 #include "platform/ui/sdl2/SdlScreen.h"
@@ -131,6 +133,80 @@ void SdlBackend::Post(Command command) {
     SDL_Event wake{};
     wake.type = wakeEvent_;
     SDL_PushEvent(&wake);
+}
+
+namespace {
+
+// The answer of a box shown on the display thread. It is given when the box
+// is answered, and -1 when the command is dropped unrun (a display that is
+// closing): the last copy of the command going away gives it then.
+class BoxAnswer {
+public:
+    ~BoxAnswer() { Give(-1); }
+    void Give(int answer) {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (given_)
+            return;
+        given_ = true;
+        answer_ = answer;
+        signal_.notify_all();
+    }
+    int Wait() {
+        std::unique_lock<std::mutex> guard(lock_);
+        signal_.wait(guard, [this] { return given_; });
+        return answer_;
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable signal_;
+    bool given_ = false;
+    int answer_ = -1;
+};
+
+// Keeps the answer for the waiter and gives -1 when the command goes unrun.
+class BoxCommandGuard {
+public:
+    explicit BoxCommandGuard(std::shared_ptr<BoxAnswer> answer) : answer_(std::move(answer)) {}
+    ~BoxCommandGuard() { answer_->Give(-1); }
+    BoxCommandGuard(const BoxCommandGuard&) = delete;
+    BoxCommandGuard& operator=(const BoxCommandGuard&) = delete;
+    void Give(int answer) const { answer_->Give(answer); }
+
+private:
+    std::shared_ptr<BoxAnswer> answer_;
+};
+
+} // namespace
+
+// SDL's box runs on the display thread, which it holds until the user
+// answers; the caller waits for the answer.
+int SdlBackend::ShowMessageBox(const std::u16string& text, const std::u16string& caption,
+                               const std::vector<std::u16string>& buttons, int defaultButton) {
+    auto answer = std::make_shared<BoxAnswer>();
+    auto guard = std::make_shared<BoxCommandGuard>(answer);
+    const std::string message = HostText::FromWide(text.c_str());
+    const std::string title = HostText::FromWide(caption.c_str());
+    std::vector<std::string> labels;
+    for (const std::u16string& label : buttons)
+        labels.push_back(HostText::FromWide(label.c_str()));
+    Post([=](SdlScreen&) {
+        std::vector<SDL_MessageBoxButtonData> data;
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            data.push_back({static_cast<int>(i) == defaultButton
+                                ? static_cast<Uint32>(SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT)
+                                : 0u,
+                            static_cast<int>(i), labels[i].c_str()});
+        const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, title.c_str(),
+                                     message.c_str(), static_cast<int>(data.size()), data.data(),
+                                     nullptr};
+        int chosen = -1;
+        if (SDL_ShowMessageBox(&box, &chosen) != 0)
+            chosen = -1;
+        guard->Give(chosen);
+    });
+    guard.reset();
+    return answer->Wait();
 }
 
 void SdlBackend::Flush() {

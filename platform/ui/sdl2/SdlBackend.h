@@ -45,6 +45,8 @@ public:
     void CursorChanged(int cursorId) override;
     void CompositionPlaced(HWND hwnd, POINT screen, int fontHeight) override;
     bool SaveScreen(const std::string& hostPath) const override;
+    int ShowMessageBox(const std::u16string& text, const std::u16string& caption,
+                       const std::vector<std::u16string>& buttons, int defaultButton) override;
 
     // Screen pixels per window pixel, each way.
     int Scale() const { return scale_.load(); }
