@@ -35,7 +35,7 @@ std::string MachineStringFile() {
 void GetTextLookup(benchmark::State& state) {
     MachineStringFile();
     for (auto _ : state)
-        benchmark::DoNotOptimize(KIVStringFile::GetText("C:\\Setup.ers", 4));
+        benchmark::DoNotOptimize(KIVStringFile::GetText("C:\\Setup.ers", 1004));
 }
 BENCHMARK(GetTextLookup);
 

@@ -9,7 +9,7 @@ HelloApplication::HelloApplication(std::string screenshot)
       screenshot_(std::move(screenshot)) {}
 
 bool HelloApplication::CreateMainWindow() {
-    if (!window_.Create(ProgramFolder(), GetText(7)))
+    if (!window_.Create(ProgramFolder(), GetText(1005)))
         return false;
     m_pMainWnd = &window_;
     return true;

@@ -23,9 +23,9 @@ bool LanguagePanel::Load(const KIVString& resourceFolder, const char* language, 
     if (!(resourceFolder + KIVString(language) + u"\\Setup").ToNarrow(base, sizeof base - 4))
         return false;
     const std::string strings = std::string(base) + ".ers";
-    name_ = KIVStringFile::GetText(strings.c_str(), 1);
-    greeting_ = KIVStringFile::GetText(strings.c_str(), 3);
-    sentence_ = KIVStringFile::GetText(strings.c_str(), 4);
+    name_ = KIVStringFile::GetText(strings.c_str(), 1001);
+    greeting_ = KIVStringFile::GetText(strings.c_str(), 1003);
+    sentence_ = KIVStringFile::GetText(strings.c_str(), 1004);
     const int at = greeting_.Find(u"%s");
     if (at >= 0)
         greeting_ = greeting_.Left(at) + u"Ada" + greeting_.Mid(at + 2);
