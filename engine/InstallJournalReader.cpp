@@ -116,6 +116,7 @@ bool ReadInstallJournal(std::string_view bytes, UninstallRecord* record,
     *error = UninstallRecordError();
     UninstallRecord read;
     read.fromJournal = true;
+    read.listsOutsideFolders = true;
     if (!JournalReader(&read, error).Read(bytes, false))
         return false;
     *record = std::move(read);

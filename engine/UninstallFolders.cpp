@@ -34,7 +34,7 @@ std::string ProgramFilesFolder() {
 UninstallFolders::UninstallFolders(const UninstallRecord& record,
                                    const std::string& installFolder) {
     for (const std::string& folder : record.folders)
-        if (record.fromJournal && !UninstallRun::IsInside(folder, installFolder))
+        if (record.listsOutsideFolders && !UninstallRun::IsInside(folder, installFolder))
             ConsiderOutside(folder);
         else
             Consider(folder, installFolder);

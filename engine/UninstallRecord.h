@@ -26,6 +26,10 @@ struct UninstallRecord {
     // setup made, wherever it made it (its staging folder included), and
     // its system files are in sharedFiles.
     bool fromJournal = false;
+    // Folders outside the installation folder are listed as the setup made
+    // them (its staging folder): set for a journal, and for a record whose
+    // setup was killed before it removed its journal and staging folder.
+    bool listsOutsideFolders = false;
     std::vector<SharedFileUse> sharedFiles;
     // The value names the installation wrote, by key, both in the form
     // UninstallRun::Key gives; known from a journal or the values file the

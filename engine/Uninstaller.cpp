@@ -56,10 +56,29 @@ UninstallOutcome Refuse(const std::string& path, const UninstallRecordError& err
     return UninstallOutcome::Refused;
 }
 
+// A setup killed after writing its record, but before it removed its staging
+// folder and its journal: the journal's folders outside the installation
+// folder and their files are still the setup's to remove.
+void TakeStagingLeftovers(const UninstallRecord& journal, const std::string& folder,
+                          UninstallRecord* record) {
+    std::vector<std::string> outside;
+    for (const std::string& path : journal.folders)
+        if (!UninstallRun::IsInside(path, folder))
+            outside.push_back(path);
+    for (const std::string& file : journal.files)
+        for (const std::string& path : outside)
+            if (UninstallRun::IsInside(file, path)) {
+                record->files.push_back(file);
+                break;
+            }
+    record->folders.insert(record->folders.end(), outside.begin(), outside.end());
+    record->listsOutsideFolders = true;
+}
+
 // The values the installation wrote, from the values file or else from a
 // journal beside the record (a setup killed after writing the record).
-UninstallOutcome ReadValues(const UndoFiles& files, UninstallRecord* record,
-                            std::string* message) {
+UninstallOutcome ReadValues(const std::string& folder, const UndoFiles& files,
+                            UninstallRecord* record, std::string* message) {
     std::string bytes;
     UninstallRecordError error;
     switch (ReadRecordFile(files.values, &bytes, message)) {
@@ -77,6 +96,7 @@ UninstallOutcome ReadValues(const UndoFiles& files, UninstallRecord* record,
         if (!ReadInstallJournal(bytes, &journal, &error))
             return Refuse(files.journal, error, message);
         record->writtenValues = journal.writtenValues;
+        TakeStagingLeftovers(journal, folder, record);
         return UninstallOutcome::Done;
     case ReadResult::Unreadable:
         return UninstallOutcome::Refused;
@@ -96,7 +116,7 @@ UninstallOutcome ReadWhatToUndo(const std::string& folder, const UndoFiles& file
     case ReadResult::Read:
         if (!ReadUninstallRecord(bytes, record, &error))
             return Refuse(files.record, error, message);
-        return ReadValues(files, record, message);
+        return ReadValues(folder, files, record, message);
     case ReadResult::Unreadable:
         return UninstallOutcome::Refused;
     case ReadResult::Missing:

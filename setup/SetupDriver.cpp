@@ -98,16 +98,17 @@ bool SetupDriver::MakeStartupShortcut() {
                                  lists.files, &journal);
 }
 
+// The journal is settled last: a setup killed while it removes its staging
+// folder still leaves the journal that lists what is left of it.
 void SetupDriver::Shutdown() {
     const SetupDescription& d = state.description;
-    if (!state.variables.installDst.IsEmpty()) {
-        const UninstallRecordResult record =
-            WriteUninstallRecord({state.variables.installDst, lists, d.extraUninstallPaths,
-                                  d.applicationName, d.OptionFlag(kOptionUpdateMode)});
-        if (record != UninstallRecordResult::Failed)
-            journal.Settle(record == UninstallRecordResult::Written);
-    }
+    UninstallRecordResult record = UninstallRecordResult::Failed;
+    if (!state.variables.installDst.IsEmpty())
+        record = WriteUninstallRecord({state.variables.installDst, lists, d.extraUninstallPaths,
+                                       d.applicationName, d.OptionFlag(kOptionUpdateMode)});
     zip.CloseVolumes();
     if (!stagingFolder.IsEmpty())
         KIVDeleteFolder(stagingFolder);
+    if (record != UninstallRecordResult::Failed)
+        journal.Settle(record == UninstallRecordResult::Written);
 }

@@ -86,8 +86,8 @@ public:
     bool MakeStartupShortcut();
 
     // The shutdown routine: the uninstall record (unless in update mode),
-    // then the journal settled (kept when the record could not be written),
-    // the volumes closed, the staging folder removed. May run twice.
+    // the volumes closed, the staging folder removed, and last the journal
+    // settled (kept when the record could not be written). May run twice.
     void Shutdown();
 
     // The message of the last failure of Begin or StartUp, and its step.

@@ -207,3 +207,30 @@ TEST_F(InstallJournalTest, TheValuesFileKeepsTheUsersOwnValueInAProductKey) {
     EXPECT_NE(message.find(".uninstallinfos.values, line 2"), std::string::npos) << message;
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine"));
 }
+
+// Killed after its record but while it removed its staging folder: the
+// journal beside the record still names what is left there.
+TEST_F(InstallJournalTest, AJournalBesideTheRecordNamesTheStagingFoldersLeftovers) {
+    const std::string staging = "C:\\Windows\\Temp\\TemporaryFiles";
+    {
+        InstallJournal journal;
+        ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
+        journal.Folder(staging.c_str());
+        journal.Folder((staging + "\\InstallFiles").c_str());
+        journal.File((staging + "\\InstallFiles\\config.ini").c_str());
+        journal.File("C:\\Program Files\\Talvic\\app.exe");
+    }
+    WriteHostFile(Host(".uninstallinfos.log"),
+                  "files 1\r\nC:\\Program Files\\Talvic\\app.exe\r\nfolders 1\r\n"
+                  "C:\\Program Files\\Talvic\r\nregkeys 0\r\nlongappname\r\nTalvic\r\n");
+    WriteHostFile(Host("app.exe"), "x");
+    WriteHostFile(machine.DriveC("Windows/Temp/TemporaryFiles/InstallFiles/config.ini"), "x");
+    WriteHostFile(machine.DriveC("Windows/Temp/mine.txt"), "mine");
+
+    UninstallRun run(false);
+    std::string message;
+    EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Done) << message;
+    EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Temp/TemporaryFiles")));
+    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/Temp/mine.txt")), "mine");
+    EXPECT_FALSE(fs::exists(Host("")));
+}
