@@ -144,7 +144,8 @@ TEST_F(RcCommandTest, PictureStripsBecomeFramesOfEightOrThirtyTwoBits) {
     ASSERT_TRUE(KIVBitmapFile::ReadFrame(file.Source(), 4, 1, &frame));
     EXPECT_FALSE(frame.IsEightBit());
     EXPECT_EQ(frame.width, 2);
-    EXPECT_EQ(frame.pixels, (std::vector<BYTE>{11, 10, 9, 12, 15, 14, 13, 16})); // B, G, R, A
+    // Blue, green, red, then the transparency: 255 minus the PNG's alpha.
+    EXPECT_EQ(frame.pixels, (std::vector<BYTE>{11, 10, 9, 243, 15, 14, 13, 239}));
 }
 
 TEST_F(RcCommandTest, GlyphCoverageIsFreeTypesOwnRendering) {

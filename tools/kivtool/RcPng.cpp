@@ -22,12 +22,18 @@ bool ChooseLayout(png_structp read, png_infop info) {
             png_set_packing(read);
         return true;
     }
+    // The record's fourth byte is a transparency, 0 for a pixel drawn as it
+    // is: the PNG's alpha (255 opaque) is stored inverted, and a picture
+    // without alpha gets 0.
+    const bool alpha = (type & PNG_COLOR_MASK_ALPHA) || png_get_valid(read, info, PNG_INFO_tRNS);
     if (png_get_valid(read, info, PNG_INFO_tRNS))
         png_set_tRNS_to_alpha(read);
     if (type == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(read);
-    if (!(type & PNG_COLOR_MASK_ALPHA) && !png_get_valid(read, info, PNG_INFO_tRNS))
-        png_set_filler(read, 0xFF, PNG_FILLER_AFTER);
+    if (alpha)
+        png_set_invert_alpha(read);
+    else
+        png_set_filler(read, 0x00, PNG_FILLER_AFTER);
     png_set_bgr(read);
     return false;
 }
