@@ -95,7 +95,9 @@ public:
 
     // [SECTION] Drawing
     // Adds to the invalid rectangle. Off the window's thread the rectangle is
-    // drawn into the buffer at once and left as the worker's drawing request.
+    // drawn into the buffer at once and left as the worker's drawing request
+    // for the user-interface thread to show; when there is no toolkit worker
+    // or its request holds another dialog, the window's next paint shows it.
     void Invalidate(const RECT& rect);
     const RECT& InvalidRect() const { return invalid_; }
     // Paints the background of the dialog over rect.

@@ -68,8 +68,11 @@ void KIVDialog::Invalidate(const RECT& rect) {
     }
     KIVLock lock(&drawingLock_);
     DrawInvalid(part);
-    if (KIVThread* worker = KIVThread::Current())
-        worker->RequestDrawing(this, part);
+    // A thread that is no toolkit worker has no request to leave: the
+    // window's next paint shows what it drew.
+    KIVThread* worker = KIVThread::Current();
+    if (!worker || !worker->RequestDrawing(this, part))
+        ::InvalidateRect(m_hWnd, &part, FALSE);
 }
 
 void KIVDialog::OnPaint() {

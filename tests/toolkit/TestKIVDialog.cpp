@@ -184,3 +184,30 @@ TEST_F(DialogTest, GivingTheFocusTakesItFromAnotherDialog) {
     EXPECT_EQ(FocusedId(first), -1);
     EXPECT_EQ(FocusedId(second), 102);
 }
+
+TEST_F(DialogTest, AClickGivesTheFocusToTheControlUnderTheMouse) {
+    CodeDialog dialog;
+    ASSERT_TRUE(dialog.Create(WS_POPUP | WS_VISIBLE, 0));
+    POINT at{65, 15}; // inside the second control
+    ClientToScreen(dialog, &at);
+    DeviceInput::MouseButton(VK_LBUTTON, true, at);
+    DeviceInput::MouseButton(VK_LBUTTON, false, at);
+    Pump();
+    EXPECT_EQ(FocusedId(dialog), 102);
+    dialog.GetControl(103)->Enable(false);
+    at = POINT{95, 15};
+    ClientToScreen(dialog, &at);
+    DeviceInput::MouseButton(VK_LBUTTON, true, at);
+    Pump();
+    EXPECT_EQ(FocusedId(dialog), 102);
+}
+
+TEST_F(DialogTest, ClickedNotificationsOfTheOkAndCancelIdentifiersEndTheDialog) {
+    KIVDialog dialog(nullptr, -1);
+    ASSERT_TRUE(dialog.Create(WS_POPUP, 0));
+    dialog.OnControlNotify(KIVControl::kNotifyClicked, 5, 0, false);
+    EXPECT_FALSE(dialog.HasEnded());
+    dialog.OnControlNotify(KIVControl::kNotifyClicked, IDCANCEL, 0, false);
+    EXPECT_TRUE(dialog.HasEnded());
+    EXPECT_FALSE(IsWindowVisible(dialog));
+}

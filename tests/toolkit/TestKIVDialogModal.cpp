@@ -168,3 +168,46 @@ TEST_F(DialogTest, AWorkersDrawingIsShownOnlyByTheUserInterfaceThread) {
     while (!worker.IsDone())
         Sleep(10);
 }
+
+namespace {
+
+// A dialog whose idle work has `more` further steps after the first call.
+class IdleDialog : public KIVDialog {
+public:
+    IdleDialog() : KIVDialog(nullptr, -1) {}
+    bool OnIdleWork() override {
+        ++calls;
+        return endless || calls <= more;
+    }
+    int calls = 0;
+    int more = 0;
+    bool endless = false;
+};
+
+void IdleTick(HWND dialog) {
+    SendMessageW(dialog, WM_TIMER, KIVDialog::kTimerBase + KIVDialog::kIdleTimer, 0);
+}
+
+} // namespace
+
+TEST_F(DialogTest, IdleWorkWaitsForPendingItemsAndRunsWithinItsBudget) {
+    IdleDialog dialog;
+    ASSERT_TRUE(dialog.Create(WS_POPUP, 0));
+    IdleTick(dialog);
+    EXPECT_EQ(dialog.calls, 0); // not while hidden
+    ShowWindow(dialog, SW_SHOWNA);
+    bool itemRan = false;
+    app->AddPendingItem([&] { itemRan = true; });
+    IdleTick(dialog);
+    EXPECT_TRUE(itemRan);
+    EXPECT_EQ(dialog.calls, 0);
+    dialog.more = 3;
+    IdleTick(dialog);
+    EXPECT_EQ(dialog.calls, 4);
+
+    dialog.endless = true;
+    const DWORD start = GetTickCount();
+    IdleTick(dialog);
+    EXPECT_LT(GetTickCount() - start, 50u);
+    EXPECT_GT(dialog.calls, 5);
+}

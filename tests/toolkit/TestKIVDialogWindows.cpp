@@ -10,7 +10,8 @@ namespace {
 
 class TimedControl : public KIVControl {
 public:
-    explicit TimedControl(KIVDialog* dialog) : KIVControl(dialog, 77, RECT{0, 0, 10, 10}, 0, 1, 0) {}
+    explicit TimedControl(KIVDialog* dialog)
+        : KIVControl(dialog, 77, RECT{0, 0, 10, 10}, 0, 1, 0) {}
     void OnTimer() override { ++fired; }
     int fired = 0;
 };
@@ -55,7 +56,8 @@ TEST_F(DialogTest, ATooltipIsShownAfterTheDelayAndHiddenWhenTheMouseLeaves) {
 TEST_F(DialogTest, TimersBelowTheDialogsRangeGoToTheControlWithThatIdentifier) {
     TimerDialog dialog;
     ASSERT_TRUE(dialog.Create(WS_POPUP, 0));
-    auto* control = static_cast<TimedControl*>(dialog.AddControl(std::make_unique<TimedControl>(&dialog)));
+    auto* control =
+        static_cast<TimedControl*>(dialog.AddControl(std::make_unique<TimedControl>(&dialog)));
     SendMessageW(dialog, WM_TIMER, 77, 0);
     SendMessageW(dialog, WM_TIMER, KIVDialog::kTimerBase + 4, 0);
     SendMessageW(dialog, WM_TIMER, 78, 0);
