@@ -39,6 +39,12 @@ const std::vector<HWND>& KIVDialog::ModalStack() {
 bool KIVDialog::MakeWindow(DWORD style, DWORD exStyle, HWND owner) {
     EmptyTemplate dialogTemplate{};
     dialogTemplate.header = DLGTEMPLATE{style | kClipStyles, exStyle, 0, 20, 20, 100, 100};
+    // A dialog object run again makes its controls again.
+    if (initialised_) {
+        controls_.clear();
+        focus_ = -1;
+        mouseControl_ = nullptr;
+    }
     ended_ = false;
     initialised_ = false;
     HookWindowCreate();

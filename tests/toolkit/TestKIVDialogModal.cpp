@@ -109,6 +109,18 @@ TEST_F(DialogTest, ASecondModalDialogIsOwnedByTheFirstWhichIsActiveAgainAfterIt)
     EXPECT_EQ(activeAfterSecond, firstWindow);
 }
 
+TEST_F(DialogTest, ADialogRunTwiceMakesItsControlsOnce) {
+    StepDialog dialog(nullptr);
+    for (int run = 0; run < 2; ++run) {
+        dialog.step = [&] {
+            dialog.AddControl(std::make_unique<KIVControl>(&dialog, 5, RECT{}, 0, 1, 0));
+            dialog.EndDialog(run);
+        };
+        EXPECT_EQ(dialog.DoModal(WS_POPUP, 0), run);
+    }
+    EXPECT_EQ(dialog.ControlCount(), 1);
+}
+
 TEST_F(DialogTest, AModalDialogDisablesItsParentUntilItEnds) {
     KIVDialog parent(nullptr, 10);
     ASSERT_TRUE(parent.Create(WS_POPUP, 0));
