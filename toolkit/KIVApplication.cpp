@@ -112,17 +112,23 @@ BOOL KIVApplication::InitInstance() {
 }
 
 BOOL KIVApplication::OnIdle(LONG count) {
-    while (!pendingItems_.empty()) {
-        std::function<void()> item = std::move(pendingItems_.front());
-        pendingItems_.pop_front();
-        item();
-    }
+    RunPendingItems();
     if (count != 0)
         return RunIdleTasks(count);
     if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
         ::UpdateWindow(m_pMainWnd->GetSafeHwnd());
     RunIdleTasks(count);
     return TRUE;
+}
+
+bool KIVApplication::RunPendingItems() {
+    const bool any = !pendingItems_.empty();
+    while (!pendingItems_.empty()) {
+        std::function<void()> item = std::move(pendingItems_.front());
+        pendingItems_.pop_front();
+        item();
+    }
+    return any;
 }
 
 bool KIVApplication::RunIdleTasks(LONG) {

@@ -70,6 +70,8 @@ public:
     virtual void EnableApplication(bool enable);
     virtual bool HasMainWindow() const { return m_pMainWnd != nullptr; }
     virtual CWnd* GetMainWindow() const { return m_pMainWnd; }
+    // Runs the work left for the next idle pass; whether there was any.
+    bool RunPendingItems();
     // One round-robin step of the running worker threads' idle work.
     virtual bool RunIdleTasks(LONG count);
     // Dispatches messages until the queue is empty; a WM_QUIT is posted again

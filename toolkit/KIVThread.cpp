@@ -10,6 +10,7 @@
 namespace {
 
 constinit std::atomic<KIVDrawingFlusher> g_flusher{nullptr};
+thread_local KIVThread* t_current = nullptr;
 
 } // namespace
 
@@ -93,7 +94,9 @@ void KIVThread::Execute() {
     if (!stopRequested_.load()) {
         KIVIdleTasks::Application().Add(this);
         started_.store(true);
+        t_current = this;
         result = Run();
+        t_current = nullptr;
         KIVIdleTasks::Application().Remove(this);
     }
     exitCode_ = result;
@@ -124,6 +127,10 @@ bool KIVThread::FlushDrawing() {
         flusher(drawing_.Dialog(), drawing_.Rect());
     drawing_.Clear();
     return true;
+}
+
+KIVThread* KIVThread::Current() {
+    return t_current;
 }
 
 void KIVThread::SetDrawingFlusher(KIVDrawingFlusher flusher) {

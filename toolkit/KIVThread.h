@@ -71,6 +71,8 @@ public:
     // to the drawing request (see KIVDrawingRequest::Merge for the result).
     bool RequestDrawing(KIVDialog* dialog, const RECT& rect);
     static void SetDrawingFlusher(KIVDrawingFlusher flusher);
+    // The thread object whose Run the calling thread executes, or null.
+    static KIVThread* Current();
 
     bool IsStopRequested() const { return stopRequested_.load(); }
     // Whether Start created the platform thread.

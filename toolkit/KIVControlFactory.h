@@ -1,0 +1,10 @@
+// The control classes of the dialog file's records, by type.
+#pragma once
+
+#include "toolkit/KIVControl.h"
+
+#include <memory>
+
+// The control a record describes, or null for a type without a class here
+// (the record is then skipped).
+std::unique_ptr<KIVControl> KIVCreateControl(KIVDialog* dialog, const KIVControlRecord& record);

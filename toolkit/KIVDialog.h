@@ -1,0 +1,168 @@
+// KIVDialog: the toolkit's dialog. Its window comes from an empty in-memory
+// template; its controls are KIVControl objects made from the layout record
+// of the dialog file (or added in code), drawn into a 32-bit off-screen
+// buffer of the client area and fed with keys and mouse events here.
+//
+// Calling order of the operations a subclass overrides: OnInitControls
+// (after the layout is applied), OnDialogTimer, OnKeyDown, EndDialog, OnOK,
+// OnClose, OnCancel, OnIdleWork.
+//
+// [SECTION] Life and windows   KIVDialog.cpp, KIVDialogWindow.cpp
+// [SECTION] Initialisation     KIVDialogInit.cpp
+// [SECTION] Drawing            KIVDialogPaint.cpp
+// [SECTION] Input and timers   KIVDialogInput.cpp
+#pragma once
+
+#include "toolkit/KIVControl.h"
+#include "toolkit/KIVInputPosition.h"
+#include "toolkit/KIVWnd.h"
+#include "toolkit/resources/KIVDialogFile.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class KIVDialog : public KIVWnd, public KIVInputPosition {
+public:
+    static constexpr UINT kTimerBase = 60000;
+    static constexpr int kTooltipDelayTimer = 0;
+    static constexpr int kTooltipEndTimer = 1;
+    static constexpr int kIdleTimer = 2;
+    static constexpr UINT kIdlePeriod = 10;     // milliseconds
+    static constexpr DWORD kIdleBudget = 5;     // milliseconds of OnIdleWork a tick
+    static constexpr UINT kTooltipDelay = 500;  // milliseconds
+    static constexpr UINT kTooltipShown = 5000; // milliseconds
+    static constexpr DWORD kBackground = 0x00F0F0F0;
+    // Layout flags.
+    static constexpr LONG kDefaultMargins = 0x1;
+    static constexpr LONG kTallTopMargin = 0x2;
+    static constexpr LONG kCentre = 0x2000;
+    static constexpr LONG kBesideParent = 0x4000;
+    static constexpr LONG kHidden = 0x8000;
+    // Results.
+    enum Result { kOK = 1, kCancel = 2, kClose = 8, kBack = 13, kNext = 14 };
+
+    // dialogId -1: no stored layout. alternativeFile: when given, the layout
+    // is item 0 of that file instead of the application's dialog file.
+    KIVDialog(CWnd* parent, LONG dialogId, const char16_t* alternativeFile = nullptr);
+    ~KIVDialog() override;
+
+    // [SECTION] Running
+    // Runs the dialog modally; the result given to EndDialog, -1 when the
+    // window could not be made.
+    INT_PTR DoModal(DWORD style, DWORD exStyle);
+    // Makes the dialog modeless; whether the window exists.
+    bool Create(DWORD style, DWORD exStyle);
+    virtual void EndDialog(int result);
+    virtual void OnOK() { EndDialog(kOK); }
+    void OnClose() override { EndDialog(kClose); }
+    virtual void OnCancel() { EndDialog(kCancel); }
+    // Called again and again while the modal loop is idle (within a budget);
+    // true when there is more work.
+    virtual bool OnIdleWork() { return false; }
+    virtual void OnInitControls() {}
+    virtual void OnDialogTimer(int n);
+    // A control's notification; kind 1 (clicked) goes to the commands, and
+    // the identifiers 1 and 2 end in OnOK and OnCancel when none took it.
+    virtual void OnControlNotify(int kind, int id, int value, bool flag);
+    bool IsModal() const { return modal_; }
+    bool IsInitialised() const { return initialised_; }
+    bool HasEnded() const { return ended_; }
+    LONG DialogId() const { return dialogId_; }
+    // The dialog windows running modally, the latest last.
+    static const std::vector<HWND>& ModalStack();
+
+    // [SECTION] Controls and focus
+    KIVControl* AddControl(std::unique_ptr<KIVControl> control);
+    KIVControl* GetControl(LONG id) const;
+    bool HasControl(LONG id) const { return GetControl(id) != nullptr; }
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    KIVControl* ControlAt(int index) const { return controls_[index].get(); }
+    void SetFocusControl(LONG id);
+    void FocusNext();
+    void FocusPrevious();
+    KIVControl* FocusedControl() const;
+    KIVDialog* GetFocusDialog();
+    // The toolkit dialog this one is a child window of, or null.
+    KIVDialog* ParentDialog() const;
+    bool GetInputPosition(POINT* clientPoint, int* lineHeight) const override;
+
+    // [SECTION] Layout
+    void SetTitle(const char16_t* title);
+    LONG LeftMargin() const { return leftMargin_; }
+    LONG TopMargin() const { return topMargin_; }
+    LONG LayoutFlags() const { return layoutFlags_; }
+
+    // [SECTION] Drawing
+    // Adds to the invalid rectangle. Off the window's thread the rectangle is
+    // drawn into the buffer at once and left as the worker's drawing request
+    // for the user-interface thread to show; when there is no toolkit worker
+    // or its request holds another dialog, the window's next paint shows it.
+    void Invalidate(const RECT& rect);
+    const RECT& InvalidRect() const { return invalid_; }
+    // Paints the background of the dialog over rect.
+    void DrawBackground(const KIVDrawBuffer& buffer, const RECT& rect) const;
+    // Copies a rectangle of the buffer onto the window (the user-interface
+    // thread's half of a worker's drawing request).
+    void ShowBuffer(const RECT& rect);
+    int BufferWidth() const { return bufferWidth_; }
+    int BufferHeight() const { return bufferHeight_; }
+    DWORD PixelAt(int x, int y) const;
+
+    // [SECTION] Timers
+    void StartTimer(int n, UINT period);
+    void StopTimer(int n);
+
+protected:
+    void OnPaint() override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnLButtonDown(UINT nFlags, POINT point) override;
+    void OnLButtonUp(UINT nFlags, POINT point) override;
+    void OnMouseMove(UINT nFlags, POINT point) override;
+
+private:
+    friend INT_PTR KIVDialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    bool MakeWindow(DWORD style, DWORD exStyle, HWND owner);
+    HWND ModalOwner() const;
+    void RunModal(DWORD style);
+    bool OnInitDialog();
+    bool ApplyLayout();
+    bool ReadLayout(KIVDialogLayout* layout) const;
+    void PlaceWindow(const KIVDialogLayout& layout);
+    void AllocateBuffer();
+    void CreateControls(const KIVDialogLayout& layout);
+    void DrawInvalid(const RECT& rect);
+    void CopyToDevice(HDC dc, const RECT& rect) const;
+    KIVDrawBuffer Buffer(const RECT& clip);
+    void RunIdleProcessing();
+    void ShowTooltip();
+    void HideTooltip();
+    void DropFocus();
+    KIVControl* ControlAtPoint(POINT point) const;
+    int FocusIndex() const { return focus_; }
+    void MoveFocus(int step);
+
+    CWnd* parent_ = nullptr;
+    std::vector<std::unique_ptr<KIVControl>> controls_;
+    LONG dialogId_ = -1;
+    std::u16string alternativeFile_;
+    int focus_ = -1;
+    LONG leftMargin_ = 0;
+    LONG topMargin_ = 0;
+    LONG layoutFlags_ = 0;
+    RECT windowRect_{};
+    RECT invalid_{};
+    std::vector<DWORD> buffer_;
+    int bufferWidth_ = 0;
+    int bufferHeight_ = 0;
+    mutable CRITICAL_SECTION drawingLock_;
+    bool modal_ = false;
+    bool initialised_ = false;
+    bool ended_ = false;
+    int endResult_ = 0;
+    LONG idleCount_ = 0;
+    KIVControl* mouseControl_ = nullptr;
+};

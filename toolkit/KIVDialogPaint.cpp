@@ -1,0 +1,104 @@
+// A dialog's drawing: the off-screen buffer of the client area, the invalid
+// rectangle, and the copy of the buffer onto the window.
+#include "toolkit/KIVDialog.h"
+
+#include "toolkit/KIVLock.h"
+#include "toolkit/KIVPixelCopy.h"
+#include "toolkit/KIVThread.h"
+
+void KIVDialog::AllocateBuffer() {
+    if (!buffer_.empty())
+        return;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    KIVLock lock(&drawingLock_);
+    bufferWidth_ = client.right > 0 ? client.right : 0;
+    bufferHeight_ = client.bottom > 0 ? client.bottom : 0;
+    buffer_.assign(static_cast<std::size_t>(bufferWidth_) * bufferHeight_, kBackground);
+}
+
+KIVDrawBuffer KIVDialog::Buffer(const RECT& clip) {
+    return KIVDrawBuffer{buffer_.data(), bufferWidth_, bufferHeight_, bufferWidth_, clip};
+}
+
+DWORD KIVDialog::PixelAt(int x, int y) const {
+    KIVLock lock(&drawingLock_);
+    if (x < 0 || y < 0 || x >= bufferWidth_ || y >= bufferHeight_)
+        return 0;
+    return buffer_[static_cast<std::size_t>(y) * bufferWidth_ + x];
+}
+
+void KIVDialog::DrawBackground(const KIVDrawBuffer& buffer, const RECT& rect) const {
+    for (LONG y = rect.top; y < rect.bottom; ++y)
+        for (LONG x = rect.left; x < rect.right; ++x)
+            if (buffer.MayDraw(x, y))
+                *buffer.At(x, y) = kBackground;
+}
+
+// Draws the part of the client area in rect: the background, then each
+// control that meets it (erasing the hidden ones that wait for it).
+void KIVDialog::DrawInvalid(const RECT& rect) {
+    const KIVDrawBuffer buffer = Buffer(rect);
+    DrawBackground(buffer, rect);
+    for (const auto& control : controls_) {
+        if (!control->Intersects(rect))
+            continue;
+        if (control->GetDrawState() == KIVControl::kWaitsErase)
+            control->Erase(buffer);
+        else if (control->IsVisible())
+            control->Draw(buffer);
+    }
+}
+
+void KIVDialog::CopyToDevice(HDC dc, const RECT& rect) const {
+    KIVCopyPixels(dc, buffer_.data(), bufferWidth_, bufferHeight_, rect);
+}
+
+void KIVDialog::Invalidate(const RECT& rect) {
+    RECT client{0, 0, bufferWidth_, bufferHeight_};
+    RECT part{};
+    if (!::IntersectRect(&part, &rect, &client))
+        return;
+    if (OnWindowThread()) {
+        KIVLock lock(&drawingLock_);
+        ::UnionRect(&invalid_, &invalid_, &part);
+        if (m_hWnd)
+            ::InvalidateRect(m_hWnd, &part, FALSE);
+        return;
+    }
+    KIVLock lock(&drawingLock_);
+    DrawInvalid(part);
+    // A thread that is no toolkit worker has no request to leave: the
+    // window's next paint shows what it drew.
+    KIVThread* worker = KIVThread::Current();
+    if (!worker || !worker->RequestDrawing(this, part))
+        ::InvalidateRect(m_hWnd, &part, FALSE);
+}
+
+void KIVDialog::OnPaint() {
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(m_hWnd, &paint);
+    {
+        KIVLock lock(&drawingLock_);
+        const RECT client{0, 0, bufferWidth_, bufferHeight_};
+        ::UnionRect(&invalid_, &invalid_, &paint.rcPaint);
+        ::IntersectRect(&invalid_, &invalid_, &client);
+        if (!::IsRectEmpty(&invalid_)) {
+            DrawInvalid(invalid_);
+            CopyToDevice(dc, invalid_);
+        }
+        invalid_ = RECT{};
+    }
+    ::EndPaint(m_hWnd, &paint);
+}
+
+void KIVDialog::ShowBuffer(const RECT& rect) {
+    if (!m_hWnd)
+        return;
+    const HDC dc = ::GetDC(m_hWnd);
+    {
+        KIVLock lock(&drawingLock_);
+        CopyToDevice(dc, rect);
+    }
+    ::ReleaseDC(m_hWnd, dc);
+}
