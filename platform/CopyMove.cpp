@@ -1,6 +1,8 @@
 // CopyFile and MoveFileEx. A copy goes to a temporary file beside the target
 // and is renamed over it at the end, so a failed copy (a full disk) leaves
-// the previous target intact instead of a truncated one. A move for the next
+// the previous target intact instead of a truncated one. The temporary file
+// has no name until it is whole (where the file system allows), so a process
+// killed in the middle of a copy leaves nothing behind. A move for the next
 // restart only records the pair (see PendingRenames).
 #include "platform/HostPath.h"
 #include "platform/HostText.h"
@@ -9,6 +11,7 @@
 #include "platform/ShareTable.h"
 #include "platform/WinBase.h"
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -79,6 +82,41 @@ int OpenSource(const std::string& source, const struct stat& info) {
     return in;
 }
 
+// A file being written beside the target: unnamed when the file system can
+// make one, else named from the start.
+struct CopyFile {
+    int fd = -1;
+    bool unnamed = false;
+    std::string temporary;
+};
+
+bool OpenCopy(const std::string& folder, CopyFile* copy) {
+    copy->fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    copy->unnamed = copy->fd >= 0;
+    if (copy->unnamed)
+        return true;
+    copy->temporary = folder + "/.kiv-copy-XXXXXX";
+    copy->fd = mkostemp(copy->temporary.data(), O_CLOEXEC);
+    return copy->fd >= 0;
+}
+
+// Gives a whole unnamed copy its temporary name, right before the rename.
+bool NameCopy(const std::string& folder, CopyFile* copy) {
+    static std::atomic<unsigned> counter{0};
+    const std::string self = "/proc/self/fd/" + std::to_string(copy->fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        copy->temporary = folder + "/.kiv-copy-" + std::to_string(getpid()) + "-" +
+                          std::to_string(counter.fetch_add(1));
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, copy->temporary.c_str(),
+                   AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    copy->temporary.clear();
+    return false;
+}
+
 BOOL CopyHost(const std::string& source, const std::string& target, bool failIfExists) {
     struct stat from, to;
     if (stat(source.c_str(), &from) != 0)
@@ -97,27 +135,33 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
     int in = OpenSource(source, from);
     if (in < 0)
         return FALSE;
-    std::string temporary = HostPath::Parent(target) + "/.kiv-copy-XXXXXX";
-    int out = mkostemp(temporary.data(), O_CLOEXEC);
-    if (out < 0) {
+    const std::string folder = HostPath::Parent(target);
+    CopyFile copy;
+    if (!OpenCopy(folder, &copy)) {
         close(in);
         return HostPath::FailFromErrno(target);
     }
+    const int out = copy.fd;
     bool copied = CopyContent(in, out);
     int error = errno;
     struct timespec times[2] = {from.st_atim, from.st_mtim}; // Windows keeps the write time
     copied = copied && fchmod(out, from.st_mode & 07777) == 0 && futimens(out, times) == 0;
+    if (copied && copy.unnamed && !NameCopy(folder, &copy)) {
+        copied = false;
+        error = errno;
+    }
     close(in);
     if (close(out) != 0 && copied) {
         copied = false;
         error = errno;
     }
-    if (copied && rename(temporary.c_str(), target.c_str()) != 0) {
+    if (copied && rename(copy.temporary.c_str(), target.c_str()) != 0) {
         copied = false;
         error = errno;
     }
     if (!copied) {
-        unlink(temporary.c_str());
+        if (!copy.temporary.empty())
+            unlink(copy.temporary.c_str());
         return HostPath::Fail(HostPath::ErrorFromErrno(error, target));
     }
     return TRUE;

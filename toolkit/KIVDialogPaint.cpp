@@ -66,8 +66,12 @@ void KIVDialog::Invalidate(const RECT& rect) {
             ::InvalidateRect(m_hWnd, &part, FALSE);
         return;
     }
-    KIVLock lock(&drawingLock_);
-    DrawInvalid(part);
+    {
+        KIVLock lock(&drawingLock_);
+        DrawInvalid(part);
+    }
+    // The request is left outside the dialog's lock: the user-interface
+    // thread takes the worker's lock first and the dialog's in its flush.
     // A thread that is no toolkit worker has no request to leave: the
     // window's next paint shows what it drew.
     KIVThread* worker = KIVThread::Current();
