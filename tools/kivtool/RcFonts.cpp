@@ -16,7 +16,7 @@ namespace {
 
 // [SECTION] Rasterising
 
-struct FontSpec {
+struct FontChoice {
     std::string file;
     int pixels = 0;
     bool bold = false;
@@ -97,32 +97,32 @@ std::vector<char32_t> Range(char32_t first, char32_t count) {
     return codes;
 }
 
-bool OpenFace(FT_Library library, const FontSpec& spec, FT_Face* face) {
-    return FT_New_Face(library, spec.file.c_str(), 0, face) == 0 &&
-           FT_Set_Pixel_Sizes(*face, 0, static_cast<FT_UInt>(spec.pixels)) == 0;
+bool OpenFace(FT_Library library, const FontChoice& choice, FT_Face* face) {
+    return FT_New_Face(library, choice.file.c_str(), 0, face) == 0 &&
+           FT_Set_Pixel_Sizes(*face, 0, static_cast<FT_UInt>(choice.pixels)) == 0;
 }
 
-bool RenderFont(FT_Library library, const FontSpec& spec, const std::string& extension,
+bool RenderFont(FT_Library library, const FontChoice& choice, const std::string& extension,
                 RcBytes* out, std::string* problem) {
     FT_Face face = nullptr;
     FT_Face wide = nullptr;
-    FontSpec wideSpec = spec;
-    wideSpec.file = extension;
+    FontChoice wideChoice = choice;
+    wideChoice.file = extension;
     bool ok =
-        OpenFace(library, spec, &face) && (extension.empty() || OpenFace(library, wideSpec, &wide));
+        OpenFace(library, choice, &face) && (extension.empty() || OpenFace(library, wideChoice, &wide));
     if (ok) {
         const Cell cell{static_cast<int>((face->size->metrics.height + 32) >> 6),
                         static_cast<int>((face->size->metrics.ascender + 32) >> 6)};
         out->Long(cell.height);
-        RenderBlock(face, SingleByteCodes(), spec.bold, cell, out);
+        RenderBlock(face, SingleByteCodes(), choice.bold, cell, out);
         out->Byte(wide ? 1 : 0);
         if (wide) {
-            RenderBlock(wide, Range(0x3000, 0x7000), spec.bold, cell, out);
-            RenderBlock(wide, Range(0xF900, 0x6F0), spec.bold, cell, out);
+            RenderBlock(wide, Range(0x3000, 0x7000), choice.bold, cell, out);
+            RenderBlock(wide, Range(0xF900, 0x6F0), choice.bold, cell, out);
         }
     } else {
-        *problem = "FreeType cannot open " + (face ? extension : spec.file) + " at " +
-                   std::to_string(spec.pixels) + " pixels";
+        *problem = "FreeType cannot open " + (face ? extension : choice.file) + " at " +
+                   std::to_string(choice.pixels) + " pixels";
     }
     if (wide)
         FT_Done_Face(wide);
@@ -138,13 +138,13 @@ std::string FontPath(const std::string& file, const std::string& folder) {
     return path.is_absolute() ? file : (std::filesystem::path(folder) / path).string();
 }
 
-bool ReadSpec(const RcLine& line, const std::string& folder, FontSpec* spec) {
+bool ReadChoice(const RcLine& line, const std::string& folder, FontChoice* choice) {
     const std::vector<std::string> words = SplitWords(line.text.substr(line.text.find('=') + 1));
     std::int32_t pixels = 0;
     if (words.size() != 3 || !ParseLong(words[1], &pixels) || pixels < 4 || pixels > 200 ||
         (words[2] != "regular" && words[2] != "bold"))
         return false;
-    *spec = {FontPath(words[0], folder), pixels, words[2] == "bold", line.number};
+    *choice = {FontPath(words[0], folder), pixels, words[2] == "bold", line.number};
     return true;
 }
 
@@ -155,23 +155,23 @@ bool CompileFonts(const std::string& path, const std::string& folder, RcRecords*
     std::vector<RcLine> lines;
     if (!ReadSourceLines(path, true, &lines, error))
         return false;
-    std::map<std::int32_t, FontSpec> specs;
+    std::map<std::int32_t, FontChoice> choices;
     std::string extension;
     for (const RcLine& line : lines) {
         const std::size_t equals = line.text.find('=');
         const std::string key = Trim(line.text.substr(0, equals));
         std::int32_t id = -1;
-        FontSpec spec;
+        FontChoice choice;
         if (equals != std::string::npos && key == "extension" && extension.empty()) {
             extension = FontPath(Trim(line.text.substr(equals + 1)), folder);
         } else if (equals == std::string::npos || !ParseLong(key, &id) || id < 0 || id > 65535 ||
-                   specs.count(id) || !ReadSpec(line, folder, &spec)) {
+                   choices.count(id) || !ReadChoice(line, folder, &choice)) {
             *error = {path, line.number,
                       "expected ID = FONTFILE PIXELS regular|bold (4..200 pixels, each ID "
                       "once) or extension = FONTFILE"};
             return false;
         } else {
-            specs[id] = spec;
+            choices[id] = choice;
         }
     }
     FT_Library library = nullptr;
@@ -180,13 +180,13 @@ bool CompileFonts(const std::string& path, const std::string& folder, RcRecords*
         return false;
     }
     bool ok = true;
-    for (auto spec = specs.begin(); ok && spec != specs.end(); ++spec) {
+    for (auto choice = choices.begin(); ok && choice != choices.end(); ++choice) {
         RcBytes out;
-        ok = RenderFont(library, spec->second, extension, &out, &error->message);
+        ok = RenderFont(library, choice->second, extension, &out, &error->message);
         if (ok)
-            (*records)[spec->first] = std::move(out.bytes);
+            (*records)[choice->first] = std::move(out.bytes);
         else
-            *error = {path, spec->second.line, error->message};
+            *error = {path, choice->second.line, error->message};
     }
     FT_Done_FreeType(library);
     return ok;
