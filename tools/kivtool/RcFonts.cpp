@@ -108,8 +108,8 @@ bool RenderFont(FT_Library library, const FontChoice& choice, const std::string&
     FT_Face wide = nullptr;
     FontChoice wideChoice = choice;
     wideChoice.file = extension;
-    bool ok =
-        OpenFace(library, choice, &face) && (extension.empty() || OpenFace(library, wideChoice, &wide));
+    bool ok = OpenFace(library, choice, &face) &&
+              (extension.empty() || OpenFace(library, wideChoice, &wide));
     if (ok) {
         const Cell cell{static_cast<int>((face->size->metrics.height + 32) >> 6),
                         static_cast<int>((face->size->metrics.ascender + 32) >> 6)};
