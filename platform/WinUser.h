@@ -546,6 +546,8 @@ HCURSOR GetCursor();
 #define SM_CYFULLSCREEN 17
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
 #define SM_DBCSENABLED 42
 #define SPI_GETWORKAREA 0x0030u
 
@@ -553,8 +555,12 @@ HCURSOR GetCursor();
 // screen less a task bar of 30 pixels at the bottom; the full-screen area is
 // the work area less a caption (SM_CYCAPTION, 18 pixels). SM_DBCSENABLED is
 // 1 when the ANSI code page is 932. Frames are 4 pixels, borders 1,
-// scroll bars 16. Any other index gives 0.
+// scroll bars 16, the double-click rectangle 4 x 4. Any other index gives 0.
 int GetSystemMetrics(int nIndex);
+inline constexpr int kDoubleClickWidth = 4;
+inline constexpr int kDoubleClickHeight = 4;
+// Milliseconds between two presses of a double click: 500.
+UINT GetDoubleClickTime();
 // SPI_GETWORKAREA only: the work area into the RECT at pvParam.
 // ERROR_INVALID_PARAMETER for another action or a null pvParam.
 BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);

@@ -52,6 +52,11 @@ void KIVControl::Notify(int code, int value) {
         dialog_->OnControlNotify(code, id_, value, false);
 }
 
+void KIVControl::NotifyEvent(int code, int value) {
+    if (dialog_)
+        dialog_->OnControlEvent(code, id_, value);
+}
+
 const KIVFont* KIVControl::GetFont() const {
     KIVApplication* app = KIVApplication::Get();
     return app ? app->GetFont(fontId_) : nullptr;

@@ -49,8 +49,14 @@ public:
     KIVControl* GetContainer() const { return container_; }
     void SetContainer(KIVControl* container) { container_ = container; }
 
-    // Tells the dialog (code, this control's identifier, value).
+    // Tells the dialog (code, this control's identifier, value): commands
+    // such as a complete click (kind 1).
     virtual void Notify(int code, int value);
+    // The second notification entry: tells the dialog of what happened to
+    // the control without being a command (a field's text changed, kind 4;
+    // a three-state box turned; a picture or field pressed, kind 1).
+    virtual void NotifyEvent(int code, int value);
+    static constexpr int kEventChanged = 4;
 
     LONG GetId() const { return id_; }
     LONG GetStateFlags() const { return stateFlags_; }
@@ -113,6 +119,13 @@ public:
     virtual bool OnKeyDown(UINT key, UINT repeat, UINT flags);
     virtual bool OnKeyUp(UINT key, UINT repeat, UINT flags);
     virtual bool OnChar(UINT ch, UINT repeat, UINT flags);
+    // The second press of a double click; the base treats it as a press.
+    virtual bool OnDoubleClick(POINT point, UINT flags) { return OnMouseDown(point, flags); }
+    // The mouse went on to another control or off the dialog.
+    virtual void OnMouseLeave() {}
+    // The wheel turned over the control, or with the control focused;
+    // delta in WHEEL_DELTA units (120 a notch, positive away from the user).
+    virtual bool OnMouseWheel(int delta, UINT flags);
 
     // Draws the control inside buffer.clip; the base only marks it up to date.
     virtual void Draw(const KIVDrawBuffer& buffer);

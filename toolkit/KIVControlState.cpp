@@ -86,6 +86,10 @@ bool KIVControl::OnMouseMove(POINT, UINT) {
     return true;
 }
 
+bool KIVControl::OnMouseWheel(int, UINT) {
+    return true;
+}
+
 bool KIVControl::OnKeyDown(UINT, UINT, UINT) {
     return true;
 }

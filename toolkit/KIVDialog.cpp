@@ -47,6 +47,13 @@ KIVControl* KIVDialog::GetControl(LONG id) const {
     return nullptr;
 }
 
+int KIVDialog::IndexOf(const KIVControl* control) const {
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i].get() == control)
+            return static_cast<int>(i);
+    return -1;
+}
+
 KIVControl* KIVDialog::FocusedControl() const {
     return focus_ >= 0 ? controls_[focus_].get() : nullptr;
 }

@@ -65,6 +65,9 @@ public:
     // A control's notification; kind 1 (clicked) goes to the commands, and
     // the identifiers 1 and 2 end in OnOK and OnCancel when none took it.
     virtual void OnControlNotify(int kind, int id, int value, bool flag);
+    // The second notification entry: events of a control that are not
+    // commands (KIVControl::NotifyEvent). The base has no use for them.
+    virtual void OnControlEvent(int /*kind*/, int /*id*/, int /*value*/) {}
     bool IsModal() const { return modal_; }
     bool IsInitialised() const { return initialised_; }
     bool HasEnded() const { return ended_; }
@@ -78,6 +81,11 @@ public:
     bool HasControl(LONG id) const { return GetControl(id) != nullptr; }
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     KIVControl* ControlAt(int index) const { return controls_[index].get(); }
+    // The index of a control in the list, -1 when it is not this dialog's.
+    int IndexOf(const KIVControl* control) const;
+    // The control that the left button was pressed on, while it is down:
+    // it gets every move and the release, wherever the mouse goes.
+    KIVControl* PressedControl() const { return pressedControl_; }
     void SetFocusControl(LONG id);
     void FocusNext();
     void FocusPrevious();
@@ -122,6 +130,9 @@ protected:
     void OnLButtonDown(UINT nFlags, POINT point) override;
     void OnLButtonUp(UINT nFlags, POINT point) override;
     void OnMouseMove(UINT nFlags, POINT point) override;
+    void OnLButtonDblClk(UINT nFlags, POINT point) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, POINT pt) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
 
 private:
     friend INT_PTR KIVDialogProcedure(HWND, UINT, WPARAM, LPARAM);
@@ -141,6 +152,7 @@ private:
     void ShowTooltip();
     void HideTooltip();
     void DropFocus();
+    void TrackMouse(KIVControl* control);
     KIVControl* ControlAtPoint(POINT point) const;
     int FocusIndex() const { return focus_; }
     void MoveFocus(int step);
@@ -165,4 +177,5 @@ private:
     int endResult_ = 0;
     LONG idleCount_ = 0;
     KIVControl* mouseControl_ = nullptr;
+    KIVControl* pressedControl_ = nullptr;
 };

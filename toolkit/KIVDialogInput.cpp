@@ -57,28 +57,80 @@ KIVControl* KIVDialog::ControlAtPoint(POINT point) const {
     return nullptr;
 }
 
+// The control pressed keeps the mouse (the window's capture) until the
+// button is released, so that a drag or a press-and-leave ends with it.
 void KIVDialog::OnLButtonDown(UINT nFlags, POINT point) {
-    if (KIVControl* control = ControlAtPoint(point))
-        control->OnMouseDown(point, nFlags);
+    KIVControl* control = ControlAtPoint(point);
+    if (!control)
+        return;
+    TrackMouse(control);
+    pressedControl_ = control;
+    ::SetCapture(m_hWnd);
+    control->OnMouseDown(point, nFlags);
+}
+
+void KIVDialog::OnLButtonDblClk(UINT nFlags, POINT point) {
+    KIVControl* control = ControlAtPoint(point);
+    if (!control)
+        return;
+    TrackMouse(control);
+    pressedControl_ = control;
+    ::SetCapture(m_hWnd);
+    control->OnDoubleClick(point, nFlags);
 }
 
 void KIVDialog::OnLButtonUp(UINT nFlags, POINT point) {
-    if (KIVControl* control = ControlAtPoint(point))
+    KIVControl* control = pressedControl_ ? pressedControl_ : ControlAtPoint(point);
+    pressedControl_ = nullptr;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (control)
         control->OnMouseUp(point, nFlags);
+    TrackMouse(ControlAtPoint(point));
+}
+
+// Another window took the mouse: the press ends without a release.
+void KIVDialog::OnCaptureChanged(CWnd*) {
+    pressedControl_ = nullptr;
+}
+
+// While a control is pressed it alone hears the moves; otherwise the control
+// under the mouse does, and the one the mouse left is told.
+void KIVDialog::OnMouseMove(UINT nFlags, POINT point) {
+    if (pressedControl_) {
+        pressedControl_->OnMouseMove(point, nFlags);
+        return;
+    }
+    KIVControl* control = ControlAtPoint(point);
+    TrackMouse(control);
+    if (control)
+        control->OnMouseMove(point, nFlags);
 }
 
 // A move onto another control restarts the tooltip's delay; leaving the
 // control hides a tooltip that is shown.
-void KIVDialog::OnMouseMove(UINT nFlags, POINT point) {
-    KIVControl* control = ControlAtPoint(point);
-    if (control != mouseControl_) {
-        HideTooltip();
-        mouseControl_ = control;
-        if (control && control->HasTooltip())
-            StartTimer(kTooltipDelayTimer, kTooltipDelay);
-    }
+void KIVDialog::TrackMouse(KIVControl* control) {
+    if (control == mouseControl_)
+        return;
+    HideTooltip();
+    KIVControl* left = mouseControl_;
+    mouseControl_ = control;
+    if (left)
+        left->OnMouseLeave();
+    if (control && control->HasTooltip())
+        StartTimer(kTooltipDelayTimer, kTooltipDelay);
+}
+
+// The wheel goes to the control under the mouse, else to the focused one.
+BOOL KIVDialog::OnMouseWheel(UINT nFlags, short zDelta, POINT pt) {
+    POINT client = pt;
+    ::ScreenToClient(m_hWnd, &client);
+    KIVControl* control = ControlAtPoint(client);
+    if (!control)
+        control = GetFocusDialog()->FocusedControl();
     if (control)
-        control->OnMouseMove(point, nFlags);
+        control->OnMouseWheel(zDelta, nFlags);
+    return TRUE;
 }
 
 void KIVDialog::StartTimer(int n, UINT period) {

@@ -44,6 +44,7 @@ bool KIVDialog::MakeWindow(DWORD style, DWORD exStyle, HWND owner) {
         controls_.clear();
         focus_ = -1;
         mouseControl_ = nullptr;
+        pressedControl_ = nullptr;
     }
     ended_ = false;
     initialised_ = false;

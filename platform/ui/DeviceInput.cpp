@@ -3,6 +3,8 @@
 #include "platform/WinBase.h"
 #include "platform/ui/HitTest.h"
 
+#include <cstdlib>
+
 namespace {
 
 void PostInput(WindowObject* window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -54,6 +56,20 @@ UINT ButtonMessage(int button, bool down) {
     }
 }
 
+// A left press on the same window of a class with CS_DBLCLKS, within the
+// double-click time and the double-click rectangle of the first press,
+// becomes WM_LBUTTONDBLCLK; the press after a double click starts anew.
+bool IsDoubleClick(const WindowObject* window, POINT screen) {
+    LastClick& last = Ui().lastClick;
+    const DWORD now = GetTickCount();
+    const bool doubled = (window->classStyle & CS_DBLCLKS) && last.window == window->handle &&
+                         now - last.time <= GetDoubleClickTime() &&
+                         std::abs(screen.x - last.screen.x) <= kDoubleClickWidth / 2 &&
+                         std::abs(screen.y - last.screen.y) <= kDoubleClickHeight / 2;
+    last = doubled ? LastClick{} : LastClick{window->handle, now, screen};
+    return doubled;
+}
+
 } // namespace
 
 namespace DeviceInput {
@@ -94,9 +110,13 @@ void MouseButton(int button, bool down, POINT screen) {
     UiLock lock(Ui().lock);
     Ui().mouse = screen;
     Ui().keys[button & 0xFF] = down;
-    if (WindowObject* window = MouseTarget(screen))
-        PostInput(window, ButtonMessage(button, down), MouseKeys(), ClientPoint(window, screen),
-                  down);
+    WindowObject* window = MouseTarget(screen);
+    if (!window)
+        return;
+    UINT message = ButtonMessage(button, down);
+    if (message == WM_LBUTTONDOWN && IsDoubleClick(window, screen))
+        message = WM_LBUTTONDBLCLK;
+    PostInput(window, message, MouseKeys(), ClientPoint(window, screen), down);
 }
 
 // WM_MOUSEWHEEL carries the screen point, as on Windows.

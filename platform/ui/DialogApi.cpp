@@ -69,6 +69,7 @@ HWND CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
     request.instance = hInstance;
     request.proc = DialogWindowProc;
     request.dialogProc = lpDialogFunc;
+    request.classStyle = CS_DBLCLKS; // the dialog class takes double clicks
     HWND hwnd = MakeWindow(request);
     if (!hwnd || !SendCreation(hwnd, request, nullptr))
         return nullptr;

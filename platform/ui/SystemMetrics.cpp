@@ -37,11 +37,19 @@ int GetSystemMetrics(int nIndex) {
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
         return 16;
+    case SM_CXDOUBLECLK:
+        return kDoubleClickWidth;
+    case SM_CYDOUBLECLK:
+        return kDoubleClickHeight;
     case SM_DBCSENABLED:
         return settings.codePage == 932 ? 1 : 0;
     default:
         return 0;
     }
+}
+
+UINT GetDoubleClickTime() {
+    return 500;
 }
 
 BOOL SystemParametersInfoA(UINT uiAction, UINT, PVOID pvParam, UINT) {

@@ -18,6 +18,14 @@ struct WindowClass {
     WNDPROC proc;
     HCURSOR cursor;
     ATOM atom;
+    UINT style; // CS_ bits
+};
+
+// The last left-button press, for telling a double click.
+struct LastClick {
+    HWND window = nullptr;
+    DWORD time = 0;
+    POINT screen{};
 };
 
 // A device context: a window's client area, clipped (client coordinates).
@@ -36,6 +44,7 @@ struct UiState {
     HWND focus = nullptr;
     HWND capture = nullptr;
     POINT mouse{};
+    LastClick lastClick;
     bool keys[256] = {};
     HCURSOR cursor = nullptr;
     std::map<HDC, DeviceContext> contexts;

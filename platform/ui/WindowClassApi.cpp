@@ -12,13 +12,13 @@ std::u16string Key(std::u16string name) {
     return name;
 }
 
-ATOM Register(const std::u16string& name, WNDPROC proc, HCURSOR cursor) {
+ATOM Register(const std::u16string& name, WNDPROC proc, HCURSOR cursor, UINT style) {
     if (!proc || name.empty()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     UiLock lock(Ui().lock);
-    auto [entry, added] = Ui().classes.emplace(Key(name), WindowClass{proc, cursor, 0});
+    auto [entry, added] = Ui().classes.emplace(Key(name), WindowClass{proc, cursor, 0, style});
     if (!added) {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
         return 0;
@@ -31,15 +31,16 @@ ATOM Register(const std::u16string& name, WNDPROC proc, HCURSOR cursor) {
 
 ATOM RegisterClassA(const WNDCLASSA* lpWndClass) {
     if (!lpWndClass || !lpWndClass->lpszClassName)
-        return Register(u"", nullptr, nullptr);
+        return Register(u"", nullptr, nullptr, 0);
     return Register(HostText::ToWide(HostText::FromAnsi(lpWndClass->lpszClassName)),
-                    lpWndClass->lpfnWndProc, lpWndClass->hCursor);
+                    lpWndClass->lpfnWndProc, lpWndClass->hCursor, lpWndClass->style);
 }
 
 ATOM RegisterClassW(const WNDCLASSW* lpWndClass) {
     if (!lpWndClass || !lpWndClass->lpszClassName)
-        return Register(u"", nullptr, nullptr);
-    return Register(lpWndClass->lpszClassName, lpWndClass->lpfnWndProc, lpWndClass->hCursor);
+        return Register(u"", nullptr, nullptr, 0);
+    return Register(lpWndClass->lpszClassName, lpWndClass->lpfnWndProc, lpWndClass->hCursor,
+                    lpWndClass->style);
 }
 
 // The class of a name or an atom (MAKEINTATOM); null when none.

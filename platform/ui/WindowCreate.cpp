@@ -68,6 +68,7 @@ HWND Create(DWORD exStyle, LPCWSTR className, const std::u16string& title, DWORD
         }
         request.proc = windowClass->proc;
         request.cursor = windowClass->cursor;
+        request.classStyle = windowClass->style;
     }
     request.exStyle = exStyle;
     request.style = style;
@@ -136,6 +137,7 @@ HWND MakeWindow(const WindowRequest& request) {
         window->instance = request.instance;
         window->proc = request.proc;
         window->classCursor = request.cursor;
+        window->classStyle = request.classStyle;
         window->dialogProc = request.dialogProc;
         if (!Link(*window, request.parent))
             return nullptr;

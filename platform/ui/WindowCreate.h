@@ -16,6 +16,7 @@ struct WindowRequest {
     HINSTANCE instance = nullptr;
     WNDPROC proc = nullptr;
     HCURSOR cursor = nullptr;
+    UINT classStyle = 0; // CS_ bits of the class
     DLGPROC dialogProc = nullptr;
 };
 

@@ -13,6 +13,7 @@ struct WindowObject {
     DWORD thread = 0;
     WNDPROC proc = nullptr;
     HCURSOR classCursor = nullptr;
+    UINT classStyle = 0; // CS_ bits; CS_DBLCLKS turns a quick second press into a double click
     DWORD style = 0;
     DWORD exStyle = 0;
     HWND parent = nullptr; // a child's parent (WS_CHILD)
