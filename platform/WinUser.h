@@ -72,6 +72,11 @@ typedef struct tagPOINT {
     LONG y;
 } POINT, *LPPOINT;
 
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *LPSIZE;
+
 // Sets all four edges of a rectangle to 0. FALSE for a null pointer.
 BOOL SetRectEmpty(LPRECT lprc);
 

@@ -16,6 +16,7 @@
 #include "toolkit/KIVControl.h"
 #include "toolkit/KIVInputPosition.h"
 #include "toolkit/KIVWnd.h"
+#include "toolkit/drawing/KIVLook.h"
 #include "toolkit/resources/KIVDialogFile.h"
 
 #include <memory>
@@ -32,7 +33,7 @@ public:
     static constexpr DWORD kIdleBudget = 5;     // milliseconds of OnIdleWork a tick
     static constexpr UINT kTooltipDelay = 500;  // milliseconds
     static constexpr UINT kTooltipShown = 5000; // milliseconds
-    static constexpr DWORD kBackground = 0x00F0F0F0;
+    static constexpr DWORD kBackground = KIVLook::kPaper;
     // Layout flags.
     static constexpr LONG kDefaultMargins = 0x1;
     static constexpr LONG kTallTopMargin = 0x2;

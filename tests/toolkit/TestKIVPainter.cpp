@@ -1,0 +1,71 @@
+// The shared drawing: everything stays inside the clip rectangle, pictures
+// blend by their transparency and a factor, and faded colours truncate.
+#include "toolkit/drawing/KIVLook.h"
+#include "toolkit/drawing/KIVPainter.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD kGround = 0x00102030;
+
+class PainterTest : public ::testing::Test {
+protected:
+    PainterTest() : pixels(10 * 6, kGround) {
+        buffer = KIVDrawBuffer{pixels.data(), 10, 6, 10, RECT{0, 0, 10, 6}};
+    }
+    DWORD At(int x, int y) const { return pixels[y * 10 + x]; }
+    std::vector<DWORD> pixels;
+    KIVDrawBuffer buffer;
+};
+
+// A 2 x 1 frame: an opaque pixel and a half-transparent one.
+KIVBitmapFrame TwoPixels() {
+    KIVBitmapFrame frame;
+    frame.width = 2;
+    frame.height = 1;
+    frame.pixels = {0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF, 128};
+    return frame;
+}
+
+} // namespace
+
+TEST_F(PainterTest, FillsAndFramesStayInsideTheClipAndTheBuffer) {
+    buffer.clip = RECT{2, 1, 8, 5};
+    KIVPainter::FillRect(buffer, RECT{-5, -5, 20, 20}, 0x00AABBCC);
+    EXPECT_EQ(At(1, 1), kGround);
+    EXPECT_EQ(At(2, 1), 0x00AABBCCu);
+    EXPECT_EQ(At(7, 4), 0x00AABBCCu);
+    EXPECT_EQ(At(8, 4), kGround);
+    EXPECT_EQ(At(7, 5), kGround);
+    KIVPainter::FrameRect(buffer, RECT{3, 2, 6, 5}, 0);
+    EXPECT_EQ(At(3, 2), 0u);
+    EXPECT_EQ(At(5, 4), 0u);
+    EXPECT_EQ(At(4, 3), 0x00AABBCCu);                           // the inside is left
+    KIVPainter::FillRect(buffer, RECT{6, 3, 4, 1}, 0x00111111); // inverted: nothing
+    EXPECT_EQ(At(5, 2), 0u);
+}
+
+TEST_F(PainterTest, PicturesBlendByTheirTransparencyAndTheFactor) {
+    const KIVBitmapFrame frame = TwoPixels();
+    KIVPainter::DrawFrame(buffer, frame, 0, 0);
+    EXPECT_EQ(At(0, 0), 0x00FFFFFFu);
+    const DWORD half = At(1, 0);
+    EXPECT_GT(half & 0xFF, 0x80u);
+    EXPECT_LT(half & 0xFF, 0xA0u);
+    KIVPainter::DrawFrame(buffer, frame, 0, 1, KIVLook::kDisabledFactor);
+    EXPECT_EQ(At(0, 1) & 0xFF, static_cast<DWORD>((0xFF * 102 + 0x30 * 154) >> 8));
+    // Partly outside the buffer: the part inside is drawn, nothing else.
+    KIVPainter::DrawFrame(buffer, frame, 9, 5);
+    EXPECT_EQ(At(9, 5), 0x00FFFFFFu);
+    KIVPainter::DrawFrame(buffer, frame, -1, 3);
+    EXPECT_EQ(At(0, 3) & 0xFF, half & 0xFF);
+}
+
+TEST(PainterFade, FadedColoursTruncateEachProduct) {
+    // Text at 0.4 on its background: the disabled list's (181, 183, 200).
+    EXPECT_EQ(KIVPainter::Fade(0x005A5F7D, 0x00F2F3FA, 0.4f), 0x00B5B7C8u);
+    EXPECT_EQ(KIVPainter::Fade(0x00123456, 0x00FFFFFF, 1.0f), 0x00123456u);
+}

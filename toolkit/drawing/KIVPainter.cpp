@@ -1,0 +1,151 @@
+#include "toolkit/drawing/KIVPainter.h"
+
+#include "toolkit/KIVApplication.h"
+#include "toolkit/drawing/KIVLook.h"
+
+#include <algorithm>
+
+namespace {
+
+// The part of rect that may be drawn.
+RECT Clipped(const KIVDrawBuffer& buffer, const RECT& rect) {
+    RECT bounds{std::max<LONG>(buffer.clip.left, 0), std::max<LONG>(buffer.clip.top, 0),
+                std::min<LONG>(buffer.clip.right, buffer.width),
+                std::min<LONG>(buffer.clip.bottom, buffer.height)};
+    RECT out{std::max(rect.left, bounds.left), std::max(rect.top, bounds.top),
+             std::min(rect.right, bounds.right), std::min(rect.bottom, bounds.bottom)};
+    if (out.right < out.left)
+        out.right = out.left;
+    if (out.bottom < out.top)
+        out.bottom = out.top;
+    return out;
+}
+
+// source over target with the weight 0..256 of the source.
+DWORD Mix(DWORD source, DWORD target, unsigned weight) {
+    DWORD out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const unsigned s = (source >> shift) & 0xFF, t = (target >> shift) & 0xFF;
+        out |= ((s * weight + t * (256 - weight)) >> 8) << shift;
+    }
+    return out;
+}
+
+DWORD FramePixel(const KIVBitmapFrame& frame, int x, int y, unsigned* opacity) {
+    const std::size_t row = KIVBitmapFile::RowBytes(frame.flags, frame.width) * y;
+    if (frame.IsEightBit()) {
+        const DWORD grey = frame.pixels[row + x];
+        *opacity = 255;
+        return grey << 16 | grey << 8 | grey;
+    }
+    const BYTE* p = &frame.pixels[row + 4 * static_cast<std::size_t>(x)];
+    *opacity = 255u - p[3];
+    return static_cast<DWORD>(p[0]) | static_cast<DWORD>(p[1]) << 8 |
+           static_cast<DWORD>(p[2]) << 16;
+}
+
+} // namespace
+
+void KIVPainter::FillRect(const KIVDrawBuffer& buffer, const RECT& rect, DWORD colour) {
+    const RECT area = Clipped(buffer, rect);
+    for (LONG y = area.top; y < area.bottom; ++y)
+        std::fill(buffer.At(area.left, y), buffer.At(area.right, y), colour);
+}
+
+void KIVPainter::HorizontalLine(const KIVDrawBuffer& buffer, int left, int right, int y,
+                                DWORD colour) {
+    FillRect(buffer, RECT{left, y, right, y + 1}, colour);
+}
+
+void KIVPainter::VerticalLine(const KIVDrawBuffer& buffer, int x, int top, int bottom,
+                              DWORD colour) {
+    FillRect(buffer, RECT{x, top, x + 1, bottom}, colour);
+}
+
+void KIVPainter::FrameRect(const KIVDrawBuffer& buffer, const RECT& rect, DWORD colour) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    HorizontalLine(buffer, rect.left, rect.right, rect.top, colour);
+    HorizontalLine(buffer, rect.left, rect.right, rect.bottom - 1, colour);
+    VerticalLine(buffer, rect.left, rect.top, rect.bottom, colour);
+    VerticalLine(buffer, rect.right - 1, rect.top, rect.bottom, colour);
+}
+
+void KIVPainter::Bevel(const KIVDrawBuffer& buffer, const RECT& rect, bool raised) {
+    FrameRect(buffer, rect, KIVLook::kOutline);
+    const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    if (inner.right <= inner.left || inner.bottom <= inner.top)
+        return;
+    const DWORD upper = raised ? KIVLook::kLight : KIVLook::kShadow;
+    const DWORD lower = raised ? KIVLook::kShadow : KIVLook::kLight;
+    HorizontalLine(buffer, inner.left, inner.right, inner.top, upper);
+    VerticalLine(buffer, inner.left, inner.top, inner.bottom, upper);
+    HorizontalLine(buffer, inner.left, inner.right, inner.bottom - 1, lower);
+    VerticalLine(buffer, inner.right - 1, inner.top + 1, inner.bottom, lower);
+}
+
+void KIVPainter::FocusRect(const KIVDrawBuffer& buffer, const RECT& rect) {
+    const RECT inner{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+    for (LONG x = inner.left; x < inner.right; x += 2) {
+        if (buffer.MayDraw(x, inner.top))
+            *buffer.At(x, inner.top) = KIVLook::kAccent;
+        if (buffer.MayDraw(x, inner.bottom - 1))
+            *buffer.At(x, inner.bottom - 1) = KIVLook::kAccent;
+    }
+    for (LONG y = inner.top; y < inner.bottom; y += 2) {
+        if (buffer.MayDraw(inner.left, y))
+            *buffer.At(inner.left, y) = KIVLook::kAccent;
+        if (buffer.MayDraw(inner.right - 1, y))
+            *buffer.At(inner.right - 1, y) = KIVLook::kAccent;
+    }
+}
+
+DWORD KIVPainter::Fade(DWORD colour, DWORD background, float factor) {
+    DWORD out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const float c = static_cast<float>((colour >> shift) & 0xFF);
+        const float b = static_cast<float>((background >> shift) & 0xFF);
+        const DWORD channel = static_cast<DWORD>(factor * c) + static_cast<DWORD>((1 - factor) * b);
+        out |= std::min<DWORD>(channel, 255) << shift;
+    }
+    return out;
+}
+
+void KIVPainter::DrawFrame(const KIVDrawBuffer& buffer, const KIVBitmapFrame& frame, int x, int y,
+                           float factor) {
+    const RECT area = Clipped(buffer, RECT{x, y, x + frame.width, y + frame.height});
+    const unsigned scale = static_cast<unsigned>(std::clamp(factor, 0.0f, 1.0f) * 256.0f);
+    for (LONG row = area.top; row < area.bottom; ++row) {
+        DWORD* target = buffer.At(area.left, row);
+        for (LONG column = area.left; column < area.right; ++column, ++target) {
+            unsigned opacity = 0;
+            const DWORD source = FramePixel(frame, column - x, row - y, &opacity);
+            const unsigned weight = (opacity + (opacity >> 7)) * scale >> 8;
+            if (weight >= 256)
+                *target = source;
+            else if (weight > 0)
+                *target = Mix(source, *target, weight);
+        }
+    }
+}
+
+bool KIVPainter::DrawPicture(const KIVDrawBuffer& buffer, int id, int frame, int x, int y,
+                             float factor) {
+    KIVApplication* app = KIVApplication::Get();
+    KIVBitmapFrame picture;
+    if (!app || !app->GetBitmap(id, frame, &picture))
+        return false;
+    DrawFrame(buffer, picture, x, y, factor);
+    return true;
+}
+
+bool KIVPainter::PictureSize(int id, SIZE* size) {
+    KIVApplication* app = KIVApplication::Get();
+    KIVBitmapFrame picture;
+    if (!app || !app->GetBitmap(id, 0, &picture)) {
+        *size = SIZE{0, 0};
+        return false;
+    }
+    *size = SIZE{picture.width, picture.height};
+    return true;
+}
