@@ -11,6 +11,7 @@
 #include "toolkit/KIVDialog.h"
 #include "tools/KivtoolRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -19,6 +20,8 @@ namespace dialog_test {
 
 namespace fs = std::filesystem;
 
+// The pictures are the toolkit's own (resources/English/pictures).
+//
 // Dialog 10: centred 400 x 300 with default margins; a label, a plain
 // control whose record carries three fields more than it reads, a record of
 // an unknown type, and a second label after them.
@@ -56,10 +59,25 @@ private:
         WriteHostFile(source / "texts.txt", "1 = English\n");
         WriteHostFile(source / "fonts.txt",
                       "0 = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 13 regular\n");
-        WriteHostFile(source / "dialogs.txt", kDialogs);
+        WriteHostFile(source / "dialogs.txt", kDialogs + MoreLayouts());
+        fs::copy(fs::path(KIV_TEST_DATA) / "../../resources/English/pictures",
+                 source / "pictures");
         const KivtoolRun run =
             RunKivtool("rc '" + source.string() + "' '" + (folder_ / "Setup").string() + "'");
         EXPECT_EQ(run.status, 0) << run.output;
+    }
+    // The layouts of tests/data/dialogs/*.txt, in name order, after the
+    // fixture's own: each group of tests keeps its dialogs in a file there.
+    static std::string MoreLayouts() {
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::directory_iterator(fs::path(KIV_TEST_DATA) / "dialogs"))
+            if (entry.path().extension() == ".txt")
+                files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        std::string layouts;
+        for (const fs::path& file : files)
+            layouts += ReadHostFile(file.string());
+        return layouts;
     }
     fs::path folder_;
 };
