@@ -38,6 +38,7 @@ typedef HANDLE HMODULE;
 typedef HANDLE HGLOBAL;
 typedef HANDLE HWND;
 typedef HANDLE HCURSOR;
+typedef HANDLE HDROP; // files dropped on a window (ShellApi.h)
 
 #ifndef TRUE
 #define TRUE 1

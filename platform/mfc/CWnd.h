@@ -7,9 +7,6 @@
 
 class CWnd;
 
-// WM_DROPFILES' handle of the dropped files.
-typedef HANDLE HDROP;
-
 // Flags of RunModalLoop.
 #define MLF_NOIDLEMSG 0x0001u
 #define MLF_SHOWONIDLE 0x0004u

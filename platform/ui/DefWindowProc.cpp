@@ -1,4 +1,5 @@
 // The default handling of a message, and calling a saved window procedure.
+#include "platform/ShellApi.h"
 #include "platform/WinBase.h"
 #include "platform/ui/UiState.h"
 
@@ -41,6 +42,9 @@ LRESULT Default(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return GetWindowTextW(hwnd, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
         return GetWindowTextLengthW(hwnd);
+    case WM_DROPFILES: // a drop nobody took would live for ever
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         return 0;
     }

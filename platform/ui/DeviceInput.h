@@ -15,6 +15,7 @@
 #include "platform/WinUser.h"
 
 #include <string>
+#include <vector>
 
 namespace DeviceInput {
 
@@ -29,5 +30,9 @@ void MouseMove(POINT screen);
 void MouseButton(int button, bool down, POINT screen);
 // A wheel turn in multiples of WHEEL_DELTA, positive away from the user.
 void MouseWheel(int delta, POINT screen);
+// Files of the host dropped at a point: the window under it, or its nearest
+// parent, with WS_EX_ACCEPTFILES gets WM_DROPFILES with the files as
+// Windows paths (ShellApi.h); nothing happens when there is none.
+void DropFiles(const std::vector<std::string>& hostPaths, POINT screen);
 
 } // namespace DeviceInput

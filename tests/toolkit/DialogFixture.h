@@ -60,8 +60,7 @@ private:
         WriteHostFile(source / "fonts.txt",
                       "0 = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 13 regular\n");
         WriteHostFile(source / "dialogs.txt", kDialogs + MoreLayouts());
-        fs::copy(fs::path(KIV_TEST_DATA) / "../../resources/English/pictures",
-                 source / "pictures");
+        fs::copy(fs::path(KIV_TEST_DATA) / "../../resources/English/pictures", source / "pictures");
         const KivtoolRun run =
             RunKivtool("rc '" + source.string() + "' '" + (folder_ / "Setup").string() + "'");
         EXPECT_EQ(run.status, 0) << run.output;
@@ -85,9 +84,13 @@ private:
 class DialogApplication : public KIVApplication {
 public:
     DialogApplication() : KIVApplication("Talvic", "1.0", nullptr, nullptr) {}
-    bool OpenDocument(const char16_t*) override { return true; }
+    bool OpenDocument(const char16_t* path) override {
+        opened.push_back(path);
+        return true;
+    }
     bool NewDocument() override { return true; }
     bool CloseDocuments() override { return true; }
+    std::vector<std::u16string> opened; // documents, in the order opened
 };
 
 // A screen whose full-screen area is 1024 x 738 (the caption and the task

@@ -1,6 +1,8 @@
 // The tooltip of a dialog's control, timers that belong to controls, and the
 // frame windows.
 #include "DialogFixture.h"
+#include "platform/ShellApi.h"
+#include "platform/ui/DeviceInput.h"
 #include "toolkit/KIVMainFrame.h"
 #include "toolkit/KIVTooltip.h"
 
@@ -73,6 +75,40 @@ TEST_F(DialogTest, AFrameWindowAcceptsFilesAndIsCalledMainFrameWithoutATitle) {
     KIVFrameWnd titled;
     ASSERT_TRUE(titled.Create(u"Setup", WS_POPUP, RECT{0, 0, 50, 40}));
     EXPECT_EQ(display->Title(titled), u"Setup");
+}
+
+TEST_F(DialogTest, FilesDroppedOnAFrameAreOpenedOneByOneAndOnlyWhole) {
+    KIVFrameWnd frame;
+    ASSERT_TRUE(frame.Create(nullptr, WS_POPUP | WS_VISIBLE, RECT{10, 10, 110, 60}));
+    const std::string readme = machine.DriveC("Docs/readme.txt");
+    const std::string tooLong = machine.DriveC(std::string(270, 'x') + ".txt");
+    DeviceInput::DropFiles({readme, tooLong, "/tmp/outside.txt"}, POINT{20, 20});
+    DeviceInput::DropFiles({readme}, POINT{200, 200}); // on no window
+    Pump();
+    EXPECT_EQ(app->opened,
+              (std::vector<std::u16string>{u"C:\\Docs\\readme.txt", u"Z:\\tmp\\outside.txt"}));
+}
+
+TEST_F(DialogTest, ADropHandleAnswersForItsFilesUntilItIsFinished) {
+    KIVDialog dialog(nullptr, -1); // a window that does not take drops
+    ASSERT_TRUE(dialog.Create(WS_POPUP | WS_VISIBLE, 0));
+    DragAcceptFiles(dialog, TRUE);
+    MSG msg;
+    DeviceInput::DropFiles({machine.DriveC("a.txt"), machine.DriveC("b.txt")}, POINT{30, 30});
+    ASSERT_TRUE(PeekMessageW(&msg, dialog, WM_DROPFILES, WM_DROPFILES, PM_REMOVE));
+    const HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
+    EXPECT_EQ(DragQueryFileW(drop, 0xFFFFFFFFu, nullptr, 0), 2u);
+    char16_t name[6];
+    EXPECT_EQ(DragQueryFileW(drop, 1, nullptr, 0), 8u); // C:\b.txt
+    EXPECT_EQ(DragQueryFileW(drop, 1, name, 6), 5u);
+    EXPECT_EQ(std::u16string(name), u"C:\\b.");
+    POINT at{};
+    EXPECT_TRUE(DragQueryPoint(drop, &at));
+    RECT rect{};
+    GetWindowRect(dialog, &rect);
+    EXPECT_EQ(at.x, 30 - rect.left);
+    DragFinish(drop);
+    EXPECT_EQ(DragQueryFileW(drop, 0xFFFFFFFFu, nullptr, 0), 0u);
 }
 
 TEST_F(DialogTest, TheMainFrameShowsItsPicture) {

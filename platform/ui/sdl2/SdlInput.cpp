@@ -24,6 +24,11 @@ void SdlInput::Handle(const SDL_Event& event) {
     case SDL_MOUSEWHEEL:
         Wheel(event.wheel);
         break;
+    case SDL_DROPBEGIN:
+    case SDL_DROPFILE:
+    case SDL_DROPCOMPLETE:
+        Drop(event.drop);
+        break;
     default:
         break;
     }
@@ -65,4 +70,22 @@ void SdlInput::Wheel(const SDL_MouseWheelEvent& wheel) {
     int notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
     if (notches)
         DeviceInput::MouseWheel(notches * WHEEL_DELTA, mouse_);
+}
+
+// SDL announces a drop, then names its files one by one, then completes it.
+void SdlInput::Drop(const SDL_DropEvent& drop) {
+    switch (drop.type) {
+    case SDL_DROPBEGIN:
+        dropped_.clear();
+        return;
+    case SDL_DROPFILE:
+        if (drop.file) {
+            dropped_.push_back(drop.file);
+            SDL_free(drop.file);
+        }
+        return;
+    default:
+        DeviceInput::DropFiles(dropped_, mouse_);
+        dropped_.clear();
+    }
 }
