@@ -65,3 +65,13 @@ BOOL OffsetRect(LPRECT lprc, int dx, int dy) {
     lprc->bottom += dy;
     return TRUE;
 }
+
+BOOL InflateRect(LPRECT lprc, int dx, int dy) {
+    if (!lprc)
+        return FALSE;
+    lprc->left -= dx;
+    lprc->right += dx;
+    lprc->top -= dy;
+    lprc->bottom += dy;
+    return TRUE;
+}

@@ -95,6 +95,9 @@ BOOL IntersectRect(LPRECT lprcDst, LPCRECT lprcSrc1, LPCRECT lprcSrc2);
 // Whether pt lies inside: left and top edges included, right and bottom not.
 BOOL PtInRect(LPCRECT lprc, POINT pt);
 BOOL OffsetRect(LPRECT lprc, int dx, int dy);
+// Widens the rectangle by dx on the left and right and dy above and below
+// (negative values narrow it).
+BOOL InflateRect(LPRECT lprc, int dx, int dy);
 
 // [SECTION] Messages
 #define WM_NULL 0x0000
@@ -551,6 +554,8 @@ HCURSOR GetCursor();
 #define SM_CYFULLSCREEN 17
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SM_CXDOUBLECLK 36
 #define SM_CYDOUBLECLK 37
 #define SM_DBCSENABLED 42
@@ -560,7 +565,10 @@ HCURSOR GetCursor();
 // screen less a task bar of 30 pixels at the bottom; the full-screen area is
 // the work area less a caption (SM_CYCAPTION, 18 pixels). SM_DBCSENABLED is
 // 1 when the ANSI code page is 932. Frames are 4 pixels, borders 1,
-// scroll bars 16, the double-click rectangle 4 x 4. Any other index gives 0.
+// scroll bars 16, the double-click rectangle 4 x 4. A top-level window is
+// never larger than the screen and its frames (SM_CXMAXTRACK,
+// SM_CYMAXTRACK): a larger size asked for is cut to that. Any other index
+// gives 0.
 int GetSystemMetrics(int nIndex);
 inline constexpr int kDoubleClickWidth = 4;
 inline constexpr int kDoubleClickHeight = 4;

@@ -37,6 +37,14 @@ public:
     // Layout flags.
     static constexpr LONG kDefaultMargins = 0x1;
     static constexpr LONG kTallTopMargin = 0x2;
+    // Decorations: a frame around each of the command buttons (identifiers
+    // 1, 2, 9, 10, 11, 12), etched, or drawn with bitmap 55 with the second
+    // flag.
+    static constexpr LONG kButtonFrames = 0x100;
+    static constexpr LONG kPictureFrames = 0x200;
+    static constexpr int kFramePicture = 55;
+    static constexpr int kFrameCorner = 4; // corner pixels of bitmap 55
+    static constexpr int kFrameGap = 3;    // between a button and its frame
     static constexpr LONG kCentre = 0x2000;
     static constexpr LONG kBesideParent = 0x4000;
     static constexpr LONG kHidden = 0x8000;
@@ -147,6 +155,7 @@ private:
     void AllocateBuffer();
     void CreateControls(const KIVDialogLayout& layout);
     void DrawInvalid(const RECT& rect);
+    void DrawDecorations(const KIVDrawBuffer& buffer) const;
     void CopyToDevice(HDC dc, const RECT& rect) const;
     KIVDrawBuffer Buffer(const RECT& clip);
     void RunIdleProcessing();

@@ -2,6 +2,10 @@
 // rectangle, and the copy of the buffer onto the window.
 #include "toolkit/KIVDialog.h"
 
+#include "toolkit/KIVApplication.h"
+#include "toolkit/drawing/KIVNineSlice.h"
+#include "toolkit/drawing/KIVPainter.h"
+
 #include "toolkit/KIVLock.h"
 #include "toolkit/KIVPixelCopy.h"
 #include "toolkit/KIVThread.h"
@@ -40,6 +44,7 @@ void KIVDialog::DrawBackground(const KIVDrawBuffer& buffer, const RECT& rect) co
 void KIVDialog::DrawInvalid(const RECT& rect) {
     const KIVDrawBuffer buffer = Buffer(rect);
     DrawBackground(buffer, rect);
+    DrawDecorations(buffer);
     for (const auto& control : controls_) {
         if (!control->Intersects(rect))
             continue;
@@ -47,6 +52,26 @@ void KIVDialog::DrawInvalid(const RECT& rect) {
             control->Erase(buffer);
         else if (control->IsVisible())
             control->Draw(buffer);
+    }
+}
+
+// The frames of the command buttons that are shown, by the layout flags.
+void KIVDialog::DrawDecorations(const KIVDrawBuffer& buffer) const {
+    if (!(layoutFlags_ & kButtonFrames))
+        return;
+    KIVBitmapFrame picture;
+    const bool pictured = (layoutFlags_ & kPictureFrames) && KIVApplication::Get() &&
+                          KIVApplication::Get()->GetBitmap(kFramePicture, 0, &picture);
+    for (LONG id : {1, 2, 9, 10, 11, 12}) {
+        const KIVControl* control = GetControl(id);
+        if (!control || !control->IsVisible())
+            continue;
+        RECT frame = control->GetRect();
+        ::InflateRect(&frame, kFrameGap, kFrameGap);
+        if (pictured)
+            KIVDrawNineSlice(buffer, picture, frame, kFrameCorner);
+        else
+            KIVPainter::Bevel(buffer, frame, false);
     }
 }
 

@@ -57,6 +57,10 @@ bool Reposition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT 
     if (!(flags & SWP_NOMOVE))
         OffsetRect(&rect, x - rect.left, y - rect.top);
     if (!(flags & SWP_NOSIZE)) {
+        if (!window->IsChild()) {
+            cx = std::min(cx, GetSystemMetrics(SM_CXMAXTRACK));
+            cy = std::min(cy, GetSystemMetrics(SM_CYMAXTRACK));
+        }
         rect.right = rect.left + std::max(cx, 0);
         rect.bottom = rect.top + std::max(cy, 0);
     }

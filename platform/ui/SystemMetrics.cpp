@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kTaskBarHeight = 30;
 constexpr int kCaptionHeight = 18;
+constexpr int kFrame = 4;
 
 RECT WorkArea() {
     const MachineSettings& settings = Machine::Current().Settings();
@@ -30,13 +31,17 @@ int GetSystemMetrics(int nIndex) {
         return kCaptionHeight;
     case SM_CXFRAME:
     case SM_CYFRAME:
-        return 4;
+        return kFrame;
     case SM_CXBORDER:
     case SM_CYBORDER:
         return 1;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
         return 16;
+    case SM_CXMAXTRACK:
+        return settings.screenWidth + 2 * kFrame + 4;
+    case SM_CYMAXTRACK:
+        return settings.screenHeight + 2 * kFrame + 4;
     case SM_CXDOUBLECLK:
         return kDoubleClickWidth;
     case SM_CYDOUBLECLK:

@@ -31,11 +31,17 @@ bool Link(WindowObject& window, HWND parent) {
     return true;
 }
 
+LONG MaxTrack(int metric) {
+    return static_cast<LONG>(GetSystemMetrics(metric));
+}
+
 void Place(WindowObject& window) {
     if (window.IsChild()) {
         FindWindowObject(window.parent)->children.push_back(window.handle);
         return;
     }
+    window.rect.right = window.rect.left + std::min(window.Width(), MaxTrack(SM_CXMAXTRACK));
+    window.rect.bottom = window.rect.top + std::min(window.Height(), MaxTrack(SM_CYMAXTRACK));
     window.pixelWidth = window.Width();
     window.pixelHeight = window.Height();
     window.pixels.assign(static_cast<std::size_t>(window.pixelWidth) * window.pixelHeight, kWhite);

@@ -116,4 +116,21 @@ TEST_F(HeadlessScreen, TitleMovesAndResizesReachTheDisplay) {
     EXPECT_EQ(point.x, 5);
 }
 
+// A top-level window never outgrows the screen and its frames, however
+// large a size it is given; a child may.
+TEST_F(HeadlessScreen, TopLevelWindowsAreNoLargerThanTheScreenAndItsFrames) {
+    HWND hwnd = Make(0, 0, 1000000, 1000000, WS_POPUP);
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXMAXTRACK));
+    EXPECT_EQ(rect.bottom, 48 + 12);
+    SetWindowPos(hwnd, nullptr, 0, 0, 70000, 20, SWP_NOMOVE);
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect.right, 64 + 12);
+    EXPECT_EQ(rect.bottom, 20);
+    HWND child = Make(0, 0, 5000, 10, WS_CHILD, hwnd);
+    GetClientRect(child, &rect);
+    EXPECT_EQ(rect.right, 5000);
+}
+
 } // namespace
