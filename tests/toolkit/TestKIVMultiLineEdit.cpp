@@ -169,6 +169,18 @@ TEST_F(MultiLineEditTest, ABarAppearsWhenTheLinesDoNotFitAndTheTextWrapsBesideIt
     EXPECT_EQ(ScreenPixel(dialog, 201, 60), KIVLook::kTrack);
     field.SetText(u"short");
     EXPECT_FALSE(field.HasScrollBar());
+    // Lines wrapped to the whole width would pass under the bar.
+    std::u16string paragraphs;
+    for (int count = 0; count < 12; ++count)
+        paragraphs += u"a b c d e f g h i j k l m n o p q r s t u v w x y z a b c d e f g h\r\n";
+    field.SetText(paragraphs.c_str());
+    ASSERT_TRUE(field.HasScrollBar());
+    KIVWrappedText beside;
+    beside.Wrap(*font, paragraphs.c_str(), static_cast<int>(paragraphs.size()),
+                field.TextArea().right - field.TextArea().left);
+    ASSERT_EQ(field.LineCount(), beside.LineCount());
+    for (int line = 0; line < field.LineCount(); ++line)
+        EXPECT_EQ(field.LineAt(line).length, beside.LineAt(line).length) << line;
 }
 
 TEST_F(MultiLineEditTest, WheelAndKeysScrollAndStopAtTheEnds) {
