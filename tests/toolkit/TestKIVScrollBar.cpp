@@ -221,4 +221,6 @@ TEST_F(ScrollBarTest, AnEmbeddedBarTellsItsOwnerAndNotTheDialog) {
     owner.bar.SetPosition(5);
     EXPECT_EQ(owner.heard.size(), 2u) << "the owner's own change is not told back";
     EXPECT_EQ(dialog.events, "");
+    owner.Enable(false);
+    EXPECT_FALSE(owner.bar.IsActive()) << "a disabled owner's bar is inert";
 }

@@ -11,7 +11,7 @@ KIVScrollBarCtrl::KIVScrollBarCtrl(KIVDialog* dialog, const KIVControlRecord& re
 
 KIVScrollBarCtrl::KIVScrollBarCtrl(KIVControl* owner, KIVScrollListener* listener, const RECT& rect,
                                    bool vertical)
-    : KIVControl(owner->GetDialog(), owner->GetId(), rect, owner->GetFontId(), 1, 0),
+    : KIVControl(owner->GetDialog(), owner->GetId(), rect, owner->GetFontId(), 1, 0), owner_(owner),
       listener_(listener), vertical_(vertical) {}
 
 // [SECTION] Range and position
@@ -37,7 +37,7 @@ int KIVScrollBarCtrl::MaxPosition() const {
 }
 
 bool KIVScrollBarCtrl::IsActive() const {
-    return IsEnabled() && MaxPosition() > minimum_;
+    return IsEnabled() && (!owner_ || owner_->IsEnabled()) && MaxPosition() > minimum_;
 }
 
 void KIVScrollBarCtrl::ScrollTo(int position) {

@@ -62,7 +62,8 @@ public:
     int GetPage() const { return page_; }
     int MaxPosition() const;
     bool IsVertical() const { return vertical_; }
-    // Enabled and with more content than the page.
+    // Enabled (an embedded bar: and its owner) and with more content than
+    // the page.
     bool IsActive() const;
     // An arrow, the track or the thumb is held with the mouse.
     bool IsPressed() const { return pressed_ != kNone; }
@@ -96,6 +97,7 @@ private:
     void Step();
     void DrawArrow(const KIVDrawBuffer& buffer, const RECT& rect, bool less, bool pressed) const;
 
+    KIVControl* owner_ = nullptr;
     KIVScrollListener* listener_ = nullptr;
     bool vertical_ = true;
     int minimum_ = 0;
