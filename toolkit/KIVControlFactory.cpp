@@ -1,10 +1,13 @@
 #include "toolkit/KIVControlFactory.h"
 
 #include "toolkit/controls/KIVLabelCtrl.h"
+#include "toolkit/controls/KIVMultiLineEditCtrl.h"
+#include "toolkit/controls/KIVScrollBarCtrl.h"
 
 namespace {
 
 enum ControlType : LONG { kPlainControl = 1, kLabel = 2 };
+enum TextControlType : LONG { kMultiLineEdit = 20, kVScrollBar = 25, kHScrollBar = 26 };
 
 } // namespace
 
@@ -14,6 +17,12 @@ std::unique_ptr<KIVControl> KIVCreateControl(KIVDialog* dialog, const KIVControl
         return std::make_unique<KIVControl>(dialog, record);
     case kLabel:
         return std::make_unique<KIVLabelCtrl>(dialog, record);
+    case kMultiLineEdit:
+        return std::make_unique<KIVMultiLineEditCtrl>(dialog, record);
+    case kVScrollBar:
+        return std::make_unique<KIVScrollBarCtrl>(dialog, record, true);
+    case kHScrollBar:
+        return std::make_unique<KIVScrollBarCtrl>(dialog, record, false);
     default:
         return nullptr;
     }
