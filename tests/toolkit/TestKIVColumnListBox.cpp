@@ -194,3 +194,26 @@ TEST_F(ColumnListTest, TheBandFadesFromTopToBottomAndShowsTheSortArrow) {
     EXPECT_GT(accentIn(border0.x - 20, border0.x - 4), 0);
     EXPECT_EQ(accentIn(border1.x - 20, border1.x - 4), 0);
 }
+
+TEST_F(ColumnListTest, TitlesAreFadedExceptTheOneUnderThePointer) {
+    KIVColumnListBoxCtrl& list = Place(sorted);
+    list.AddColumn(u"WWW");
+    list.AddColumn(u"WWW");
+    const RECT band = list.HeaderRect();
+    // The darkest green level of a column's title.
+    auto darkest = [&](int column) {
+        const POINT title = Title(list, column);
+        int level = 255;
+        for (int x = title.x - 30; x < title.x + 30; ++x)
+            for (int y = band.top; y < band.bottom; ++y)
+                level = std::min<int>(level, (dialog.PixelAt(x, y) >> 8) & 0xFF);
+        return level;
+    };
+    Pump();
+    const int ordinary = darkest(1);
+    EXPECT_LT(darkest(0), ordinary); // the sort column fades less
+    MoveTo(dialog, Title(list, 1));
+    Pump();
+    EXPECT_EQ(list.GetHoverTitle(), 1);
+    EXPECT_LT(darkest(1), darkest(0));
+}

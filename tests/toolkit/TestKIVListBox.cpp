@@ -155,10 +155,3 @@ TEST_F(ListBoxTest, ControlClickTogglesAndShiftClickSelectsARange) {
     Pump();
     EXPECT_EQ(Plain().GetSelection(), std::vector<int>{1});
 }
-
-TEST_F(ListBoxTest, LinesGivenToKeepAreOwnedByTheList) {
-    Plain().AddLine(std::make_unique<KIVListBoxLine>(&Plain(), u"kept", false));
-    EXPECT_EQ(Texts(Plain()), u"kept ");
-    Plain().RemoveAllLines();
-    EXPECT_EQ(Plain().GetLineCount(), 0);
-}
