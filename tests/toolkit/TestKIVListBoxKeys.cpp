@@ -114,9 +114,12 @@ TEST_F(ListKeysTest, TheWheelAndTheBarScrollTheLines) {
     KIVListBoxCtrl& list = *dialog.List(1003);
     Fill(list, 40);
     const RECT area = list.LinesArea();
+    MoveTo(dialog, POINT{area.left + 5, area.top + 5});
     DeviceInput::MouseWheel(-WHEEL_DELTA, Screen(dialog, POINT{area.left + 5, area.top + 5}));
     Pump();
     EXPECT_EQ(list.GetScrollY(), 3 * list.GetLineHeight());
+    // The line under the pointer is the one that moved there.
+    EXPECT_EQ(list.GetHoverLine(), 3);
     EXPECT_EQ(list.LineAt(POINT{area.left + 5, area.top + 1}), 3);
     // The pointer over the bar is over no line.
     const RECT bar = list.VerticalBarRect();

@@ -2,6 +2,8 @@
 // box), then selects it; moves track the line under the pointer.
 #include "toolkit/controls/KIVListBoxCtrl.h"
 
+#include "toolkit/KIVDialog.h"
+
 bool KIVListBoxCtrl::OnMouseDown(POINT point, UINT flags) {
     KIVControl::OnMouseDown(point, flags);
     if (PressScrollBar(point, flags))
@@ -55,8 +57,13 @@ void KIVListBoxCtrl::ClearHoverLine() {
     RedrawAllLines();
 }
 
+// The lines move under a pointer that stays where it is.
 bool KIVListBoxCtrl::OnMouseWheel(int delta, UINT) {
     ScrollTo(scrollX_, scrollY_ - delta * kWheelLines * lineHeight_ / WHEEL_DELTA);
+    POINT pointer{};
+    if (hover_ >= 0 && GetDialog() && ::GetCursorPos(&pointer) &&
+        ::ScreenToClient(GetDialog()->GetSafeHwnd(), &pointer))
+        SetHover(LineAt(pointer), pointer.x);
     return false;
 }
 

@@ -66,6 +66,8 @@ public:
     bool HitsCheckBox(int x) const;
 
 protected:
+    // For lines that handle their own clicks: whether the last one turned the box.
+    void SetToggled(bool toggled) { toggled_ = toggled; }
     // Draws the check box in the area and returns the left edge of the text
     // that follows it.
     int DrawCheckBox(const KIVDrawBuffer& buffer, const RECT& rect, const KIVListLineLook& look);

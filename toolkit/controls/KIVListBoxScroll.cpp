@@ -15,8 +15,7 @@ void Place(KIVScrollBarCtrl* bar, const RECT& rect) {
 
 } // namespace
 
-// The bars are made on first use: a list made in code has its dialog only
-// once it is constructed.
+// The bars are made when the lines are first laid out.
 void KIVListBoxCtrl::SyncScrollBars() {
     KIVScrollListener* listener = this;
     const RECT verticalRect = VerticalBarRect();
