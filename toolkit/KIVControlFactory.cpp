@@ -1,6 +1,7 @@
 #include "toolkit/KIVControlFactory.h"
 
 #include "toolkit/controls/KIVLabelCtrl.h"
+#include "toolkit/controls/KIVListBoxCtrl.h"
 #include "toolkit/controls/KIVMultiLineEditCtrl.h"
 #include "toolkit/controls/KIVScrollBarCtrl.h"
 
@@ -8,6 +9,7 @@ namespace {
 
 enum ControlType : LONG { kPlainControl = 1, kLabel = 2 };
 enum TextControlType : LONG { kMultiLineEdit = 20, kVScrollBar = 25, kHScrollBar = 26 };
+enum ListControlType : LONG { kListBox = 27 };
 
 } // namespace
 
@@ -23,6 +25,8 @@ std::unique_ptr<KIVControl> KIVCreateControl(KIVDialog* dialog, const KIVControl
         return std::make_unique<KIVScrollBarCtrl>(dialog, record, true);
     case kHScrollBar:
         return std::make_unique<KIVScrollBarCtrl>(dialog, record, false);
+    case kListBox:
+        return std::make_unique<KIVListBoxCtrl>(dialog, record);
     default:
         return nullptr;
     }
