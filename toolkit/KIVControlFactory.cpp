@@ -1,6 +1,8 @@
 #include "toolkit/KIVControlFactory.h"
 
+#include "toolkit/controls/KIVEditCtrl.h"
 #include "toolkit/controls/KIVLabelCtrl.h"
+#include "toolkit/controls/KIVProgressBarCtrl.h"
 
 namespace {
 
@@ -14,6 +16,10 @@ std::unique_ptr<KIVControl> KIVCreateControl(KIVDialog* dialog, const KIVControl
         return std::make_unique<KIVControl>(dialog, record);
     case kLabel:
         return std::make_unique<KIVLabelCtrl>(dialog, record);
+    case 19: // edit field
+        return std::make_unique<KIVEditCtrl>(dialog, record);
+    case 33: // progress bar
+        return std::make_unique<KIVProgressBarCtrl>(dialog, record);
     default:
         return nullptr;
     }
