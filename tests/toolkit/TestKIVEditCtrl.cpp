@@ -198,20 +198,3 @@ TEST_F(EditTest, SetTextSelectsAllOnlyInAFocusedField) {
     EXPECT_EQ(field.Model().SelectionLength(), 8);
     EXPECT_EQ(Changes(301), 0) << "only the user's changes are reported";
 }
-
-TEST_F(EditTest, ControlAWithinAFieldSelectsAll) {
-    KIVEditCtrl& field = Focus(301);
-    Press(VK_HOME);
-    Press('A', VK_CONTROL);
-    EXPECT_EQ(field.Model().SelectionLength(), 5);
-    EXPECT_EQ(field.Model().Caret(), 5);
-}
-
-TEST_F(EditTest, EnterAndEscapeAreLeftToTheDialog) {
-    Focus(301);
-    EXPECT_TRUE(Field(301).OnKeyDown(VK_RETURN, 1, 0));
-    EXPECT_TRUE(Field(301).OnKeyDown(VK_ESCAPE, 1, 0));
-    EXPECT_TRUE(Field(301).OnKeyDown(VK_F1 + 4, 1, 0));
-    EXPECT_FALSE(Field(301).OnKeyDown('Q', 1, 0));
-    EXPECT_TRUE(Field(301).OnChar(16, 1, 0));
-}

@@ -65,19 +65,6 @@ TEST_F(KIVEditTextTest, ScrollingKeepsTheCaretWithinTheWidthBothWays) {
     EXPECT_EQ(text.FirstVisible(), 0);
 }
 
-TEST_F(KIVEditTextTest, UndoRestoresTheCaretSelectionAndScrollingToo) {
-    KIVEditText text(u"abab");
-    ASSERT_TRUE(text.Select(1, 2));
-    text.Backspace();
-    EXPECT_EQ(text.Text(), u"ab");
-    EXPECT_EQ(text.Caret(), 1);
-    text.Undo();
-    EXPECT_EQ(text.Text(), u"abab");
-    EXPECT_EQ(text.SelectionStart(), 1);
-    EXPECT_EQ(text.SelectionLength(), 2);
-    EXPECT_EQ(text.Caret(), 4);
-}
-
 TEST_F(KIVEditTextTest, TypingAfterAPasteOpensItsOwnUndoRun) {
     KIVEditText text(u"");
     text.Type(u'a');
