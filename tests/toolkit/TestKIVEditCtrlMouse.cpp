@@ -35,6 +35,15 @@ TEST_F(EditTest, TheFirstPressOnlyTakesTheFocusAndTheNextPlacesTheCaret) {
     EXPECT_EQ(field.Model().Caret(), 5) << "right of the text: its end";
 }
 
+TEST_F(EditTest, TheTextCursorShowsOverAField) {
+    DeviceInput::MouseMove(Screen(50, 20));
+    Run();
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_IBEAM));
+    DeviceInput::MouseMove(Screen(250, 20));
+    Run();
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
 TEST_F(EditTest, ADragSelectsFromThePressToTheMouse) {
     KIVEditCtrl& field = Focus(301);
     Click(150, 20);

@@ -62,6 +62,7 @@ public:
     bool OnChar(UINT ch, UINT repeat, UINT flags) override;
     bool OnMouseDown(POINT point, UINT flags) override;
     bool OnMouseMove(POINT point, UINT flags) override;
+    void OnMouseLeave() override;
     bool OnMouseUp(POINT point, UINT flags) override;
     bool OnDoubleClick(POINT point, UINT flags) override;
     void OnFocusChanged(bool gained) override;

@@ -25,9 +25,11 @@ bool KIVEditCtrl::OnMouseDown(POINT point, UINT) {
     return false;
 }
 
-// Left of the text area the caret goes one character further left than the
-// first visible one, which scrolls the text back while the mouse stays there.
+// The text cursor shows over the field. Left of the text area a drag takes
+// the caret one character further left than the first visible one, which
+// scrolls the text back while the mouse stays there.
 bool KIVEditCtrl::OnMouseMove(POINT point, UINT) {
+    ::SetCursor(::LoadCursorA(nullptr, IDC_IBEAM));
     const bool dragging = GetDialog() && GetDialog()->PressedControl() == this;
     if (!dragging || !HasFocus() || IsReadOnly() || justFocused_ || wordSelected_)
         return true;
@@ -37,6 +39,10 @@ bool KIVEditCtrl::OnMouseMove(POINT point, UINT) {
     model_.ExtendTo(position);
     Moved();
     return false;
+}
+
+void KIVEditCtrl::OnMouseLeave() {
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 bool KIVEditCtrl::OnMouseUp(POINT point, UINT) {
