@@ -180,6 +180,7 @@ TEST_F(EditTest, SelectChecksItsBoundsAndMinusOneLeavesAnEmptySelection) {
     EXPECT_FALSE(field.Select(2, 1));
     EXPECT_FALSE(field.Select(-1, 2));
     EXPECT_FALSE(field.Select(0, 5)) << "the last index lies past the text";
+    EXPECT_FALSE(field.Select(6, -1)) << "an empty selection past the end";
     ASSERT_TRUE(field.Select(1, 3));
     EXPECT_EQ(field.Model().SelectionStart(), 1);
     EXPECT_EQ(field.Model().SelectionLength(), 3);

@@ -33,7 +33,7 @@ void KIVEditText::Reset(const char16_t* text, bool selectAll) {
 }
 
 bool KIVEditText::Select(int first, int last) {
-    if (first < 0 || last >= Length() || (last < first && last != -1))
+    if (first < 0 || first > Length() || last >= Length() || (last < first && last != -1))
         return false;
     now_.selStart = first;
     now_.selLength = last == -1 ? 0 : last - first + 1;

@@ -32,7 +32,8 @@ public:
     void Reset(const char16_t* text, bool selectAll);
     // Selects last - first + 1 characters from first, or places an empty
     // selection at first when last is -1. False, changing nothing, when
-    // first < 0, last >= the length, or last < first with last != -1.
+    // first < 0, last >= the length, or last < first with last != -1, and
+    // when an empty selection would lie past the end.
     bool Select(int first, int last);
     void SelectAll();
     // The caret and the anchor go to position; the selection is cleared.
