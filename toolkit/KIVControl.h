@@ -104,6 +104,10 @@ public:
     // The dialog tells the control that it gained or lost the focus.
     virtual void OnFocusChanged(bool gained);
     virtual bool AcceptsFocus() const { return false; }
+    // Where text typed through the input method appears, in the dialog's
+    // client coordinates: the control's top-left corner unless the control
+    // keeps a caret.
+    virtual POINT GetInputPoint() const { return POINT{rect_.left, rect_.top}; }
     // Focus moves skip controls that are hidden, disabled or do not accept it.
     bool CanTakeFocus() const { return visible_ && enabled_ && AcceptsFocus(); }
 

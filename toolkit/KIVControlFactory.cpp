@@ -1,9 +1,11 @@
 #include "toolkit/KIVControlFactory.h"
 
+#include "toolkit/controls/KIVEditCtrl.h"
 #include "toolkit/controls/KIVLabelCtrl.h"
 #include "toolkit/controls/KIVListBoxCtrl.h"
 #include "toolkit/controls/KIVMultiLineEditCtrl.h"
 #include "toolkit/controls/KIVScrollBarCtrl.h"
+#include "toolkit/controls/KIVProgressBarCtrl.h"
 
 namespace {
 
@@ -27,6 +29,10 @@ std::unique_ptr<KIVControl> KIVCreateControl(KIVDialog* dialog, const KIVControl
         return std::make_unique<KIVScrollBarCtrl>(dialog, record, false);
     case kListBox:
         return std::make_unique<KIVListBoxCtrl>(dialog, record);
+    case 19: // edit field
+        return std::make_unique<KIVEditCtrl>(dialog, record);
+    case 33: // progress bar
+        return std::make_unique<KIVProgressBarCtrl>(dialog, record);
     default:
         return nullptr;
     }

@@ -129,7 +129,7 @@ bool KIVDialog::GetInputPosition(POINT* clientPoint, int* lineHeight) const {
     const KIVFont* font = control ? control->GetFont() : nullptr;
     if (!font)
         return false;
-    *clientPoint = POINT{control->GetRect().left, control->GetRect().top};
+    *clientPoint = control->GetInputPoint();
     *lineHeight = font->LineHeight();
     return true;
 }
