@@ -6,7 +6,8 @@
 KIVMessageBoxDlg::KIVMessageBoxDlg(CWnd* owner, const char16_t* text, const char16_t* caption,
                                    DWORD flags, int* result, int helpTopic)
     : KIVDialog(owner, -1), text_(text ? text : u""), caption_(caption ? caption : u""),
-      flags_(flags), result_(result), iconId_(IconOf(flags)), helpTopic_(helpTopic) {
+      flags_(flags), result_(result ? result : &ownResult_), iconId_(IconOf(flags)),
+      helpTopic_(helpTopic) {
     *result_ = 0;
 }
 

@@ -42,6 +42,7 @@ public:
     // The icon bitmap of the flags' high 16 bits, -1 for none.
     static int IconOf(DWORD flags);
 
+    // result: where the answer goes (null: the box keeps it for Run alone).
     KIVMessageBoxDlg(CWnd* owner, const char16_t* text, const char16_t* caption, DWORD flags,
                      int* result, int helpTopic);
 
@@ -67,6 +68,7 @@ private:
     KIVString text_;
     KIVString caption_;
     DWORD flags_ = 0;
+    int ownResult_ = 0;
     int* result_ = nullptr;
     int iconId_ = -1;
     int helpTopic_ = 0;

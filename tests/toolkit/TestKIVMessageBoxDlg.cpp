@@ -133,6 +133,12 @@ TEST_F(DialogTest, TheBoxIsDrawnAtItsOwnSize) {
     const RECT cancel = box.GetControl(103)->GetRect();
     EXPECT_NE(box.PixelAt(cancel.left + 1, cancel.top + 10), KIVDialog::kBackground);
     EXPECT_TRUE(static_cast<KIVTextButtonCtrl*>(box.GetControl(102))->IsDefault());
+    // Space is the box's OK even on a focused Cancel button.
+    SetActiveWindow(box);
+    box.GetControl(103)->SetFocus();
+    KeyStroke(VK_SPACE);
+    Pump();
+    EXPECT_EQ(answered, IDOK);
     EXPECT_FALSE(static_cast<KIVTextButtonCtrl*>(box.GetControl(103))->IsDefault());
 }
 
