@@ -7,6 +7,8 @@
 #include "toolkit/controls/KIVPictureCtrl.h"
 #include "toolkit/drawing/KIVPainter.h"
 
+#include <cmath>
+
 using namespace dialog_test;
 
 namespace {
@@ -37,6 +39,17 @@ TEST_F(LabelTest, ADisabledLabelWithFactorZeroIsDrawnAtFourTenths) {
     faded->SetDrawingFactor(0.5f);
     faded->Enable(false);
     EXPECT_FLOAT_EQ(faded->EffectiveFactor(), 0.2f);
+}
+
+TEST_F(LabelTest, AFactorThatIsNotANumberDrawsAtFullStrength) {
+    auto* label = dialog.Get<KIVLabelCtrl>(132);
+    label->SetColour(0);
+    label->SetDrawingFactor(std::nanf(""));
+    Pump();
+    EXPECT_EQ(DarkestChannel(dialog, RECT{10, 30, 200, 46}), 0);
+    label->SetDrawingFactor(0.5f);
+    Pump();
+    EXPECT_GT(DarkestChannel(dialog, RECT{10, 30, 200, 46}), 0x60);
 }
 
 TEST_F(LabelTest, TheRecordsColourBytesAreThirdSecondFirst) {

@@ -5,6 +5,19 @@
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The text drawing's transparency (0..255) of a factor; 0, and a factor
+// that is not a number (a damaged record), draw at full strength.
+int Transparency(float factor) {
+    if (factor == 0.0f || std::isnan(factor))
+        return 255;
+    return static_cast<int>(std::clamp(factor, 0.0f, 1.0f) * 255.0f + 0.5f);
+}
+
+} // namespace
 
 KIVLabelCtrl::KIVLabelCtrl(KIVDialog* dialog, const KIVControlRecord& record)
     : KIVControl(dialog, record, kLeft) {
@@ -56,9 +69,7 @@ void KIVLabelCtrl::Draw(const KIVDrawBuffer& buffer) {
     const RECT& rect = GetRect();
     if (GetDialog())
         GetDialog()->DrawBackground(buffer, rect);
-    const float factor = EffectiveFactor();
-    const int transparency =
-        factor == 0.0f ? 255 : static_cast<int>(std::clamp(factor, 0.0f, 1.0f) * 255.0f + 0.5f);
+    const int transparency = Transparency(EffectiveFactor());
     const KIVFont* font = GetFont();
     if (font && transparency > 0) {
         KIVDrawBuffer clipped = buffer;
