@@ -86,14 +86,17 @@ public:
     // rectangle, state flags, style, font and the two texts, each text as
     // its length + 2 and that many 16-bit units (its zero and one more).
     virtual void Save(std::vector<BYTE>* record) const;
+    // The record type that Save's fields belong under (1: a plain control).
+    virtual LONG TypeCode() const { return 1; }
 
     // A container applies its own rules to showing or enabling a member:
     // true when it took the request.
     virtual bool ShowMember(KIVControl* member, bool show);
     virtual bool EnableMember(KIVControl* member, bool enable);
-    void Show(bool show);
+    // Virtual so that a container can pass its own change on to its members.
+    virtual void Show(bool show);
     bool IsVisible() const { return visible_; }
-    void Enable(bool enable);
+    virtual void Enable(bool enable);
     bool IsEnabled() const { return enabled_; }
 
     bool HasFocus() const;

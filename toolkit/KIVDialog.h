@@ -125,6 +125,9 @@ public:
     int BufferWidth() const { return bufferWidth_; }
     int BufferHeight() const { return bufferHeight_; }
     DWORD PixelAt(int x, int y) const;
+    // Moves and sizes the window (a dialog that sizes itself to its content)
+    // and gives the off-screen buffer the new client size.
+    void PlaceWindowAt(int x, int y, int width, int height);
 
     // [SECTION] Timers
     void StartTimer(int n, UINT period);

@@ -10,15 +10,23 @@
 #include "toolkit/KIVPixelCopy.h"
 #include "toolkit/KIVThread.h"
 
+// The buffer is made once, and again only when the window is sized anew.
 void KIVDialog::AllocateBuffer() {
-    if (!buffer_.empty())
-        return;
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
+    if (!buffer_.empty() && client.right == bufferWidth_ && client.bottom == bufferHeight_)
+        return;
     KIVLock lock(&drawingLock_);
     bufferWidth_ = client.right > 0 ? client.right : 0;
     bufferHeight_ = client.bottom > 0 ? client.bottom : 0;
     buffer_.assign(static_cast<std::size_t>(bufferWidth_) * bufferHeight_, kBackground);
+}
+
+void KIVDialog::PlaceWindowAt(int x, int y, int width, int height) {
+    ::SetWindowPos(m_hWnd, nullptr, x, y, width, height, SWP_NOZORDER);
+    ::GetWindowRect(m_hWnd, &windowRect_);
+    AllocateBuffer();
+    Invalidate(RECT{0, 0, bufferWidth_, bufferHeight_});
 }
 
 KIVDrawBuffer KIVDialog::Buffer(const RECT& clip) {

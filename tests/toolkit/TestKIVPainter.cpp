@@ -69,3 +69,28 @@ TEST(PainterFade, FadedColoursTruncateEachProduct) {
     EXPECT_EQ(KIVPainter::Fade(0x005A5F7D, 0x00F2F3FA, 0.4f), 0x00B5B7C8u);
     EXPECT_EQ(KIVPainter::Fade(0x00123456, 0x00FFFFFF, 1.0f), 0x00123456u);
 }
+
+// A 3 x 3 frame whose blue bytes count 1 to 9, drawn over 7 x 4 pixels with
+// one-pixel corners: corners once, edges and middle repeated.
+TEST_F(PainterTest, ASlicedFrameRepeatsItsEdgesAndMiddleInsideTheClip) {
+    KIVBitmapFrame frame;
+    frame.width = 3;
+    frame.height = 3;
+    for (BYTE blue = 1; blue <= 9; ++blue)
+        frame.pixels.insert(frame.pixels.end(), {blue, 0, 0, 0});
+    KIVPainter::DrawSlicedFrame(buffer, frame, RECT{1, 1, 8, 5}, 1);
+    const int expected[4][7] = {
+        {1, 2, 2, 2, 2, 2, 3}, {4, 5, 5, 5, 5, 5, 6}, {4, 5, 5, 5, 5, 5, 6}, {7, 8, 8, 8, 8, 8, 9}};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(At(1 + x, 1 + y), static_cast<DWORD>(expected[y][x])) << x << "," << y;
+    EXPECT_EQ(At(0, 0), kGround);
+    EXPECT_EQ(At(8, 1), kGround);
+    EXPECT_EQ(At(1, 5), kGround);
+
+    std::fill(pixels.begin(), pixels.end(), kGround);
+    buffer.clip = RECT{0, 0, 4, 6};
+    KIVPainter::DrawSlicedFrame(buffer, frame, RECT{1, 1, 8, 5}, 1);
+    EXPECT_EQ(At(3, 2), 5u);
+    EXPECT_EQ(At(4, 2), kGround);
+}

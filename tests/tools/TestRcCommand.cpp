@@ -125,6 +125,33 @@ TEST_F(RcCommandTest, DialogLayoutsTakeTheLanguagesTexts) {
     EXPECT_EQ(layout.controls[1].type, 99);
 }
 
+// A label's drawing factor is a 32-bit float and its colour three single
+// bytes; a hexadecimal item stays 32 bits even when it ends in "b" or "f".
+TEST_F(RcCommandTest, TypedFieldsGiveFloatsSingleBytesAndWholeNumbers) {
+    Source("English/dialogs.txt", "dialog 4\n  window 0 0 10 10\n"
+                                  "  control Label 1 0 0 1 1 fields=1.5f,255b,-1b,0x1b,0x1f,-2\n"
+                                  "end\n");
+    ASSERT_EQ(Rc("English").status, 0);
+    const Loaded file{Output("English", ".erd")};
+    KIVDialogLayout layout;
+    ASSERT_TRUE(KIVDialogFile::ReadLayout(file.Source(), 4, &layout));
+    ASSERT_EQ(layout.controls.size(), 1u);
+    EXPECT_EQ(layout.controls[0].classFields,
+              (std::vector<BYTE>{0x00, 0x00, 0xC0, 0x3F, 0xFF, 0xFF, 0x1B, 0, 0, 0, 0x1F, 0, 0, 0,
+                                 0xFE, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST_F(RcCommandTest, FieldItemsOutOfTheirTypeAreRefusedWithTheirLine) {
+    for (const char* fields : {"256b", "-129b", "1.5", "f", "inff", "2x"}) {
+        Source("English/dialogs.txt",
+               std::string("dialog 4\n  control Label 1 0 0 1 1 fields=") + fields + "\nend\n");
+        const KivtoolRun run = Rc("English");
+        EXPECT_EQ(run.status, 1) << fields;
+        EXPECT_NE(run.output.find("dialogs.txt:2: error: expected: control"), std::string::npos)
+            << fields << run.output;
+    }
+}
+
 TEST_F(RcCommandTest, PictureStripsBecomeFramesOfEightOrThirtyTwoBits) {
     std::vector<std::uint8_t> grey(5 * 6);
     for (std::size_t i = 0; i < grey.size(); ++i)

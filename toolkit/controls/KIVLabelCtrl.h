@@ -1,18 +1,42 @@
-// KIVLabelCtrl: a line of text in the control's font, left-aligned (style
-// 1), centred (2) or right-aligned (4) in the rectangle; grey when disabled.
+// KIVLabelCtrl: a text in the control's font and the label's colour. A label
+// lower than two lines shows one line aligned by its style (1 left, 2
+// centred, 4 right: the style is handed to the text drawing as its options);
+// a taller one breaks its text into as many lines as its rectangle holds.
+//
+// Record fields: the drawing factor (a 32-bit float), then the colour's
+// third, second and first byte. The factor scales the text's coverage; 0
+// draws it at full strength.
 #pragma once
 
 #include "toolkit/KIVControl.h"
+#include "toolkit/drawing/KIVLook.h"
 
 class KIVLabelCtrl : public KIVControl {
 public:
-    static constexpr DWORD kTextColour = 0x00000000;
-    static constexpr DWORD kDisabledColour = 0x00808080;
     enum Style : LONG { kLeft = 1, kCentre = 2, kRight = 4 };
 
     KIVLabelCtrl(KIVDialog* dialog, const KIVControlRecord& record);
+    KIVLabelCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId, LONG style);
 
     // Stores the text and draws the label again.
     void SetText(const char16_t* text) override;
+    // The colour's lowest byte is its first, in the pixels' own order.
+    void SetColour(DWORD colour);
+    DWORD GetColour() const;
+    void SetDrawingFactor(float factor);
+    float GetDrawingFactor() const { return factor_; }
+    // The factor the text is drawn with: a disabled label's is 0.4 times
+    // its own, or 0.4 when its own is 0.
+    float EffectiveFactor() const;
+
+    void Save(std::vector<BYTE>* record) const override;
+    LONG TypeCode() const override { return 2; }
     void Draw(const KIVDrawBuffer& buffer) override;
+
+private:
+    void DrawLines(const KIVDrawBuffer& buffer, const KIVFont& font, int transparency) const;
+
+    float factor_ = 1.0f;
+    BYTE colour_[3] = {static_cast<BYTE>(KIVLook::kInk), static_cast<BYTE>(KIVLook::kInk >> 8),
+                       static_cast<BYTE>(KIVLook::kInk >> 16)};
 };

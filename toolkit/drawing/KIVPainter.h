@@ -37,6 +37,13 @@ public:
     // drawn) when the bitmap or the frame is missing.
     static bool DrawPicture(const KIVDrawBuffer& buffer, int id, int frame, int x, int y,
                             float factor = 1.0f);
+    // A frame stretched over rect without stretching its pixels: its corners
+    // (corner x corner pixels) drawn once, its edges and its middle repeated.
+    static void DrawSlicedFrame(const KIVDrawBuffer& buffer, const KIVBitmapFrame& frame,
+                                const RECT& rect, int corner, float factor = 1.0f);
+    // DrawSlicedFrame with a frame of the bitmap file; false when missing.
+    static bool DrawSlicedPicture(const KIVDrawBuffer& buffer, int id, int frame, const RECT& rect,
+                                  int corner, float factor = 1.0f);
     // The size of a bitmap's frames; false (0 x 0) when it is missing.
     static bool PictureSize(int id, SIZE* size);
 };

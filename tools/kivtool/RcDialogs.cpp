@@ -5,6 +5,11 @@
 // [SECTION] Encoding
 #include "tools/kivtool/RcDialogs.h"
 
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
 namespace {
 
 // [SECTION] Words of a line
@@ -62,6 +67,36 @@ bool Numbers(const std::vector<std::string>& words, std::size_t first, std::int3
 
 // [SECTION] Reading
 
+// One item of fields=, appended little-endian: "1.5f" a 32-bit float, "255b"
+// one byte (-128..255), any other number 32 bits. The suffixes belong to
+// decimal items only: a hexadecimal item is always 32 bits ("0x1b" is 27).
+bool FieldItem(const std::string& item, std::vector<std::uint8_t>* bytes) {
+    const bool hex = item.find("0x") != std::string::npos || item.find("0X") != std::string::npos;
+    const char suffix = item.empty() || hex ? '\0' : item.back();
+    const std::string number =
+        suffix == 'f' || suffix == 'b' ? item.substr(0, item.size() - 1) : item;
+    std::int32_t whole = 0;
+    if (suffix == 'f') {
+        char* end = nullptr;
+        errno = 0;
+        const float real = std::strtof(number.c_str(), &end);
+        if (number.empty() || errno != 0 || *end != '\0' || !std::isfinite(real))
+            return false;
+        whole = std::bit_cast<std::int32_t>(real);
+    } else if (!ParseLong(number, &whole)) {
+        return false;
+    }
+    if (suffix == 'b') {
+        if (whole < -128 || whole > 255)
+            return false;
+        bytes->push_back(static_cast<std::uint8_t>(whole));
+        return true;
+    }
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes->push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(whole) >> shift));
+    return true;
+}
+
 bool ControlOption(const std::string& word, RcControl* control) {
     const std::size_t equals = word.find('=');
     if (equals == std::string::npos)
@@ -81,10 +116,8 @@ bool ControlOption(const std::string& word, RcControl* control) {
     std::size_t start = 0;
     while (start <= value.size() && !value.empty()) {
         const std::size_t comma = value.find(',', start);
-        std::int32_t field = 0;
-        if (!ParseLong(value.substr(start, comma - start), &field))
+        if (!FieldItem(value.substr(start, comma - start), &control->fields))
             return false;
-        control->fields.push_back(field);
         if (comma == std::string::npos)
             break;
         start = comma + 1;
@@ -210,8 +243,7 @@ bool EncodeControl(const RcControl& control, const RcTexts& texts, RcBytes* out,
         record.Long(value);
     ControlText(&record, text);
     ControlText(&record, tooltip);
-    for (std::int32_t field : control.fields)
-        record.Long(field);
+    record.Append(control.fields);
     out->Long(control.type);
     out->Long(static_cast<std::int32_t>(record.bytes.size()));
     out->Append(record.bytes);

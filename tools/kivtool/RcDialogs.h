@@ -10,8 +10,8 @@
 //
 // A control line: class (name or type number), identifier, left, top,
 // right, bottom, then optional key=value fields; fields= lists the class's
-// own signed 32-bit values. Texts are quoted, with the escapes \" \\ \n \r
-// \t; "@@" starts a text with a literal "@".
+// own values: 32-bit numbers, "1.5f" 32-bit floats, "255b" single bytes. Texts are quoted, with the
+// escapes \" \\ \n \r \t; "@@" starts a text with a literal "@".
 #pragma once
 
 #include "tools/kivtool/RcTexts.h"
@@ -23,7 +23,7 @@ struct RcControl {
     std::int32_t values[8] = {}; // id, left, top, right, bottom, state, style, font
     std::string text;
     std::string tooltip;
-    std::vector<std::int32_t> fields;
+    std::vector<std::uint8_t> fields; // the class's own bytes, little-endian
     int line = 0;
 };
 

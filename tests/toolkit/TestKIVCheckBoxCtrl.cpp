@@ -1,0 +1,72 @@
+// Check boxes: two states click like a toggle and notify as commands; three
+// states turn 0 -> 1 -> 2 -> 0 and tell the dialog through the second
+// notification entry; the mark follows the state.
+#include "ButtonFixture.h"
+#include "toolkit/controls/KIVCheckBoxCtrl.h"
+
+using namespace dialog_test;
+
+namespace {
+
+class CheckBoxTest : public DialogTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.Create(WS_POPUP | WS_VISIBLE, 0));
+        SetActiveWindow(dialog);
+        Pump();
+    }
+    KIVCheckBoxCtrl* Box(LONG id) const { return dialog.Get<KIVCheckBoxCtrl>(id); }
+    LogDialog dialog{200};
+};
+
+} // namespace
+
+TEST_F(CheckBoxTest, ATwoStateBoxTurnsOnAndOffAndNotifiesEachClick) {
+    ClickAt(dialog, 205, 48);
+    Pump();
+    EXPECT_EQ(Box(121)->GetCheckedState(), 1);
+    ClickAt(dialog, 205, 48);
+    Pump();
+    EXPECT_EQ(Box(121)->GetCheckedState(), 0);
+    EXPECT_EQ(dialog.log, "N1:121 N1:121 ");
+}
+
+TEST_F(CheckBoxTest, AThreeStateBoxGoesThroughTheSecondStateAndBack) {
+    std::string states;
+    for (int click = 0; click < 3; ++click) {
+        ClickAt(dialog, 205, 68);
+        Pump();
+        states += std::to_string(Box(122)->GetCheckedState());
+    }
+    EXPECT_EQ(states, "120");
+    EXPECT_EQ(dialog.log, "E1:122 E1:122 E1:122 ");
+}
+
+TEST_F(CheckBoxTest, TheSpaceBarClicksTheFocusedBox) {
+    dialog.SetFocusControl(121);
+    KeyStroke(VK_SPACE);
+    Pump();
+    EXPECT_EQ(Box(121)->GetCheckedState(), 1);
+    EXPECT_EQ(dialog.log, "N1:121 ");
+}
+
+TEST_F(CheckBoxTest, TheMarkIsATickWhenCheckedAndABarInTheThirdState) {
+    // The box is 13 pixels high, centred in the 16-pixel rectangle at y 61.
+    auto markPixels = [&] {
+        int accent = 0;
+        for (int y = 62; y < 75; ++y)
+            for (int x = 200; x < 213; ++x)
+                accent += dialog.PixelAt(x, y) == KIVLook::kAccent;
+        return accent;
+    };
+    EXPECT_EQ(markPixels(), 0);
+    Box(122)->SetChecked(1);
+    Pump();
+    const int tick = markPixels();
+    Box(122)->SetChecked(2);
+    Pump();
+    const int bar = markPixels();
+    EXPECT_GT(tick, 5);
+    EXPECT_GT(bar, 5);
+    EXPECT_NE(tick, bar);
+}

@@ -1,0 +1,229 @@
+// The message box: its size from the text, the icon and buttons of the
+// flags, and the answers of Enter, Escape, Space and the letter keys for
+// every button set.
+#include "ButtonFixture.h"
+#include "toolkit/KIVMessageBox.h"
+#include "toolkit/KIVMessageBoxDlg.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
+#include "toolkit/resources/KIVTextPainter.h"
+
+#include <functional>
+#include <map>
+
+using namespace dialog_test;
+
+namespace {
+
+struct Answer {
+    int value = 0;
+};
+
+// A message box that, once it runs, looks at itself and then presses a key
+// (and Escape, should the key leave it open).
+class ScriptedBox : private Answer, public KIVMessageBoxDlg {
+public:
+    ScriptedBox(const char16_t* text, DWORD flags, int key)
+        : KIVMessageBoxDlg(nullptr, text, u"Caption", flags, &value, 5), key_(key) {}
+    bool OnIdleWork() override {
+        if (steps_ == 0) {
+            RECT rect{};
+            ::GetWindowRect(*this, &rect);
+            window = rect;
+            for (LONG id = 100; id <= 112; ++id)
+                if (KIVControl* control = GetControl(id))
+                    controls[id] = control->GetRect();
+            if (auto* icon = GetControl(kIconId))
+                iconShown = icon->IsVisible();
+        }
+        if (steps_ < 2) {
+            ::SetActiveWindow(*this);
+            ::SetFocus(*this);
+            DeviceInput::Key(steps_ == 0 ? key_ : VK_ESCAPE, true);
+            DeviceInput::Key(steps_ == 0 ? key_ : VK_ESCAPE, false);
+        }
+        ++steps_;
+        return false;
+    }
+    int Answered() const { return value; }
+    int Width() const { return window.right - window.left; }
+    int Height() const { return window.bottom - window.top; }
+
+    RECT window{};
+    std::map<LONG, RECT> controls;
+    bool iconShown = false;
+
+private:
+    int key_;
+    int steps_ = 0;
+};
+
+int LineHeight() {
+    return KIVApplication::Get()->GetFont(0)->LineHeight();
+}
+
+} // namespace
+
+TEST_F(DialogTest, AnErrorBoxShowsIconEightyNineWithOneOKButtonAndEnterAnswersOne) {
+    ScriptedBox box(u"Disk full", 0x10001, VK_RETURN);
+    EXPECT_EQ(box.Run(), IDOK);
+    EXPECT_TRUE(box.iconShown);
+    ASSERT_TRUE(box.controls.count(KIVMessageBoxDlg::kIconId));
+    EXPECT_EQ(box.controls[100].left, 16);
+    EXPECT_EQ(box.controls[100].top, 42);
+    EXPECT_EQ(box.controls[100].right, 16 + 32);
+    EXPECT_EQ(box.controls[101].left, 32 + 28);
+    EXPECT_EQ(box.controls.size(), 3u); // icon, text, OK
+    EXPECT_EQ(KIVMessageBoxDlg::IconOf(0x10001), 89);
+}
+
+TEST_F(DialogTest, AQuestionBoxHasYesAndNoAndEscapeSaysNoWhileYSaysYes) {
+    ScriptedBox escape(u"Go on?", 0x2000C, VK_ESCAPE);
+    EXPECT_EQ(escape.Run(), IDNO);
+    EXPECT_EQ(KIVMessageBoxDlg::IconOf(0x2000C), 88);
+    EXPECT_TRUE(escape.controls.count(107) && escape.controls.count(108));
+    EXPECT_EQ(escape.controls.count(102), 0u);
+    ScriptedBox yes(u"Go on?", 0x2000C, 'Y');
+    EXPECT_EQ(yes.Run(), IDYES);
+}
+
+TEST_F(DialogTest, ThreeShortLinesMakeTheBoxThreeLinesHighButAtLeast120) {
+    ScriptedBox box(u"one\ntwo\nthree", 0, VK_RETURN);
+    EXPECT_EQ(box.Run(), IDOK);
+    EXPECT_EQ(box.Height(), std::max(3 * LineHeight() + 81, 120));
+    EXPECT_EQ(box.Width(), 220);
+    // Centred on the full-screen area of 1024 x 738.
+    EXPECT_EQ(box.window.left, (1024 - 220) / 2);
+    EXPECT_EQ(box.window.top, (738 - box.Height()) / 2);
+    // The text spans from 42 to 37 above the bottom; buttons end 8 from the edges.
+    EXPECT_EQ(box.controls[101].bottom, box.Height() - 37);
+    EXPECT_EQ(box.controls[102].right, 220 - 8);
+    EXPECT_EQ(box.controls[102].bottom, box.Height() - 8);
+}
+
+TEST_F(DialogTest, AMessageWiderThanHalfTheScreenMakesTheBoxHalfTheScreenWide) {
+    const std::u16string text(300, u'W');
+    ScriptedBox box(text.c_str(), 0, VK_RETURN);
+    box.Run();
+    EXPECT_EQ(box.Width(), 512);
+    const int textWidth =
+        KIVTextPainter::MeasureText(*KIVApplication::Get()->GetFont(0), text.c_str(), -1);
+    const int lines = textWidth / (512 - 12 - 20) + 1;
+    ASSERT_GT(lines, 1);
+    EXPECT_EQ(box.Height(), lines * LineHeight() + 81);
+}
+
+TEST_F(DialogTest, FiveButtonsNeedAtLeast364PixelsAndStartAtWidthLess356) {
+    ScriptedBox box(u"Replace?", 62, VK_ESCAPE);
+    EXPECT_EQ(box.Run(), IDCANCEL);
+    EXPECT_EQ(box.Width(), 364);
+    const LONG order[] = {107, 111, 108, 112, 103};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(box.controls[order[i]].left, box.Width() - 356 + 72 * i) << order[i];
+}
+
+// The box is sized after its window is made: the whole of it is drawn, the
+// last button at its right edge included.
+TEST_F(DialogTest, TheBoxIsDrawnAtItsOwnSize) {
+    int answered = 0;
+    KIVMessageBoxDlg box(nullptr, u"Hello", u"Caption", 3, &answered, 0);
+    ASSERT_TRUE(box.Create(WS_POPUP | WS_VISIBLE, 0));
+    Pump();
+    EXPECT_EQ(box.BufferWidth(), 220);
+    EXPECT_EQ(box.BufferHeight(), 120);
+    const RECT cancel = box.GetControl(103)->GetRect();
+    EXPECT_NE(box.PixelAt(cancel.left + 1, cancel.top + 10), KIVDialog::kBackground);
+    EXPECT_TRUE(static_cast<KIVTextButtonCtrl*>(box.GetControl(102))->IsDefault());
+    // Space is the box's OK even on a focused Cancel button.
+    SetActiveWindow(box);
+    box.GetControl(103)->SetFocus();
+    KeyStroke(VK_SPACE);
+    Pump();
+    EXPECT_EQ(answered, IDOK);
+    EXPECT_FALSE(static_cast<KIVTextButtonCtrl*>(box.GetControl(103))->IsDefault());
+}
+
+namespace {
+
+HCURSOR cursorWhileShown = nullptr;
+
+// A thread timer's procedure: notes the cursor and sends Escape to the box.
+void EscapeTheBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    cursorWhileShown = GetCursor();
+    ASSERT_FALSE(KIVDialog::ModalStack().empty());
+    const HWND box = KIVDialog::ModalStack().back();
+    SetActiveWindow(box);
+    SetFocus(box);
+    DeviceInput::Key(VK_ESCAPE, true);
+    DeviceInput::Key(VK_ESCAPE, false);
+}
+
+} // namespace
+
+TEST_F(DialogTest, TheArrowCursorIsShownWhileTheBoxRunsAndTheFormerOneComesBack) {
+    const HCURSOR wait = LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));
+    SetCursor(wait);
+    SetTimer(nullptr, 0, 20, EscapeTheBox);
+    // A set of 0 is a single OK button: Escape answers OK.
+    EXPECT_EQ(KIVMessageBox(nullptr, u"Done", u"Caption", 0x40000, 3), IDOK);
+    EXPECT_EQ(cursorWhileShown, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(GetCursor(), wait);
+}
+
+// Each set answered with Enter, Escape, Space and the letter keys; a letter
+// without a button leaves the box open (and Escape then ends it).
+TEST_F(DialogTest, EveryButtonSetAnswersEachKeyAsItsButtonsSay) {
+    struct Set {
+        DWORD value;
+        std::vector<LONG> buttons;
+        int enter, escape;
+    };
+    const Set sets[] = {
+        {3, {102, 103}, 1, 2},
+        {12, {107, 108}, 6, 7},
+        {14, {107, 108, 103}, 6, 2},
+        {1034, {107, 108, 103}, 7, 2},
+        {22, {107, 111, 103}, 6, 2},
+        {28, {107, 111, 108}, 6, 7},
+        {30, {107, 111, 108, 103}, 6, 2},
+        {42, {108, 112, 103}, 7, 2},
+        {60, {107, 111, 108, 112}, 6, 7},
+        {62, {107, 111, 108, 112, 103}, 6, 2},
+        {130, {105, 103}, 4, 2},
+        {194, {104, 105, 106}, 3, 2},
+        {513, {102, 110}, 1, 1},
+        {515, {102, 103, 110}, 1, 2},
+        {512, {102}, 1, 1},
+    };
+    const std::pair<int, std::vector<LONG>> letters[] = {
+        {'A', {104, 111, 112}}, {'C', {103}},      {'D', {108, 112}}, {'N', {108, 112}},
+        {'H', {110}},           {'I', {106}},      {'O', {102}},      {'R', {105}},
+        {'S', {107, 111}},      {'Y', {107, 111}},
+    };
+    for (const Set& set : sets) {
+        auto answer = [&](int key) {
+            ScriptedBox box(u"Question", set.value, key);
+            const int result = box.Run();
+            std::vector<LONG> shown;
+            for (const auto& [id, rect] : box.controls)
+                if (id >= 102)
+                    shown.push_back(id);
+            std::vector<LONG> expected = set.buttons;
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(shown, expected) << set.value;
+            return result;
+        };
+        EXPECT_EQ(answer(VK_RETURN), set.enter) << set.value;
+        EXPECT_EQ(answer(VK_ESCAPE), set.escape) << set.value;
+        EXPECT_EQ(answer(VK_SPACE), set.enter) << set.value;
+        for (const auto& [key, candidates] : letters) {
+            int expected = set.escape;
+            for (LONG id : candidates)
+                if (std::find(set.buttons.begin(), set.buttons.end(), id) != set.buttons.end()) {
+                    expected = id - 101;
+                    break;
+                }
+            EXPECT_EQ(answer(key), expected) << set.value << " " << static_cast<char>(key);
+        }
+    }
+}

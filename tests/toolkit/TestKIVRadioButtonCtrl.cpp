@@ -1,0 +1,112 @@
+// Radio buttons: a group is a run of consecutive radio buttons; checking one
+// unchecks the others that are visible and enabled, the focus stops only at
+// the checked one, and Up and Down move the check inside the group.
+#include "ButtonFixture.h"
+#include "toolkit/controls/KIVRadioButtonCtrl.h"
+
+using namespace dialog_test;
+
+namespace {
+
+class RadioTest : public DialogTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.Create(WS_POPUP | WS_VISIBLE, 0));
+        SetActiveWindow(dialog);
+        Pump();
+    }
+    KIVRadioButtonCtrl* Radio(LONG id) const { return dialog.Get<KIVRadioButtonCtrl>(id); }
+    // "1" for each checked button of 111, 112, 113 and 115, "0" otherwise.
+    std::string Checks() const {
+        std::string checks;
+        for (LONG id : {111, 112, 113, 115})
+            checks += Radio(id)->IsChecked() ? "1" : "0";
+        return checks;
+    }
+    LogDialog dialog{200};
+};
+
+} // namespace
+
+TEST_F(RadioTest, CheckingOneUnchecksItsGroupButNotAButtonBeyondALabel) {
+    Radio(115)->SetChecked(1);
+    ClickAt(dialog, 20, 48);
+    Pump();
+    EXPECT_EQ(Checks(), "1001");
+    ClickAt(dialog, 20, 88);
+    Pump();
+    EXPECT_EQ(Checks(), "0011");
+    Radio(112)->SetChecked(1);
+    EXPECT_EQ(Checks(), "0101");
+    EXPECT_EQ(dialog.log, "N1:111 N1:113 ");
+}
+
+TEST_F(RadioTest, ClickingTheCheckedButtonSendsNothingAndKeepsItChecked) {
+    Radio(112)->SetChecked(1);
+    ClickAt(dialog, 20, 68);
+    Pump();
+    EXPECT_EQ(dialog.log, "");
+    EXPECT_EQ(Checks(), "0100");
+}
+
+TEST_F(RadioTest, HiddenAndDisabledButtonsOfTheGroupKeepTheirCheck) {
+    Radio(111)->SetCheckedQuietly(1);
+    Radio(113)->SetCheckedQuietly(1);
+    Radio(111)->Show(false);
+    Radio(113)->Enable(false);
+    ClickAt(dialog, 20, 68);
+    Pump();
+    EXPECT_EQ(Checks(), "1110");
+}
+
+TEST_F(RadioTest, TheFocusStopsOnlyAtTheCheckedButtonOfTheGroup) {
+    dialog.SetFocusControl(103);
+    dialog.FocusNext();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 121); // none of the group checked
+    Radio(112)->SetChecked(1);
+    dialog.SetFocusControl(103);
+    dialog.FocusNext();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 112);
+    dialog.FocusNext();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 121);
+}
+
+TEST_F(RadioTest, UpAndDownMoveTheCheckToTheNextUsableButtonOfTheGroup) {
+    Radio(111)->SetChecked(1);
+    dialog.SetFocusControl(111);
+    Radio(112)->Enable(false);
+    KeyStroke(VK_DOWN);
+    Pump();
+    EXPECT_EQ(Checks(), "0010");
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 113);
+    // The label ends the group: Down at its end stays, and is not the dialog's.
+    KeyStroke(VK_DOWN);
+    Pump();
+    EXPECT_EQ(Checks(), "0010");
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 113);
+    KeyStroke(VK_UP);
+    Pump();
+    EXPECT_EQ(Checks(), "1000");
+    EXPECT_EQ(dialog.log, "N1:113 N1:111 ");
+}
+
+TEST_F(RadioTest, TheCheckedRingHasADotAndThePushLikeButtonAFace) {
+    // The ring is 13 x 13, centred in the 16-pixel rectangle at y 41.
+    EXPECT_NE(dialog.PixelAt(16, 47), KIVLook::kAccent);
+    Radio(111)->SetChecked(1);
+    Pump();
+    EXPECT_EQ(dialog.PixelAt(16, 47), KIVLook::kAccent);
+    // 115 carries the push-like flag: a face over its whole rectangle.
+    EXPECT_EQ(dialog.PixelAt(100, 127), KIVDialog::kBackground);
+    EXPECT_NE(dialog.PixelAt(100, 121), KIVDialog::kBackground);
+}
+
+TEST(KIVRadioButtonCtrl, IsAToggleButtonFromTheStartAndSavesItsType) {
+    KIVControlRecord record;
+    KIVRadioButtonCtrl radio(nullptr, record);
+    EXPECT_TRUE(radio.IsToggle());
+    EXPECT_EQ(radio.TypeCode(), 17);
+    EXPECT_FALSE(radio.AcceptsFocus());
+    radio.SetChecked(1);
+    EXPECT_TRUE(radio.AcceptsFocus());
+}

@@ -1,0 +1,91 @@
+// The message box's size, place and controls, worked out from its text in
+// font 0.
+#include "toolkit/KIVApplication.h"
+#include "toolkit/KIVMessageBoxDlg.h"
+#include "toolkit/controls/KIVLabelCtrl.h"
+#include "toolkit/controls/KIVPictureCtrl.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
+#include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/resources/KIVTextPainter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMinimumWidth = 116;
+constexpr int kMinimumHeight = 120;
+constexpr int kTextTop = 42;
+constexpr int kIconLeft = 16;
+constexpr int kButtonWidth = 60;
+constexpr int kButtonPitch = 72;
+constexpr int kMaxCaption = 200;
+
+// Text area edges: after the icon (or the margin) to 12 before the edge.
+int TextLeft(int iconWidth) {
+    return iconWidth > 0 ? iconWidth + 28 : 20;
+}
+
+} // namespace
+
+SIZE KIVMessageBoxDlg::BoxSize(const KIVFont& font, int iconWidth) const {
+    const int halfScreen = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
+    const int wanted = KIVTextPainter::MeasureText(font, text_, -1) + iconWidth + 24;
+    const int width = wanted < halfScreen
+                          ? std::max({wanted, kMinimumWidth, FindSet(SetValue()).minimumWidth})
+                          : halfScreen;
+    const int area = std::max(1, width - 12 - TextLeft(iconWidth));
+    int lines = 0;
+    const char16_t* piece = text_;
+    while (true) {
+        const char16_t* end = piece;
+        while (*end && *end != u'\n')
+            ++end;
+        lines += KIVTextPainter::MeasureText(font, piece, static_cast<int>(end - piece)) / area + 1;
+        if (!*end)
+            break;
+        piece = end + 1;
+    }
+    const int height = std::min(std::max(lines * font.LineHeight() + 81, kMinimumHeight),
+                                ::GetSystemMetrics(SM_CYFULLSCREEN) - 16);
+    return SIZE{width, height};
+}
+
+void KIVMessageBoxDlg::OnInitControls() {
+    KIVApplication* app = KIVApplication::Get();
+    const KIVFont* font = app ? app->GetFont(0) : nullptr;
+    if (!font)
+        return;
+    SIZE icon{};
+    if (iconId_ >= 0 && !KIVPainter::PictureSize(iconId_, &icon))
+        iconId_ = -1;
+    const SIZE box = BoxSize(*font, icon.cx);
+    PlaceWindowAt((::GetSystemMetrics(SM_CXFULLSCREEN) - box.cx) / 2,
+                  (::GetSystemMetrics(SM_CYFULLSCREEN) - box.cy) / 2, box.cx, box.cy);
+    SetTitle(caption_);
+    AddControls(box, icon);
+}
+
+void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon) {
+    if (iconId_ >= 0)
+        AddControl(std::make_unique<KIVPictureCtrl>(
+            this, kIconId, RECT{kIconLeft, kTextTop, kIconLeft + icon.cx, kTextTop + icon.cy},
+            iconId_));
+    auto label = std::make_unique<KIVLabelCtrl>(
+        this, kTextId, RECT{TextLeft(icon.cx), kTextTop, box.cx - 12, box.cy - 37}, 0,
+        KIVLabelCtrl::kLeft);
+    label->SetColour(0);
+    label->SetText(text_);
+    AddControl(std::move(label));
+    const ButtonSet& set = FindSet(SetValue());
+    const int count = static_cast<int>(set.buttons.size());
+    for (int i = 0; i < count; ++i) {
+        const int left = box.cx - 68 - kButtonPitch * (count - 1 - i);
+        auto button = std::make_unique<KIVTextButtonCtrl>(
+            this, set.buttons[i], RECT{left, box.cy - 29, left + kButtonWidth, box.cy - 8}, 0);
+        KIVApplication* app = KIVApplication::Get();
+        const KIVString caption = app ? app->GetText(CaptionOf(set.buttons[i])) : KIVString();
+        button->SetText(caption.Left(kMaxCaption));
+        button->SetDefault(set.buttons[i] == set.defaultButton);
+        AddControl(std::move(button));
+    }
+}

@@ -1,0 +1,48 @@
+// A tall label's text broken into lines.
+#include "toolkit/controls/KIVLabelCtrl.h"
+
+#include "toolkit/resources/KIVTextPainter.h"
+
+namespace {
+
+bool IsBlank(char16_t ch) {
+    return ch == u' ' || ch == u'\t';
+}
+
+// How many characters of text go on a line of the given width: as many as
+// fit, ending before a line feed; a word that would be cut goes to the next
+// line when the line has a blank before it.
+int LineLength(const KIVFont& font, const char16_t* text, int width) {
+    int count = 0;
+    for (int pen = 0; text[count] && text[count] != u'\n'; ++count) {
+        const int next = KIVTextPainter::NextPen(font, text[count], pen);
+        if (next > width && count > 0)
+            break;
+        pen = next;
+    }
+    if (!text[count] || text[count] == u'\n' || IsBlank(text[count]))
+        return count;
+    for (int blank = count - 1; blank > 0; --blank)
+        if (IsBlank(text[blank]))
+            return blank;
+    return count;
+}
+
+} // namespace
+
+void KIVLabelCtrl::DrawLines(const KIVDrawBuffer& buffer, const KIVFont& font,
+                             int transparency) const {
+    const RECT& rect = GetRect();
+    const int width = rect.right - rect.left;
+    const char16_t* text = GetText();
+    for (int y = rect.top; *text && y + font.LineHeight() <= rect.bottom; y += font.LineHeight()) {
+        const int length = LineLength(font, text, width);
+        KIVTextPainter::DrawText(buffer, font, text, length, rect.left, y, width, GetColour(),
+                                 GetStyle(), transparency);
+        text += length;
+        while (IsBlank(*text) || *text == u'\r')
+            ++text;
+        if (*text == u'\n')
+            ++text;
+    }
+}

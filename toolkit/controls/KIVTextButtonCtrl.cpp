@@ -1,0 +1,56 @@
+#include "toolkit/controls/KIVTextButtonCtrl.h"
+
+#include "toolkit/KIVDialog.h"
+#include "toolkit/drawing/KIVLook.h"
+#include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/resources/KIVTextPainter.h"
+
+KIVTextButtonCtrl::KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record)
+    : KIVButtonCtrl(dialog, record) {}
+
+KIVTextButtonCtrl::KIVTextButtonCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId,
+                                     LONG stateFlags)
+    : KIVButtonCtrl(dialog, id, rect, fontId, 1, stateFlags) {}
+
+void KIVTextButtonCtrl::SetText(const char16_t* text) {
+    KIVControl::SetText(text);
+    RequestDraw();
+}
+
+void KIVTextButtonCtrl::SetDefault(bool isDefault) {
+    if (isDefault == default_)
+        return;
+    default_ = isDefault;
+    RequestDraw();
+}
+
+void KIVTextButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
+    const RECT& rect = GetRect();
+    KIVDrawBuffer clipped = buffer;
+    if (!::IntersectRect(&clipped.clip, &buffer.clip, &rect))
+        return;
+    if (GetDialog())
+        GetDialog()->DrawBackground(clipped, rect);
+    KIVPainter::DrawSlicedPicture(clipped, kFaceBitmap, visualState, rect, kFaceCorner,
+                                  PictureFactor());
+    if (default_ && IsEnabled()) {
+        KIVPainter::FrameRect(clipped, rect, KIVLook::kAccent);
+        const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+        KIVPainter::FrameRect(clipped, inner, KIVLook::kAccent);
+    }
+    DrawCentredText(clipped, visualState);
+    if (HasFocus())
+        KIVPainter::FocusRect(clipped, rect);
+}
+
+void KIVTextButtonCtrl::DrawCentredText(const KIVDrawBuffer& buffer, int visualState) const {
+    const KIVFont* font = GetFont();
+    if (!font)
+        return;
+    const RECT& rect = GetRect();
+    const int sunk = visualState == kPressedState ? 1 : 0;
+    const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2 + sunk;
+    KIVTextPainter::DrawText(buffer, *font, GetText(), -1, rect.left + sunk, y,
+                             rect.right - rect.left, KIVLook::kInk, KIVTextPainter::kCentre,
+                             TextTransparency());
+}

@@ -1,0 +1,31 @@
+// KIVTextButtonCtrl: a push button, bitmap 4 (a frame for each visual
+// state) stretched over the rectangle, its text centred. The dialog's
+// default button has a stronger accent outline; the focused button a focus
+// rectangle.
+#pragma once
+
+#include "toolkit/controls/KIVButtonCtrl.h"
+
+class KIVTextButtonCtrl : public KIVButtonCtrl {
+public:
+    static constexpr int kFaceBitmap = 4;
+    static constexpr int kFaceCorner = 4;
+
+    KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record);
+    KIVTextButtonCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId,
+                      LONG stateFlags = 0);
+
+    void SetText(const char16_t* text) override;
+    // The button Enter stands for in its dialog.
+    void SetDefault(bool isDefault);
+    bool IsDefault() const { return default_; }
+    LONG TypeCode() const override { return 8; }
+
+protected:
+    void DrawButton(const KIVDrawBuffer& buffer, int visualState) override;
+    // The text centred in the rectangle, one pixel lower when pressed.
+    void DrawCentredText(const KIVDrawBuffer& buffer, int visualState) const;
+
+private:
+    bool default_ = false;
+};
