@@ -93,6 +93,8 @@ public:
     // true when it took the request.
     virtual bool ShowMember(KIVControl* member, bool show);
     virtual bool EnableMember(KIVControl* member, bool enable);
+    // A member of this container was replaced by another control.
+    virtual void ReplaceMember(KIVControl* /*member*/, KIVControl* /*replacement*/) {}
     // Virtual so that a container can pass its own change on to its members.
     virtual void Show(bool show);
     bool IsVisible() const { return visible_; }

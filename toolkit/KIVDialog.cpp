@@ -40,6 +40,24 @@ KIVControl* KIVDialog::AddControl(std::unique_ptr<KIVControl> control) {
     return controls_.back().get();
 }
 
+KIVControl* KIVDialog::ReplaceControl(KIVControl* old, std::unique_ptr<KIVControl> replacement) {
+    const int index = IndexOf(old);
+    if (index < 0)
+        return nullptr;
+    KIVControl* control = replacement.get();
+    control->SetDialog(this);
+    control->SetContainer(old->GetContainer());
+    if (KIVControl* container = old->GetContainer())
+        container->ReplaceMember(old, control);
+    if (mouseControl_ == old)
+        mouseControl_ = nullptr;
+    if (pressedControl_ == old)
+        pressedControl_ = nullptr;
+    controls_[index] = std::move(replacement);
+    control->RequestFullDraw();
+    return control;
+}
+
 KIVControl* KIVDialog::GetControl(LONG id) const {
     for (const auto& control : controls_)
         if (control->GetId() == id)

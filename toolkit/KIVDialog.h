@@ -86,6 +86,11 @@ public:
 
     // [SECTION] Controls and focus
     KIVControl* AddControl(std::unique_ptr<KIVControl> control);
+    // Puts a control in the place of one of the dialog's (a placeholder of
+    // the layout): the same place in the list and the focus order, the same
+    // container. The control replaced is destroyed. Null when old is not
+    // this dialog's.
+    KIVControl* ReplaceControl(KIVControl* old, std::unique_ptr<KIVControl> replacement);
     KIVControl* GetControl(LONG id) const;
     bool HasControl(LONG id) const { return GetControl(id) != nullptr; }
     int ControlCount() const { return static_cast<int>(controls_.size()); }

@@ -82,3 +82,21 @@ TEST_F(GroupTest, FramesAndSeparatorsAreEtched) {
     EXPECT_EQ(dialog.PixelAt(300, 150), KIVLook::kLight);
     EXPECT_EQ(dialog.PixelAt(300, 151), KIVLook::kShadow);
 }
+
+TEST_F(GroupTest, AControlPutInAPlaceholdersPlaceTakesItsPlaceInTheListAndTheGroup) {
+    KIVControl* placeholder = Control(223);
+    const int index = dialog.IndexOf(placeholder);
+    auto replacement = std::make_unique<KIVControl>(&dialog, 224, placeholder->GetRect(), 0, 1, 0);
+    KIVControl* made = dialog.ReplaceControl(placeholder, std::move(replacement));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(dialog.IndexOf(made), index);
+    EXPECT_EQ(dialog.GetControl(223), nullptr);
+    EXPECT_EQ(made->GetContainer(), Group());
+    EXPECT_EQ(std::count(Group()->Members().begin(), Group()->Members().end(), made), 1);
+    Group()->Show(false);
+    EXPECT_FALSE(made->IsVisible());
+    KIVControl stranger(nullptr, 9, RECT{}, 0, 1, 0);
+    EXPECT_EQ(
+        dialog.ReplaceControl(&stranger, std::make_unique<KIVControl>(&dialog, 8, RECT{}, 0, 1, 0)),
+        nullptr);
+}

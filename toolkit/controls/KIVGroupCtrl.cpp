@@ -71,3 +71,7 @@ bool KIVGroupCtrl::EnableMember(KIVControl* member, bool enable) {
     wish->enabled = enable;
     return enable && !IsEnabled();
 }
+
+void KIVGroupCtrl::ReplaceMember(KIVControl* member, KIVControl* replacement) {
+    std::replace(members_.begin(), members_.end(), member, replacement);
+}

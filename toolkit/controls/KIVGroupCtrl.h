@@ -21,6 +21,7 @@ public:
     void Enable(bool enable) override;
     bool ShowMember(KIVControl* member, bool show) override;
     bool EnableMember(KIVControl* member, bool enable) override;
+    void ReplaceMember(KIVControl* member, KIVControl* replacement) override;
     // The group is never the control under the mouse: its members are.
     bool HitTest(POINT) const override { return false; }
     LONG TypeCode() const override { return 28; }
