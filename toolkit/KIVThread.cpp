@@ -1,5 +1,6 @@
 #include "toolkit/KIVThread.h"
 
+#include "toolkit/KIVDialog.h"
 #include "toolkit/KIVIdleTasks.h"
 #include "toolkit/KIVLock.h"
 #include "toolkit/KIVThreadName.h"
@@ -98,10 +99,22 @@ void KIVThread::Execute() {
         result = Run();
         t_current = nullptr;
         KIVIdleTasks::Application().Remove(this);
+        HandOverDrawing();
     }
     exitCode_ = result;
     done_.store(true);
     LeaveCriticalSection(&runLock_);
+}
+
+// Out of the idle tasks, the thread's last request would never be flushed:
+// the dialog's window gets the rectangle for its next paint instead.
+void KIVThread::HandOverDrawing() {
+    KIVLock lock(&drawingLock_);
+    if (!drawing_.IsPending())
+        return;
+    if (HWND window = drawing_.Dialog()->GetSafeHwnd())
+        ::InvalidateRect(window, &drawing_.Rect(), FALSE);
+    drawing_.Clear();
 }
 
 DWORD KIVThread::GetExitCode() const {

@@ -94,6 +94,9 @@ protected:
     bool WaitWhileSuspended() const;
 
 private:
+    // When the thread ends: a request still pending is left to the window's
+    // next paint.
+    void HandOverDrawing();
     static UINT ThreadProcedure(LPVOID self);
     void Execute();
 

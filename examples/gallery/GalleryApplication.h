@@ -8,6 +8,8 @@
 #include "examples/gallery/GalleryDialog.h"
 #include "toolkit/KIVApplication.h"
 
+#include <memory>
+
 class GalleryApplication : public KIVApplication {
 public:
     GalleryApplication();
@@ -18,5 +20,5 @@ public:
     bool CloseDocuments() override { return true; }
 
 private:
-    GalleryDialog dialog_;
+    std::unique_ptr<GalleryDialog> dialog_;
 };

@@ -151,8 +151,7 @@ TEST_F(ProgressTest, PositionsFedFromAWorkerReachTheScreenWhileTheWindowPaints) 
         app->RunIdleTasks(0);
         Pump();
     }
-    // The worker left the idle tasks with its last request: its owner shows it.
-    worker.FlushDrawing();
+    // The worker's last request reaches the window when the worker ends.
     Pump();
     EXPECT_EQ(Bar().DrawnSegments(), 10);
     EXPECT_EQ(FilledCount(), 10);
