@@ -78,3 +78,28 @@ std::unique_ptr<KIVControl> KIVCreateControl(KIVDialog* dialog, const KIVControl
         return nullptr;
     }
 }
+
+bool KIVControlTypeIsBuilt(LONG type) {
+    switch (type) {
+    case kPlainControl:
+    case kLabel:
+    case kFrame:
+    case kBumpFrame:
+    case kVSeparator:
+    case kHSeparator:
+    case kPicture:
+    case kTextButton:
+    case kCheckBox:
+    case kRadioButton:
+    case kEdit:
+    case kMultiLineEdit:
+    case kVScrollBar:
+    case kHScrollBar:
+    case kListBox:
+    case kGroup:
+    case kProgressBar:
+        return true;
+    default:
+        return false;
+    }
+}

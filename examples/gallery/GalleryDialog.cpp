@@ -50,7 +50,7 @@ const BoxSample kBoxes[] = {
     {0x40000 | 515, u"Ask for help on this step with the Help button."},
 };
 
-const char16_t* const kComponentNames[] = {u"Program files", u"Help files", u"Samples",
+const char16_t* const kComponentNames[] = {u"Program files", u"Help files",   u"Samples",
                                            u"Fonts",         u"Dictionaries", u"Tools"};
 
 struct Detail {
@@ -60,10 +60,10 @@ struct Detail {
 };
 
 const Detail kDetailLines[] = {
-    {u"kiv.exe", u"1,204 KB", u"Program"},  {u"kiv.dll", u"512 KB", u"Library"},
-    {u"readme.txt", u"12 KB", u"Text"},     {u"samples.zip", u"3,310 KB", u"Archive"},
-    {u"help.chm", u"880 KB", u"Help"},      {u"fonts.dat", u"2,048 KB", u"Data"},
-    {u"licence.txt", u"4 KB", u"Text"},     {u"tools.exe", u"96 KB", u"Program"},
+    {u"kiv.exe", u"1,204 KB", u"Program"},      {u"kiv.dll", u"512 KB", u"Library"},
+    {u"readme.txt", u"12 KB", u"Text"},         {u"samples.zip", u"3,310 KB", u"Archive"},
+    {u"help.chm", u"880 KB", u"Help"},          {u"fonts.dat", u"2,048 KB", u"Data"},
+    {u"licence.txt", u"4 KB", u"Text"},         {u"tools.exe", u"96 KB", u"Program"},
     {u"words.dic", u"6,720 KB", u"Dictionary"},
 };
 
@@ -130,9 +130,9 @@ void GalleryDialog::OnControlNotify(int kind, int id, int value, bool flag) {
 void GalleryDialog::ShowMessageBox(LONG button) {
     const BoxSample& sample = kBoxes[button - kFirstBoxButton];
     const int answer = KIVMessageBox(this, sample.text, u"Gallery", sample.flags, 1);
-    static const char16_t* const kNames[] = {u"none", u"OK", u"Cancel", u"Abort", u"Retry",
-                                             u"Ignore", u"Yes", u"No", u"", u"Help",
-                                             u"Yes to All", u"No to All"};
+    static const char16_t* const kNames[] = {u"none",  u"OK",     u"Cancel",     u"Abort",
+                                             u"Retry", u"Ignore", u"Yes",        u"No",
+                                             u"",      u"Help",   u"Yes to All", u"No to All"};
     const std::u16string name = answer >= 0 && answer <= 11 ? kNames[answer] : u"?";
     const std::u16string shown = u"Answer: " + name;
     if (KIVControl* label = GetControl(kAnswer))

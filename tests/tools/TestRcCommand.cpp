@@ -127,6 +127,15 @@ TEST_F(RcCommandTest, DialogLayoutsTakeTheLanguagesTexts) {
 
 // A label's drawing factor is a 32-bit float and its colour three single
 // bytes; a hexadecimal item stays 32 bits even when it ends in "b" or "f".
+TEST_F(RcCommandTest, ARecordOfATypeWithoutAControlIsKeptWithAWarning) {
+    const KivtoolRun run = Rc("English");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("dialogs.txt:7: warning: the toolkit makes no control of type 99"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("type 2"), std::string::npos) << run.output; // labels are made
+}
+
 TEST_F(RcCommandTest, TypedFieldsGiveFloatsSingleBytesAndWholeNumbers) {
     Source("English/dialogs.txt", "dialog 4\n  window 0 0 10 10\n"
                                   "  control Label 1 0 0 1 1 fields=1.5f,255b,-1b,0x1b,0x1f,-2\n"

@@ -5,6 +5,10 @@
 // [SECTION] Encoding
 #include "tools/kivtool/RcDialogs.h"
 
+#include "toolkit/KIVControlFactory.h"
+
+#include <cstdio>
+
 #include <bit>
 #include <cerrno>
 #include <cmath>
@@ -164,6 +168,19 @@ bool ReadDialogLine(const std::vector<std::string>& words, int line, RcDialog* d
     return ok;
 }
 
+// A record of a type the toolkit draws nothing for is kept (the file format
+// allows it) but would show nothing: the author is told.
+void WarnOfSkippedType(const std::string& path, const RcControl& control) {
+    if (KIVControlTypeIsBuilt(control.type))
+        return;
+    const std::string name = ControlClassName(control.type);
+    std::fprintf(stderr,
+                 "%s:%d: warning: the toolkit makes no control of type %d%s; the record is "
+                 "skipped when the dialog is made\n",
+                 path.c_str(), control.line, static_cast<int>(control.type),
+                 name.empty() ? "" : (" (" + name + ")").c_str());
+}
+
 } // namespace
 
 bool ReadDialogs(const std::string& path, bool required, RcDialogs* dialogs, RcError* error) {
@@ -189,7 +206,10 @@ bool ReadDialogs(const std::string& path, bool required, RcDialogs* dialogs, RcE
         } else if (ok && words.size() == 1 && words[0] == "end") {
             open = nullptr;
         } else if (ok) {
+            const std::size_t controls = open->controls.size();
             ok = ReadDialogLine(words, line.number, open, &problem);
+            if (ok && open->controls.size() > controls)
+                WarnOfSkippedType(path, open->controls.back());
         }
         if (!ok) {
             *error = {path, line.number, problem};
