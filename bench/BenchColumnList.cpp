@@ -4,6 +4,7 @@
 // 10,000 texts ignoring case; and a full repaint of the list against one
 // memcpy of its pixels. The ratio to the reference is the counter
 // "x_reference" (the reference's time per iteration is measured first).
+#include "bench/BenchApplication.h"
 #include "bench/BenchMachine.h"
 #include "platform/Machine.h"
 #include "toolkit/KIVApplication.h"
@@ -20,38 +21,10 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kLines = 10000;
 constexpr RECT kListRect{0, 0, 640, 480};
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-
-class BenchApplication : public KIVApplication {
-public:
-    BenchApplication() : KIVApplication("Bench", "1.0", nullptr, nullptr) {}
-    bool OpenDocument(const char16_t*) override { return true; }
-    bool NewDocument() override { return true; }
-    bool CloseDocuments() override { return true; }
-};
-
-// The English resources (fonts and the toolkit's pictures) beside a
-// program on the machine, and an application that reads them.
-KIVApplication& Application() {
-    static std::unique_ptr<BenchApplication> app = [] {
-        const std::string program = Machine::Current().Root() + "/drive_c/bench.exe";
-        for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"}) {
-            const fs::path source =
-                fs::path(KIV_RESOURCES) / "English" / (std::string("Setup") + extension);
-            if (fs::exists(source))
-                fs::copy_file(source, Machine::Current().Root() + "/drive_c/bench" + extension,
-                              fs::copy_options::overwrite_existing);
-        }
-        Machine::SetProgramPath(program);
-        return std::make_unique<BenchApplication>();
-    }();
-    return *app;
-}
 
 std::u16string RandomWord(std::mt19937& random) {
     std::uniform_int_distribution<int> length(4, 14), letter(0, 51);
@@ -65,7 +38,7 @@ std::u16string RandomWord(std::mt19937& random) {
 
 struct Fixture {
     Fixture() : list(nullptr, 1, kListRect, 0, KIVListBoxCtrl::kSorted, 0) {
-        Application();
+        BenchToolkitApplication();
         std::mt19937 random(7);
         for (const char16_t* title : {u"Name", u"Size", u"Kind"})
             list.AddColumn(title);

@@ -4,10 +4,9 @@
 // the invalid rectangle to the window's pixels, against one memcpy of the
 // dialog's buffer. The ratio to the reference is the counter "x_reference";
 // "repaint_ms" is the repaint's own time.
+#include "bench/BenchApplication.h"
 #include "bench/BenchMachine.h"
 #include "platform/Machine.h"
-#include "platform/ui/DisplayBackend.h"
-#include "platform/ui/headless/HeadlessBackend.h"
 #include "toolkit/KIVApplication.h"
 #include "toolkit/KIVControlFactory.h"
 #include "toolkit/KIVDialog.h"
@@ -20,32 +19,6 @@
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-class BenchApplication : public KIVApplication {
-public:
-    BenchApplication() : KIVApplication("Bench", "1.0", nullptr, nullptr) {}
-    bool OpenDocument(const char16_t*) override { return true; }
-    bool NewDocument() override { return true; }
-    bool CloseDocuments() override { return true; }
-};
-
-// The English resources beside a program on the machine, and an
-// application that reads them.
-KIVApplication& Application() {
-    static std::unique_ptr<BenchApplication> app = [] {
-        SetDisplayBackend(std::make_unique<HeadlessBackend>());
-        const std::string program = Machine::Current().Root() + "/drive_c/bench.exe";
-        for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"})
-            fs::copy_file(fs::path(KIV_RESOURCES) / "English" / (std::string("Setup") + extension),
-                          Machine::Current().Root() + "/drive_c/bench" + extension,
-                          fs::copy_options::overwrite_existing);
-        Machine::SetProgramPath(program);
-        return std::make_unique<BenchApplication>();
-    }();
-    return *app;
-}
 
 struct Made {
     LONG type;
@@ -115,7 +88,7 @@ void Pump() {
 }
 
 void RepaintDialog(benchmark::State& state) {
-    Application();
+    BenchToolkitApplication();
     TwentyControls dialog;
     if (!dialog.Create(WS_POPUP | WS_VISIBLE, 0)) {
         state.SkipWithError("the dialog could not be made");

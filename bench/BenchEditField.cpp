@@ -2,6 +2,7 @@
 // of the field included: a character typed and taken back again, at the end
 // and in the middle of the text. References in the same run: one DrawText
 // of the field's visible text, and one memcpy of the field's pixels.
+#include "bench/BenchApplication.h"
 #include "bench/BenchMachine.h"
 #include "toolkit/KIVApplication.h"
 #include "toolkit/controls/KIVEditCtrl.h"
@@ -16,39 +17,12 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kWidth = 300;
 constexpr int kHeight = 22;
 
-class BenchApplication : public KIVApplication {
-public:
-    BenchApplication() : KIVApplication("Talvic", "1.0", nullptr, nullptr) {}
-    bool OpenDocument(const char16_t*) override { return true; }
-    bool NewDocument() override { return true; }
-    bool CloseDocuments() override { return true; }
-};
-
-// The English resources beside a program on the machine's drive C, and an
-// application that reads them (its fonts give the field its widths).
-KIVApplication& Application() {
-    static std::unique_ptr<BenchApplication> app = [] {
-        const fs::path folder = fs::path(Machine::Current().Root()) / "drive_c" / "Talvic";
-        fs::create_directories(folder);
-        std::ofstream((folder / "talvic.exe").string()).put('\0');
-        for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"})
-            fs::copy_file(fs::path(KIV_RESOURCES "/English/Setup") += extension,
-                          fs::path(folder / "talvic") += extension,
-                          fs::copy_options::overwrite_existing);
-        Machine::SetProgramPath((folder / "talvic.exe").string());
-        return std::make_unique<BenchApplication>();
-    }();
-    return *app;
-}
-
 struct FieldBench {
     FieldBench() : pixels(kWidth * kHeight, 0xFFE0E0E0) {
-        Application();
+        BenchToolkitApplication();
         KIVControlRecord record;
         record.type = 19;
         record.right = kWidth;

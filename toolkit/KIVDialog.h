@@ -171,6 +171,8 @@ private:
     void HideTooltip();
     void DropFocus();
     void TrackMouse(KIVControl* control);
+    // The control under a press, which keeps the mouse until the release.
+    KIVControl* Press(POINT point);
     KIVControl* ControlAtPoint(POINT point) const;
     int FocusIndex() const { return focus_; }
     void MoveFocus(int step);

@@ -60,23 +60,23 @@ KIVControl* KIVDialog::ControlAtPoint(POINT point) const {
 // The control pressed keeps the mouse (the window's capture) until the
 // button is released, so that a drag or a press-and-leave ends with it.
 void KIVDialog::OnLButtonDown(UINT nFlags, POINT point) {
-    KIVControl* control = ControlAtPoint(point);
-    if (!control)
-        return;
-    TrackMouse(control);
-    pressedControl_ = control;
-    ::SetCapture(m_hWnd);
-    control->OnMouseDown(point, nFlags);
+    if (KIVControl* control = Press(point))
+        control->OnMouseDown(point, nFlags);
 }
 
 void KIVDialog::OnLButtonDblClk(UINT nFlags, POINT point) {
+    if (KIVControl* control = Press(point))
+        control->OnDoubleClick(point, nFlags);
+}
+
+KIVControl* KIVDialog::Press(POINT point) {
     KIVControl* control = ControlAtPoint(point);
     if (!control)
-        return;
+        return nullptr;
     TrackMouse(control);
     pressedControl_ = control;
     ::SetCapture(m_hWnd);
-    control->OnDoubleClick(point, nFlags);
+    return control;
 }
 
 void KIVDialog::OnLButtonUp(UINT nFlags, POINT point) {

@@ -1,5 +1,6 @@
 #include "toolkit/controls/KIVButtonCtrl.h"
 
+#include "toolkit/KIVDialog.h"
 #include "toolkit/drawing/KIVLook.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
@@ -105,6 +106,15 @@ int KIVButtonCtrl::VisualStateNow() const {
 void KIVButtonCtrl::Draw(const KIVDrawBuffer& buffer) {
     DrawButton(buffer, VisualStateNow());
     KIVControl::Draw(buffer);
+}
+
+bool KIVButtonCtrl::ClearArea(const KIVDrawBuffer& buffer, KIVDrawBuffer* clipped) const {
+    *clipped = buffer;
+    if (!::IntersectRect(&clipped->clip, &buffer.clip, &GetRect()))
+        return false;
+    if (GetDialog())
+        GetDialog()->DrawBackground(*clipped, GetRect());
+    return true;
 }
 
 float KIVButtonCtrl::PictureFactor() const {

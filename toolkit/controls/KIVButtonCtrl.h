@@ -52,6 +52,9 @@ protected:
     // The text of a check box or radio button: 3 pixels after its picture,
     // centred in the height, with the style's alignment.
     void DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) const;
+    // The buffer clipped to the button, its background drawn; false when
+    // none of the button is to be drawn.
+    bool ClearArea(const KIVDrawBuffer& buffer, KIVDrawBuffer* clipped) const;
     // The picture's factor and the text's transparency (0..255).
     float PictureFactor() const;
     int TextTransparency() const;

@@ -31,11 +31,9 @@ int KIVCheckBoxCtrl::VisualStateNow() const {
 // checked; the mark is a tick when checked and a bar in the third state.
 void KIVCheckBoxCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
     const RECT& rect = GetRect();
-    KIVDrawBuffer clipped = buffer;
-    if (!::IntersectRect(&clipped.clip, &buffer.clip, &rect))
+    KIVDrawBuffer clipped;
+    if (!ClearArea(buffer, &clipped))
         return;
-    if (GetDialog())
-        GetDialog()->DrawBackground(clipped, rect);
     SIZE box{};
     KIVPainter::PictureSize(kBoxBitmap, &box);
     const int x = rect.left, y = rect.top + (rect.bottom - rect.top - box.cy) / 2;

@@ -73,11 +73,9 @@ void KIVRadioButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState
         return;
     }
     const RECT& rect = GetRect();
-    KIVDrawBuffer clipped = buffer;
-    if (!::IntersectRect(&clipped.clip, &buffer.clip, &rect))
+    KIVDrawBuffer clipped;
+    if (!ClearArea(buffer, &clipped))
         return;
-    if (GetDialog())
-        GetDialog()->DrawBackground(clipped, rect);
     SIZE ring{};
     KIVPainter::PictureSize(kRingBitmap, &ring);
     const int y = rect.top + (rect.bottom - rect.top - ring.cy) / 2;

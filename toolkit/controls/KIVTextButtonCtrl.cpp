@@ -26,11 +26,9 @@ void KIVTextButtonCtrl::SetDefault(bool isDefault) {
 
 void KIVTextButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
     const RECT& rect = GetRect();
-    KIVDrawBuffer clipped = buffer;
-    if (!::IntersectRect(&clipped.clip, &buffer.clip, &rect))
+    KIVDrawBuffer clipped;
+    if (!ClearArea(buffer, &clipped))
         return;
-    if (GetDialog())
-        GetDialog()->DrawBackground(clipped, rect);
     KIVPainter::DrawSlicedPicture(clipped, kFaceBitmap, visualState, rect, kFaceCorner,
                                   PictureFactor());
     if (default_ && IsEnabled()) {
