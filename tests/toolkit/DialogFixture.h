@@ -54,6 +54,7 @@ public:
 private:
     CompiledDialogs()
         : folder_(fs::temp_directory_path() / ("kiv-dlg-res-" + std::to_string(getpid()))) {
+        fs::remove_all(folder_); // left by an earlier process of the same number
         const fs::path source = folder_ / "English";
         WriteHostFile(source / "language.txt", "language = English\n");
         WriteHostFile(source / "texts.txt", "1 = English\n");
@@ -77,6 +78,10 @@ private:
         for (const fs::path& file : files)
             layouts += ReadHostFile(file.string());
         return layouts;
+    }
+    ~CompiledDialogs() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
     }
     fs::path folder_;
 };

@@ -35,7 +35,9 @@ public:
     }
 
 private:
-    CompiledLanguages() : folder_(fs::temp_directory_path() / ("kiv-app-res-" + std::to_string(getpid()))) {
+    CompiledLanguages()
+        : folder_(fs::temp_directory_path() / ("kiv-app-res-" + std::to_string(getpid()))) {
+        fs::remove_all(folder_); // left by an earlier process of the same number
         Compile("English", "1 = English\n2 = Hello\n3 = Hello, %s!\n", true);
         Compile("German", "1 = Deutsch\n2 = Hallo\n3 = Hallo, %s!\n", false);
         Compile("French", "1 = Français\n2 = Bonjour\n3 = Bonjour, %s !\n", false);
@@ -52,6 +54,10 @@ private:
         const KivtoolRun run = RunKivtool("rc '" + source.string() + "' '" +
                                           (folder_ / language / "Setup").string() + "'");
         EXPECT_EQ(run.status, 0) << run.output;
+    }
+    ~CompiledLanguages() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
     }
     fs::path folder_;
 };
@@ -135,11 +141,14 @@ protected:
     // Puts a compiled language's files at C:\Talvic\<relative>talvic.er?.
     void PutLanguage(const std::string& language, const std::string& relative = "") {
         for (const char* extension : kExtensions)
-            fs::copy_file(CompiledLanguages::Folder() / language / (std::string("Setup") + extension),
+            fs::copy_file(CompiledLanguages::Folder() / language /
+                              (std::string("Setup") + extension),
                           machine.DriveC("Talvic/" + relative + "talvic" + extension),
                           fs::copy_options::overwrite_existing);
     }
-    void MakeFolder(const std::string& relative) { fs::create_directories(machine.DriveC(relative)); }
+    void MakeFolder(const std::string& relative) {
+        fs::create_directories(machine.DriveC(relative));
+    }
 
     std::string RecordedLanguage() {
         char data[64] = {};
@@ -257,7 +266,8 @@ TEST_F(KIVApplicationTest, NavigationKeysAndCharactersGoStraightToTheirWindow) {
     RecordingWindow window;
     ASSERT_TRUE(window.CreateEx(0, nullptr, "dialog", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
     for (const auto& [message, key] : {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_RETURN},
-                                       {WM_KEYDOWN, VK_ESCAPE}, {WM_KEYDOWN, VK_DELETE},
+                                       {WM_KEYDOWN, VK_ESCAPE},
+                                       {WM_KEYDOWN, VK_DELETE},
                                        {WM_CHAR, 'x'}}) {
         MSG msg{window.GetSafeHwnd(), message, key, 0, 0, {}};
         EXPECT_TRUE(app.PreTranslateMessage(&msg)) << key;

@@ -128,6 +128,8 @@ void SdlScreen::Destroyed(HWND hwnd) {
     Close(found->second);
     windows_.erase(found);
     std::erase(topFirst_, hwnd);
+    // The window below takes the keyboard the closed one may have had.
+    focusDue_ = raised_.empty() ? nullptr : raised_.back();
 }
 
 void SdlScreen::Cursor(int cursorId) {
@@ -157,6 +159,7 @@ void SdlScreen::Composition(HWND hwnd, POINT screen, int fontHeight) {
 
 void SdlScreen::Present() {
     Restack();
+    GiveFocus();
     for (auto& [hwnd, window] : windows_) {
         if (!window.dirty || !window.visible || !window.window || !MakeTexture(window))
             continue;
@@ -205,6 +208,8 @@ bool SdlScreen::Open(Window& window) {
 
 void SdlScreen::Close(Window& window) {
     std::erase(raised_, window.window);
+    if (focusDue_ == window.window)
+        focusDue_ = nullptr;
     if (window.texture)
         SDL_DestroyTexture(window.texture);
     if (window.renderer)
@@ -251,4 +256,12 @@ void SdlScreen::Restack() {
     for (SDL_Window* window : order)
         SDL_RaiseWindow(window);
     raised_ = order;
+    focusDue_ = order.empty() ? nullptr : order.back();
+}
+
+// SDL gives the keyboard only to a window that is mapped; until then it is
+// tried again at each presentation.
+void SdlScreen::GiveFocus() {
+    if (focusDue_ && SDL_SetWindowInputFocus(focusDue_) == 0)
+        focusDue_ = nullptr;
 }

@@ -67,10 +67,15 @@ private:
     void Close(Window& window);
     bool MakeTexture(Window& window);
     void Restack();
+    void GiveFocus();
 
     int scale_;
     std::map<HWND, Window> windows_;
     std::vector<HWND> topFirst_;
     std::vector<SDL_Window*> raised_; // the shown windows as last raised, bottom first
+    // The top window after a change of order, until the X server has it on
+    // the screen and it takes the keyboard: without a window manager
+    // nobody else gives it back when the window that had it goes away.
+    SDL_Window* focusDue_ = nullptr;
     std::map<int, SDL_Cursor*> cursors_;
 };
