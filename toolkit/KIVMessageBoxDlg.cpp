@@ -29,23 +29,12 @@ void KIVMessageBoxDlg::OnControlNotify(int kind, int id, int value, bool flag) {
     OnOK();
 }
 
-// Enter without a button: the set's affirmative answer.
+// Enter without a button: the answer of the set's default button, the one
+// drawn as the default (the set's own bits would make Enter answer No on
+// 1034 and Abort on 194, where Yes and Retry are shown as the default).
 void KIVMessageBoxDlg::OnOK() {
-    if (*result_ == 0) {
-        const int set = SetValue();
-        if (set & 0x1)
-            *result_ = IDOK;
-        else if (set & 0x4)
-            *result_ = IDYES;
-        else if (set & 0x40)
-            *result_ = IDABORT;
-        else if (set & 0x80)
-            *result_ = IDRETRY;
-        else if (set & 0x8)
-            *result_ = IDNO;
-        else
-            *result_ = IDOK;
-    }
+    if (*result_ == 0)
+        *result_ = FindSet(SetValue()).defaultButton - 101;
     EndDialog(kOK);
 }
 
