@@ -41,7 +41,8 @@ struct SetupImages {
     KIVBitmapFrame centreCanvas;
 };
 
-// Shows one message of the images to the user, in the setup's message box.
+// Shows one message of the images to the user, in the setup's message box;
+// never null.
 using SetupImageMessage = void (*)(const char16_t* text);
 
 // screen: the background when the description asks for full-screen mode

@@ -88,30 +88,18 @@ bool NearPixel(DWORD pixel, Rgb rgb) {
 
 } // namespace
 
-TEST(SetupImagePlacement, LogosAndCanvasOnA1024By768Screen) {
+// The full-screen test below checks the logos' places on a 1024 x 768
+// screen; here the odd cases of the integer arithmetic.
+TEST(SetupImagePlacement, MarginAndCanvasTruncateTowardZero) {
     EXPECT_EQ(LogoMargin(1024), 62);
-    EXPECT_EQ(LogoMargin(300), -10) << "truncated toward zero";
-    const RECT product = ProductLogoRect(1024, SIZE{200, 100});
-    EXPECT_EQ(product.left, 62);
-    EXPECT_EQ(product.top, 62);
-    EXPECT_EQ(product.right, 262);
-    EXPECT_EQ(product.bottom, 162);
-    // d = (4 + 2) + 62 / 10 + 20 = 32
-    const RECT box = MakerLogoBox(1024, 768, 4);
-    EXPECT_EQ(box.left, 812);
-    EXPECT_EQ(box.top, 674);
-    EXPECT_EQ(box.right, 962);
-    EXPECT_EQ(box.bottom, 736);
-    const RECT small = MakerLogoRect(box, SIZE{100, 40});
-    EXPECT_EQ(small.left, 862);
-    EXPECT_EQ(small.top, 696);
-    EXPECT_EQ(small.right, 962);
-    EXPECT_EQ(small.bottom, 736);
+    EXPECT_EQ(LogoMargin(300), -10);
+    EXPECT_EQ(MakerLogoBox(300, 200, 4).bottom, 200 - (6 + (-10 / 10) + 20));
     const RECT canvas = CentreCanvasRect(1025, 769);
     EXPECT_EQ(canvas.left, 192);
     EXPECT_EQ(canvas.top, 144);
     EXPECT_EQ(canvas.right, 832);
     EXPECT_EQ(canvas.bottom, 624);
+    EXPECT_EQ(CentreCanvasRect(600, 400).left, -20);
 }
 
 // "BillBo..." components of the current language are unpacked; a lower-case
@@ -224,4 +212,28 @@ TEST_F(SetupImagesTest, WithoutFullScreenModeNothingIsDrawn) {
     EXPECT_TRUE(LoadSetupImages(driver, &screen, Show, &images));
     EXPECT_EQ(Pixel(pixels, 1024, 62, 62), kBackground);
     EXPECT_TRUE(images.centreCanvas.pixels.empty());
+}
+
+// On a screen smaller than the canvas the canvas reaches past the
+// background; that part stays black and nothing outside is read.
+TEST_F(SetupImagesTest, ACanvasBeyondASmallScreenKeepsBlackOutsideIt) {
+    driver.stagingFolder = u"C:\\Staging";
+    driver.state.description.options[kOptionFullScreen].number = 1;
+    std::vector<DWORD> pixels(600 * 400, kBackground);
+    SetupImageScreen screen;
+    screen.background = KIVDrawBuffer{pixels.data(), 600, 400, 600, RECT{0, 0, 600, 400}};
+    screen.width = 600;
+    screen.height = 400;
+    EXPECT_TRUE(LoadSetupImages(driver, &screen, Show, &images));
+    EXPECT_EQ(images.canvasRect.left, -20);
+    EXPECT_EQ(images.canvasRect.top, -40);
+    ASSERT_EQ(images.centreCanvas.pixels.size(), 4u * 640 * 480);
+    const auto at = [&](int x, int y) {
+        const BYTE* p = &images.centreCanvas.pixels[4 * (static_cast<std::size_t>(y) * 640 + x)];
+        return static_cast<DWORD>(p[0] | p[1] << 8 | p[2] << 16);
+    };
+    EXPECT_EQ(at(0, 0), 0u);
+    EXPECT_EQ(at(20, 40), kBackground);
+    EXPECT_EQ(at(619, 439), kBackground);
+    EXPECT_EQ(at(620, 440), 0u);
 }
