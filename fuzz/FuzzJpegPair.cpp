@@ -12,9 +12,12 @@
 #include "setup/LoadImagePicture.h"
 #include "setup/SetupImagePlacement.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
