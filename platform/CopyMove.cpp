@@ -100,6 +100,14 @@ bool OpenCopy(const std::string& folder, CopyFile* copy) {
     return copy->fd >= 0;
 }
 
+// Gives a whole unnamed copy the target's own name when nothing has it: one
+// step, so that no moment leaves a temporary name behind. False (with errno)
+// when the target exists after all or the link fails.
+bool NameAsTarget(const CopyFile& copy, const std::string& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(copy.fd);
+    return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 // Gives a whole unnamed copy its temporary name, right before the rename.
 bool NameCopy(const std::string& folder, CopyFile* copy) {
     static std::atomic<unsigned> counter{0};
@@ -107,8 +115,8 @@ bool NameCopy(const std::string& folder, CopyFile* copy) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         copy->temporary = folder + "/.kiv-copy-" + std::to_string(getpid()) + "-" +
                           std::to_string(counter.fetch_add(1));
-        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, copy->temporary.c_str(),
-                   AT_SYMLINK_FOLLOW) == 0)
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, copy->temporary.c_str(), AT_SYMLINK_FOLLOW) ==
+            0)
             return true;
         if (errno != EEXIST)
             break;
@@ -125,7 +133,8 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
         return HostPath::Fail(ERROR_ACCESS_DENIED);
     // A link at the target is replaced by the copy (the rename below acts on
     // the link itself), never written through.
-    if (lstat(target.c_str(), &to) == 0) {
+    const bool targetExists = lstat(target.c_str(), &to) == 0;
+    if (targetExists) {
         if (failIfExists)
             return HostPath::Fail(ERROR_FILE_EXISTS);
         if (!S_ISLNK(to.st_mode))
@@ -146,7 +155,10 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
     int error = errno;
     struct timespec times[2] = {from.st_atim, from.st_mtim}; // Windows keeps the write time
     copied = copied && fchmod(out, from.st_mode & 07777) == 0 && futimens(out, times) == 0;
-    if (copied && copy.unnamed && !NameCopy(folder, &copy)) {
+    bool named = false; // the copy holds the target's name already
+    if (copied && copy.unnamed && !targetExists)
+        named = NameAsTarget(copy, target);
+    if (copied && copy.unnamed && !named && !NameCopy(folder, &copy)) {
         copied = false;
         error = errno;
     }
@@ -155,13 +167,15 @@ BOOL CopyHost(const std::string& source, const std::string& target, bool failIfE
         copied = false;
         error = errno;
     }
-    if (copied && rename(copy.temporary.c_str(), target.c_str()) != 0) {
+    if (copied && !named && rename(copy.temporary.c_str(), target.c_str()) != 0) {
         copied = false;
         error = errno;
     }
     if (!copied) {
         if (!copy.temporary.empty())
             unlink(copy.temporary.c_str());
+        if (named) // named, then not closed whole: it was never a copy
+            unlink(target.c_str());
         return HostPath::Fail(HostPath::ErrorFromErrno(error, target));
     }
     return TRUE;
