@@ -3,7 +3,6 @@
 #include "toolkit/KIVDialog.h"
 
 #include "toolkit/KIVApplication.h"
-#include "toolkit/drawing/KIVNineSlice.h"
 #include "toolkit/drawing/KIVPainter.h"
 
 #include "toolkit/KIVLock.h"
@@ -77,7 +76,7 @@ void KIVDialog::DrawDecorations(const KIVDrawBuffer& buffer) const {
         RECT frame = control->GetRect();
         ::InflateRect(&frame, kFrameGap, kFrameGap);
         if (pictured)
-            KIVDrawNineSlice(buffer, picture, frame, kFrameCorner);
+            KIVPainter::DrawSlicedFrame(buffer, picture, frame, kFrameCorner);
         else
             KIVPainter::Bevel(buffer, frame, false);
     }
