@@ -3,6 +3,7 @@
 // copied.
 #include "toolkit/controls/KIVMultiLineEditCtrl.h"
 
+#include "toolkit/KIVClipboardText.h"
 #include "toolkit/KIVDialog.h"
 
 #include <algorithm>
@@ -17,28 +18,6 @@ bool IsWordEnd(char16_t ch) {
     return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r';
 }
 
-// Puts count characters of text on the clipboard as Unicode text.
-bool PutOnClipboard(HWND owner, const char16_t* text, int count) {
-    HGLOBAL block =
-        ::GlobalAlloc(GMEM_MOVEABLE, (static_cast<SIZE_T>(count) + 1) * sizeof(char16_t));
-    if (!block)
-        return false;
-    auto* units = static_cast<char16_t*>(::GlobalLock(block));
-    std::copy_n(text, count, units);
-    units[count] = u'\0';
-    ::GlobalUnlock(block);
-    if (!::OpenClipboard(owner)) {
-        ::GlobalFree(block);
-        return false;
-    }
-    ::EmptyClipboard();
-    const bool taken = ::SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-    if (!taken)
-        ::GlobalFree(block);
-    ::CloseClipboard();
-    return taken;
-}
-
 } // namespace
 
 bool KIVMultiLineEditCtrl::Copy() const {
@@ -46,8 +25,8 @@ bool KIVMultiLineEditCtrl::Copy() const {
     if (SelectionEnd() == first)
         return false;
     const HWND owner = GetDialog() ? GetDialog()->GetSafeHwnd() : nullptr;
-    return PutOnClipboard(owner, static_cast<const char16_t*>(GetText()) + first,
-                          SelectionEnd() - first);
+    return KIVPutClipboardText(owner, static_cast<const char16_t*>(GetText()) + first,
+                               SelectionEnd() - first);
 }
 
 // [SECTION] Keys
