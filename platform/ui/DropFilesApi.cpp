@@ -59,24 +59,25 @@ WindowObject* DropTarget(POINT screen) {
     return window;
 }
 
+// The count, or file iFile in the text form of Char.
+template <typename Char, typename Convert>
+UINT QueryFile(HDROP hDrop, UINT iFile, Char* buffer, UINT cch, Convert convert) {
+    DropObject drop;
+    if (!FindDrop(hDrop, &drop))
+        return 0;
+    if (iFile == 0xFFFFFFFFu)
+        return static_cast<UINT>(drop.files.size());
+    return iFile < drop.files.size() ? Copy(convert(drop.files[iFile]), buffer, cch) : 0;
+}
+
 } // namespace
 
 UINT DragQueryFileA(HDROP hDrop, UINT iFile, LPSTR lpszFile, UINT cch) {
-    DropObject drop;
-    if (!FindDrop(hDrop, &drop))
-        return 0;
-    if (iFile == 0xFFFFFFFFu)
-        return static_cast<UINT>(drop.files.size());
-    return iFile < drop.files.size() ? Copy(HostText::ToAnsi(drop.files[iFile]), lpszFile, cch) : 0;
+    return QueryFile(hDrop, iFile, lpszFile, cch, &HostText::ToAnsi);
 }
 
 UINT DragQueryFileW(HDROP hDrop, UINT iFile, LPWSTR lpszFile, UINT cch) {
-    DropObject drop;
-    if (!FindDrop(hDrop, &drop))
-        return 0;
-    if (iFile == 0xFFFFFFFFu)
-        return static_cast<UINT>(drop.files.size());
-    return iFile < drop.files.size() ? Copy(HostText::ToWide(drop.files[iFile]), lpszFile, cch) : 0;
+    return QueryFile(hDrop, iFile, lpszFile, cch, &HostText::ToWide);
 }
 
 BOOL DragQueryPoint(HDROP hDrop, LPPOINT lppt) {
