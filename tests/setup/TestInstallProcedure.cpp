@@ -1,6 +1,7 @@
 // The install worker's procedure over a description made in the test and a
 // volume written from the layout: which entries it installs, what it
 // records, and how a cancel and the cancel question stop it.
+#include "PackedEntries.h"
 #include "TestMachine.h"
 #include "engine/VolumeBytes.h"
 #include "setup/SetupDriver.h"
@@ -45,14 +46,7 @@ protected:
     }
 
     InstallEntry* Entry(const char* folder, std::int32_t offset) {
-        auto entry = std::make_unique<InstallEntry>();
-        std::strcpy(entry->destinationFolder, folder);
-        entry->packed = true;
-        entry->platform = kPlatformPC;
-        entry->packageOffset = offset;
-        entry->volume = 1;
-        driver.state.description.installEntries.push_back(std::move(entry));
-        return driver.state.description.installEntries.back().get();
+        return AddPackedEntry(driver, folder, offset);
     }
     Component* AddComponent(std::vector<InstallEntry*> entries, std::int32_t languages = 1) {
         auto component = std::make_unique<Component>();

@@ -3,6 +3,7 @@
 // folder's "Jpegs" folder, the side image and its size message, and in
 // full-screen mode the logos and the centre canvas on the background.
 #include "JpegFiles.h"
+#include "PackedEntries.h"
 #include "TestMachine.h"
 #include "setup/LoadSetupImages.h"
 #include "setup/SetupDriver.h"
@@ -52,14 +53,7 @@ protected:
     }
 
     InstallEntry* Entry(const char* folder, std::int32_t offset) {
-        auto entry = std::make_unique<InstallEntry>();
-        std::strcpy(entry->destinationFolder, folder);
-        entry->packed = true;
-        entry->platform = kPlatformPC;
-        entry->packageOffset = offset;
-        entry->volume = 1;
-        driver.state.description.installEntries.push_back(std::move(entry));
-        return driver.state.description.installEntries.back().get();
+        return AddPackedEntry(driver, folder, offset);
     }
     void AddComponent(const char* name, std::vector<InstallEntry*> entries,
                       std::int32_t languages = 1) {
