@@ -59,8 +59,9 @@ protected:
 
 private:
     int SetValue() const { return static_cast<int>(flags_ & 0xFFFF); }
-    SIZE BoxSize(const KIVFont& font, int iconWidth) const;
-    void AddControls(SIZE box, SIZE icon);
+    // buttonWidth: the width of each button, 60 unless a caption needs more.
+    SIZE BoxSize(const KIVFont& font, int iconWidth, int buttonWidth) const;
+    void AddControls(SIZE box, SIZE icon, const std::vector<KIVString>& captions, int buttonWidth);
     // The first button of ids that the box has; a click on it. False when
     // the box has none of them.
     bool PressFirstOf(std::initializer_list<LONG> ids);

@@ -17,7 +17,8 @@ constexpr int kMinimumHeight = 120;
 constexpr int kTextTop = 42;
 constexpr int kIconLeft = 16;
 constexpr int kButtonWidth = 60;
-constexpr int kButtonPitch = 72;
+constexpr int kButtonGap = 12;      // between two buttons (a pitch of 72)
+constexpr int kCaptionPadding = 12; // a caption's room inside its button
 constexpr int kMaxCaption = 200;
 
 // Text area edges: after the icon (or the margin) to 12 before the edge.
@@ -25,14 +26,25 @@ int TextLeft(int iconWidth) {
     return iconWidth > 0 ? iconWidth + 28 : 20;
 }
 
+// 60 pixels, or wider for all buttons when a caption would be cut in 60
+// (a language's longer captions, such as "Yes to All").
+int ButtonWidth(const KIVFont& font, const std::vector<KIVString>& captions) {
+    int width = kButtonWidth;
+    for (const KIVString& caption : captions)
+        width = std::max(width, KIVTextPainter::MeasureText(font, caption, -1) + kCaptionPadding);
+    return width;
+}
+
 } // namespace
 
-SIZE KIVMessageBoxDlg::BoxSize(const KIVFont& font, int iconWidth) const {
+SIZE KIVMessageBoxDlg::BoxSize(const KIVFont& font, int iconWidth, int buttonWidth) const {
     const int halfScreen = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
     const int wanted = KIVTextPainter::MeasureText(font, text_, -1) + iconWidth + 24;
-    const int width = wanted < halfScreen
-                          ? std::max({wanted, kMinimumWidth, FindSet(SetValue()).minimumWidth})
-                          : halfScreen;
+    const ButtonSet& set = FindSet(SetValue());
+    // The set's minimum holds its row of 60-pixel buttons; wider ones widen it.
+    const int count = static_cast<int>(set.buttons.size());
+    const int row = set.minimumWidth + count * (buttonWidth - kButtonWidth);
+    const int width = wanted < halfScreen ? std::max({wanted, kMinimumWidth, row}) : halfScreen;
     const int area = std::max(1, width - 12 - TextLeft(iconWidth));
     int lines = 0;
     const char16_t* piece = text_;
@@ -58,14 +70,19 @@ void KIVMessageBoxDlg::OnInitControls() {
     SIZE icon{};
     if (iconId_ >= 0 && !KIVPainter::PictureSize(iconId_, &icon))
         iconId_ = -1;
-    const SIZE box = BoxSize(*font, icon.cx);
+    std::vector<KIVString> captions;
+    for (LONG button : FindSet(SetValue()).buttons)
+        captions.push_back(app->GetText(CaptionOf(button)).Left(kMaxCaption));
+    const int buttonWidth = ButtonWidth(*font, captions);
+    const SIZE box = BoxSize(*font, icon.cx, buttonWidth);
     PlaceWindowAt((::GetSystemMetrics(SM_CXFULLSCREEN) - box.cx) / 2,
                   (::GetSystemMetrics(SM_CYFULLSCREEN) - box.cy) / 2, box.cx, box.cy);
     SetTitle(caption_);
-    AddControls(box, icon);
+    AddControls(box, icon, captions, buttonWidth);
 }
 
-void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon) {
+void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon, const std::vector<KIVString>& captions,
+                                   int buttonWidth) {
     if (iconId_ >= 0)
         AddControl(std::make_unique<KIVPictureCtrl>(
             this, kIconId, RECT{kIconLeft, kTextTop, kIconLeft + icon.cx, kTextTop + icon.cy},
@@ -78,13 +95,13 @@ void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon) {
     AddControl(std::move(label));
     const ButtonSet& set = FindSet(SetValue());
     const int count = static_cast<int>(set.buttons.size());
+    // The last button ends 8 pixels before the edge.
+    const int pitch = buttonWidth + kButtonGap;
     for (int i = 0; i < count; ++i) {
-        const int left = box.cx - 68 - kButtonPitch * (count - 1 - i);
+        const int left = box.cx - 8 - buttonWidth - pitch * (count - 1 - i);
         auto button = std::make_unique<KIVTextButtonCtrl>(
-            this, set.buttons[i], RECT{left, box.cy - 29, left + kButtonWidth, box.cy - 8}, 0);
-        KIVApplication* app = KIVApplication::Get();
-        const KIVString caption = app ? app->GetText(CaptionOf(set.buttons[i])) : KIVString();
-        button->SetText(caption.Left(kMaxCaption));
+            this, set.buttons[i], RECT{left, box.cy - 29, left + buttonWidth, box.cy - 8}, 0);
+        button->SetText(captions[i]);
         button->SetDefault(set.buttons[i] == set.defaultButton);
         AddControl(std::move(button));
     }

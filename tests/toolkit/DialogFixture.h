@@ -57,7 +57,8 @@ private:
         fs::remove_all(folder_); // left by an earlier process of the same number
         const fs::path source = folder_ / "English";
         WriteHostFile(source / "language.txt", "language = English\n");
-        WriteHostFile(source / "texts.txt", "1 = English\n");
+        // Text 6 (the Abort button) is too long for a 60-pixel button.
+        WriteHostFile(source / "texts.txt", "1 = English\n6 = Abort the whole setup\n");
         WriteHostFile(source / "fonts.txt",
                       "0 = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 13 regular\n");
         WriteHostFile(source / "dialogs.txt", kDialogs + MoreLayouts());

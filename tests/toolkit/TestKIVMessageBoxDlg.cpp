@@ -227,3 +227,20 @@ TEST_F(DialogTest, EveryButtonSetAnswersEachKeyAsItsButtonsSay) {
         }
     }
 }
+
+// A caption too long for 60 pixels widens every button of the row alike,
+// and the box with them; the last button still ends 8 pixels in.
+TEST_F(DialogTest, ACaptionTooLongForItsButtonWidensTheRow) {
+    ScriptedBox box(u"Stop?", 194, VK_RETURN);
+    box.Run();
+    const RECT abort = box.controls.at(104), retry = box.controls.at(105),
+               ignore = box.controls.at(106);
+    const KIVFont* font = app->GetFont(0);
+    ASSERT_NE(font, nullptr);
+    const int caption = KIVTextPainter::MeasureText(*font, u"Abort the whole setup", -1);
+    EXPECT_GE(abort.right - abort.left, caption + 12);
+    EXPECT_EQ(retry.right - retry.left, abort.right - abort.left);
+    EXPECT_EQ(retry.left - abort.right, 12);
+    EXPECT_EQ(ignore.right, box.Width() - 8);
+    EXPECT_GE(box.Width(), 220 + 3 * (abort.right - abort.left - 60));
+}
