@@ -15,6 +15,7 @@
 #include "platform/WinBase.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
@@ -189,4 +190,9 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
             return WAIT_TIMEOUT;
         Sleep(step);
     }
+}
+
+void ExitProcess(UINT uExitCode) {
+    std::fflush(nullptr);
+    _exit(static_cast<int>(uExitCode));
 }

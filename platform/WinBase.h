@@ -225,6 +225,9 @@ BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 // The pseudo handle (-1) that stands for the calling process.
 HANDLE GetCurrentProcess();
+// Ends the calling process at once with that exit code, every thread with
+// it; buffered standard output is written first. Destructors do not run.
+[[noreturn]] void ExitProcess(UINT uExitCode);
 // The host's identifier of the calling thread, unique while it runs.
 DWORD GetCurrentThreadId();
 

@@ -67,8 +67,7 @@ bool SetupDriver::SelectComponents(const std::vector<std::string>& names, std::s
 // Runs the worker as the progress page does: started, polled every 10 ms
 // until it has finished, then waited for and destroyed.
 std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName) {
-    zip.SetVolumeFallback(&state.description.volumes, stagingFolder + u"\\Archives");
-    OpenJournal();
+    PrepareInstallation();
     worker.finished.store(0);
     MyKIVThread thread(*this, onBytes, onName);
     if (!thread.Start()) {
@@ -80,6 +79,11 @@ std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNam
     while (!thread.IsDone())
         Sleep(10);
     return worker.resultCode.load();
+}
+
+void SetupDriver::PrepareInstallation() {
+    zip.SetVolumeFallback(&state.description.volumes, stagingFolder + u"\\Archives");
+    OpenJournal();
 }
 
 bool SetupDriver::WriteRegistryOnly() {

@@ -73,6 +73,11 @@ public:
     // installation folder is made first and the install journal opened in
     // it, listing the folders just made and the staging folder's files.
     std::int32_t RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName);
+    // What RunInstallation does before its worker starts: the volume list
+    // with the staging folder's "Archives" as the fallback folder, the
+    // installation folder and the install journal. The progress page calls
+    // it and runs the worker itself.
+    void PrepareInstallation();
     // Registry-only mode (the description does not install files): writes
     // the registry keys when option 9 is set. False when they fail.
     bool WriteRegistryOnly();

@@ -56,3 +56,23 @@ KIVString FormatSetupText(int number, const char16_t* argument) {
         return text;
     return text.Left(at) + KIVString(argument) + text.Mid(at + 2);
 }
+
+KIVString FormatTextArguments(const char16_t* format,
+                              std::initializer_list<const char16_t*> arguments) {
+    KIVString text;
+    auto next = arguments.begin();
+    for (const char16_t* at = format; at && *at; ++at) {
+        if (at[0] == u'%' && at[1] == u's') {
+            if (next != arguments.end())
+                text += *next++;
+            ++at;
+        } else if (at[0] == u'%' && at[1] == u'%') {
+            text += u"%";
+            ++at;
+        } else {
+            const char16_t one[2] = {*at, u'\0'};
+            text += one;
+        }
+    }
+    return text;
+}

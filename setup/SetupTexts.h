@@ -6,6 +6,8 @@
 
 #include "toolkit/KIVString.h"
 
+#include <initializer_list>
+
 enum SetupTextNumber {
     kTextStartFailed = 103,    // the product could not be started
     kTextExtractFailed = 104,  // format with the item name
@@ -27,3 +29,10 @@ KIVString SetupText(int number);
 
 // The text of that number with its first "%s" replaced by argument.
 KIVString FormatSetupText(int number, const char16_t* argument);
+
+// A language text used as a format: each "%s" in turn takes the next
+// argument (an empty text once they run out) and "%%" gives "%"; anything
+// else stays as written. A text from the medium can so never read more
+// arguments than were given.
+KIVString FormatTextArguments(const char16_t* format,
+                              std::initializer_list<const char16_t*> arguments);

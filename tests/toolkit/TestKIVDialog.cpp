@@ -6,7 +6,6 @@
 #include "DialogFixture.h"
 #include "platform/ui/DeviceInput.h"
 #include "platform/ui/script/ControlLookup.h"
-#include "toolkit/KIVDialogConfirmCancel.h"
 
 using namespace dialog_test;
 

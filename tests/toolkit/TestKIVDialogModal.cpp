@@ -1,8 +1,7 @@
-// Dialogs run modally (results, owners, nested dialogs, the idle work), the
-// confirm-cancel base of the pages, and a worker thread's drawing, which
-// reaches the window only through the user-interface thread.
+// Dialogs run modally (results, owners, nested dialogs, the idle work), and a
+// worker thread's drawing, which reaches the window only through the
+// user-interface thread.
 #include "DialogFixture.h"
-#include "toolkit/KIVDialogConfirmCancel.h"
 #include "toolkit/KIVIdleTasks.h"
 #include "toolkit/KIVThread.h"
 
@@ -26,18 +25,6 @@ public:
         return false;
     }
     std::function<void()> step;
-};
-
-// A page whose confirmation answers as told.
-class Page : public KIVDialogConfirmCancel {
-public:
-    Page() : KIVDialogConfirmCancel(nullptr, -1) {}
-    bool ConfirmCancel() override {
-        ++asked;
-        return answer;
-    }
-    bool answer = false;
-    int asked = 0;
 };
 
 // A control that paints its rectangle in one colour.
@@ -136,27 +123,6 @@ TEST_F(DialogTest, AModalDialogDisablesItsParentUntilItEnds) {
     EXPECT_FALSE(parentEnabled);
     EXPECT_EQ(owner, parent.GetSafeHwnd());
     EXPECT_TRUE(IsWindowEnabled(parent));
-}
-
-TEST_F(DialogTest, APageEndsWithNextOnEnterAndCancelsOnlyWhenConfirmed) {
-    Page page;
-    ASSERT_TRUE(page.Create(WS_POPUP, 0));
-    SendMessageW(page, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(page.asked, 1);
-    EXPECT_FALSE(page.HasEnded());
-    page.answer = true;
-    SendMessageW(page, WM_CLOSE, 0, 0);
-    EXPECT_EQ(page.asked, 2);
-    EXPECT_TRUE(page.HasEnded());
-
-    Page next;
-    ASSERT_TRUE(next.Create(WS_POPUP, 0));
-    RECT rect{};
-    GetWindowRect(next, &rect);
-    SendMessageW(next, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(next.HasEnded());
-    EXPECT_EQ(KIVDialogConfirmCancel::LastPageRect().left, rect.left);
-    EXPECT_EQ(KIVDialogConfirmCancel::LastPageRect().bottom, rect.bottom);
 }
 
 TEST_F(DialogTest, AWorkersDrawingIsShownOnlyByTheUserInterfaceThread) {

@@ -1,0 +1,82 @@
+#include "setup/KIVInstallApp.h"
+
+#include "setup/SetupTexts.h"
+#include "toolkit/KIVMessageBox.h"
+
+#include "platform/Windows.h"
+
+namespace {
+
+constexpr double kKilobyte = 1024.0;
+constexpr double kMegabyte = 1048576.0;
+constexpr double kGigabyte = 1073741824.0;
+
+} // namespace
+
+KIVInstallApp::KIVInstallApp(SetupDriver& setupDriver, const char16_t* resourceBase)
+    : KIVApplication("Kiv installer", "1.0", resourceBase, nullptr), driver(setupDriver),
+      state(setupDriver.state) {}
+
+KIVInstallApp::~KIVInstallApp() = default;
+
+KIVInstallApp* KIVInstallApp::Get() {
+    return dynamic_cast<KIVInstallApp*>(AfxGetApp());
+}
+
+bool KIVInstallApp::CreateMainWindow() {
+    screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    background_ = std::make_unique<SetupBackgroundWnd>();
+    if (!background_->Create(screenWidth, screenHeight))
+        return false;
+    m_pMainWnd = background_.get();
+    return true;
+}
+
+BOOL KIVInstallApp::OnIdle(LONG count) {
+    if (count != 0 && !flowRan_) {
+        flowRan_ = true;
+        RunFlow();
+        return FALSE;
+    }
+    return KIVApplication::OnIdle(count);
+}
+
+bool KIVInstallApp::FullScreen() const {
+    return state.description.OptionFlag(kOptionFullScreen);
+}
+
+KIVString KIVInstallApp::SizeText(double bytes) const {
+    KIVString text;
+    if (bytes > kGigabyte)
+        text.Format(u"%.2f %s", bytes / kGigabyte, static_cast<const char16_t*>(units_[3]));
+    else if (bytes > kMegabyte)
+        text.Format(u"%.2f %s", bytes / kMegabyte, static_cast<const char16_t*>(units_[2]));
+    else if (bytes > kKilobyte)
+        text.Format(u"%.2f %s", bytes / kKilobyte, static_cast<const char16_t*>(units_[1]));
+    else
+        text.Format(u"%d %s", static_cast<int>(bytes), static_cast<const char16_t*>(units_[0]));
+    return text;
+}
+
+void KIVInstallApp::LoadSizeUnits() {
+    for (int i = 0; i < 4; ++i)
+        units_[i] = GetText(114 + i);
+}
+
+int KIVInstallApp::ShowMessage(CWnd* owner, const char16_t* text, DWORD style) {
+    return KIVMessageBox(owner, text, KIVString(ApplicationName()), style, 0);
+}
+
+void KIVInstallApp::ShutdownRoutine() {
+    driver.Shutdown();
+}
+
+void KIVInstallApp::OrderlyExit() {
+    ShutdownRoutine();
+    EndProcess(0);
+}
+
+void KIVInstallApp::EndProcess(int code) {
+    ::ExitProcess(static_cast<UINT>(code));
+}

@@ -1,0 +1,123 @@
+// KIVInstallApp: the setup program's application object. It owns the setup's
+// state through the driver (description, variables, archive reader, the lists
+// the uninstall record is written from, the worker's state), the background
+// window and the setup images, and what the pages choose. On the first idle
+// pass with a nonzero count it runs the setup flow once and never returns to
+// the message loop: the start-up steps, the page sequence, the installation
+// and what follows it, and last the orderly exit (KIVInstallAppFlow.cpp).
+//
+// The pages themselves belong to the wizard, which derives from this class
+// and makes each page in RunPage.
+#pragma once
+
+#include "setup/LoadSetupImages.h"
+#include "setup/SetupBackgroundWnd.h"
+#include "setup/SetupDriver.h"
+#include "toolkit/KIVApplication.h"
+
+#include <memory>
+
+// The pages of the sequence, in the order they can be shown.
+enum class SetupPage {
+    kLanguage,
+    kIntroduction,
+    kLicence,
+    kUserInformation,
+    kSetupType,
+    kCustom,
+    kInstalling,
+    kComplete,
+};
+
+// Results with which a page ends.
+enum SetupPageResult : INT_PTR {
+    kPageFinish = 1,
+    kPageCancelled = 2,
+    kPageBack = 13,
+    kPageNext = 14,
+};
+
+// The after-setup actions the completion page offers.
+struct SetupChoices {
+    bool launch = false;
+    bool startupShortcut = false;
+    bool runPrograms = false;
+};
+
+class KIVInstallApp : public KIVApplication {
+public:
+    // The build number the build message shows.
+    static constexpr int kBuildNumber = 263128;
+
+    // driver: after Begin (the program's paths and the start language are
+    // set); resourceBase: the start language's resource base path.
+    KIVInstallApp(SetupDriver& driver, const char16_t* resourceBase);
+    ~KIVInstallApp() override;
+
+    // The process's setup application, or null.
+    static KIVInstallApp* Get();
+
+    bool CreateMainWindow() override;
+    BOOL OnIdle(LONG count) override;
+    bool OpenDocument(const char16_t*) override { return false; }
+    bool NewDocument() override { return true; }
+    bool CloseDocuments() override { return true; }
+
+    // Makes, runs and destroys one page; its result.
+    virtual INT_PTR RunPage(SetupPage page) = 0;
+
+    // [SECTION] Services for the pages
+    // Size texts ("%.2f %s" in gigabytes, megabytes, kilobytes; "%d %s" in
+    // bytes) with the units of the current language.
+    KIVString SizeText(double bytes) const;
+    // Texts 114 to 117 as the byte, kilobyte, megabyte and gigabyte units.
+    void LoadSizeUnits();
+    // A message box over owner, captioned with the application's name.
+    int ShowMessage(CWnd* owner, const char16_t* text, DWORD style);
+    // The shutdown routine: the uninstall record (unless in update mode), the
+    // volumes closed, the staging folder removed.
+    void ShutdownRoutine();
+    // The shutdown routine, then the end of the process with code 0.
+    void OrderlyExit();
+
+    SetupDriver& driver;
+    SetupState& state;
+    SetupChoices choices;
+    SetupImages images;
+
+    // The rectangle every wizard page opens at, once the first page made it.
+    RECT pageRect = {};
+    bool hasPageRect = false;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    // Full-screen mode: the background window is shown with the logos.
+    bool FullScreen() const;
+    // The bottom edge of the product logo, the title image the pages keep
+    // clear of.
+    int TitleBottom() const { return images.productLogo.bottom; }
+
+protected:
+    // Ends the process; tests of the pages replace it.
+    virtual void EndProcess(int code);
+
+private:
+    void RunFlow();
+    bool StartUp();
+    void PaintGradient();
+    void ShowStartUpFailure();
+    void RunPageSequence();
+    bool StepState(int* pageState);
+    void TakeChosenLanguage();
+    void CheckBuildKeys();
+    void Install();
+    void RegistryOnly();
+    void DrawCentreCanvas();
+    void RestartMachine();
+    void AfterSetup();
+    void RepaintBackground();
+
+    std::unique_ptr<SetupBackgroundWnd> background_;
+    KIVString units_[4];
+    std::int32_t languageBeforePage_ = 0;
+    bool flowRan_ = false;
+};

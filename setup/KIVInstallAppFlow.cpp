@@ -1,0 +1,250 @@
+// The setup flow of KIVInstallApp, run once from the first idle pass: the
+// start-up steps, the page sequence with its Back and Next rules, the
+// installation and what follows it, the after-setup actions and the orderly
+// exit. No path leads back into the message loop.
+#include "setup/KIVInstallApp.h"
+
+#include "engine/RunEntryPrograms.h"
+#include "setup/SetupLanguage.h"
+#include "setup/SetupTexts.h"
+
+#include "platform/Windows.h"
+
+#include <cstring>
+
+namespace {
+
+// Messages of the images, shown over the background window.
+void ShowImageMessage(const char16_t* text) {
+    if (KIVInstallApp* app = KIVInstallApp::Get())
+        app->ShowMessage(nullptr, text, 0x10001);
+}
+
+bool IsNext(INT_PTR result) {
+    return result == kPageNext || result == kPageFinish;
+}
+
+} // namespace
+
+void KIVInstallApp::RunFlow() {
+    PaintGradient();
+    if (!StartUp()) {
+        ShowStartUpFailure();
+        OrderlyExit();
+        return;
+    }
+    RepaintBackground();
+    RunPageSequence();
+    AfterSetup();
+    OrderlyExit();
+}
+
+void KIVInstallApp::PaintGradient() {
+    background_->FillGradient();
+    background_->Repaint();
+}
+
+// The steps that show no page come from the driver, shared with kivtool
+// install; the background window, the images and a language the product
+// does not offer are the program's own.
+bool KIVInstallApp::StartUp() {
+    const std::int32_t startLanguage = state.currentLanguage;
+    if (!driver.StartUp())
+        return false;
+    if (FullScreen())
+        ::ShowWindow(*background_, SW_SHOW);
+    if (state.currentLanguage != startLanguage)
+        LoadLanguage(state.setupFolder + u"\\" + state.resourceBasePath, nullptr);
+    SetupImageScreen screen{background_->ScreenPicture(), screenWidth, screenHeight,
+                            ::GetSystemMetrics(SM_CYFRAME)};
+    LoadSetupImages(driver, &screen, ShowImageMessage, &images);
+    return true;
+}
+
+void KIVInstallApp::ShowStartUpFailure() {
+    const DWORD style = driver.FailedStep() == SetupStep::kSetupPackage ? 0x40001 : 0x10001;
+    if (!driver.Failure().IsEmpty())
+        ShowMessage(nullptr, driver.Failure(), style);
+}
+
+void KIVInstallApp::RunPageSequence() {
+    int pageState = -1;
+    bool more = true;
+    while (more) {
+        more = StepState(&pageState);
+        RepaintBackground();
+    }
+}
+
+// One state of the sequence: its page when the description shows it, then
+// the next state. False when the sequence stops.
+bool KIVInstallApp::StepState(int* pageState) {
+    const SetupDescription& d = state.description;
+    const auto step = [&](bool shown, SetupPage page, int next, int back) {
+        if (!shown) {
+            *pageState = next;
+            return true;
+        }
+        const INT_PTR result = RunPage(page);
+        if (IsNext(result))
+            *pageState = next;
+        else if (result == kPageBack)
+            *pageState = back;
+        else
+            return false;
+        return true;
+    };
+    switch (*pageState) {
+    case -1: {
+        languageBeforePage_ = state.currentLanguage;
+        if (!d.OptionFlag(kOptionLanguagePage)) {
+            *pageState = 0;
+            return true;
+        }
+        const INT_PTR result = RunPage(SetupPage::kLanguage);
+        CheckBuildKeys();
+        *pageState = 0;
+        return IsNext(result);
+    }
+    case 0:
+        TakeChosenLanguage();
+        return step(d.OptionFlag(kOptionIntroductionPage), SetupPage::kIntroduction, 1, -1);
+    case 1:
+        return step(d.OptionFlag(kOptionLicencePage), SetupPage::kLicence,
+                    d.OptionFlag(kOptionUserInformationPage) ? 2 : 3, 0);
+    case 2:
+        return step(d.OptionFlag(kOptionUserInformationPage), SetupPage::kUserInformation, 3, 1);
+    case 3:
+        return step(d.OptionFlag(kOptionSetupTypePage), SetupPage::kSetupType,
+                    state.setupTypeNumber == kSetupCustom ? 4 : 5,
+                    d.OptionFlag(kOptionUserInformationPage) ? 2 : 1);
+    case 4:
+        return step(true, SetupPage::kCustom, 5, 3);
+    default:
+        if (d.OptionFlag(kOptionInstall))
+            Install();
+        else
+            RegistryOnly();
+        return false;
+    }
+}
+
+// Before the introduction: the language chosen on the language page, when it
+// differs from the one before it, brings its resources; the size units come
+// from the language in force.
+void KIVInstallApp::TakeChosenLanguage() {
+    KIVString resourcePath;
+    if (SwitchLanguage(state, languageBeforePage_, &resourcePath))
+        LoadLanguage(resourcePath, nullptr);
+    languageBeforePage_ = state.currentLanguage;
+    LoadSizeUnits();
+}
+
+// Control, Shift and the left mouse button held as the language page closes
+// show the build number.
+void KIVInstallApp::CheckBuildKeys() {
+    if (::GetAsyncKeyState(VK_CONTROL) && ::GetAsyncKeyState(VK_SHIFT) &&
+        ::GetAsyncKeyState(VK_LBUTTON)) {
+        KIVString text;
+        text.Format(u"Build %d", kBuildNumber);
+        ShowMessage(nullptr, text, 1);
+    }
+}
+
+void KIVInstallApp::Install() {
+    // Without the setup type page and the custom page nothing would choose
+    // what to install: the Typical setup type is installed then.
+    if (!state.chosenSetupType)
+        driver.ChooseSetupType(kSetupTypical);
+    driver.PrepareInstallation();
+    const INT_PTR result = RunPage(SetupPage::kInstalling);
+    const std::int32_t code = driver.worker.resultCode.load();
+    if (result == kPageCancelled) {
+        if (code >= kInstallCopyFailed && code <= kInstallRegistryFailed)
+            ShowMessage(nullptr, driver.worker.errorText, 0x10001);
+        return;
+    }
+    if (code == kInstallSystemFilesFailed)
+        ShowMessage(nullptr, driver.worker.errorText, 0x40001);
+    if (!driver.MakeProgramGroups())
+        ShowMessage(nullptr, SetupText(kTextProgramGroupFailed), 0x40001);
+    if (FullScreen())
+        DrawCentreCanvas();
+    if (driver.RestartNeeded()) {
+        const KIVString question =
+            FormatSetupText(kTextRestartQuestion, KIVString(state.description.applicationName));
+        if (ShowMessage(nullptr, question, 0x4000c) == IDYES)
+            RestartMachine();
+        return;
+    }
+    RunPage(SetupPage::kComplete);
+}
+
+void KIVInstallApp::RegistryOnly() {
+    if (!driver.WriteRegistryOnly())
+        ShowMessage(nullptr, SetupText(kTextRegistryFailed), 1);
+}
+
+// The part of the background under the pages, as it was before them, drawn
+// back once the installation is over.
+void KIVInstallApp::DrawCentreCanvas() {
+    const KIVBitmapFrame& canvas = images.centreCanvas;
+    KIVDrawBuffer picture = background_->ScreenPicture();
+    for (int y = 0; y < canvas.height; ++y)
+        for (int x = 0; x < canvas.width; ++x) {
+            const int sx = images.canvasRect.left + x, sy = images.canvasRect.top + y;
+            if (!picture.MayDraw(sx, sy))
+                continue;
+            DWORD pixel = 0;
+            std::memcpy(&pixel, &canvas.pixels[4 * (static_cast<std::size_t>(y) * canvas.width + x)],
+                        4);
+            *picture.At(sx, sy) = pixel;
+        }
+    background_->Repaint();
+}
+
+// The restart: the shutdown routine, the shutdown privilege, the machine
+// restarted, then the orderly exit (whose shutdown routine finds nothing
+// left to do).
+void KIVInstallApp::RestartMachine() {
+    ShutdownRoutine();
+    HANDLE token = nullptr;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+            ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        ::CloseHandle(token);
+    }
+    ::ExitWindowsEx(EWX_REBOOT, 0);
+    OrderlyExit();
+}
+
+void KIVInstallApp::AfterSetup() {
+    if (choices.startupShortcut)
+        driver.MakeStartupShortcut();
+    if (choices.runPrograms)
+        RunEntryPrograms(driver.runList, state.variables.installDst, state.variables.installSrc);
+    if (!choices.launch)
+        return;
+    KIVString program;
+    program.Format(u"%s\\%S.exe", static_cast<const char16_t*>(state.variables.installDst),
+                   state.description.programFileBaseName);
+    char command[MAX_PATH * 2] = {};
+    program.ToNarrow(command, sizeof command);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(command, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        ShowMessage(nullptr, SetupText(kTextStartFailed), 0x10001);
+        return;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+void KIVInstallApp::RepaintBackground() {
+    background_->Repaint();
+}

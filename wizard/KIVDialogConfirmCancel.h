@@ -1,0 +1,52 @@
+// KIVDialogConfirmCancel: the base of the wizard pages. Every page opens at
+// the place the previous one was left (the first one where the full-screen
+// title leaves room, or where its layout puts it), shows the side image,
+// goes on with Next or Enter, back with Back, and ends on Cancel, Escape or
+// the close box only when the user confirms. Results: 14 Next, 13 Back,
+// 2 Cancel (1 Finish from the completion page).
+#pragma once
+
+#include "setup/KIVInstallApp.h"
+#include "toolkit/KIVDialog.h"
+
+class KIVDialogConfirmCancel : public KIVDialog {
+public:
+    static constexpr LONG kBackButton = 1100; // Finish on the completion page
+    static constexpr LONG kNextButton = 1101;
+    static constexpr LONG kCancelButton = 1102;
+    static constexpr LONG kSideImage = 1200;
+    static constexpr int kTextCancelQuestion = 121;
+    // The window style every page runs with.
+    static constexpr DWORD kPageStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+    KIVDialogConfirmCancel(CWnd* parent, LONG templateId);
+    ~KIVDialogConfirmCancel() override;
+
+    void OnInitControls() override;
+    void EndDialog(int result) override;
+    void OnOK() override { OnNext(); }
+    void OnClose() override { OnCancel(); }
+    void OnCancel() override;
+    virtual void OnNext() { EndDialog(kNext); }
+    virtual void OnBack() { EndDialog(kBack); }
+    void OnControlNotify(int kind, int id, int value, bool flag) override;
+
+    // Message boxes over this page, captioned with the application's name;
+    // the answer (6 Yes, 7 No, 1 OK).
+    int Message(int textId, DWORD style);
+    int Message(int textId, const char16_t* first, const char16_t* second, DWORD style);
+    int Message(const char16_t* text, DWORD style);
+
+protected:
+    KIVInstallApp& App() const { return *app_; }
+    // The text of a control, at most 259 characters.
+    KIVString ControlText(LONG id) const;
+    void SetControlText(LONG id, const char16_t* text);
+    void ShowControl(LONG id, bool show);
+    void EnableControl(LONG id, bool enable);
+
+private:
+    void PlacePage();
+
+    KIVInstallApp* app_ = nullptr;
+};

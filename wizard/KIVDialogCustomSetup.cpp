@@ -1,0 +1,132 @@
+#include "wizard/KIVDialogCustomSetup.h"
+
+#include "setup/SetupFreeSpace.h"
+#include "wizard/KIVDialogSetupType.h"
+#include "toolkit/controls/KIVColumnListBoxCtrl.h"
+
+#include <cstring>
+
+KIVDialogCustomSetup::KIVDialogCustomSetup(CWnd* parent)
+    : KIVDialogInstallFolder(parent, kTemplate) {}
+
+KIVDialogCustomSetup::~KIVDialogCustomSetup() = default;
+
+void KIVDialogCustomSetup::OnInitControls() {
+    KIVDialogInstallFolder::OnInitControls();
+    EnableDefinedSetupTypes(*this, App().state.description);
+    ShowFreeSpace();
+    if (KIVControl* place = GetControl(kListPlace)) {
+        auto list = std::make_unique<KIVColumnListBoxCtrl>(*place);
+        list_ = list.get();
+        ReplaceControl(place, std::move(list));
+        list_->AddColumn(App().GetText(kTextNameTitle));
+        list_->AddColumn(App().GetText(kTextSizeTitle));
+        list_->SetColumnWidth(0, kNameWidth);
+        list_->SetColumnWidth(1, kSizeWidth);
+    }
+    FillList();
+    ShowNeededSpace();
+    if (list_ && list_->GetListFont())
+        list_->SetLineHeight(list_->GetListFont()->LineHeight() + 4);
+    SetControlText(kFolder, App().state.variables.installDst);
+}
+
+SetupType* KIVDialogCustomSetup::CustomType() const {
+    for (const auto& type : App().state.description.setupTypes)
+        if (std::strcmp(type->name, "Custom") == 0)
+            return type.get();
+    return nullptr;
+}
+
+bool KIVDialogCustomSetup::Offered(const Component& component) const {
+    return (component.languages & App().state.currentLanguage) != 0;
+}
+
+void KIVDialogCustomSetup::FillList() {
+    total_ = 0;
+    SetupType* custom = CustomType();
+    if (!custom || !list_)
+        return;
+    KIVInstallApp& app = App();
+    for (Component* component : custom->components) {
+        if (!Offered(*component))
+            continue;
+        auto line = std::make_unique<KIVColumnListBoxLineBis>(
+            list_, KIVString(component->name), true, component,
+            [this](KIVColumnListBoxLineBis& toggled) { OnToggled(toggled); });
+        line->SetChecked(component->selected);
+        list_->SetCellText(line.get(), 0, KIVString(component->name));
+        component->size = ComputeComponentSize(*component);
+        const std::int32_t size = component->selected ? component->size : 0;
+        total_ = AddSizes(total_, size);
+        list_->SetCellText(line.get(), 1, app.SizeText(size));
+        component->lineIndex = list_->GetLineCount();
+        list_->AddLine(std::move(line));
+    }
+}
+
+void KIVDialogCustomSetup::OnToggled(KIVColumnListBoxLineBis& line) {
+    Component* component = line.GetComponent();
+    if (line.IsChecked()) {
+        total_ = AddSizes(total_, component->size);
+        list_->SetCellText(&line, 1, App().SizeText(component->size));
+    } else {
+        total_ = AddSizes(total_, -component->size);
+        list_->SetCellText(&line, 1, App().SizeText(0));
+    }
+    ShowNeededSpace();
+}
+
+void KIVDialogCustomSetup::ShowFreeSpace() {
+    double free = 0.0;
+    if (FreeSpaceOf(App().state.variables.installDst, &free))
+        SetControlText(kFreeSpace, App().SizeText(free));
+    else
+        SetControlText(kFreeSpace, u"?");
+}
+
+void KIVDialogCustomSetup::ShowNeededSpace() {
+    SetControlText(kNeededSpace, App().SizeText(total_));
+}
+
+// Each listed component takes its line's check state. The line is found by
+// its component rather than by its first place: sorting the list by a title
+// moves the lines.
+void KIVDialogCustomSetup::ReadPage() {
+    if (list_)
+        for (int i = 0; i < list_->GetLineCount(); ++i)
+            if (auto* line = dynamic_cast<KIVColumnListBoxLineBis*>(list_->GetLine(i)))
+                line->GetComponent()->selected = line->IsChecked();
+    ReadFolder();
+}
+
+void KIVDialogCustomSetup::OnNext() {
+    ReadPage();
+    DiskSpaceCheck();
+}
+
+void KIVDialogCustomSetup::OnBack() {
+    ReadPage();
+    EndDialog(kBack);
+}
+
+void KIVDialogCustomSetup::OnControlNotify(int kind, int id, int value, bool flag) {
+    if (kind == KIVControl::kNotifyClicked && id == kBrowse) {
+        if (flag) {
+            BrowseForFolder();
+            ShowFreeSpace();
+        }
+        return;
+    }
+    KIVDialogInstallFolder::OnControlNotify(kind, id, value, flag);
+}
+
+// Typing in the folder field measures the free space of the new folder.
+void KIVDialogCustomSetup::OnControlEvent(int kind, int id, int value) {
+    if (kind == KIVControl::kEventChanged && id == kFolder) {
+        ReadFolder();
+        ShowFreeSpace();
+        return;
+    }
+    KIVDialogInstallFolder::OnControlEvent(kind, id, value);
+}

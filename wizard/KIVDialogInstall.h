@@ -1,0 +1,11 @@
+// KIVDialogInstall: the introduction page. Its texts and pictures come from
+// its layout; its buttons are the base's.
+#pragma once
+
+#include "wizard/KIVDialogConfirmCancel.h"
+
+class KIVDialogInstall : public KIVDialogConfirmCancel {
+public:
+    static constexpr LONG kTemplate = 10;
+    explicit KIVDialogInstall(CWnd* parent) : KIVDialogConfirmCancel(parent, kTemplate) {}
+};

@@ -1,0 +1,122 @@
+#include "wizard/KIVDialogInstalling.h"
+
+#include "toolkit/KIVMessageBox.h"
+#include "toolkit/controls/KIVProgressBarCtrl.h"
+
+#include "platform/Windows.h"
+
+#include <cstring>
+
+namespace {
+
+// The page that runs; the worker's callbacks reach it through here.
+std::atomic<KIVDialogInstalling*> g_current{nullptr};
+
+} // namespace
+
+KIVDialogInstalling::KIVDialogInstalling(CWnd* parent) : KIVDialog(parent, kTemplate) {}
+
+KIVDialogInstalling::~KIVDialogInstalling() {
+    KIVDialogInstalling* self = this;
+    g_current.compare_exchange_strong(self, nullptr);
+}
+
+// Centred near the bottom of the screen, whatever place the pages had.
+void KIVDialogInstalling::OnInitControls() {
+    app_ = KIVInstallApp::Get();
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    ::SetWindowPos(m_hWnd, nullptr, (app_->screenWidth - w) / 2,
+                   app_->screenHeight - h - kBottomGap, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    g_current.store(this);
+    progress_ = dynamic_cast<KIVProgressBarCtrl*>(GetControl(kProgress));
+    if (progress_)
+        progress_->SetRange(static_cast<float>(app_->state.requiredSize));
+    total_.store(0);
+}
+
+void KIVDialogInstalling::AddProgress(int count) {
+    KIVDialogInstalling* page = g_current.load();
+    if (!page)
+        return;
+    const std::int32_t total = page->total_.fetch_add(count) + count;
+    if (page->progress_)
+        page->progress_->SetPosition(static_cast<float>(total));
+}
+
+// The text waits for the page's next idle step (at most 10 ms) on the
+// user-interface thread, which alone changes and draws the label.
+void KIVDialogInstalling::AddStatusText(const char* text) {
+    KIVDialogInstalling* page = g_current.load();
+    if (!page)
+        return;
+    char cut[260] = {};
+    std::strncpy(cut, text ? text : "", sizeof cut - 1);
+    const KIVString wide(cut);
+    std::lock_guard<std::mutex> lock(page->statusLock_);
+    page->pendingStatus_ = wide;
+    page->statusPending_ = true;
+}
+
+void KIVDialogInstalling::ShowPendingStatus() {
+    KIVString text;
+    {
+        std::lock_guard<std::mutex> lock(statusLock_);
+        if (!statusPending_)
+            return;
+        text = pendingStatus_;
+        statusPending_ = false;
+    }
+    if (KIVControl* status = GetControl(kStatus)) {
+        status->SetText(text);
+        status->InvalidateRect();
+    }
+}
+
+bool KIVDialogInstalling::OnIdleWork() {
+    InstallWorkerState& worker = app_->driver.worker;
+    if (!started_) {
+        started_ = true;
+        worker.finished.store(0);
+        worker.cancelRequested.store(0);
+        worker.questionOpen.store(0);
+        thread_ = std::make_unique<MyKIVThread>(app_->driver, AddProgress, AddStatusText);
+        if (!thread_->Start())
+            worker.Finish(kInstallExtractFailed, u"The installation could not be started.");
+    }
+    ShowPendingStatus();
+    if (worker.finished.load())
+        Finish();
+    return true;
+}
+
+// The worker has finished: its thread is awaited and destroyed, and the page
+// ends with 2 after a failure or a cancel, else with 1.
+void KIVDialogInstalling::Finish() {
+    InstallWorkerState& worker = app_->driver.worker;
+    worker.finished.store(0);
+    while (thread_ && thread_->HasStarted() && !thread_->IsDone())
+        ::Sleep(10);
+    thread_.reset();
+    const std::int32_t code = worker.resultCode.load();
+    EndDialog(code >= kInstallCopyFailed && code <= kInstallCancelled ? kCancel : kOK);
+}
+
+void KIVDialogInstalling::OnCancel() {
+    InstallWorkerState& worker = app_->driver.worker;
+    worker.questionOpen.store(1);
+    if (KIVMessageBox(nullptr, app_->GetText(kTextCancelQuestion),
+                      app_->GetText(kTextCancelCaption), 0x2000c, 0) == IDYES)
+        worker.cancelRequested.store(1);
+    worker.questionOpen.store(0);
+}
+
+void KIVDialogInstalling::OnControlNotify(int kind, int id, int value, bool flag) {
+    if (kind == KIVControl::kNotifyClicked && id == kCancelButton) {
+        if (flag)
+            OnCancel();
+        return;
+    }
+    KIVDialog::OnControlNotify(kind, id, value, flag);
+}

@@ -1,0 +1,54 @@
+// KIVDialogInstalling: the progress page. On its first idle step it starts
+// the install worker, whose two callbacks move the progress bar and set the
+// status line; it ends itself once the worker has finished: with 2 after a
+// failure or a cancel, else with 1. Cancel, Escape, Enter and the close box
+// all ask whether to cancel; the worker waits while the question is open.
+#pragma once
+
+#include "setup/KIVInstallApp.h"
+#include "setup/MyKIVThread.h"
+#include "toolkit/KIVDialog.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+class KIVProgressBarCtrl;
+
+class KIVDialogInstalling : public KIVDialog {
+public:
+    static constexpr LONG kTemplate = 16;
+    static constexpr LONG kProgress = 1000;
+    static constexpr LONG kStatus = 1001;
+    static constexpr LONG kCancelButton = 1102;
+    static constexpr int kTextCancelQuestion = 112;
+    static constexpr int kTextCancelCaption = 113;
+    static constexpr int kBottomGap = 70; // pixels between the page and the screen's bottom
+
+    explicit KIVDialogInstalling(CWnd* parent);
+    ~KIVDialogInstalling() override;
+
+    void OnInitControls() override;
+    void OnOK() override { OnCancel(); }
+    void OnClose() override { OnCancel(); }
+    void OnCancel() override;
+    bool OnIdleWork() override;
+    void OnControlNotify(int kind, int id, int value, bool flag) override;
+
+    // The worker's callbacks; they act on the page that runs.
+    static void AddProgress(int count);
+    static void AddStatusText(const char* text);
+
+private:
+    void ShowPendingStatus();
+    void Finish();
+
+    KIVInstallApp* app_ = nullptr;
+    KIVProgressBarCtrl* progress_ = nullptr;
+    std::unique_ptr<MyKIVThread> thread_;
+    std::atomic<std::int32_t> total_{0};
+    bool started_ = false;
+    std::mutex statusLock_;
+    KIVString pendingStatus_;
+    bool statusPending_ = false;
+};

@@ -1,0 +1,44 @@
+#include "wizard/KIVDialogSetupComplete.h"
+
+#include "toolkit/controls/KIVButtonCtrl.h"
+
+void KIVDialogSetupComplete::OnInitControls() {
+    KIVDialogConfirmCancel::OnInitControls();
+    KIVInstallApp& app = App();
+    const SetupDescription& d = app.state.description;
+    if (!d.OptionFlag(kOptionOfferStartProduct)) {
+        ShowControl(kLaunch, false);
+        ShowControl(kLaunchLabel, false);
+    }
+    if (d.OptionFlag(kOptionStartupShortcut)) {
+        app.choices.startupShortcut = true;
+        if (auto* box = dynamic_cast<KIVButtonCtrl*>(GetControl(kStartup)))
+            box->SetChecked(1);
+    } else {
+        ShowControl(kStartup, false);
+        ShowControl(kStartupLabel, false);
+    }
+    if (app.driver.runList.empty()) {
+        ShowControl(kRunPrograms, false);
+        ShowControl(kRunProgramsLabel, false);
+    }
+}
+
+bool KIVDialogSetupComplete::IsChecked(LONG id) const {
+    const auto* box = dynamic_cast<const KIVButtonCtrl*>(GetControl(id));
+    return box && box->GetCheckedState() != 0;
+}
+
+void KIVDialogSetupComplete::OnControlNotify(int kind, int id, int value, bool flag) {
+    if (kind == KIVControl::kNotifyClicked && id == kFinish) {
+        if (!flag)
+            return;
+        SetupChoices& choices = App().choices;
+        choices.launch = IsChecked(kLaunch);
+        choices.startupShortcut = IsChecked(kStartup);
+        choices.runPrograms = IsChecked(kRunPrograms);
+        EndDialog(kOK);
+        return;
+    }
+    KIVDialogConfirmCancel::OnControlNotify(kind, id, value, flag);
+}

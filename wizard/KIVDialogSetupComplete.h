@@ -1,0 +1,27 @@
+// KIVDialogSetupComplete: the last page. It offers up to three after-setup
+// actions as check boxes (start the product, start it with Windows, run the
+// listed programs); Finish records the choices, which the flow carries out
+// once the page has closed.
+#pragma once
+
+#include "wizard/KIVDialogConfirmCancel.h"
+
+class KIVDialogSetupComplete : public KIVDialogConfirmCancel {
+public:
+    static constexpr LONG kTemplate = 15;
+    static constexpr LONG kLaunch = 1000;
+    static constexpr LONG kLaunchLabel = 1003;
+    static constexpr LONG kStartup = 1004;
+    static constexpr LONG kStartupLabel = 1005;
+    static constexpr LONG kRunProgramsLabel = 1006;
+    static constexpr LONG kRunPrograms = 1007;
+    static constexpr LONG kFinish = kBackButton;
+
+    explicit KIVDialogSetupComplete(CWnd* parent) : KIVDialogConfirmCancel(parent, kTemplate) {}
+
+    void OnInitControls() override;
+    void OnControlNotify(int kind, int id, int value, bool flag) override;
+
+private:
+    bool IsChecked(LONG id) const;
+};

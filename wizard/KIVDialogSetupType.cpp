@@ -1,0 +1,71 @@
+#include "wizard/KIVDialogSetupType.h"
+
+#include "toolkit/controls/KIVButtonCtrl.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr const char* kSetupTypeNames[3] = {"Typical", "Compact", "Custom"};
+
+KIVButtonCtrl* Radio(const KIVDialog& page, LONG id) {
+    return dynamic_cast<KIVButtonCtrl*>(page.GetControl(id));
+}
+
+} // namespace
+
+void EnableDefinedSetupTypes(KIVDialog& page, const SetupDescription& description) {
+    for (LONG id : kSetupTypeRadios)
+        if (KIVControl* control = page.GetControl(id))
+            control->Enable(false);
+    for (const auto& type : description.setupTypes)
+        for (int number = 0; number < 3; ++number)
+            if (std::strcmp(type->name, kSetupTypeNames[number]) == 0)
+                if (KIVControl* control = page.GetControl(kSetupTypeRadios[number]))
+                    control->Enable(true);
+}
+
+void KIVDialogSetupType::OnInitControls() {
+    KIVDialogInstallFolder::OnInitControls();
+    SetupState& state = App().state;
+    EnableDefinedSetupTypes(*this, state.description);
+    const std::int32_t number = state.setupTypeNumber;
+    if (number >= 0 && number < 3)
+        if (KIVButtonCtrl* radio = Radio(*this, kSetupTypeRadios[number]))
+            radio->SetChecked(1);
+    SetControlText(kFolder, state.variables.installDst);
+}
+
+// The last checked radio wins; with none checked the setup type stays.
+void KIVDialogSetupType::ReadPage() {
+    SetupState& state = App().state;
+    for (int number = 0; number < 3; ++number) {
+        const KIVButtonCtrl* radio = Radio(*this, kSetupTypeRadios[number]);
+        if (radio && radio->IsChecked())
+            state.setupTypeNumber = number;
+    }
+    ReadFolder();
+}
+
+void KIVDialogSetupType::OnNext() {
+    ReadPage();
+    if (App().state.setupTypeNumber == kSetupCustom) {
+        EndDialog(kNext);
+        return;
+    }
+    DiskSpaceCheck();
+}
+
+void KIVDialogSetupType::OnBack() {
+    ReadPage();
+    EndDialog(kBack);
+}
+
+void KIVDialogSetupType::OnControlNotify(int kind, int id, int value, bool flag) {
+    if (kind == KIVControl::kNotifyClicked && id == kBrowse) {
+        if (flag)
+            BrowseForFolder();
+        return;
+    }
+    KIVDialogInstallFolder::OnControlNotify(kind, id, value, flag);
+}

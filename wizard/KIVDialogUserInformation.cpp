@@ -1,0 +1,38 @@
+#include "wizard/KIVDialogUserInformation.h"
+
+void KIVDialogUserInformation::OnInitControls() {
+    KIVDialogConfirmCancel::OnInitControls();
+    SetupState& state = App().state;
+    const bool name = state.description.OptionFlag(kOptionUserNameField);
+    const bool company = state.description.OptionFlag(kOptionCompanyField);
+    if (name) {
+        SetControlText(kUserName, state.variables.userName);
+    } else {
+        ShowControl(kUserNameLabel, false);
+        ShowControl(kUserName, false);
+    }
+    if (company) {
+        SetControlText(kCompany, state.variables.company);
+    } else {
+        ShowControl(kCompanyLabel, false);
+        ShowControl(kCompany, false);
+    }
+    if (name && company)
+        SetControlText(kExplanation, App().GetText(kTextBothFields));
+}
+
+void KIVDialogUserInformation::ReadFields() {
+    SetupVariables& variables = App().state.variables;
+    variables.userName = ControlText(kUserName);
+    variables.company = ControlText(kCompany);
+}
+
+void KIVDialogUserInformation::OnNext() {
+    ReadFields();
+    EndDialog(kNext);
+}
+
+void KIVDialogUserInformation::OnBack() {
+    ReadFields();
+    EndDialog(kBack);
+}
