@@ -99,13 +99,14 @@ public:
 protected:
     // Ends the process; tests of the pages replace it.
     virtual void EndProcess(int code);
+    // The pages in sequence until one stops it, the installation included.
+    void RunPageSequence();
 
 private:
     void RunFlow();
     bool StartUp();
     void PaintGradient();
     void ShowStartUpFailure();
-    void RunPageSequence();
     bool StepState(int* pageState);
     void TakeChosenLanguage();
     void CheckBuildKeys();

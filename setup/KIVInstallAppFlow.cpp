@@ -115,9 +115,14 @@ bool KIVInstallApp::StepState(int* pageState) {
     case 2:
         return step(d.OptionFlag(kOptionUserInformationPage), SetupPage::kUserInformation, 3, 1);
     case 3:
-        return step(d.OptionFlag(kOptionSetupTypePage), SetupPage::kSetupType,
-                    state.setupTypeNumber == kSetupCustom ? 4 : 5,
-                    d.OptionFlag(kOptionUserInformationPage) ? 2 : 1);
+        // The page chooses the setup type that decides where its Next goes.
+        if (!step(d.OptionFlag(kOptionSetupTypePage), SetupPage::kSetupType, 5,
+                  d.OptionFlag(kOptionUserInformationPage) ? 2 : 1))
+            return false;
+        if (*pageState == 5 && d.OptionFlag(kOptionSetupTypePage) &&
+            state.setupTypeNumber == kSetupCustom)
+            *pageState = 4;
+        return true;
     case 4:
         return step(true, SetupPage::kCustom, 5, 3);
     default:
