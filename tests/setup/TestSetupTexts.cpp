@@ -74,3 +74,13 @@ TEST_F(SetupTextsTest, TheApplicationsLanguageComesBeforeTheEnglishTexts) {
         << "a source set by the caller stands alone before the English texts";
     SetSetupTextSource(nullptr);
 }
+
+TEST(FormatTextArgumentsTest, EachPlaceTakesTheNextArgumentAndNeverMoreThanGiven) {
+    EXPECT_EQ(FormatTextArguments(u"%s of %s free", {u"2 MB", u"5 MB"}), u"2 MB of 5 MB free");
+    EXPECT_EQ(FormatTextArguments(u"100%% of %s, then %s and %s", {u"A"}),
+              u"100% of A, then  and ")
+        << "places beyond the arguments stay empty";
+    EXPECT_EQ(FormatTextArguments(u"%d %x %", {u"A"}), u"%d %x %")
+        << "other sequences are not formats here";
+    EXPECT_EQ(FormatTextArguments(nullptr, {u"A"}), u"");
+}
