@@ -283,6 +283,51 @@ def warning_icon():
     return p
 
 
+# Language flags, 24 x 16 inside a one-pixel outline, for the language
+# page's lines: 201 English (a neutral cross of blue, red and white), 202
+# French (blue, white, red upright bands), 203 Japanese (a red disc on
+# white), 204 German (black, red, gold lying bands).
+FLAG_BLUE = (0x00, 0x2F, 0x87)
+FLAG_RED = (0xCE, 0x11, 0x26)
+FLAG_WHITE = (0xFF, 0xFF, 0xFF)
+FLAG_BLACK = (0x10, 0x10, 0x10)
+FLAG_GOLD = (0xFF, 0xCC, 0x00)
+
+
+def flag(paint):
+    p = Picture(24, 16)
+    paint(p)
+    p.bevel(0, 0, 24, 16, OUTLINE, OUTLINE)
+    return p
+
+
+def english_flag(p):
+    p.fill(0, 0, 24, 16, FLAG_BLUE)
+    p.fill(0, 5, 24, 11, FLAG_WHITE)
+    p.fill(9, 0, 15, 16, FLAG_WHITE)
+    p.fill(0, 6, 24, 10, FLAG_RED)
+    p.fill(10, 0, 14, 16, FLAG_RED)
+
+
+def upright_bands(p, colours):
+    for i, colour in enumerate(colours):
+        p.fill(i * 8, 0, i * 8 + 8, 16, colour)
+
+
+def lying_bands(p, colours):
+    for i, colour in enumerate(colours):
+        p.fill(0, i * 16 // 3, 24, (i + 1) * 16 // 3, colour)
+
+
+def japanese_flag(p):
+    disc = Picture(24, 16)
+    disc.disc(12, 8, 4.8, FLAG_RED)
+    for y, row in enumerate(disc.pixels):
+        for x, (*colour, alpha) in enumerate(row):
+            p.put(x, y, tuple((c * alpha + w * (255 - alpha)) // 255
+                              for c, w in zip(colour, FLAG_WHITE)))
+
+
 PICTURES = {
     '4.v4': button_states,
     '13': radio_ring,
@@ -306,6 +351,10 @@ PICTURES = {
     '135': segment_glow,
     '151': lambda: sort_arrow(True),
     '152': lambda: sort_arrow(False),
+    '201': lambda: flag(english_flag),
+    '202': lambda: flag(lambda p: upright_bands(p, (FLAG_BLUE, FLAG_WHITE, FLAG_RED))),
+    '203': lambda: flag(japanese_flag),
+    '204': lambda: flag(lambda p: lying_bands(p, (FLAG_BLACK, FLAG_RED, FLAG_GOLD))),
 }
 
 

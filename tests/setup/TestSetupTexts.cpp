@@ -32,7 +32,7 @@ protected:
         WriteHostFile(source + "/language.txt", "language = German\n");
         WriteHostFile(source + "/texts.txt",
                       "104 = Die Dateien von %s konnten nicht entpackt werden.\n"
-                      "124 = Neustart für %s (%d)?\n");
+                      "124 = Neustart für %s (%%d)?\n");
         WriteHostFile(source + "/fonts.txt",
                       "0 = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 13 regular\n");
         const KivtoolRun run = RunKivtool("rc '" + source + "' '" +
@@ -62,7 +62,7 @@ TEST_F(SetupTextsTest, TheApplicationsLanguageComesBeforeTheEnglishTexts) {
     EXPECT_EQ(FormatSetupText(kTextExtractFailed, u"Beispiele"),
               u"Die Dateien von Beispiele konnten nicht entpackt werden.");
     // Only the first "%s" is replaced; the rest of the text stays as it is.
-    EXPECT_EQ(FormatSetupText(kTextRestartQuestion, u"Talvic"), u"Neustart für Talvic (%d)?");
+    EXPECT_EQ(FormatSetupText(kTextRestartQuestion, u"Talvic"), u"Neustart für Talvic (%%d)?");
     EXPECT_EQ(SetupText(kTextProgramGroupFailed), u"The program group could not be created.")
         << "a text the resources lack is the English one";
 

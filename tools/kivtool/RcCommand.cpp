@@ -4,6 +4,7 @@
 #include "tools/kivtool/RcDialogs.h"
 #include "tools/kivtool/RcFonts.h"
 #include "tools/kivtool/RcOutput.h"
+#include "tools/kivtool/RcSetupArguments.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +20,8 @@ const char kRcUsage[] =
     ".erd (dialog layouts), .erm (menus: header only), .era (accelerators) and\n"
     ".ers (texts). SOURCE_DIR holds language.txt (\"language = NAME or NUMBER\"),\n"
     "texts.txt, fonts.txt, and optionally dialogs.txt, accelerators.txt and a\n"
-    "pictures folder. Texts are checked against the English texts (the folder\n"
+    "pictures folder. The setup's texts 100 to 150 must take the \"%s\" arguments\n"
+    "the setup gives them. Texts are checked against the English texts (the folder\n"
     "English beside SOURCE_DIR, or --english DIR), whose dialogs.txt and pictures\n"
     "also give the layouts and pictures this language does not give itself.\n"
     "Errors name the file and line; nothing is written then.\n"
@@ -50,10 +52,12 @@ bool ReadLanguage(const std::string& path, std::int32_t* language, RcError* erro
     return *language >= 0;
 }
 
-// The texts of the language, checked against the English ones.
+// The texts of the language, checked against the setup's fixed arguments
+// and against the English ones.
 bool CompileTexts(const std::string& source, const std::string& english, RcTexts* texts,
                   RcRecords* records, RcError* error) {
-    if (!ReadTexts(source + "/texts.txt", texts, error))
+    if (!ReadTexts(source + "/texts.txt", texts, error) ||
+        !CheckSetupArguments(source + "/texts.txt", *texts, error))
         return false;
     std::error_code code;
     if (!fs::equivalent(source, english, code)) {
