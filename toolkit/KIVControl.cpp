@@ -49,7 +49,7 @@ KIVControl::KIVControl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId
 
 void KIVControl::Notify(int code, int value) {
     if (dialog_)
-        dialog_->OnControlNotify(code, id_, value, false);
+        dialog_->OnControlNotify(code, id_, value, true);
 }
 
 void KIVControl::NotifyEvent(int code, int value) {

@@ -50,7 +50,8 @@ public:
     void SetContainer(KIVControl* container) { container_ = container; }
 
     // Tells the dialog (code, this control's identifier, value): commands
-    // such as a complete click (kind 1).
+    // such as a complete click (kind 1). The notification's flag is set: it
+    // comes from the control.
     virtual void Notify(int code, int value);
     // The second notification entry: tells the dialog of what happened to
     // the control without being a command (a field's text changed, kind 4;

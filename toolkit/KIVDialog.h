@@ -73,6 +73,8 @@ public:
     virtual void OnDialogTimer(int n);
     // A control's notification; kind 1 (clicked) goes to the commands, and
     // the identifiers 1 and 2 end in OnOK and OnCancel when none took it.
+    // flag: set when the control sent it, clear when the dialog's own code
+    // calls the handler as if a control had.
     virtual void OnControlNotify(int kind, int id, int value, bool flag);
     // The second notification entry: events of a control that are not
     // commands (KIVControl::NotifyEvent). The base has no use for them.
