@@ -94,12 +94,15 @@ TEST(LanguageResourcesTest, TheFourLanguagesCompile) {
 // get the English ones.
 TEST(LanguageResourcesTest, EveryLanguageListsTheToolkitPictures) {
     const std::map<int, Picture> expected = {
-        {4, {60, 21, 32, 4}},  {13, {13, 13, 32, 1}}, {14, {13, 13, 32, 4}}, {23, {4, 18, 32, 1}},
-        {55, {9, 9, 32, 1}},   {72, {13, 13, 32, 1}}, {73, {9, 9, 32, 3}},   {74, {11, 11, 32, 2}},
-        {86, {32, 32, 32, 1}}, {87, {32, 32, 32, 1}}, {88, {32, 32, 32, 1}}, {89, {32, 32, 32, 1}},
-        {128, {4, 24, 32, 1}}, {129, {1, 24, 32, 1}}, {130, {4, 24, 32, 1}}, {131, {6, 14, 32, 1}},
-        {132, {9, 14, 32, 1}}, {133, {6, 14, 32, 1}}, {134, {9, 10, 32, 1}}, {135, {1, 10, 32, 1}},
-        {151, {9, 5, 32, 1}},  {152, {9, 5, 32, 1}}};
+        {4, {60, 21, 32, 4}},   {13, {13, 13, 32, 1}},  {14, {13, 13, 32, 4}},
+        {23, {4, 18, 32, 1}},   {55, {9, 9, 32, 1}},    {72, {13, 13, 32, 1}},
+        {73, {9, 9, 32, 3}},    {74, {11, 11, 32, 2}},  {86, {32, 32, 32, 1}},
+        {87, {32, 32, 32, 1}},  {88, {32, 32, 32, 1}},  {89, {32, 32, 32, 1}},
+        {128, {4, 24, 32, 1}},  {129, {1, 24, 32, 1}},  {130, {4, 24, 32, 1}},
+        {131, {6, 14, 32, 1}},  {132, {9, 14, 32, 1}},  {133, {6, 14, 32, 1}},
+        {134, {9, 10, 32, 1}},  {135, {1, 10, 32, 1}},  {151, {9, 5, 32, 1}},
+        {152, {9, 5, 32, 1}},   {201, {24, 16, 32, 1}}, {202, {24, 16, 32, 1}},
+        {203, {24, 16, 32, 1}}, {204, {24, 16, 32, 1}}};
     for (const char* language : kLanguages) {
         const std::map<int, Picture>& shown = CompiledSources::Get().Pictures(language);
         for (const auto& [id, picture] : expected) {
@@ -145,10 +148,8 @@ TEST(LanguageResourcesTest, ThePicturesFitTogether) {
     EXPECT_EQ(Width(151), Width(152));
 }
 
-// The message box's buttons take their captions from texts 0, 1, 2 and 6 to
-// 12; the greeting window reads 1001 to 1005.
-TEST(LanguageResourcesTest, EveryLanguageHoldsTheCaptionsAndTheGreeting) {
-    const int ids[] = {0, 1, 2, 6, 7, 8, 9, 10, 11, 12, 1001, 1002, 1003, 1004, 1005};
+// Every text of ids, in every language, is there and not empty.
+static void ExpectTexts(const std::vector<int>& ids) {
     for (const char* language : kLanguages) {
         const std::string texts = CompiledSources::Get().Base(language).string() + ".ers";
         const KivtoolRun run = RunKivtool("res show '" + texts + "'");
@@ -159,6 +160,26 @@ TEST(LanguageResourcesTest, EveryLanguageHoldsTheCaptionsAndTheGreeting) {
                 << language << " " << id << ": " << run.output;
         }
     }
+}
+
+// The message box's buttons take their captions from texts 0, 1, 2 and 6 to
+// 12; the greeting window reads 1001 to 1005.
+TEST(LanguageResourcesTest, EveryLanguageHoldsTheCaptionsAndTheGreeting) {
+    ExpectTexts({0, 1, 2, 6, 7, 8, 9, 10, 11, 12, 1001, 1002, 1003, 1004, 1005});
+}
+
+// The setup's messages, headings, units and licence agreements, and the
+// texts of its page layouts.
+TEST(LanguageResourcesTest, EveryLanguageHoldsTheSetupsTexts) {
+    std::vector<int> ids = {100, 101, 103, 104, 105, 110, 111, 112, 113, 114, 115,
+                            116, 117, 118, 119, 121, 122, 123, 124, 125, 129};
+    for (int id = 106; id <= 109; ++id)
+        ids.push_back(id);
+    for (int id = 131; id <= 150; ++id)
+        ids.push_back(id);
+    for (int id = 1100; id <= 1105; ++id)
+        ids.push_back(id);
+    ExpectTexts(ids);
 }
 
 // The PNG sources are the generator's output: a look changed in the script
@@ -180,6 +201,6 @@ TEST(LanguageResourcesTest, ThePictureSourcesAreWhatTheGeneratorDraws) {
         EXPECT_EQ(ReadHostFile(entry.path()), ReadHostFile(source)) << entry.path().filename();
         ++compared;
     }
-    EXPECT_EQ(compared, 22);
+    EXPECT_EQ(compared, 26);
     fs::remove_all(drawn);
 }
