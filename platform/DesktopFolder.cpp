@@ -1,4 +1,4 @@
-// The desktop folder object: names the special folders' item lists by their
+// The desktop folder object: names the item lists of this shell by their
 // parsing name, the folder's full Windows path.
 #include "platform/SpecialFolderItem.h"
 
