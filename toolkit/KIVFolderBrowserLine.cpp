@@ -17,6 +17,32 @@ std::u16string NameOf(const KIVString& path) {
     return text.substr(text.find_last_of(u"\\/") + 1);
 }
 
+std::u16string WithBackslash(const std::u16string& path) {
+    return !path.empty() && path.back() == u'\\' ? path : path + u'\\';
+}
+
+// Hands the name of each sub-folder of path to take until it answers false.
+template <typename Take> void ForEachFolder(const std::u16string& path, Take take) {
+    KIVFileFinder finder((WithBackslash(path) + u"*").c_str());
+    KIVString found;
+    bool isFolder = false;
+    while (finder.Next(&found, &isFolder)) {
+        const std::u16string name = NameOf(found);
+        if (isFolder && name != u"." && name != u".." && !take(name))
+            return;
+    }
+}
+
+// Stops at the first sub-folder: a branch of many files costs one listing.
+bool HasSubFolder(const std::u16string& path) {
+    bool found = false;
+    ForEachFolder(path, [&found](const std::u16string&) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
 bool SortsBefore(const std::u16string& a, const std::u16string& b) {
     return KIVString(a.c_str()).CompareNoCase(b.c_str()) < 0;
 }
@@ -27,23 +53,17 @@ KIVFolderBrowserLine::KIVFolderBrowserLine(KIVListBoxCtrl* owner, KIVFolderBrows
                                            const std::u16string& path,
                                            const std::u16string& name)
     : KIVListBoxLine(owner, name.c_str(), false), parent_(parent), path_(path),
-      depth_(parent ? parent->depth_ + 1 : 0) {}
+      depth_(parent ? parent->depth_ + 1 : 0), hasFolders_(HasSubFolder(path)) {}
 
 // The folders of the branch in name order, without regard to case.
 void KIVFolderBrowserLine::List() {
     children_.clear();
-    std::u16string base = path_;
-    if (base.empty() || base.back() != u'\\')
-        base += u'\\';
+    const std::u16string base = WithBackslash(path_);
     std::vector<std::u16string> names;
-    KIVFileFinder finder((base + u"*").c_str());
-    KIVString found;
-    bool isFolder = false;
-    while (finder.Next(&found, &isFolder)) {
-        const std::u16string name = NameOf(found);
-        if (isFolder && name != u"." && name != u"..")
-            names.push_back(name);
-    }
+    ForEachFolder(path_, [&names](const std::u16string& name) {
+        names.push_back(name);
+        return true;
+    });
     std::sort(names.begin(), names.end(), SortsBefore);
     for (const std::u16string& name : names)
         children_.push_back(

@@ -1,6 +1,6 @@
 // KIVFolderBrowserLine: one folder of the folder browser's tree, drawn as a
 // list line indented by its depth, with a box showing "+" while its branch
-// is closed and "-" while open (none once it is known to hold no folders).
+// is closed and "-" while open, none when it holds no folders.
 // The line owns its sub-folders' lines; they are listed the first time the
 // branch opens.
 #pragma once
@@ -24,8 +24,9 @@ public:
     KIVFolderBrowserLine* Parent() const { return parent_; }
     int Depth() const { return depth_; }
     bool IsOpen() const { return open_; }
-    // Whether the branch may hold folders: true until it was listed empty.
-    bool MayHaveChildren() const { return !listed_ || !children_.empty(); }
+    // Whether the branch holds folders: looked for when the line is made
+    // (up to the first one), known for sure once it was listed.
+    bool MayHaveChildren() const { return listed_ ? !children_.empty() : hasFolders_; }
     const std::vector<std::unique_ptr<KIVFolderBrowserLine>>& Children() const {
         return children_;
     }
@@ -50,5 +51,6 @@ private:
     int depth_ = 0;
     bool open_ = false;
     bool listed_ = false;
+    bool hasFolders_ = false;
     std::vector<std::unique_ptr<KIVFolderBrowserLine>> children_;
 };

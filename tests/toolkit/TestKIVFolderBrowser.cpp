@@ -105,9 +105,10 @@ protected:
             lines.emplace_back(static_cast<const char16_t*>(Tree().GetLine(i)->GetText()));
         return lines;
     }
-    int Depth(int line) {
-        return static_cast<KIVFolderBrowserLine*>(Tree().GetLine(line))->Depth();
+    KIVFolderBrowserLine* Line(int index) {
+        return static_cast<KIVFolderBrowserLine*>(Tree().GetLine(index));
     }
+    int Depth(int index) { return Line(index)->Depth(); }
 
     BROWSEINFOA info{};
     Heard heard;
@@ -136,8 +137,14 @@ TEST_F(FolderBrowserTest, KeysOpenBranchesMoveThroughThemAndCloseThem) {
     EXPECT_EQ(Lines()[maker + 2], u"beta");
     EXPECT_EQ(Lines()[maker + 3], u"Gamma");
     EXPECT_EQ(Depth(maker + 4), 1); // the next folder of C:, no notes.txt
-    Press(VK_RIGHT);                          // on an open branch: its first folder
+    Press(VK_RIGHT); // on an open branch: its first folder
     EXPECT_EQ(Selected(), u"C:\\Maker\\Alpha");
+    // Alpha holds no folders: no mark, and Right leaves it as it is.
+    EXPECT_FALSE(Tree().Selected()->MayHaveChildren());
+    EXPECT_TRUE(Line(maker + 2)->MayHaveChildren());
+    Press(VK_RIGHT);
+    EXPECT_EQ(Selected(), u"C:\\Maker\\Alpha");
+    EXPECT_FALSE(Tree().Selected()->IsOpen());
     Press(VK_DOWN);
     Press(VK_ADD);
     EXPECT_EQ(Lines()[maker + 3], u"Deep");
