@@ -57,7 +57,17 @@ typedef struct _STRRET {
     };
 } STRRET;
 
+struct IBindCtx;
+typedef IBindCtx* LPBC;
+
 struct IShellFolder : IUnknown {
+    // The item list of a folder's full Windows path, allocated with the
+    // shell allocator. The bind context, the window and the attributes are
+    // not used (*pdwAttributes is set to 0). The folder must exist:
+    // HRESULT of ERROR_FILE_NOT_FOUND otherwise, E_INVALIDARG for a path
+    // without a drive.
+    virtual HRESULT ParseDisplayName(HWND hwnd, LPBC pbc, LPWSTR pszDisplayName, ULONG* pchEaten,
+                                     LPITEMIDLIST* ppidl, ULONG* pdwAttributes) = 0;
     // Only the parsing name (SHGDN_FORPARSING, alone or with other bits) of
     // an item list from SHGetSpecialFolderLocation, ILCreateFromPath or the
     // folder browser is known: its full Windows path as STRRET_WSTR.
