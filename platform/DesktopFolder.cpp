@@ -1,9 +1,11 @@
-// The desktop folder object: names the special folders' item lists by their
+// The desktop folder object: names the item lists of this shell by their
 // parsing name, the folder's full Windows path.
 #include "platform/SpecialFolderItem.h"
+#include "platform/WinBase.h"
 
 #include <cstring>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -26,12 +28,32 @@ public:
             delete this;
         return count;
     }
+    HRESULT ParseDisplayName(HWND, LPBC, LPWSTR pszDisplayName, ULONG* pchEaten,
+                             LPITEMIDLIST* ppidl, ULONG* pdwAttributes) override;
     HRESULT GetDisplayNameOf(LPCITEMIDLIST pidl, DWORD uFlags, STRRET* pName) override;
 
 private:
     ~DesktopFolder() override = default;
     ULONG count_ = 1;
 };
+
+HRESULT DesktopFolder::ParseDisplayName(HWND, LPBC, LPWSTR pszDisplayName, ULONG* pchEaten,
+                                        LPITEMIDLIST* ppidl, ULONG* pdwAttributes) {
+    if (!ppidl || !pszDisplayName)
+        return E_INVALIDARG;
+    *ppidl = nullptr;
+    if (pdwAttributes)
+        *pdwAttributes = 0;
+    const DWORD attributes = GetFileAttributesW(pszDisplayName);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    *ppidl = ILCreateFromPathW(pszDisplayName);
+    if (!*ppidl)
+        return E_INVALIDARG;
+    if (pchEaten)
+        *pchEaten = static_cast<ULONG>(std::char_traits<char16_t>::length(pszDisplayName));
+    return S_OK;
+}
 
 HRESULT DesktopFolder::GetDisplayNameOf(LPCITEMIDLIST pidl, DWORD uFlags, STRRET* pName) {
     std::u16string path;

@@ -3,8 +3,11 @@
 #include "platform/Machine.h"
 
 #include <atomic>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -16,6 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr unsigned kMaxScale = 8;
+constexpr char kFreeSpaceKey[] = "freeSpace.";
 
 std::mutex machineLock;
 Machine* current = nullptr;
@@ -69,9 +73,25 @@ bool ParseScreen(const std::string& text, int* width, int* height) {
     return true;
 }
 
+// "freeSpace.D" with a decimal number of bytes.
+bool ApplyFreeSpace(const std::string& key, const std::string& value, MachineSettings* s) {
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(key.back())));
+    if (key.size() != std::strlen(kFreeSpaceKey) + 1 || letter < 'A' || letter > 'Z' ||
+        value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    errno = 0;
+    const unsigned long long bytes = std::strtoull(value.c_str(), nullptr, 10);
+    if (errno == ERANGE)
+        return false;
+    s->freeSpace[letter] = bytes;
+    return true;
+}
+
 bool ApplySetting(const std::string& key, const std::string& value, MachineSettings* s) {
     unsigned number = 0;
-    if (key == "family") {
+    if (key.rfind(kFreeSpaceKey, 0) == 0) {
+        return ApplyFreeSpace(key, value, s);
+    } else if (key == "family") {
         if (value != "NT" && value != "9x")
             return false;
         s->family = value == "NT" ? PlatformFamily::NT : PlatformFamily::Win9x;
@@ -198,6 +218,8 @@ bool Machine::SaveSettings(const std::string& root, const MachineSettings& s) {
             << "owner=" << OneLine(s.registeredOwner) << "\n"
             << "organization=" << OneLine(s.registeredOrganization) << "\n"
             << "user=" << OneLine(s.userName) << "\n";
+        for (const auto& [letter, bytes] : s.freeSpace)
+            out << kFreeSpaceKey << letter << "=" << bytes << "\n";
         if (!out.flush())
             return false;
     }

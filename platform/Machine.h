@@ -2,6 +2,7 @@
 // holds the drive C tree, the system registry and the machine settings.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct MachineSettings {
     std::string registeredOwner = "User";
     std::string registeredOrganization = "";
     std::string userName = "User"; // names the per-user folders
+    // Free bytes a drive states at most ("freeSpace.C=52428800"), by its
+    // upper-case letter: a machine short of room without filling the host.
+    std::map<char, unsigned long long> freeSpace;
 };
 
 class Machine {

@@ -11,12 +11,19 @@
 namespace SpecialFolderItem {
 namespace {
 
-constexpr BYTE kSignature[4] = {'K', 'I', 'V', 'F'};
-constexpr std::size_t kFixed = 2 + sizeof kSignature; // cb and signature
+constexpr BYTE kSpecialSignature[4] = {'K', 'I', 'V', 'F'};
+constexpr BYTE kFileSystemSignature[4] = {'K', 'I', 'V', 'P'};
+constexpr std::size_t kSignatureSize = sizeof kSpecialSignature;
+constexpr std::size_t kFixed = 2 + kSignatureSize; // cb and signature
+
+bool KnownSignature(const BYTE* signature) {
+    return std::memcmp(signature, kSpecialSignature, kSignatureSize) == 0 ||
+           std::memcmp(signature, kFileSystemSignature, kSignatureSize) == 0;
+}
 
 } // namespace
 
-LPITEMIDLIST Make(const std::u16string& path) {
+LPITEMIDLIST Make(const std::u16string& path, Kind kind) {
     const std::size_t itemSize = kFixed + 2 * path.size();
     if (itemSize > 0xFFFF)
         return nullptr;
@@ -27,7 +34,8 @@ LPITEMIDLIST Make(const std::u16string& path) {
         return nullptr;
     bytes[0] = static_cast<BYTE>(itemSize);
     bytes[1] = static_cast<BYTE>(itemSize >> 8);
-    std::memcpy(bytes + 2, kSignature, sizeof kSignature);
+    std::memcpy(bytes + 2, kind == Kind::SpecialFolder ? kSpecialSignature : kFileSystemSignature,
+                kSignatureSize);
     for (std::size_t i = 0; i < path.size(); ++i) {
         bytes[kFixed + 2 * i] = static_cast<BYTE>(path[i]);
         bytes[kFixed + 2 * i + 1] = static_cast<BYTE>(path[i] >> 8);
@@ -42,13 +50,23 @@ bool Path(LPCITEMIDLIST pidl, std::u16string* path) {
     const BYTE* bytes = reinterpret_cast<const BYTE*>(pidl);
     const std::size_t itemSize = LittleEndian::Word(bytes);
     if (itemSize < kFixed || (itemSize - kFixed) % 2 ||
-        std::memcmp(bytes + 2, kSignature, sizeof kSignature) != 0 ||
+        !KnownSignature(bytes + 2) ||
         LittleEndian::Word(bytes + itemSize) != 0)
         return false;
     path->clear();
     for (std::size_t i = kFixed; i < itemSize; i += 2)
         path->push_back(static_cast<char16_t>(LittleEndian::Word(bytes + i)));
     return true;
+}
+
+std::u16string DisplayName(const std::u16string& path) {
+    std::u16string name = path;
+    while (name.size() > 3 && (name.back() == u'\\' || name.back() == u'/'))
+        name.pop_back();
+    if (name.size() <= 3 && name.size() >= 2 && name[1] == u':')
+        return name.substr(0, 2);
+    const std::size_t slash = name.find_last_of(u"\\/");
+    return slash == std::u16string::npos ? name : name.substr(slash + 1);
 }
 
 } // namespace SpecialFolderItem

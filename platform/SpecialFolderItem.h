@@ -1,6 +1,8 @@
-// The item identifier list of a special folder as this shell makes it: one
-// item holding a signature and the folder's Windows path in UTF-16, then the
-// terminating empty item. Internal to the platform layer.
+// The item identifier lists this shell makes: one item holding a signature
+// and the folder's Windows path in UTF-16, then the terminating empty item.
+// The signature tells a special folder's list (SHGetSpecialFolderLocation)
+// from a file-system folder's (ILCreateFromPath, the folder browser); both
+// name their folder by its path. Internal to the platform layer.
 #pragma once
 
 #include "platform/ShlObj.h"
@@ -9,11 +11,17 @@
 
 namespace SpecialFolderItem {
 
+enum class Kind { SpecialFolder, FileSystem };
+
 // A new list for path, allocated with the shell allocator; null when the
 // allocation fails.
-LPITEMIDLIST Make(const std::u16string& path);
+LPITEMIDLIST Make(const std::u16string& path, Kind kind = Kind::SpecialFolder);
 
-// The path of a list that Make made. False for any other list.
+// The path of a list that Make made, of either kind. False for any other list.
 bool Path(LPCITEMIDLIST pidl, std::u16string* path);
+
+// The name the shell shows for a folder path: its last component, or "C:"
+// for the root of a drive.
+std::u16string DisplayName(const std::u16string& path);
 
 } // namespace SpecialFolderItem

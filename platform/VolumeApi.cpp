@@ -1,9 +1,12 @@
 // Free disk space and the current directory.
 #include "platform/HostPath.h"
 #include "platform/HostText.h"
+#include "platform/Machine.h"
 #include "platform/PathMap.h"
 #include "platform/WinBase.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -32,14 +35,6 @@ BOOL DiskFree(const std::string& host, PULARGE_INTEGER available, PULARGE_INTEGE
     return TRUE;
 }
 
-template <typename Char>
-BOOL DiskFreeOf(const Char* folder, PULARGE_INTEGER available, PULARGE_INTEGER total,
-                PULARGE_INTEGER free) {
-    std::string host = ".";
-    if (folder && !HostPath::From(folder, &host))
-        return FALSE;
-    return DiskFree(host, available, total, free);
-}
 
 bool CurrentHostDirectory(std::string* host) {
     std::vector<char> buffer(4096);
@@ -51,6 +46,40 @@ bool CurrentHostDirectory(std::string* host) {
     *host = buffer.data();
     return true;
 }
+
+// The upper-case drive letter of a Windows path; a path without one (or no
+// path) is on the drive of the current folder.
+template <typename Char> char DriveOf(const Char* folder) {
+    if (folder && folder[0] && folder[1] == ':' && folder[0] < 0x80)
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0])));
+    std::string current;
+    return CurrentHostDirectory(&current) ? PathMap::ToWindows(current)[0] : 'C';
+}
+
+// The machine's own word on a drive's room: it may state less than the host has.
+void ApplyStatedFreeSpace(char drive, PULARGE_INTEGER available, PULARGE_INTEGER free) {
+    const auto& stated = Machine::Current().Settings().freeSpace;
+    const auto found = stated.find(drive);
+    if (found == stated.end())
+        return;
+    if (available)
+        available->QuadPart = std::min<ULONGLONG>(available->QuadPart, found->second);
+    if (free)
+        free->QuadPart = std::min<ULONGLONG>(free->QuadPart, found->second);
+}
+
+template <typename Char>
+BOOL DiskFreeOf(const Char* folder, PULARGE_INTEGER available, PULARGE_INTEGER total,
+                PULARGE_INTEGER free) {
+    std::string host = ".";
+    if (folder && !HostPath::From(folder, &host))
+        return FALSE;
+    if (!DiskFree(host, available, total, free))
+        return FALSE;
+    ApplyStatedFreeSpace(DriveOf(folder), available, free);
+    return TRUE;
+}
+
 
 template <typename Char> BOOL ChangeDirectory(const Char* folder) {
     std::string host;

@@ -157,7 +157,12 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
 
 // [SECTION] Volumes and well-known folders
-// Free space is that of the host volume that holds the mapped folder.
+// Free space is that of the host volume that holds the mapped folder. A
+// machine setting may state less for a drive (MachineSettings::freeSpace):
+// the free and available bytes are then the smaller of the two.
+// The drives of the machine as bits (bit 0 A:, bit 2 C:, bit 25 Z:): C:, Z:
+// and every other letter whose folder "<root>/drive_<letter>" exists.
+DWORD GetLogicalDrives();
 BOOL GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
                          PULARGE_INTEGER lpTotalNumberOfBytes,
                          PULARGE_INTEGER lpTotalNumberOfFreeBytes);

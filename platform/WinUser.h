@@ -491,6 +491,8 @@ int ReleaseDC(HWND hWnd, HDC hDC);
 #define VK_DOWN 0x28
 #define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
 #define VK_F1 0x70
 
 // The high bit (the result is negative) when the key is down now.

@@ -2,6 +2,7 @@
 
 #include "platform/ObjBase.h"
 #include "toolkit/KIVFileFinder.h"
+#include "toolkit/KIVFolderBrowser.h"
 #include "toolkit/KIVIdleTasks.h"
 #include "toolkit/KIVLanguageFolder.h"
 #include "toolkit/KIVLanguageNames.h"
@@ -22,6 +23,8 @@ void CopyCut(char* field, std::size_t size, const char* text) {
 KIVApplication::KIVApplication(const char* applicationName, const char* versionName,
                                const char16_t* resourceBaseName, const char16_t* registryFile)
     : CWinApp(applicationName) {
+    // The shell's folder browser is the toolkit's, drawn like its dialogs.
+    SetFolderBrowserHook(&KIVFolderBrowser::Browse);
     KIVResetPlatformFamily();
     KIVIsWindowsNT();
     uiThread_ = GetCurrentThreadId();
@@ -53,6 +56,7 @@ KIVApplication::KIVApplication(const char* applicationName, const char* versionN
 }
 
 KIVApplication::~KIVApplication() {
+    SetFolderBrowserHook(nullptr);
     UnmapFontFile();
 }
 

@@ -11,6 +11,8 @@
 #include "platform/PathMap.h"
 #include "platform/WinBase.h"
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,6 +36,7 @@ const char kInitUsage[] =
     "usage: kivtool machine init [ROOT] [--nt|--9x] [--lang ID] [--codepage 1252|932]\n"
     "                            [--screen WxH] [--no-admin] [--owner NAME]\n"
     "                            [--organization NAME] [--user NAME]\n"
+    "                            [--free DRIVE:=SIZE]...\n"
     "\n"
     "Makes the folder tree and the settings of a machine at ROOT. Content already\n"
     "there is kept; the settings are rewritten. The registry is seeded on first use.\n"
@@ -45,7 +48,9 @@ const char kInitUsage[] =
     "  --no-admin          the user is not an administrator\n"
     "  --owner NAME        registered owner (default User)\n"
     "  --organization NAME registered organization (default none)\n"
-    "  --user NAME         user name, which names the per-user folders (default User)\n";
+    "  --user NAME         user name, which names the per-user folders (default User)\n"
+    "  --free D:=SIZE      the drive states at most SIZE free bytes (K, M or G for\n"
+    "                      1024, 1048576 or 1073741824 bytes; e.g. C:=50M); repeatable\n";
 
 const char kInfoUsage[] = "usage: kivtool machine info\n"
                           "\n"
@@ -96,6 +101,37 @@ bool ParseScreen(const std::string& text, MachineSettings* settings) {
     return true;
 }
 
+// "50M" is 52428800 bytes; false for anything but a number with an optional
+// K, M or G, or a size past 64 bits.
+bool ParseSize(const std::string& text, unsigned long long* bytes) {
+    const std::size_t digits = text.find_first_not_of("0123456789");
+    if (digits == 0 || (digits != std::string::npos && digits + 1 != text.size()))
+        return false;
+    const std::string suffix = digits == std::string::npos ? "" : text.substr(digits);
+    const unsigned shift = suffix == ""                    ? 0
+                           : suffix == "K" || suffix == "k" ? 10
+                           : suffix == "M" || suffix == "m" ? 20
+                           : suffix == "G" || suffix == "g" ? 30
+                                                            : 64;
+    errno = 0;
+    const unsigned long long number = std::strtoull(text.c_str(), nullptr, 10);
+    if (shift == 64 || errno == ERANGE || (shift && number >> (64 - shift)))
+        return false;
+    *bytes = number << shift;
+    return true;
+}
+
+// "C:=50M": a drive letter, ":=" and a size.
+bool ParseFreeSpace(const std::string& text, MachineSettings* settings) {
+    unsigned long long bytes = 0;
+    if (text.size() < 4 || !std::isalpha(static_cast<unsigned char>(text[0])) ||
+        text.compare(1, 2, ":=") != 0 || !ParseSize(text.substr(3), &bytes))
+        return false;
+    settings->freeSpace[static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])))] =
+        bytes;
+    return true;
+}
+
 // Applies one option (and its value, taken from args[*i + 1]); returns an
 // error message, empty when the option was understood.
 std::string ApplyOption(const std::vector<std::string>& args, std::size_t* i,
@@ -110,7 +146,8 @@ std::string ApplyOption(const std::vector<std::string>& args, std::size_t* i,
         return "";
     }
     bool takesValue = option == "--lang" || option == "--codepage" || option == "--screen" ||
-                      option == "--owner" || option == "--organization" || option == "--user";
+                      option == "--owner" || option == "--organization" || option == "--user" ||
+                      option == "--free";
     if (!takesValue)
         return "unknown option " + option;
     if (*i + 1 >= args.size())
@@ -134,6 +171,8 @@ std::string ApplyOption(const std::vector<std::string>& args, std::size_t* i,
         return "--user wants a name";
     if (option == "--user")
         settings->userName = value;
+    if (option == "--free" && !ParseFreeSpace(value, settings))
+        return "--free wants DRIVE:=SIZE such as C:=50M, not " + value;
     return "";
 }
 
@@ -211,6 +250,8 @@ int Info() {
     std::printf("user             %s\n", s.userName.c_str());
     std::printf("owner            %s\n", s.registeredOwner.c_str());
     std::printf("organization     %s\n", s.registeredOrganization.c_str());
+    for (const auto& [letter, bytes] : s.freeSpace)
+        std::printf("free space %c:    at most %llu bytes\n", letter, bytes);
     std::printf("registry         %s\n", machine.RegistryPath().c_str());
     PrintFolders();
     return 0;

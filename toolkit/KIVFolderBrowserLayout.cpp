@@ -1,0 +1,101 @@
+// The folder browser's window and controls, placed in code.
+#include "toolkit/KIVApplication.h"
+#include "toolkit/KIVFolderBrowser.h"
+#include "toolkit/KIVFolderBrowserTree.h"
+#include "toolkit/controls/KIVEditCtrl.h"
+#include "toolkit/controls/KIVLabelCtrl.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
+#include "toolkit/resources/KIVTextPainter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kWidth = 360;
+constexpr int kHeight = 400;
+constexpr int kMargin = 12;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonGap = 8;
+constexpr int kMinimumButton = 75;
+constexpr int kCaptionPadding = 16;
+constexpr LONG kEditRecordType = 19;
+
+int ButtonWidth(const KIVString& caption) {
+    KIVApplication* app = KIVApplication::Get();
+    const KIVFont* font = app ? app->GetFont(0) : nullptr;
+    const int text = font ? KIVTextPainter::MeasureText(*font, caption, -1) : 0;
+    return std::max(kMinimumButton, text + kCaptionPadding);
+}
+
+} // namespace
+
+KIVString KIVFolderBrowser::Text(int id, const char16_t* english) const {
+    KIVApplication* app = KIVApplication::Get();
+    const KIVString text = app ? app->GetText(id) : KIVString();
+    return text.IsEmpty() ? KIVString(english) : text;
+}
+
+void KIVFolderBrowser::OnInitControls() {
+    PlaceWindowAt((::GetSystemMetrics(SM_CXFULLSCREEN) - kWidth) / 2,
+                  (::GetSystemMetrics(SM_CYFULLSCREEN) - kHeight) / 2, kWidth, kHeight);
+    SetTitle(Text(kTitleText, u"Browse for Folder"));
+    AddLabels(kWidth);
+    AddTreeAndField(kWidth, kHeight);
+    AddButtons(kWidth, kHeight);
+    Tree()->ShowRoots(request_.root);
+    SetFocusControl(kTreeId);
+    Callback(BFFM_INITIALIZED, 0);
+    if (Tree()->GetCurrentLine() < 0 && Tree()->GetLineCount() > 0)
+        Tree()->Select(0);
+}
+
+// The instruction (two lines), and under it the status line when asked for.
+void KIVFolderBrowser::AddLabels(int width) {
+    auto instruction = std::make_unique<KIVLabelCtrl>(
+        this, kInstructionId, RECT{kMargin, kMargin, width - kMargin, 44}, 0, KIVLabelCtrl::kLeft);
+    instruction->SetText(KIVString(request_.info->lpszTitle ? request_.info->lpszTitle : ""));
+    AddControl(std::move(instruction));
+    auto status = std::make_unique<KIVLabelCtrl>(
+        this, kStatusId, RECT{kMargin, 44, width - kMargin, 60}, 0, KIVLabelCtrl::kLeft);
+    status->Show(Has(BIF_STATUSTEXT));
+    AddControl(std::move(status));
+}
+
+void KIVFolderBrowser::AddTreeAndField(int width, int height) {
+    AddControl(std::make_unique<KIVFolderBrowserTree>(
+        this, kTreeId, RECT{kMargin, 64, width - kMargin, height - 78}, 0));
+    KIVControlRecord record;
+    record.type = kEditRecordType;
+    record.id = kPathId;
+    record.left = kMargin;
+    record.top = height - 70;
+    record.right = width - kMargin;
+    record.bottom = height - 48;
+    auto field = std::make_unique<KIVEditCtrl>(this, record);
+    field->Show(Has(BIF_EDITBOX));
+    AddControl(std::move(field));
+}
+
+// New folder on the left; OK and Cancel on the right, in that order.
+void KIVFolderBrowser::AddButtons(int width, int height) {
+    const int top = height - 10 - kButtonHeight;
+    const KIVString newFolder = Text(kNewFolderCaptionText, u"New folder");
+    auto make = std::make_unique<KIVTextButtonCtrl>(
+        this, kNewFolderId,
+        RECT{kMargin, top, kMargin + ButtonWidth(newFolder), top + kButtonHeight}, 0);
+    make->SetText(newFolder);
+    make->Show(Has(BIF_NEWDIALOGSTYLE));
+    AddControl(std::move(make));
+    const KIVString ok = Text(0, u"OK");
+    const KIVString cancel = Text(1, u"Cancel");
+    const int buttonWidth = std::max(ButtonWidth(ok), ButtonWidth(cancel));
+    int left = width - kMargin - 2 * buttonWidth - kButtonGap;
+    for (const auto& [id, caption] : {std::pair<LONG, KIVString>{IDOK, ok}, {IDCANCEL, cancel}}) {
+        auto button = std::make_unique<KIVTextButtonCtrl>(
+            this, id, RECT{left, top, left + buttonWidth, top + kButtonHeight}, 0);
+        button->SetText(caption);
+        button->SetDefault(id == IDOK);
+        AddControl(std::move(button));
+        left += buttonWidth + kButtonGap;
+    }
+}
