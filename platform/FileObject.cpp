@@ -169,7 +169,7 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
     }
     bool empty = flags & O_TRUNC;
     flags &= ~O_TRUNC;
-    mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+    mode_t mode = HostPath::NewFileMode(hostPath, attributes & FILE_ATTRIBUTE_READONLY);
     // Most creations make a new file: trying that first asks the host once,
     // and a new file needs none of the checks of an existing one.
     bool existed = false, plain = true;

@@ -4,6 +4,7 @@
 #include "platform/PathMap.h"
 
 #include <cerrno>
+#include <strings.h>
 
 namespace HostPath {
 
@@ -98,6 +99,13 @@ BOOL FailFromErrno(const std::string& hostPath) {
 BOOL Fail(DWORD error) {
     SetLastError(error);
     return FALSE;
+}
+
+mode_t NewFileMode(const std::string& hostPath, bool readOnly) {
+    const bool program =
+        hostPath.size() > 4 && strcasecmp(hostPath.c_str() + hostPath.size() - 4, ".exe") == 0;
+    const mode_t mode = program ? 0777 : 0666;
+    return readOnly ? mode & 0555 : mode;
 }
 
 DWORD Attributes(const struct stat& info, bool isLink) {

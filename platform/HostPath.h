@@ -38,6 +38,11 @@ BOOL FailFromErrno(const std::string& hostPath);
 // Sets the last error and returns FALSE.
 BOOL Fail(DWORD error);
 
+// The permissions of a new host file. A program file (".exe") gets the run
+// bit: Windows runs any program file, while the host starts only files that
+// carry it (CreateProcessA), so an installed program could not be started.
+mode_t NewFileMode(const std::string& hostPath, bool readOnly);
+
 // The Windows attributes of a host file. A symbolic link found by a listing
 // (lstat) is a reparse point and never a folder, so that a tree walk does
 // not follow it out of the tree.

@@ -38,7 +38,8 @@ int OpenHost(const std::string& host, int flags, bool empties) {
     if (empties && lstat(host.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
         unlink(host.c_str()) != 0)
         return -1;
-    return open(host.c_str(), flags | O_CLOEXEC | (writes ? O_NOFOLLOW : 0), 0666);
+    return open(host.c_str(), flags | O_CLOEXEC | (writes ? O_NOFOLLOW : 0),
+                HostPath::NewFileMode(host, false));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TestMachine.h"
 #include "platform/CommandLine.h"
+#include "platform/PlatformStdio.h"
 #include "platform/WinBase.h"
 
 #include <filesystem>
@@ -94,4 +95,31 @@ TEST_F(MachineTest, ProgramsThatCannotStart) {
     Script(machine, "ok.exe", "exit 0");
     EXPECT_FALSE(Start("C:\\ok.exe", &info, "C:\\no such folder"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+}
+
+// A program that a setup writes onto the machine (unpacked through
+// CreateFile, or copied through fopen) can be started, as on Windows; other
+// files do not become runnable on the host.
+TEST_F(MachineTest, ProgramsWrittenOnTheMachineCanBeStarted) {
+    CreateDirectoryA("C:\\Tools", nullptr);
+    HANDLE file = CreateFileA("C:\\Tools\\Unpacked.EXE", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char script[] = "#!/bin/sh\nexit 7\n";
+    DWORD written = 0;
+    WriteFile(file, script, sizeof script - 1, &written, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(RunToEnd("C:\\Tools\\Unpacked.EXE"), 7u);
+
+    FILE* copied = PlatformFopen("C:\\Tools\\copied.exe", "w");
+    ASSERT_NE(copied, nullptr);
+    std::fputs("#!/bin/sh\nexit 8\n", copied);
+    std::fclose(copied);
+    EXPECT_EQ(RunToEnd("C:\\Tools\\copied.exe"), 8u);
+
+    FILE* data = PlatformFopen("C:\\Tools\\notes.txt", "w");
+    ASSERT_NE(data, nullptr);
+    std::fclose(data);
+    EXPECT_EQ(fs::status(machine.DriveC("Tools/notes.txt")).permissions() & fs::perms::owner_exec,
+              fs::perms::none);
 }

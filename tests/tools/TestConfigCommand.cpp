@@ -164,6 +164,20 @@ TEST_F(ConfigCheckTest, WarningsAloneLeaveTheDescriptionSound) {
     }
 }
 
+// A component that no setup type lists installs nothing, but for those of
+// the setup's own pictures ("BillBo..."), which are unpacked whatever the
+// setup type.
+TEST_F(ConfigCheckTest, OnlyUnlistedProductComponentsAreWarnedAbout) {
+    example = Edited("Components 3", "Components 5");
+    const KivtoolRun run = CheckText(Edited("{ 2 }\n", "{ 2 }\nComponent BillBoLogos x 15 1 { 1 }\n"
+                                                       "Component Unlisted x 15 1 { 1 }\n"));
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find(path + ":33: warning: no setup type lists component \"Unlisted\""),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("BillBoLogos"), std::string::npos) << run.output;
+}
+
 TEST_F(ConfigCheckTest, EveryProblemIsListedAndCounted) {
     example = Edited("Version         1.10", "Version 2");
     const KivtoolRun run = CheckText(Edited("UpdateMode     0", "UpdateMode 1"));

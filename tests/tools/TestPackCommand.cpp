@@ -57,10 +57,11 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
     ASSERT_EQ(0, create.status) << create.err;
     unsigned setupOffset = 0, offset = 0, setupMembers = 0, members = 0;
     unsigned long long setupBytes = 0, bytes = 0;
-    ASSERT_EQ(6, std::sscanf(create.out.c_str(), "(setup) %u %llu %u\napp %u %llu %u", &setupOffset,
-                             &setupBytes, &setupMembers, &offset, &bytes, &members))
+    ASSERT_EQ(6, std::sscanf(create.out.c_str(), "app %u %llu %u\n(setup) %u %llu %u", &offset,
+                             &bytes, &members, &setupOffset, &setupBytes, &setupMembers))
         << create.out;
-    EXPECT_EQ(4u, setupOffset);
+    EXPECT_EQ(4u, offset);
+    EXPECT_GT(setupOffset, offset) << "the setup package comes last";
     EXPECT_EQ(8u, setupBytes);
     EXPECT_EQ(700000u, bytes);
     EXPECT_EQ(2u, members);
@@ -86,12 +87,33 @@ TEST_F(PackCommandTest, CreatedVolumeListsVerifiesAndExtracts) {
     EXPECT_EQ(big, ReadHostFile(dir / "out/big.bin"));
     EXPECT_TRUE(fs::exists(dir / "out/empty.txt"));
     EXPECT_FALSE(fs::exists(dir / "out/sub"));
-    EXPECT_EQ(0, Pack("extract " + P("archive.zkiv") + " 4 'C:\\Staging'").status);
+    EXPECT_EQ(0, Pack("extract " + P("archive.zkiv") + " " + std::to_string(setupOffset) +
+                      " 'C:\\Staging'")
+                     .status);
 
     // A volume written into the folder it packs is not a member of itself.
     ASSERT_EQ(0, Pack("create " + P("app/inside.zkiv") + " app=" + P("app")).status);
     EXPECT_EQ(std::string::npos, Pack("list " + P("app/inside.zkiv")).out.find("inside"));
     EXPECT_EQ("[setup]\n", ReadHostFile(machine.DriveC("Staging/config.ini")));
+}
+
+// A vendor packs, writes the offsets kivtool printed into the description,
+// and packs again: the setup package holding the description comes last, so
+// the product's packages stay at the offsets the description now names.
+TEST_F(PackCommandTest, TheProductsOffsetsDoNotDependOnTheDescription) {
+    WriteHostFile(dir / "app/app.exe", std::string(5000, 'a'));
+    WriteHostFile(dir / "data/data.bin", std::string(3000, 'd'));
+    WriteHostFile(dir / "setup/config.ini", "Entry 0 Program x\n");
+    const std::string sources = " app=" + P("app") + " data=" + P("data");
+    const PackRun first = Pack("create " + P("archive.zkiv") + " --setup " + P("setup") + sources);
+    ASSERT_EQ(0, first.status) << first.err;
+    WriteHostFile(dir / "setup/config.ini",
+                  "Entry 0 Program with its offsets 4 and 1234567 filled in, and longer\n");
+    const PackRun second = Pack("create " + P("archive.zkiv") + " --setup " + P("setup") + sources);
+    ASSERT_EQ(0, second.status) << second.err;
+    auto products = [](const std::string& out) { return out.substr(0, out.find("(setup)")); };
+    EXPECT_EQ(products(first.out), products(second.out));
+    EXPECT_EQ(0u, products(second.out).rfind("app 4 ", 0)) << second.out;
 }
 
 TEST_F(PackCommandTest, VolumeWrittenFromTheLayoutExtractsIdentically) {

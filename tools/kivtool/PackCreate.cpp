@@ -19,7 +19,10 @@ const char kHelp[] =
     "Writes one archive volume: the setup-package offset at position 0 (the\n"
     "package made from --setup DIR, or 0), one package per NAME=DIR holding the\n"
     "plain files directly in DIR (sub-folders are not members) in name order,\n"
-    "and the trailer. Member names are stored in the machine's ANSI code page.\n"
+    "then the setup package, and the trailer. The setup package comes last, so\n"
+    "that the other packages' offsets do not depend on the description it holds:\n"
+    "packed again with their offsets filled in, they stay where they were.\n"
+    "Member names are stored in the machine's ANSI code page.\n"
     "Each member header carries the member's size and CRC-32.\n"
     "\n"
     "  --level N   zlib compression level 0-9 (default 6)\n"
@@ -93,11 +96,12 @@ struct CreateOptions {
     std::string out;
     int level = 6;
     bool json = false;
-    std::vector<PackageSource> sources; // the setup package first, when given
+    std::vector<PackageSource> sources; // the setup package last, when given
     bool hasSetup = false;
 };
 
 bool ParseCreate(const PackArgs& args, CreateOptions* options, std::string* error) {
+    std::string setupFolder;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool hasValue = i + 1 < args.size();
@@ -114,7 +118,7 @@ bool ParseCreate(const PackArgs& args, CreateOptions* options, std::string* erro
             *error = "--setup is given twice";
             return false;
         } else if (arg == "--setup" && hasValue) {
-            options->sources.insert(options->sources.begin(), {"(setup)", args[++i]});
+            setupFolder = args[++i];
             options->hasSetup = true;
         } else if (!arg.empty() && arg[0] == '-') {
             *error = "unknown or incomplete option " + arg;
@@ -131,6 +135,8 @@ bool ParseCreate(const PackArgs& args, CreateOptions* options, std::string* erro
             options->sources.push_back({arg.substr(0, equals), arg.substr(equals + 1)});
         }
     }
+    if (options->hasSetup)
+        options->sources.push_back({"(setup)", setupFolder});
     if (options->out.empty() || options->sources.empty()) {
         *error = "needs OUT.zkiv and at least one package (--setup DIR or NAME=DIR)";
         return false;
@@ -172,7 +178,7 @@ bool WriteVolume(const CreateOptions& options, const std::string& temporary, std
         packed->emplace_back();
         ok = PackFolder(writer, source, skip, &packed->back(), error);
     }
-    *setupOffset = options.hasSetup && ok ? packed->front().info.offset : 0;
+    *setupOffset = options.hasSetup && ok ? packed->back().info.offset : 0;
     ok = ok && writer.Finish(*setupOffset);
     if (std::fclose(file) != 0 && ok) {
         ok = false;
