@@ -1,8 +1,9 @@
 // The setup's pages (layouts 10 to 17) as the compiled resources of each
 // language make them: every text of a label, push button, check box and
 // radio button fits its control in the language's fonts, including the
-// texts the pages put into their headings, and every character has a glyph
-// of its own rather than the "?" that stands in for a missing one.
+// texts the pages put into their headings, and every character of these and
+// of the setup's messages has a glyph of its own rather than the "?" that
+// stands in for a missing one.
 //
 // With KIV_PAGE_PICTURES set to a folder, a picture of each page is saved
 // there as LANGUAGE-ID.png, to be looked at.
@@ -214,6 +215,20 @@ TEST_P(SetupPageLayoutsTest, EveryPageIsOneSizeAndEveryTextFitsItsControl) {
                                         << Narrow(Text(control.GetText())) << "\": " << misfit;
         }
         SavePicture(id);
+    }
+}
+
+// The messages, units and list texts the setup shows outside the layouts
+// are drawn in font 0 (message boxes) and font 2 (the language list).
+TEST_P(SetupPageLayoutsTest, EverySetupTextHasItsGlyphs) {
+    for (LONG fontId : {0, 2}) {
+        const KIVFont* font = app->GetFont(fontId);
+        ASSERT_NE(font, nullptr);
+        for (int id = 100; id <= 150; ++id) {
+            const std::u16string text = Text(app->GetText(id));
+            for (char16_t ch : text)
+                EXPECT_TRUE(HasGlyph(*font, ch)) << "text " << id << " \"" << Narrow(text) << "\"";
+        }
     }
 }
 
