@@ -28,10 +28,10 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
-# The demo runs kivtool and the toolkit's greeting window: build just those
+# The demo runs kivtool and the setup of the example product: build just those
 # and the language resources, not the tests and benchmarks.
 demo: configure
-	cmake --build $(BUILD) --target kivtool kivhello language_resources
+	cmake --build $(BUILD) --target kivtool kivsetup language_resources example_medium
 	scripts/demo.sh $(BUILD)
 
 test: build

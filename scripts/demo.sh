@@ -135,21 +135,39 @@ if [ -e "$KIV_MACHINE/drive_c/Program Files/Kiv software" ]; then
 fi
 
 echo
-echo "== A window of the toolkit in the four languages (kivhello)"
-# On a display it stays until closed (Escape); without one the headless
-# display keeps it in memory and the screen is saved as a picture.
-shot="$work/kivhello.png"
+echo "== The setup of the example product, Orrery Planetarium 1.4"
+# On a display the setup opens in a window for a person to go through; without
+# one it runs headless under an input script that goes through every page,
+# saving a picture of each.
+medium="$build/examples/product/medium"
+setup_machine="$demo/setup"
+find "$medium" -maxdepth 3 -type f | sed "s|^$medium/|  |" | sort | head -20
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  echo "  a window opens: close it with Escape"
-  "$build/resources/kivhello"
+  echo "  the setup opens in a window: go through its pages"
+  "$kivtool" machine init "$setup_machine/machine-English" > /dev/null
+  KIV_MACHINE="$setup_machine/machine-English" "$medium/Setup.exe"
 else
-  KIV_DISPLAY=headless "$build/resources/kivhello" --screenshot "$shot"
-  echo "  no display here: the screen was saved as $shot"
+  "$repo/scripts/setup-tour.sh" "$build" English "$setup_machine"
+  echo "  no display here: the pages were saved as pictures:"
+  ls "$setup_machine"/English-*.png | sed 's/^/    /'
+fi
+export KIV_MACHINE="$setup_machine/machine-English"
+product='C:\Program Files\Kiv software\Orrery'
+echo
+echo "== What the setup left on its machine"
+if [ -f "$KIV_MACHINE/drive_c/Program Files/Kiv software/Orrery/.uninstallinfos.log" ]; then
+  (cd "$KIV_MACHINE/drive_c/Program Files/Kiv software/Orrery" && find . -type f | sort | sed 's/^/  /')
+  "$kivtool" reg query 'HKEY_LOCAL_MACHINE\Software\Kiv software\Orrery\1.4'
+  find "$KIV_MACHINE/drive_c/Documents and Settings" -iname '*.lnk' | sed "s|^$KIV_MACHINE/||; s/^/  /"
+  echo
+  echo "== Uninstall it again from its record (kivtool uninstall)"
+  "$kivtool" uninstall "$product"
+else
+  echo "  nothing: the setup was left before it installed"
 fi
 
-echo
 echo "== Done"
-echo "The machine is kept in $KIV_MACHINE (drive C in drive_c, the registry in"
+echo "The machines are kept in $demo (drive C in drive_c, the registry in"
 echo "registry.db), the product, setup folder and volume in $work."
 echo "Look at its registry with:"
 echo "  KIV_MACHINE='$KIV_MACHINE' $kivtool reg export"
