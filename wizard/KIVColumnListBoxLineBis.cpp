@@ -3,10 +3,8 @@
 #include "toolkit/controls/KIVListBoxCtrl.h"
 
 KIVColumnListBoxLineBis::KIVColumnListBoxLineBis(KIVListBoxCtrl* owner, const char16_t* text,
-                                                 bool hasCheckBox, Component* component,
-                                                 ToggleListener listener)
-    : KIVColumnListBoxLine(owner, text, hasCheckBox), component_(component),
-      listener_(std::move(listener)) {}
+                                                 bool hasCheckBox, Component* component)
+    : KIVColumnListBoxLine(owner, text, hasCheckBox), component_(component) {}
 
 KIVColumnListBoxLineBis::~KIVColumnListBoxLineBis() = default;
 
@@ -20,6 +18,4 @@ void KIVColumnListBoxLineBis::OnClick(int x) {
     if (GetOwner())
         GetOwner()->ClearHoverLine();
     Toggle();
-    if (listener_)
-        listener_(*this);
 }

@@ -1,21 +1,15 @@
 // KIVColumnListBoxLineBis: a line of the custom page's component list, with
-// a check box that stands for one component. A click on the box toggles it
-// and tells the page, which updates the component's size column and the
-// space needed.
+// a check box that stands for one component. A click toggles it only on the
+// box; the list then tells the page (kind 1), which updates the sizes.
 #pragma once
 
 #include "setup/SetupRecords.h"
 #include "toolkit/controls/KIVColumnListBoxLine.h"
 
-#include <functional>
-
 class KIVColumnListBoxLineBis : public KIVColumnListBoxLine {
 public:
-    // Told after a toggle, with the line.
-    using ToggleListener = std::function<void(KIVColumnListBoxLineBis&)>;
-
     KIVColumnListBoxLineBis(KIVListBoxCtrl* owner, const char16_t* text, bool hasCheckBox,
-                            Component* component, ToggleListener listener);
+                            Component* component);
     ~KIVColumnListBoxLineBis() override;
 
     void OnClick(int x) override;
@@ -23,5 +17,4 @@ public:
 
 private:
     Component* component_;
-    ToggleListener listener_;
 };

@@ -51,9 +51,8 @@ void KIVDialogCustomSetup::FillList() {
     for (Component* component : custom->components) {
         if (!Offered(*component))
             continue;
-        auto line = std::make_unique<KIVColumnListBoxLineBis>(
-            list_, KIVString(component->name), true, component,
-            [this](KIVColumnListBoxLineBis& toggled) { OnToggled(toggled); });
+        auto line = std::make_unique<KIVColumnListBoxLineBis>(list_, KIVString(component->name),
+                                                              true, component);
         line->SetChecked(component->selected);
         list_->SetCellText(line.get(), 0, KIVString(component->name));
         component->size = ComputeComponentSize(*component);
@@ -65,14 +64,19 @@ void KIVDialogCustomSetup::FillList() {
     }
 }
 
-void KIVDialogCustomSetup::OnToggled(KIVColumnListBoxLineBis& line) {
-    Component* component = line.GetComponent();
-    if (line.IsChecked()) {
-        total_ = AddSizes(total_, component->size);
-        list_->SetCellText(&line, 1, App().SizeText(component->size));
-    } else {
-        total_ = AddSizes(total_, -component->size);
-        list_->SetCellText(&line, 1, App().SizeText(0));
+// A line was toggled (by a click on its box or by the space bar): each line
+// shows its component's size when checked and 0 bytes when not, and the
+// space needed is their sum.
+void KIVDialogCustomSetup::RecountNeededSpace() {
+    total_ = 0;
+    for (int i = 0; i < list_->GetLineCount(); ++i) {
+        auto* line = dynamic_cast<KIVColumnListBoxLineBis*>(list_->GetLine(i));
+        if (!line)
+            continue;
+        const std::int32_t size = line->IsChecked() ? line->GetComponent()->size : 0;
+        if (line->GetCell(1) != App().SizeText(size))
+            list_->SetCellText(line, 1, App().SizeText(size));
+        total_ = AddSizes(total_, size);
     }
     ShowNeededSpace();
 }
@@ -111,6 +115,11 @@ void KIVDialogCustomSetup::OnBack() {
 }
 
 void KIVDialogCustomSetup::OnControlNotify(int kind, int id, int value, bool flag) {
+    if (kind == KIVControl::kNotifyClicked && id == kListPlace) {
+        if (list_)
+            RecountNeededSpace();
+        return;
+    }
     if (kind == KIVControl::kNotifyClicked && id == kBrowse) {
         if (flag) {
             BrowseForFolder();

@@ -39,7 +39,7 @@ public:
 
 private:
     void FillList();
-    void OnToggled(KIVColumnListBoxLineBis& line);
+    void RecountNeededSpace();
     void ShowFreeSpace();
     void ShowNeededSpace();
     void ReadPage();

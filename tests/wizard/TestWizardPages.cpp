@@ -217,6 +217,10 @@ TEST_F(WizardPagesTest, TheCustomPageListsTheComponentsOfTheLanguageWithTheirSiz
     EXPECT_EQ(page->NeededBytes(), 9000);
     first->OnClick(list->LineLeft() + 4);
     EXPECT_EQ(page->NeededBytes(), 6000);
+    first->Toggle(); // the space bar's way
+    first->Toggle();
+    EXPECT_EQ(page->NeededBytes(), 6000);
+    EXPECT_EQ(first->GetCell(1), app->SizeText(0));
 
     page->OnNext();
     EXPECT_TRUE(page->HasEnded());
