@@ -236,12 +236,14 @@ void KIVInstallApp::AfterSetup() {
     KIVString program;
     program.Format(u"%s\\%S.exe", static_cast<const char16_t*>(state.variables.installDst),
                    state.description.programFileBaseName);
-    char command[MAX_PATH * 2] = {};
-    program.ToNarrow(command, sizeof command);
+    // The path in quotes as the command line: a folder with blanks ("Program
+    // Files") must not split it into arguments for the product.
+    char command[MAX_PATH * 2 + 3] = {};
+    (u"\"" + program + u"\"").ToNarrow(command, sizeof command);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(command, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process)) {
         ShowMessage(nullptr, SetupText(kTextStartFailed), 0x10001);
         return;

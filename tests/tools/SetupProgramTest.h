@@ -1,0 +1,92 @@
+// The fixture of the setup program's tests: a copy of the example product's
+// medium on a fresh machine, and the real Setup.exe run on it headless under
+// an input script, as a person would click through it. Helpers reach each
+// page and look at what the run left on the machine.
+#pragma once
+
+#include "HostFiles.h"
+#include "KivtoolRun.h"
+#include "TestMachine.h"
+
+#include <filesystem>
+#include <string>
+
+namespace setup_test {
+
+namespace fs = std::filesystem;
+
+// The pages' layout identifiers, as input scripts name them.
+enum Page { kLanguagePage = 17, kWelcomePage = 10, kLicencePage = 11, kUserPage = 12,
+            kSetupTypePage = 13, kCustomPage = 14, kProgressPage = 16, kCompletePage = 15 };
+
+// The message boxes' caption: the toolkit application's name.
+inline const char kBox[] = "wait-window \"Kiv installer\"\n";
+
+class SetupProgramTest : public ::testing::Test {
+protected:
+    explicit SetupProgramTest(const MachineSettings& settings = MachineSettings())
+        : machine(settings), root(machine.Root()), medium(root / "medium") {
+        fs::copy(KIV_EXAMPLE_MEDIUM, medium, fs::copy_options::recursive);
+    }
+
+    // Runs Setup.exe under the script; its exit status (3: the script failed).
+    int RunSetup(const std::string& script) {
+        WriteHostFile(root / "run.script", script);
+        const std::string command = "cd '" + root.string() + "' && KIV_MACHINE='" + root.string() +
+                                    "' KIV_DISPLAY=headless KIV_SCRIPT='" +
+                                    (root / "run.script").string() + "' timeout 120 '" +
+                                    (medium / "Setup.exe").string() + "' > '" +
+                                    (root / "setup.log").string() + "' 2>&1";
+        const int status = std::system(command.c_str());
+        output = ReadHostFile(root / "setup.log");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // The script's lines from the start up to the page given (the language
+    // page's choice kept, the licence accepted).
+    static std::string Through(Page page) {
+        std::string script = "wait-window #17\n";
+        if (page == kLanguagePage)
+            return script;
+        script += "key Return\nwait-window #10\n";
+        if (page == kWelcomePage)
+            return script;
+        script += "key Return\nwait-window #11\n";
+        if (page == kLicencePage)
+            return script;
+        script += "click #1501\nkey Return\nwait-window #12\n";
+        if (page == kUserPage)
+            return script;
+        return script + "key Return\nwait-window #13\n";
+    }
+    // From the setup type page on to Finish.
+    static std::string FinishTypical() {
+        return "key Return\nwait-window #15 60000\nclick #1100\n";
+    }
+
+    KivtoolRun Kivtool(const std::string& arguments) const {
+        return RunKivtool(arguments, "KIV_MACHINE='" + root.string() + "'");
+    }
+    fs::path Product(const std::string& relative = "") const {
+        return machine.DriveC("Program Files/Kiv software/Orrery/" + relative);
+    }
+    fs::path Staging() const {
+        return machine.DriveC("Documents and Settings/User/Local Settings/Temp/TemporaryFiles");
+    }
+    std::string ProductKey() const {
+        return Kivtool("reg query 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Orrery\\1.4'").output;
+    }
+    // Nothing of the product on the machine, and no staging folder left.
+    void ExpectNothingInstalled() const {
+        EXPECT_FALSE(fs::exists(Product())) << output;
+        EXPECT_FALSE(fs::exists(Staging())) << output;
+        EXPECT_EQ(ProductKey().find("InstallDir"), std::string::npos);
+    }
+
+    TestMachine machine;
+    fs::path root;
+    fs::path medium;
+    std::string output; // what the setup wrote to stdout and stderr
+};
+
+} // namespace setup_test

@@ -1,0 +1,239 @@
+// The setup program end to end: the example product's Setup.exe on a fresh
+// machine, headless, clicked through by input scripts. Every path of the page
+// sequence is followed to what it leaves on the machine: the files, the
+// registry keys, the shortcuts (read back by lnkinfo), the uninstall record,
+// and the staging folder, which no path leaves behind.
+#include "SetupProgramTest.h"
+#include "platform/Machine.h"
+#include "platform/PeImageBuilder.h"
+#include "platform/Windows.h"
+#include "setup/SetupDescription.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace setup_test;
+
+namespace {
+
+std::string Links(const fs::path& folder) {
+    std::string names;
+    if (fs::exists(folder))
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (entry.path().extension() == ".LNK" || entry.path().extension() == ".lnk")
+                names += entry.path().filename().string() + "\n";
+    return names;
+}
+
+// What lnkinfo, a reader of shell links made by others, says of a link.
+std::string LnkInfo(const fs::path& link) {
+    std::string text;
+    FILE* pipe = popen(("lnkinfo '" + link.string() + "' 2>&1").c_str(), "r");
+    char buffer[4096];
+    for (std::size_t got; pipe && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        text.append(buffer, got);
+    if (pipe)
+        pclose(pipe);
+    return text;
+}
+
+bool WaitForFile(const fs::path& path) {
+    for (int i = 0; i < 300 && !fs::exists(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return fs::exists(path);
+}
+
+} // namespace
+
+TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRecord) {
+    ASSERT_EQ(RunSetup(Through(kSetupTypePage) + FinishTypical()), 0) << output;
+    for (const char* file : {"Orrery.exe", "Docs/readme.txt", "Docs/manual.html", "Charts"})
+        EXPECT_TRUE(fs::exists(Product(file))) << file;
+    EXPECT_FALSE(fs::exists(Product("Samples"))) << "Samples belong to Custom only";
+    EXPECT_FALSE(fs::exists(Product("Resources"))) << "the setup's own pictures stay out";
+    EXPECT_TRUE(fs::exists(machine.DriveC("Windows/System32/KivOrbit.dll")));
+    const std::string key = ProductKey();
+    EXPECT_NE(key.find("C:\\Program Files\\Kiv software\\Orrery"), std::string::npos) << key;
+    EXPECT_NE(key.find("User"), std::string::npos) << key;
+
+    const fs::path menu = machine.DriveC("Documents and Settings");
+    const std::string links = Links(menu);
+    EXPECT_NE(links.find("Orrery.LNK"), std::string::npos) << links;
+    bool read = false;
+    for (const auto& entry : fs::recursive_directory_iterator(menu))
+        if (entry.path().filename() == "Orrery.LNK" &&
+            entry.path().parent_path().filename() != "Startup") {
+            EXPECT_NE(LnkInfo(entry.path()).find("Orrery.exe"), std::string::npos);
+            read = true;
+        }
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(fs::exists(machine.DriveC(
+        "Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
+        << "the completion page offers the start-up shortcut checked" << links;
+
+    const std::string record = ReadHostFile(Product(".uninstallinfos.log"));
+    EXPECT_NE(record.find("Orrery.exe"), std::string::npos);
+    EXPECT_NE(record.find("Startup"), std::string::npos) << "the start-up shortcut is listed";
+    EXPECT_FALSE(fs::exists(Staging()));
+}
+
+TEST_F(SetupProgramTest, CustomWithTwoComponentsUncheckedLeavesThemOutAndShowsTheSpace) {
+    // Program, Library, Documentation, Samples, Charts: Samples and Charts off.
+    const std::string script = Through(kSetupTypePage) +
+                               "click #1001\nkey Return\nwait-window #14\nclick #1006\n"
+                               "key Home Down Down Down space Down space\n"
+                               "screenshot custom.png\nkey Return\n"
+                               "wait-window #15 60000\nclick #1100\n";
+    ASSERT_EQ(RunSetup(script), 0) << output;
+    EXPECT_TRUE(fs::exists(Product("Orrery.exe")));
+    EXPECT_TRUE(fs::exists(Product("Docs/readme.txt")));
+    EXPECT_FALSE(fs::exists(Product("Samples")));
+    EXPECT_FALSE(fs::exists(Product("Charts")));
+    EXPECT_TRUE(fs::exists(root / "custom.png"));
+    EXPECT_FALSE(fs::exists(Staging()));
+}
+
+TEST_F(SetupProgramTest, JapaneseChosenOnTheLanguagePageSpeaksFromTheNextPageOn) {
+    const std::string script = Through(kLanguagePage) +
+                               "click #1002\nkey Home Down Down Down\nkey Return\n"
+                               "wait-window #10\nexpect-text #1000 ようこそ\n"
+                               "screenshot japanese.png\nkey Escape\n" +
+                               kBox + "key Y\n";
+    ASSERT_EQ(RunSetup(script), 0) << output;
+    EXPECT_TRUE(fs::exists(root / "japanese.png"));
+    ExpectNothingInstalled();
+}
+
+TEST_F(SetupProgramTest, DecliningTheLicenceEndsTheSetupAndLeavesNothing) {
+    ASSERT_EQ(RunSetup(Through(kLicencePage) + "click #1502\nkey Return\nsleep 5000\n"), 0)
+        << output;
+    ExpectNothingInstalled();
+    EXPECT_FALSE(fs::exists(Product(".uninstallinfos.log")));
+}
+
+TEST_F(SetupProgramTest, CancelOnEveryPageAsksAndGoesOnlyOnYes) {
+    const std::pair<Page, std::string> pages[] = {
+        {kLanguagePage, Through(kLanguagePage)},
+        {kWelcomePage, Through(kWelcomePage)},
+        {kLicencePage, Through(kLicencePage)},
+        {kUserPage, Through(kUserPage)},
+        {kSetupTypePage, Through(kSetupTypePage)},
+        {kCustomPage, Through(kSetupTypePage) + "click #1001\nkey Return\nwait-window #14\n"},
+    };
+    for (const auto& [page, start] : pages) {
+        const std::string again = "wait-window #" + std::to_string(page) + "\n";
+        ASSERT_EQ(RunSetup(start + "key Escape\n" + kBox + "key N\n" + again + "key Escape\n" +
+                           kBox + "key Y\nsleep 5000\n"),
+                  0)
+            << "page " << page << ": " << output;
+        ExpectNothingInstalled();
+    }
+}
+
+class SmallDiskTest : public SetupProgramTest {
+protected:
+    static MachineSettings SmallDrive() {
+        MachineSettings settings;
+        settings.freeSpace['C'] = 50 * 1024;
+        return settings;
+    }
+    SmallDiskTest() : SetupProgramTest(SmallDrive()) {}
+};
+
+TEST_F(SmallDiskTest, TheDiskSpaceQuestionKeepsThePageOnNoAndGoesOnOnYes) {
+    const std::string script = Through(kSetupTypePage) + "key Return\n" + kBox +
+                               "screenshot space.png\nkey N\nwait-window #13\nkey Return\n" + kBox +
+                               "key Y\nwait-window #15 60000\nclick #1100\n";
+    ASSERT_EQ(RunSetup(script), 0) << output;
+    EXPECT_TRUE(fs::exists(root / "space.png"));
+    EXPECT_TRUE(fs::exists(Product("Orrery.exe")));
+}
+
+TEST_F(SetupProgramTest, ADamagedVolumeEndsTheSetupWithTheWorkersMessage) {
+    const fs::path volume = medium / "Setup files/archive1.zkiv";
+    fs::resize_file(volume, fs::file_size(volume) / 2);
+    const std::string script =
+        Through(kSetupTypePage) + "key Return\n" + kBox + "screenshot damaged.png\nkey Return\nsleep 5000\n";
+    ASSERT_EQ(RunSetup(script), 0) << output;
+    EXPECT_TRUE(fs::exists(root / "damaged.png"));
+    EXPECT_FALSE(fs::exists(Staging()));
+    EXPECT_FALSE(fs::exists(Product("Docs/readme.txt"))) << "the damaged package is not there";
+    EXPECT_TRUE(fs::exists(Product(".uninstallinfos.log")))
+        << "what was installed before the failure is recorded for the uninstaller";
+}
+
+// The system library held by another program: replaced at the restart the
+// setup asks for. The holder lets go once the question is on screen (the
+// script's screenshot), as the restart would end it.
+class InUseTest : public SetupProgramTest {
+protected:
+    void HoldLibrary() {
+        WriteHostFile(machine.DriveC("Windows/System32/KivOrbit.dll"), kOld);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        holder = fork();
+        if (holder == 0) {
+            HANDLE held = CreateFileA("C:\\Windows\\System32\\KivOrbit.dll", GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            (void)!write(ready[1], "x", 1);
+            WaitForFile(root / "question.png");
+            CloseHandle(held);
+            _exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+    }
+    void TearDown() override {
+        if (holder > 0)
+            waitpid(holder, nullptr, 0);
+    }
+    std::string Library() const { return ReadHostFile(machine.DriveC("Windows/System32/KivOrbit.dll")); }
+
+    const std::string kOld = PeImageBuilder::Image(
+        true, {{16, 1, 0x0409, PeImageBuilder::VersionBlock(0x00010000, 0, {})}});
+    pid_t holder = -1;
+};
+
+TEST_F(InUseTest, YesToTheRestartReplacesTheLibrary) {
+    HoldLibrary();
+    ASSERT_EQ(RunSetup(Through(kSetupTypePage) + "key Return\n" + kBox +
+                       "screenshot question.png\nsleep 300\nkey Y\nsleep 5000\n"),
+              0)
+        << output;
+    EXPECT_NE(Library(), kOld) << "the restart put the new library in place";
+    EXPECT_TRUE(fs::exists(Product("Orrery.exe")));
+    EXPECT_FALSE(fs::exists(Staging()));
+}
+
+TEST_F(InUseTest, NoToTheRestartSkipsTheCompletionPage) {
+    HoldLibrary();
+    ASSERT_EQ(RunSetup(Through(kSetupTypePage) + "key Return\n" + kBox +
+                       "screenshot question.png\nkey N\nsleep 5000\n"),
+              0)
+        << output;
+    EXPECT_EQ(Library(), kOld) << "waits for the next restart";
+    EXPECT_FALSE(fs::exists(machine.DriveC(
+        "Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
+        << "no completion page, no start-up shortcut";
+    EXPECT_TRUE(fs::exists(Product(".uninstallinfos.log")));
+    const KivtoolRun restart = Kivtool("machine restart");
+    EXPECT_EQ(restart.status, 0) << restart.output;
+    EXPECT_NE(Library(), kOld);
+}
+
+TEST_F(SetupProgramTest, TheCompletionChoicesStartTheProductAndRunTheListedPrograms) {
+    const std::string script = Through(kSetupTypePage) +
+                               "key Return\nwait-window #15 60000\nclick #1000\nclick #1004\n"
+                               "click #1007\nclick #1100\n";
+    ASSERT_EQ(RunSetup(script), 0) << output;
+    EXPECT_TRUE(WaitForFile(Product("Orrery report.txt"))) << "the product was started";
+    EXPECT_TRUE(WaitForFile(Product("Welcome/welcome.txt"))) << "the listed program ran";
+    EXPECT_FALSE(fs::exists(machine.DriveC(
+        "Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
+        << "the start-up box was unchecked";
+}
