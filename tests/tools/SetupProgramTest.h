@@ -7,8 +7,12 @@
 #include "HostFiles.h"
 #include "KivtoolRun.h"
 #include "TestMachine.h"
+#include "setup/SetupDescription.h"
+#include "setup/SetupState.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace setup_test {
@@ -64,6 +68,31 @@ protected:
         return "key Return\nwait-window #15 60000\nclick #1100\n";
     }
 
+    // The size of a component of the medium's description, as the custom
+    // page computes it.
+    std::int32_t ComponentSize(const std::string& name) {
+        if (!description) {
+            const std::string volume = ReadHostFile(medium / "Setup files/archive.zkiv");
+            std::uint32_t offset = 0;
+            for (int i = 3; i >= 0 && volume.size() >= 4; --i)
+                offset = offset << 8 | static_cast<unsigned char>(volume[i]);
+            const KivtoolRun run = Kivtool("pack extract '" +
+                                           (medium / "Setup files/archive.zkiv").string() + "' " +
+                                           std::to_string(offset) + " 'C:\\SetupPackage'");
+            EXPECT_EQ(run.status, 0) << run.output;
+            description = std::make_unique<SetupDescription>();
+            std::FILE* file = std::fopen(machine.DriveC("SetupPackage/config.ini").c_str(), "rb");
+            EXPECT_TRUE(file && LoadSetupDescription(*description, file));
+            if (file)
+                std::fclose(file);
+        }
+        for (const auto& component : description->components)
+            if (name == component->name)
+                return ComputeComponentSize(*component);
+        ADD_FAILURE() << "no component " << name;
+        return 0;
+    }
+
     KivtoolRun Kivtool(const std::string& arguments) const {
         return RunKivtool(arguments, "KIV_MACHINE='" + root.string() + "'");
     }
@@ -87,6 +116,7 @@ protected:
     fs::path root;
     fs::path medium;
     std::string output; // what the setup wrote to stdout and stderr
+    std::unique_ptr<SetupDescription> description;
 };
 
 } // namespace setup_test

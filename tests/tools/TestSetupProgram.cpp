@@ -40,6 +40,22 @@ std::string LnkInfo(const fs::path& link) {
     return text;
 }
 
+// The English size text of a byte count, as the pages show it.
+std::string SizeText(double bytes) {
+    const struct {
+        double unit;
+        const char* name;
+    } units[] = {{1073741824.0, "GB"}, {1048576.0, "MB"}, {1024.0, "KB"}};
+    char text[64];
+    for (const auto& unit : units)
+        if (bytes > unit.unit) {
+            std::snprintf(text, sizeof text, "%.2f %s", bytes / unit.unit, unit.name);
+            return text;
+        }
+    std::snprintf(text, sizeof text, "%d bytes", static_cast<int>(bytes));
+    return text;
+}
+
 bool WaitForFile(const fs::path& path) {
     for (int i = 0; i < 300 && !fs::exists(path); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -82,9 +98,14 @@ TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRe
 
 TEST_F(SetupProgramTest, CustomWithTwoComponentsUncheckedLeavesThemOutAndShowsTheSpace) {
     // Program, Library, Documentation, Samples, Charts: Samples and Charts off.
+    std::int32_t needed = 0;
+    for (const char* name : {"Program", "Library", "Documentation"})
+        needed += ComponentSize(name);
+    ASSERT_GT(needed, 0);
     const std::string script = Through(kSetupTypePage) +
                                "click #1001\nkey Return\nwait-window #14\nclick #1006\n"
                                "key Home Down Down Down space Down space\n"
+                               "expect-text #1002 " + SizeText(needed) + "\n"
                                "screenshot custom.png\nkey Return\n"
                                "wait-window #15 60000\nclick #1100\n";
     ASSERT_EQ(RunSetup(script), 0) << output;
