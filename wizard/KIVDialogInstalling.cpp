@@ -88,7 +88,10 @@ bool KIVDialogInstalling::OnIdleWork() {
     ShowPendingStatus();
     if (worker.finished.load())
         Finish();
-    return true;
+    // Nothing more until the next tick of the dialog's 10 ms timer: asking
+    // for more would poll the worker in a busy loop for the tick's whole
+    // budget, half a processor taken from the installation.
+    return false;
 }
 
 // The worker has finished: its thread is awaited and destroyed, and the page
