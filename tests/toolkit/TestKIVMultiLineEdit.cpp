@@ -124,6 +124,24 @@ TEST_F(MultiLineEditTest, LineFeedsEndLinesInEveryForm) {
     EXPECT_EQ(wrapped.LineOf(21), 5);
 }
 
+TEST_F(MultiLineEditTest, JapaneseBreaksBetweenCharactersButNotBeforeClosingMarks) {
+    KIVWrappedText wrapped;
+    // "Kiv software" then a run of ideographs without a blank: the line ends
+    // inside the run, where the width ends, not at the blank before it.
+    const std::u16string text = u"Kiv \u304a\u5ba2\u69d8\u304c\u6240\u6709\u3002\u8a31";
+    const int width = Width(u"Kiv ") + Width(u"\u304a\u5ba2\u69d8\u304c\u6240\u6709") - 1;
+    wrapped.Wrap(*font, text.c_str(), static_cast<int>(text.size()), width);
+    ASSERT_EQ(wrapped.LineCount(), 2);
+    EXPECT_EQ(wrapped.LineAt(0).length, 9) << "the run is cut after its fifth character";
+    EXPECT_EQ(wrapped.LineAt(1).start, 9);
+
+    // The full stop may not begin a line: it goes down with the character before it.
+    const int wider = Width(u"Kiv ") + Width(u"\u304a\u5ba2\u69d8\u304c\u6240\u6709") + 1;
+    wrapped.Wrap(*font, text.c_str(), static_cast<int>(text.size()), wider);
+    ASSERT_EQ(wrapped.LineCount(), 2);
+    EXPECT_EQ(wrapped.LineAt(1).start, 9) << "the line breaks before the last ideograph";
+}
+
 TEST_F(MultiLineEditTest, AWordLongerThanTheWidthIsBrokenWhereItStopsFitting) {
     KIVWrappedText wrapped;
     const std::u16string text = u"xy abcdefghij";

@@ -1,6 +1,7 @@
 // A tall label's text broken into lines.
 #include "toolkit/controls/KIVLabelCtrl.h"
 
+#include "toolkit/controls/KIVLineBreak.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 namespace {
@@ -11,7 +12,8 @@ bool IsBlank(char16_t ch) {
 
 // How many characters of text go on a line of the given width: as many as
 // fit, ending before a line feed; a word that would be cut goes to the next
-// line when the line has a blank before it.
+// line when the line has a blank (or a place between ideographic
+// characters) before it.
 int LineLength(const KIVFont& font, const char16_t* text, int width) {
     int count = 0;
     for (int pen = 0; text[count] && text[count] != u'\n'; ++count) {
@@ -22,9 +24,11 @@ int LineLength(const KIVFont& font, const char16_t* text, int width) {
     }
     if (!text[count] || text[count] == u'\n' || IsBlank(text[count]))
         return count;
-    for (int blank = count - 1; blank > 0; --blank)
-        if (IsBlank(text[blank]))
-            return blank;
+    for (int at = count; at > 0; --at)
+        if (IsBlank(text[at - 1]) && at - 1 > 0)
+            return at - 1;
+        else if (KIVMayBreakBefore(text, at))
+            return at;
     return count;
 }
 

@@ -1,5 +1,6 @@
 #include "toolkit/controls/KIVWrappedText.h"
 
+#include "toolkit/controls/KIVLineBreak.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <algorithm>
@@ -39,8 +40,9 @@ void KIVWrappedText::Wrap(const KIVFont& font, const char16_t* text, int length,
 }
 
 // A character that would pass the width ends the line after the last blank
-// before it, or before itself when the line has no blank; blanks never end
-// a line themselves, so they hang past the width at its end.
+// (or the last place between ideographic characters) before it, or before
+// itself when the line has none; blanks never end a line themselves, so they
+// hang past the width at its end.
 void KIVWrappedText::WrapParagraph(const KIVFont& font, const char16_t* text, int start, int end,
                                    int width) {
     int lineStart = start;
@@ -48,6 +50,8 @@ void KIVWrappedText::WrapParagraph(const KIVFont& font, const char16_t* text, in
     int pen = 0;
     int i = start;
     while (i < end) {
+        if (i > lineStart && KIVMayBreakBefore(text, i))
+            breakAfter = i;
         const int next = KIVTextPainter::NextPen(font, text[i], pen);
         if (next > width && i > lineStart && !IsBlank(text[i])) {
             const int cut = breakAfter > lineStart ? breakAfter : i;
