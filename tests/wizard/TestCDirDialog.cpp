@@ -7,10 +7,12 @@
 #include "platform/ui/DeviceInput.h"
 #include "platform/ui/DisplayBackend.h"
 #include "platform/ui/headless/HeadlessBackend.h"
+#include "platform/ui/headless/PngFile.h"
 #include "toolkit/KIVApplication.h"
 #include "toolkit/KIVFolderBrowser.h"
 #include "wizard/CDirDialog.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <utility>
@@ -28,11 +30,12 @@ public:
     bool CloseDocuments() override { return true; }
 };
 
-// Keys asked for while the browser is being made are pressed once its
-// modal loop runs, through a timer of the thread.
-std::vector<int>& PendingKeys() {
-    static std::vector<int> keys;
-    return keys;
+// What the user does is asked for while the browser is being made or told
+// of a selection, and done once its modal loop runs, through a timer of the
+// thread.
+std::vector<std::function<void(HWND)>>& PendingActions() {
+    static std::vector<std::function<void(HWND)>> actions;
+    return actions;
 }
 
 std::string& CaptionSeen() {
@@ -40,24 +43,36 @@ std::string& CaptionSeen() {
     return caption;
 }
 
-void PressPendingKeys(HWND, UINT, UINT_PTR timer, DWORD) {
+void DoPendingActions(HWND, UINT, UINT_PTR timer, DWORD) {
     ::KillTimer(nullptr, timer);
     HWND browser = KIVDialog::ModalStack().back();
     char caption[64] = {};
     ::GetWindowTextA(browser, caption, sizeof caption);
     CaptionSeen() = caption;
-    ::SetActiveWindow(browser);
-    ::SetFocus(browser);
-    for (int key : std::exchange(PendingKeys(), {})) {
-        DeviceInput::Key(key, true);
-        DeviceInput::Key(key, false);
-    }
+    for (const auto& action : std::exchange(PendingActions(), {}))
+        action(browser);
+}
+
+void Later(std::function<void(HWND)> action) {
+    if (PendingActions().empty())
+        ::SetTimer(nullptr, 0, 1, &DoPendingActions);
+    PendingActions().push_back(std::move(action));
 }
 
 void PressKey(int key) {
-    if (PendingKeys().empty())
-        ::SetTimer(nullptr, 0, 1, &PressPendingKeys);
-    PendingKeys().push_back(key);
+    Later([key](HWND browser) {
+        ::SetActiveWindow(browser);
+        ::SetFocus(browser);
+        DeviceInput::Key(key, true);
+        DeviceInput::Key(key, false);
+    });
+}
+
+// Paints what waits to be painted, as the modal loop would before it idles.
+void DispatchPendingPaints() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        DispatchMessageW(&msg);
 }
 
 KIVFolderBrowser& Browser() {
@@ -80,7 +95,9 @@ public:
 class DirDialogTest : public ::testing::Test {
 protected:
     DirDialogTest() {
-        SetDisplayBackend(std::make_unique<HeadlessBackend>());
+        auto backend = std::make_unique<HeadlessBackend>();
+        display = backend.get();
+        SetDisplayBackend(std::move(backend));
         const std::string program = machine.DriveC("Setup/setup.exe");
         WriteHostFile(program, "");
         Machine::SetProgramPath(program);
@@ -99,6 +116,7 @@ protected:
     }
 
     TestMachine machine;
+    HeadlessBackend* display = nullptr;
     std::unique_ptr<SetupApplication> app;
     ScriptedDirDialog dialog;
 };
@@ -181,4 +199,30 @@ TEST_F(DirDialogTest, ARootFolderIsTheTopOfTheTreeAndAMissingOneFailsTheRun) {
     missing.SetRoot("C:\\Nowhere");
     EXPECT_FALSE(missing.Run(nullptr));
     EXPECT_TRUE(missing.checked.empty());
+}
+
+// The browser as the setup type page opens it, saved as a picture of the
+// screen (KIV_SCREENSHOT_DIR keeps a copy, for the documentation).
+TEST_F(DirDialogTest, TheBrowserShowsItsCaptionTreeFieldAndButtons) {
+    const std::string shot = machine.Root() + "/folder-browser.png";
+    dialog.SetCaption("Select folder...");
+    dialog.SetInitialFolder("C:\\Maker\\Product");
+    bool saved = false;
+    dialog.script = [&](const std::string&, std::string*) {
+        Later([&](HWND) {
+            DispatchPendingPaints();
+            saved = display->SaveScreen(shot);
+        });
+        PressKey(VK_ESCAPE);
+        return true;
+    };
+    EXPECT_FALSE(dialog.Run(nullptr));
+    ASSERT_TRUE(saved);
+    std::vector<std::uint32_t> pixels;
+    int width = 0, height = 0;
+    ASSERT_TRUE(ReadPng(shot, &pixels, &width, &height));
+    EXPECT_EQ(width, 1024);
+    if (const char* folder = std::getenv("KIV_SCREENSHOT_DIR"))
+        fs::copy_file(shot, fs::path(folder) / "folder-browser.png",
+                      fs::copy_options::overwrite_existing);
 }
