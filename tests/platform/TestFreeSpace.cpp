@@ -42,9 +42,9 @@ TEST(FreeSpace, ALowerCaseLetterNamesTheSameDriveAndBadValuesAreRefused) {
     WriteHostFile(ini, base + "freeSpace.c=1000\n");
     ASSERT_TRUE(Machine::LoadSettings(machine.Root(), &loaded));
     EXPECT_EQ(loaded.freeSpace.at('C'), 1000u);
-    for (const char* bad : {"freeSpace.C=-5\n", "freeSpace.C=\n", "freeSpace.C=12MB\n",
-                            "freeSpace.CD=5\n", "freeSpace.1=5\n",
-                            "freeSpace.C=99999999999999999999999\n"}) {
+    for (const char* bad :
+         {"freeSpace.C=-5\n", "freeSpace.C=\n", "freeSpace.C=12MB\n", "freeSpace.CD=5\n",
+          "freeSpace.1=5\n", "freeSpace.C=99999999999999999999999\n"}) {
         WriteHostFile(ini, base + bad);
         EXPECT_FALSE(Machine::LoadSettings(machine.Root(), &loaded)) << bad;
     }

@@ -43,8 +43,8 @@ TEST(ItemList, AFolderPathMakesOneItemOfSignatureAndUtf16Path) {
     LPITEMIDLIST item = ILCreateFromPathW(u"C:\\Dé");
     ASSERT_NE(item, nullptr);
     const BYTE* bytes = reinterpret_cast<const BYTE*>(item);
-    const BYTE expected[] = {16, 0, 'K', 'I', 'V', 'P', 'C', 0, ':', 0, '\\', 0, 'D', 0, 0xE9, 0,
-                             0,  0};
+    const BYTE expected[] = {16, 0,    'K', 'I', 'V', 'P',  'C', 0, ':',
+                             0,  '\\', 0,   'D', 0,   0xE9, 0,   0, 0};
     EXPECT_EQ(std::memcmp(bytes, expected, sizeof expected), 0);
     ILFree(item);
 }
@@ -87,7 +87,8 @@ TEST(ItemList, TheDesktopParsesAnExistingFolderAndNamesItBack) {
     std::u16string path = u"C:\\Windows";
     LPITEMIDLIST item = nullptr;
     ULONG eaten = 0;
-    ASSERT_EQ(desktop->ParseDisplayName(nullptr, nullptr, path.data(), &eaten, &item, nullptr), S_OK);
+    ASSERT_EQ(desktop->ParseDisplayName(nullptr, nullptr, path.data(), &eaten, &item, nullptr),
+              S_OK);
     EXPECT_EQ(eaten, path.size());
     STRRET name{};
     ASSERT_EQ(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name), S_OK);

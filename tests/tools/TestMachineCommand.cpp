@@ -53,9 +53,9 @@ TEST_F(MachineCommandTest, InitStatesTheFreeSpaceOfDrivesAndInfoShowsIt) {
     ToolRun init = Machine(root, "init '" + root + "' --free C:=50M --free d:=3K --free E:=2G");
     ASSERT_EQ(init.status, 0) << init.output;
     ToolRun info = Machine(root, "info");
-    for (const char* line : {"free space C:    at most 52428800 bytes\n",
-                             "free space D:    at most 3072 bytes\n",
-                             "free space E:    at most 2147483648 bytes\n"})
+    for (const char* line :
+         {"free space C:    at most 52428800 bytes\n", "free space D:    at most 3072 bytes\n",
+          "free space E:    at most 2147483648 bytes\n"})
         EXPECT_NE(info.output.find(line), std::string::npos) << line << "\n" << info.output;
 }
 

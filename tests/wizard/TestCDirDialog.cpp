@@ -15,8 +15,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <utility>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -76,7 +76,8 @@ void DispatchPendingPaints() {
 }
 
 KIVFolderBrowser& Browser() {
-    return *dynamic_cast<KIVFolderBrowser*>(CWnd::FromHandlePermanent(KIVDialog::ModalStack().back()));
+    return *dynamic_cast<KIVFolderBrowser*>(
+        CWnd::FromHandlePermanent(KIVDialog::ModalStack().back()));
 }
 
 // A browser whose user acts through the selection check: each check is
@@ -101,8 +102,8 @@ protected:
         const std::string program = machine.DriveC("Setup/setup.exe");
         WriteHostFile(program, "");
         Machine::SetProgramPath(program);
-        const fs::path resources = fs::path(KIVTOOL_PATH).parent_path().parent_path() /
-                                   "resources" / "English";
+        const fs::path resources =
+            fs::path(KIVTOOL_PATH).parent_path().parent_path() / "resources" / "English";
         for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"})
             fs::copy_file(resources / (std::string("Setup") + extension),
                           machine.DriveC(std::string("Setup/setup") + extension));
@@ -171,11 +172,11 @@ TEST_F(DirDialogTest, TheSelectionCheckDisablesOKAndFillsTheStatusLine) {
             PressKey(VK_UP);     // to C:\Maker
             return false;
         }
-        statuses.emplace_back(
-            static_cast<const char16_t*>(Browser().GetControl(KIVFolderBrowser::kStatusId)->GetText()) ==
-                    std::u16string(u"Not this one")
-                ? "kept"
-                : "lost");
+        statuses.emplace_back(static_cast<const char16_t*>(
+                                  Browser().GetControl(KIVFolderBrowser::kStatusId)->GetText()) ==
+                                      std::u16string(u"Not this one")
+                                  ? "kept"
+                                  : "lost");
         PressKey(VK_RETURN);
         return true;
     };
