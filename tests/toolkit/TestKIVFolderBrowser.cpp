@@ -229,6 +229,20 @@ TEST_F(FolderBrowserTest, ATypedPathThatDoesNotExistYetIsChosenByOK) {
     EXPECT_EQ(browser->Chosen(), u"C:\\Maker\\Product");
 }
 
+TEST_F(FolderBrowserTest, ADriveTypedAloneIsItsRootAndAnOverlongPathKeepsTheBrowserOpen) {
+    Open();
+    Press(VK_TAB);
+    Type(u"D:");
+    Press(VK_RETURN);
+    EXPECT_EQ(browser->Chosen(), u"D:\\");
+    Open();
+    Press(VK_TAB);
+    Type(u"C:\\" + std::u16string(MAX_PATH, u'a'));
+    Press(VK_RETURN);
+    EXPECT_FALSE(browser->HasEnded());
+    EXPECT_EQ(browser->Chosen(), u"");
+}
+
 TEST_F(FolderBrowserTest, NewFolderMakesANumberedFolderUnderTheSelectionAndSelectsIt) {
     Open();
     browser->SelectFolder(u"C:\\Maker\\Alpha");
