@@ -15,7 +15,10 @@ std::u16string Trimmed(const char16_t* text) {
     trimmed.erase(0, first == std::u16string::npos ? trimmed.size() : first);
     while (!trimmed.empty() && (trimmed.back() == u' ' || trimmed.back() == u'\t'))
         trimmed.pop_back();
-    // "C:\Maker\" is the folder "C:\Maker"; "C:\" stays the drive's root.
+    // "C:" is the drive's root; "C:\Maker\" is the folder "C:\Maker"; "C:\"
+    // stays the drive's root.
+    if (trimmed.size() == 2 && trimmed[1] == u':')
+        trimmed += u'\\';
     while (trimmed.size() > 3 && (trimmed.back() == u'\\' || trimmed.back() == u'/'))
         trimmed.pop_back();
     return trimmed;
@@ -119,10 +122,14 @@ std::u16string KIVFolderBrowser::FolderToChoose() const {
     return selected + (selected.back() == u'\\' ? u"" : u"\\") + typed;
 }
 
+// A typed path too long for a folder path keeps the browser open: the
+// shell could not hand it back, and the caller would take it for Cancel.
 void KIVFolderBrowser::OnOK() {
     if (!okEnabled_)
         return;
     chosen_ = FolderToChoose();
+    if (chosen_.size() >= MAX_PATH)
+        chosen_.clear();
     if (!chosen_.empty())
         EndDialog(kOK);
 }

@@ -65,8 +65,9 @@ public:
 
 private:
     // [SECTION] Controls
-    void AddLabels(int width);
-    void AddTreeAndField(int width, int height);
+    // The top of what follows the labels.
+    int AddLabels(int width);
+    void AddTreeAndField(int top, int width, int height);
     void AddButtons(int width, int height);
     KIVString Text(int id, const char16_t* english) const;
     bool Has(UINT flag) const { return (request_.info->ulFlags & flag) != 0; }

@@ -19,6 +19,9 @@ constexpr int kButtonGap = 8;
 constexpr int kMinimumButton = 75;
 constexpr int kCaptionPadding = 16;
 constexpr LONG kEditRecordType = 19;
+constexpr int kInstructionHeight = 32; // two lines
+constexpr int kStatusHeight = 16;
+constexpr int kGap = 4;
 
 int ButtonWidth(const KIVString& caption) {
     KIVApplication* app = KIVApplication::Get();
@@ -39,8 +42,8 @@ void KIVFolderBrowser::OnInitControls() {
     PlaceWindowAt((::GetSystemMetrics(SM_CXFULLSCREEN) - kWidth) / 2,
                   (::GetSystemMetrics(SM_CYFULLSCREEN) - kHeight) / 2, kWidth, kHeight);
     SetTitle(Text(kTitleText, u"Browse for Folder"));
-    AddLabels(kWidth);
-    AddTreeAndField(kWidth, kHeight);
+    const int treeTop = AddLabels(kWidth);
+    AddTreeAndField(treeTop, kWidth, kHeight);
     AddButtons(kWidth, kHeight);
     Tree()->ShowRoots(request_.root);
     SetFocusControl(kTreeId);
@@ -49,21 +52,27 @@ void KIVFolderBrowser::OnInitControls() {
         Tree()->Select(0);
 }
 
-// The instruction (two lines), and under it the status line when asked for.
-void KIVFolderBrowser::AddLabels(int width) {
+// The instruction (two lines, none when empty), and under it the status
+// line when asked for; the top of the tree below them.
+int KIVFolderBrowser::AddLabels(int width) {
+    const KIVString text(request_.info->lpszTitle ? request_.info->lpszTitle : "");
+    const int statusTop = kMargin + (text.IsEmpty() ? 0 : kInstructionHeight + kGap);
     auto instruction = std::make_unique<KIVLabelCtrl>(
-        this, kInstructionId, RECT{kMargin, kMargin, width - kMargin, 44}, 0, KIVLabelCtrl::kLeft);
-    instruction->SetText(KIVString(request_.info->lpszTitle ? request_.info->lpszTitle : ""));
+        this, kInstructionId, RECT{kMargin, kMargin, width - kMargin, statusTop - kGap}, 0,
+        KIVLabelCtrl::kLeft);
+    instruction->SetText(text);
     AddControl(std::move(instruction));
     auto status = std::make_unique<KIVLabelCtrl>(
-        this, kStatusId, RECT{kMargin, 44, width - kMargin, 60}, 0, KIVLabelCtrl::kLeft);
+        this, kStatusId, RECT{kMargin, statusTop, width - kMargin, statusTop + kStatusHeight}, 0,
+        KIVLabelCtrl::kLeft);
     status->Show(Has(BIF_STATUSTEXT));
     AddControl(std::move(status));
+    return Has(BIF_STATUSTEXT) ? statusTop + kStatusHeight + kGap : statusTop;
 }
 
-void KIVFolderBrowser::AddTreeAndField(int width, int height) {
+void KIVFolderBrowser::AddTreeAndField(int top, int width, int height) {
     AddControl(std::make_unique<KIVFolderBrowserTree>(
-        this, kTreeId, RECT{kMargin, 64, width - kMargin, height - 78}, 0));
+        this, kTreeId, RECT{kMargin, top, width - kMargin, height - 78}, 0));
     KIVControlRecord record;
     record.type = kEditRecordType;
     record.id = kPathId;

@@ -35,6 +35,7 @@ void KIVFolderBrowserTree::ShowRoots(const std::u16string& root) {
         while (name.size() > 3 && (name.back() == u'\\' || name.back() == u'/'))
             name.pop_back();
         roots_.push_back(std::make_unique<KIVFolderBrowserLine>(this, nullptr, name, name));
+        roots_.front()->Open(); // one folder at the top shows what it holds
     } else {
         const DWORD drives = ::GetLogicalDrives();
         for (char16_t letter = u'A'; letter <= u'Z'; ++letter)

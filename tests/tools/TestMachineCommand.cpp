@@ -49,6 +49,16 @@ TEST_F(MachineCommandTest, InitThenInfoAndPath) {
               "C:\\Program Files\n");
 }
 
+TEST_F(MachineCommandTest, InitStatesTheFreeSpaceOfDrivesAndInfoShowsIt) {
+    ToolRun init = Machine(root, "init '" + root + "' --free C:=50M --free d:=3K --free E:=2G");
+    ASSERT_EQ(init.status, 0) << init.output;
+    ToolRun info = Machine(root, "info");
+    for (const char* line :
+         {"free space C:    at most 52428800 bytes\n", "free space D:    at most 3072 bytes\n",
+          "free space E:    at most 2147483648 bytes\n"})
+        EXPECT_NE(info.output.find(line), std::string::npos) << line << "\n" << info.output;
+}
+
 TEST_F(MachineCommandTest, UsageErrorsSayWhatWasWrongWithStatus2) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "kivtool machine: missing command\n"},
@@ -57,6 +67,9 @@ TEST_F(MachineCommandTest, UsageErrorsSayWhatWasWrongWithStatus2) {
         {"init --screen 0x0", "kivtool machine init: --screen wants WIDTHxHEIGHT"},
         {"init --lang", "kivtool machine init: --lang needs a value\n"},
         {"init --bogus", "kivtool machine init: unknown option --bogus\n"},
+        {"init --free C=5M", "kivtool machine init: --free wants DRIVE:=SIZE such as C:=50M"},
+        {"init --free C:=5T", "kivtool machine init: --free wants DRIVE:=SIZE such as C:=50M"},
+        {"init --free C:=99999999999G", "kivtool machine init: --free wants DRIVE:=SIZE"},
         {"init a b", "kivtool machine init: one ROOT only, not also b\n"},
         {"info extra", "kivtool machine info: no arguments wanted, not extra\n"},
         {"path", "kivtool machine path: missing PATH\n"},
