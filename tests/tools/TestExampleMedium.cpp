@@ -19,14 +19,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kMedium = KIV_EXAMPLE_MEDIUM;
-const fs::path kFiles = kMedium / "Setup files";
+const fs::path kBuiltMedium = KIV_EXAMPLE_MEDIUM;
 const std::string kProduct = "C:\\Program Files\\Kiv software\\Orrery";
 const std::string kLibrary = "C:\\Windows\\System32\\KivOrbit.dll";
 const char kLanguages[][9] = {"English", "French", "German", "Japanese"};
 
+// Each test has its own copy of the medium: a setup holds its volumes
+// without sharing while it installs, as on Windows, so that two tests running
+// at once could not install from one medium.
 class ExampleMediumTest : public ::testing::Test {
 protected:
+    ExampleMediumTest() : kMedium(fs::path(machine.Root()) / "medium"), kFiles(kMedium / "Setup files") {
+        fs::copy(kBuiltMedium, kMedium, fs::copy_options::recursive);
+    }
+
     KivtoolRun Kivtool(const std::string& arguments) const {
         return RunKivtool(arguments, "KIV_MACHINE='" + machine.Root() + "'");
     }
@@ -65,6 +71,8 @@ protected:
     }
 
     TestMachine machine;
+    const fs::path kMedium;
+    const fs::path kFiles;
     SetupDescription description;
 };
 
