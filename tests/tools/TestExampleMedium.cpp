@@ -9,8 +9,8 @@
 #include "platform/WinBase.h"
 #include "platform/WinVer.h"
 #include "setup/LoadJpegFitted.h"
-#include "toolkit/KIVString.h"
 #include "setup/SetupDescription.h"
+#include "toolkit/KIVString.h"
 
 #include <filesystem>
 #include <set>
@@ -19,39 +19,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kBuiltMedium = KIV_EXAMPLE_MEDIUM;
 const std::string kProduct = "C:\\Program Files\\Kiv software\\Orrery";
 const std::string kLibrary = "C:\\Windows\\System32\\KivOrbit.dll";
 const char kLanguages[][9] = {"English", "French", "German", "Japanese"};
 
-// Each test has its own copy of the medium: a setup holds its volumes
-// without sharing while it installs, as on Windows, so that two tests running
-// at once could not install from one medium.
+// Each test reads its own copy of the medium: a setup holds the volumes it
+// reads open without sharing, as on Windows, so two at once on one medium
+// would keep each other out.
 class ExampleMediumTest : public ::testing::Test {
 protected:
-    ExampleMediumTest() : kMedium(fs::path(machine.Root()) / "medium"), kFiles(kMedium / "Setup files") {
-        fs::copy(kBuiltMedium, kMedium, fs::copy_options::recursive);
+    ExampleMediumTest()
+        : medium(fs::path(machine.Root()) / "medium"), files(medium / "Setup files") {
+        fs::copy(KIV_EXAMPLE_MEDIUM, medium, fs::copy_options::recursive);
     }
-
     KivtoolRun Kivtool(const std::string& arguments) const {
         return RunKivtool(arguments, "KIV_MACHINE='" + machine.Root() + "'");
     }
     KivtoolRun Install(const std::string& options = "") const {
-        return Kivtool("install '" + kMedium.string() + "' " + options);
+        return Kivtool("install '" + medium.string() + "' " + options);
     }
     std::string Product(const std::string& relative) const {
         return machine.DriveC("Program Files/Kiv software/Orrery/" + relative);
     }
     // Unpacks a package of a volume into C:\<folder>; false when kivtool fails.
     bool Extract(const std::string& volume, std::uint32_t offset, const std::string& folder) const {
-        const KivtoolRun run = Kivtool("pack extract '" + (kFiles / volume).string() + "' " +
+        const KivtoolRun run = Kivtool("pack extract '" + (files / volume).string() + "' " +
                                        std::to_string(offset) + " 'C:\\" + folder + "'");
         EXPECT_EQ(run.status, 0) << run.output;
         return run.status == 0;
     }
     // The description in the medium's setup package, unpacked to C:\Setup.
     void LoadDescription() {
-        const std::string volume = ReadHostFile(kFiles / "archive.zkiv");
+        const std::string volume = ReadHostFile(files / "archive.zkiv");
         ASSERT_GE(volume.size(), 4u);
         std::uint32_t setupOffset = 0;
         for (int i = 3; i >= 0; --i)
@@ -62,6 +61,22 @@ protected:
         ASSERT_TRUE(LoadSetupDescription(description, file));
         std::fclose(file);
     }
+    // Starts a program of the machine and waits for its exit code (0xDEAD
+    // when it did not start).
+    DWORD RunOnMachine(std::string command) const {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process;
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process))
+            return 0xDEAD;
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+        DWORD code = 0xDEAD;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return code;
+    }
     const InstallEntry& Entry(const char* name) const {
         for (const auto& entry : description.installEntries)
             if (std::string(entry->entryName) == name)
@@ -71,8 +86,7 @@ protected:
     }
 
     TestMachine machine;
-    const fs::path kMedium;
-    const fs::path kFiles;
+    const fs::path medium, files;
     SetupDescription description;
 };
 
@@ -98,26 +112,26 @@ TEST_F(ExampleMediumTest, TheMediumPassesKivtoolsChecks) {
     EXPECT_TRUE(description.multiVolume);
     for (const char* volume : {"archive.zkiv", "archive1.zkiv"}) {
         KivtoolRun verified =
-            Kivtool("pack verify '" + (kFiles / volume).string() + "' --config '" + config + "'");
+            Kivtool("pack verify '" + (files / volume).string() + "' --config '" + config + "'");
         EXPECT_EQ(verified.status, 0) << volume << "\n" << verified.output;
     }
     EXPECT_EQ(Entry("Samples").volume, 2);
     EXPECT_FALSE(Entry("Charts").packed);
     EXPECT_EQ(Entry("Charts").size,
-              static_cast<std::int32_t>(fs::file_size(kMedium / "Charts/spring.txt") +
-                                        fs::file_size(kMedium / "Charts/autumn.txt")));
+              static_cast<std::int32_t>(fs::file_size(medium / "Charts/spring.txt") +
+                                        fs::file_size(medium / "Charts/autumn.txt")));
     for (const char* language : kLanguages) {
-        const fs::path folder = kFiles / "Languages" / language;
+        const fs::path folder = files / "Languages" / language;
         for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"})
             EXPECT_TRUE(fs::exists(folder / ("Setup" + std::string(extension)))) << folder;
         const std::string licence = ReadHostFile(folder / "licence.txt");
         EXPECT_EQ(licence.substr(0, 2), "\xFE\xFF") << language;
         EXPECT_EQ(licence.size() % 2, 0u) << language;
     }
-    EXPECT_NE(ReadHostFile(kFiles / "Languages/English/licence.txt")
+    EXPECT_NE(ReadHostFile(files / "Languages/English/licence.txt")
                   .find(Utf16BigEndian("LICENCE AGREEMENT\r\n")),
               std::string::npos);
-    EXPECT_NE(ReadHostFile(kFiles / "Languages/Japanese/licence.txt").find("\x4F\x7F\x75\x28"),
+    EXPECT_NE(ReadHostFile(files / "Languages/Japanese/licence.txt").find("\x4F\x7F\x75\x28"),
               std::string::npos)
         << "使用 in UTF-16BE";
 }
@@ -230,31 +244,25 @@ TEST_F(ExampleMediumTest, TheShortcutsLeadToTheProgramAndTheManual) {
 }
 
 // Orrery.exe, started on the machine, writes the table of the planets beside
-// itself; on 2000-01-01 the Earth stood at its epoch longitude. The report
+// itself; on 2000-01-01 the Earth stood at its epoch longitude. The welcome
+// program that the setup runs at its end leaves its note. What both wrote
 // goes with the product when it is uninstalled.
-TEST_F(ExampleMediumTest, TheProgramRunsOnTheMachineAndWritesItsReport) {
-    ASSERT_EQ(Install().status, 0);
-    std::string command = "\"" + kProduct + "\\Orrery.exe\" 2000-01-01";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process))
-        << GetLastError();
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(code, 0u);
+TEST_F(ExampleMediumTest, TheProgramsRunOnTheMachineAndDoTheirJob) {
+    const KivtoolRun installed = Install("--json");
+    ASSERT_EQ(installed.status, 0);
+    EXPECT_NE(installed.output.find("\"runEntries\": [\"Welcome\"]"), std::string::npos)
+        << installed.output;
+    EXPECT_EQ(RunOnMachine("\"" + kProduct + "\\Orrery.exe\" 2000-01-01"), 0u);
     const std::string report = ReadHostFile(Product("Orrery report.txt"));
     EXPECT_NE(report.find("the planets on 2000-01-01\r\n"), std::string::npos) << report;
     EXPECT_NE(report.find("Earth      1.00 AU  longitude 100.46 degrees\r\n"), std::string::npos)
         << report;
     EXPECT_NE(report.find("Neptune"), std::string::npos) << report;
+    EXPECT_EQ(RunOnMachine(kProduct + "\\Welcome\\Welcome.exe"), 0u);
+    EXPECT_EQ(ReadHostFile(Product("Welcome/welcome.txt")).rfind("Welcome to Orrery", 0), 0u);
 
     EXPECT_EQ(Kivtool("uninstall '" + kProduct + "'").status, 0);
-    EXPECT_FALSE(fs::exists(Product(""))) << "the report and the folder are gone";
+    EXPECT_FALSE(fs::exists(Product(""))) << "what the programs wrote and the folder are gone";
 }
 
 // German users get the German manual; Compact leaves out the documentation.
