@@ -27,31 +27,10 @@ use_bench_machine kiv-bench-install
 echo "-- making the medium"
 medium="$work/medium"
 files="$medium/Setup files"
-rm -rf "$medium" "$work/medium-setup"
-mkdir -p "$files/Languages/English" "$work/medium-setup"
+make_payload_medium "$kivtool" "$work" "$medium"
 touch "$medium/Setup.exe" "$files/Languages/English/Setup.era"
-args=()
-for dir in "$work"/payload/p*; do args+=("$(basename "$dir")=$dir"); done
-"$kivtool" pack create "$files/archive1.zkiv" "${args[@]}" > "$work/medium.packages"
-count=$(wc -l < "$work/medium.packages")
-{
-  printf 'Version 1.10\nCompany x\nCopyright x\nUrl x\nMail x\nAgreement x\nAppName Bench\n'
-  printf 'LongAppName Bench\nExeName bench\nVersionText 1\nText11 -\nText12 -\nLanguages 1\n'
-  printf 'Unused 0\nMultiVolume 1\nNumber 0\nEntries %d\npredecomp 1\n' "$count"
-  awk '{ printf "Entry %d %s \"\" %s \"\" TRUE platformPC \"\" 0 0 %s 2 %s 0 0 0 0\n-\n",
-         NR - 1, $1, $1, $2, $3 }' "$work/medium.packages"
-  printf 'Components 1\nComponent All x 1 %d {' "$count"
-  for ((i = 0; i < count; i++)); do printf ' %d' "$i"; done
-  printf ' }\nSetupTypes 1\nType Typical x 1 { 0 }\nShortcuts 0\nUninstall 0\nUnused 0\n'
-  printf 'Volumes 2\nVolume x 0 archive\nVolume x 0 archive1\nRegistry begin\n[ENDREGBASE]\n'
-  printf 'Options x 28\n'
-  for ((k = 1; k <= 28; k++)); do
-    case $k in 7|13|16|17|20) printf 'O%d ""\n' "$k" ;; 23) printf 'O23 1\n' ;; *) printf 'O%d 0\n' "$k" ;; esac
-  done
-} > "$work/medium-setup/config.ini"
-"$kivtool" config check "$work/medium-setup/config.ini" > /dev/null
-"$kivtool" pack create "$files/archive.zkiv" --setup "$work/medium-setup" > /dev/null
-payload_bytes=$(awk '{ s += $3 } END { print s }' "$work/medium.packages")
+payload_bytes=$(awk '{ s += $3 } END { print s }' "$medium.packages")
+count=$(wc -l < "$medium.packages")
 outs="$KIV_MACHINE/drive_c/bench"
 
 # unpack_all TOOL OUT: the reference unpacks every package with kivtool pack
@@ -64,7 +43,7 @@ unpack_all() {
   fi
   while read -r name offset rest; do
     "$kivtool" pack extract "$files/archive1.zkiv" "$offset" "$out/$name" > /dev/null
-  done < "$work/medium.packages"
+  done < "$medium.packages"
 }
 
 echo "-- timing (best of $runs, in turn)"

@@ -38,3 +38,37 @@ make_payload() {
     touch "$work/payload.done"
     set -o pipefail
 }
+
+# make_payload_medium KIVTOOL PAYLOAD MEDIUM: a medium (MEDIUM/Setup files)
+# whose install entries are the payload's folders packed into archive1.zkiv,
+# one component, Typical only, with the installation and no page but the
+# progress and completion pages. The package lines of kivtool pack create
+# ("NAME OFFSET BYTES MEMBERS") are kept in MEDIUM.packages; the caller adds
+# Setup.exe and the language folders.
+make_payload_medium() {
+    local kivtool=$1 payload=$2 medium=$3 count dir i k
+    local files="$medium/Setup files" setup="$medium.setup"
+    local args=()
+    rm -rf "$medium" "$setup"
+    mkdir -p "$files/Languages/English" "$setup"
+    for dir in "$payload"/payload/p*; do args+=("$(basename "$dir")=$dir"); done
+    "$kivtool" pack create "$files/archive1.zkiv" "${args[@]}" > "$medium.packages"
+    count=$(wc -l < "$medium.packages")
+    {
+      printf 'Version 1.10\nCompany x\nCopyright x\nUrl x\nMail x\nAgreement x\nAppName Bench\n'
+      printf 'LongAppName Bench\nExeName bench\nVersionText 1\nText11 -\nText12 -\nLanguages 1\n'
+      printf 'Unused 0\nMultiVolume 1\nNumber 0\nEntries %d\npredecomp 1\n' "$count"
+      awk '{ printf "Entry %d %s \"\" %s \"\" TRUE platformPC \"\" 0 0 %s 2 %s 0 0 0 0\n-\n",
+             NR - 1, $1, $1, $2, $3 }' "$medium.packages"
+      printf 'Components 1\nComponent All x 1 %d {' "$count"
+      for ((i = 0; i < count; i++)); do printf ' %d' "$i"; done
+      printf ' }\nSetupTypes 1\nType Typical x 1 { 0 }\nShortcuts 0\nUninstall 0\nUnused 0\n'
+      printf 'Volumes 2\nVolume x 0 archive\nVolume x 0 archive1\nRegistry begin\n[ENDREGBASE]\n'
+      printf 'Options x 28\n'
+      for ((k = 1; k <= 28; k++)); do
+        case $k in 7|13|16|17|20) printf 'O%d ""\n' "$k" ;; 23) printf 'O23 1\n' ;; *) printf 'O%d 0\n' "$k" ;; esac
+      done
+    } > "$setup/config.ini"
+    "$kivtool" config check "$setup/config.ini" > /dev/null
+    "$kivtool" pack create "$files/archive.zkiv" --setup "$setup" > /dev/null
+}

@@ -80,18 +80,27 @@ awk -v p="$best_page" -v i="$best_info" 'BEGIN {
   printf "first page and cancel: %d ms (goal under 150 ms, the setup package unpacked); " \
          "a windowless start of kivtool: %d ms\n", p, i }'
 
-best_tool=999999 best_setup=999999 kb_tool=0 kb_setup=0
-for _ in $(seq "$runs"); do
-  fresh
-  read -r t k < <(measure "$kivtool" install "$medium")
-  [ "$t" -lt "$best_tool" ] && best_tool=$t
-  [ "$k" -gt "$kb_tool" ] && kb_tool=$k
-  fresh
-  read -r s k < <(KIV_SCRIPT="$work/typical.script" measure "$medium/Setup.exe")
-  [ "$s" -lt "$best_setup" ] && best_setup=$s
-  [ "$k" -gt "$kb_setup" ] && kb_setup=$k
-  settle
-done
+# pair RUNS MEDIUM SCRIPT: "kivtool install MEDIUM" and the setup of MEDIUM
+# under SCRIPT in turn, RUNS times, each on a fresh machine; prints the best
+# time of each and the largest memory of each: "setup-ms tool-ms setup-kb tool-kb".
+pair() {
+  local n=$1 disk=$2 script=$3 t s k
+  local best_tool=999999 best_setup=999999 kb_tool=0 kb_setup=0
+  for _ in $(seq "$n"); do
+    fresh
+    read -r t k < <(measure "$kivtool" install "$disk")
+    [ "$t" -lt "$best_tool" ] && best_tool=$t
+    [ "$k" -gt "$kb_tool" ] && kb_tool=$k
+    fresh
+    read -r s k < <(KIV_SCRIPT="$script" measure "$disk/Setup.exe")
+    [ "$s" -lt "$best_setup" ] && best_setup=$s
+    [ "$k" -gt "$kb_setup" ] && kb_setup=$k
+    settle
+  done
+  echo "$best_setup $best_tool $kb_setup $kb_tool"
+}
+
+read -r best_setup best_tool kb_setup kb_tool < <(pair "$runs" "$medium" "$work/typical.script")
 awk -v s="$best_setup" -v t="$best_tool" -v ks="$kb_setup" -v kt="$kb_tool" 'BEGIN {
   printf "Typical install through every page: %d ms; kivtool install: %d ms; " \
          "speed ratio %.2fx (kivtool time / setup time, goal >= 0.95)\n", s, t, (s > 0 ? t / s : 0)
@@ -105,44 +114,14 @@ mkdir -p "$payload"
 make_payload "$payload" "${PAYLOAD_MB:-100}" "${SMALL_FILES:-2000}" "${FILES_PER_FOLDER:-400}"
 big="$work/big"
 files="$big/Setup files"
-mkdir -p "$files/Languages/English" "$work/big-setup"
+make_payload_medium "$kivtool" "$payload" "$big"
 cp "$medium/Setup.exe" "$big/"
 cp "$medium/Setup files/Languages/English/"Setup.er? "$files/Languages/English/"
-args=()
-for dir in "$payload"/payload/p*; do args+=("$(basename "$dir")=$dir"); done
-"$kivtool" pack create "$files/archive1.zkiv" "${args[@]}" > "$work/big.packages"
-count=$(wc -l < "$work/big.packages")
-{
-  printf 'Version 1.10\nCompany x\nCopyright x\nUrl x\nMail x\nAgreement x\nAppName Bench\n'
-  printf 'LongAppName Bench\nExeName bench\nVersionText 1\nText11 -\nText12 -\nLanguages 1\n'
-  printf 'Unused 0\nMultiVolume 1\nNumber 0\nEntries %d\npredecomp 1\n' "$count"
-  awk '{ printf "Entry %d %s \"\" %s \"\" TRUE platformPC \"\" 0 0 %s 2 %s 0 0 0 0\n-\n",
-         NR - 1, $1, $1, $2, $3 }' "$work/big.packages"
-  printf 'Components 1\nComponent All x 1 %d {' "$count"
-  for ((i = 0; i < count; i++)); do printf ' %d' "$i"; done
-  printf ' }\nSetupTypes 1\nType Typical x 1 { 0 }\nShortcuts 0\nUninstall 0\nUnused 0\n'
-  printf 'Volumes 2\nVolume x 0 archive\nVolume x 0 archive1\nRegistry begin\n[ENDREGBASE]\n'
-  printf 'Options x 28\n'
-  for ((k = 1; k <= 28; k++)); do
-    case $k in 7|13|16|17|20) printf 'O%d ""\n' "$k" ;; 23) printf 'O23 1\n' ;; *) printf 'O%d 0\n' "$k" ;; esac
-  done
-} > "$work/big-setup/config.ini"
-"$kivtool" pack create "$files/archive.zkiv" --setup "$work/big-setup" > /dev/null
-bytes=$(awk '{ s += $3 } END { print s }' "$work/big.packages")
+bytes=$(awk '{ s += $3 } END { print s }' "$big.packages")
+count=$(wc -l < "$big.packages")
 printf 'wait-window #15 600000\nclick #1100\n' > "$work/big.script"
 cat "$files/archive1.zkiv" > /dev/null
-best_tool=999999 best_setup=999999 kb_tool=0 kb_setup=0
-for _ in $(seq "${PAYLOAD_RUNS:-3}"); do
-  fresh
-  read -r t k < <(measure "$kivtool" install "$big")
-  [ "$t" -lt "$best_tool" ] && best_tool=$t
-  [ "$k" -gt "$kb_tool" ] && kb_tool=$k
-  fresh
-  read -r s k < <(KIV_SCRIPT="$work/big.script" measure "$big/Setup.exe")
-  [ "$s" -lt "$best_setup" ] && best_setup=$s
-  [ "$k" -gt "$kb_setup" ] && kb_setup=$k
-  settle
-done
+read -r best_setup best_tool kb_setup kb_tool < <(pair "${PAYLOAD_RUNS:-3}" "$big" "$work/big.script")
 rm -rf "$machines/machine"
 awk -v s="$best_setup" -v t="$best_tool" -v ks="$kb_setup" -v kt="$kb_tool" -v b="$bytes" \
     -v n="$count" 'BEGIN {
