@@ -3,6 +3,7 @@
 #include "engine/CreateFolderPath.h"
 #include "engine/CreateShellLink.h"
 #include "engine/GetSpecialFolderPath.h"
+#include "engine/InstallJournal.h"
 #include "engine/ShellFolderValue.h"
 #include "engine/ShortcutName.h"
 #include "platform/ShlObj.h"
@@ -24,7 +25,7 @@ KIVString EntryFolder(const InstallEntry& entry, const char16_t* installFolder) 
 }
 
 bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
-                    const char16_t* installFolder) {
+                    const char16_t* installFolder, InstallJournal* journal) {
     const KIVString name(shortcut.shortcutName);
     const KIVString target(shortcut.targetFile);
     if (!IsPlainName(name) || !IsPlainName(target))
@@ -35,6 +36,8 @@ bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
         return false;
     const KIVString linkPath = KIVString(groupFolder) + u"\\" + name + u".LNK";
     const std::string description = std::string("Shortcut to ") + shortcut.targetFile;
+    if (journal)
+        journal->File(linkPath);
     return CreateShellLink(ansiTarget, linkPath, description.c_str());
 }
 
@@ -51,13 +54,13 @@ KIVString ProgramsFolder(HKEY root, const char* valueName, int csidl) {
 }
 
 bool CreateGroupShortcuts(const char16_t* groupFolder, const ProgramGroupSource& source) {
-    CreateFolderPath(groupFolder);
+    CreateFolderPath(groupFolder, source.journal);
     if (!KIVCreateDirectory(groupFolder) && GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
     for (const ShortcutEntry& shortcut : source.shortcuts) {
         if (!shortcut.entry || !shortcut.entry->IsForPC())
             continue;
-        if (!CreateShortcut(groupFolder, shortcut, source.installFolder))
+        if (!CreateShortcut(groupFolder, shortcut, source.installFolder, source.journal))
             return false;
     }
     return true;

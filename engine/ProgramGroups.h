@@ -10,10 +10,16 @@
 
 #include <vector>
 
+class InstallJournal;
+
 struct ProgramGroupSource {
     const std::vector<ShortcutEntry>& shortcuts; // in the description's order
     const char16_t* installFolder;               // the installation folder
     const char* groupName;                       // the application name, ANSI
+    // When given, each group folder made and each link is listed in it
+    // before it is made, so that a setup killed in between leaves nothing
+    // that its journal does not name.
+    InstallJournal* journal = nullptr;
 };
 
 // The Programs folders come from the "Shell Folders" key: "Common Programs"

@@ -94,7 +94,8 @@ bool SetupDriver::MakeProgramGroups() {
     const SetupDescription& d = state.description;
     if (!d.OptionFlag(kOptionCreateProgramGroup))
         return true;
-    return CreateProgramGroups({d.shortcuts, state.variables.installDst, d.applicationName});
+    return CreateProgramGroups(
+        {d.shortcuts, state.variables.installDst, d.applicationName, &journal});
 }
 
 bool SetupDriver::MakeStartupShortcut() {

@@ -1,4 +1,6 @@
+#include "HostFiles.h"
 #include "ShortcutFixture.h"
+#include "engine/InstallJournal.h"
 #include "engine/ProgramGroups.h"
 
 #include <memory>
@@ -108,4 +110,24 @@ TEST_F(ProgramGroupsTest, FailsWhenNoGroupCanBeCompleted) {
     CoUninitialize();
     EXPECT_FALSE(CreateProgramGroups(Source()));
     EXPECT_EQ(CoInitialize(nullptr), S_OK);
+}
+
+// A setup killed while it makes the groups leaves nothing its journal does
+// not name: the new group folders and every link are listed before they are
+// made.
+TEST_F(ProgramGroupsTest, TheJournalNamesTheGroupFoldersAndLinksBeforeTheyAreMade) {
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    std::filesystem::create_directories(machine.DriveC("Program Files/Kiv Tools"));
+    InstallJournal journal;
+    ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Kiv Tools", "Kiv Tools"));
+    ProgramGroupSource source = Source();
+    source.journal = &journal;
+    ASSERT_TRUE(CreateProgramGroups(source));
+    const std::string listed =
+        ReadHostFile(machine.DriveC("Program Files/Kiv Tools/.uninstallinfos.journal"));
+    for (const char* line :
+         {"folder C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Kiv Tools",
+          "file C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Kiv Tools\\Kiv.LNK",
+          "file C:\\Documents and Settings\\User\\Start Menu\\Programs\\Kiv Tools\\Kiv.LNK"})
+        EXPECT_NE(listed.find(line), std::string::npos) << line << "\n" << listed;
 }
