@@ -166,6 +166,7 @@ else
   echo "  nothing: the setup was left before it installed"
 fi
 
+echo
 echo "== Done"
 echo "The machines are kept in $demo (drive C in drive_c, the registry in"
 echo "registry.db), the product, setup folder and volume in $work."
