@@ -30,6 +30,12 @@ void KIVDialogInstalling::OnInitControls() {
     ::SetWindowPos(m_hWnd, nullptr, (app_->screenWidth - w) / 2,
                    app_->screenHeight - h - kBottomGap, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     g_current.store(this);
+    // The flags are cleared here, before a question can be asked: cleared at
+    // the worker's start they would drop a cancel confirmed before it.
+    InstallWorkerState& worker = app_->driver.worker;
+    worker.finished.store(0);
+    worker.cancelRequested.store(0);
+    worker.questionOpen.store(0);
     progress_ = dynamic_cast<KIVProgressBarCtrl*>(GetControl(kProgress));
     if (progress_)
         progress_->SetRange(static_cast<float>(app_->state.requiredSize));
@@ -77,10 +83,11 @@ void KIVDialogInstalling::ShowPendingStatus() {
 bool KIVDialogInstalling::OnIdleWork() {
     InstallWorkerState& worker = app_->driver.worker;
     if (!started_) {
+        // Not while the cancel question is open (the idle steps go on under
+        // its box): the worker starts once it has been answered.
+        if (worker.questionOpen.load())
+            return false;
         started_ = true;
-        worker.finished.store(0);
-        worker.cancelRequested.store(0);
-        worker.questionOpen.store(0);
         thread_ = std::make_unique<MyKIVThread>(app_->driver, AddProgress, AddStatusText);
         if (!thread_->Start())
             worker.Finish(kInstallExtractFailed, u"The installation could not be started.");
