@@ -7,10 +7,10 @@
 #include "engine/RunEntryPrograms.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupTexts.h"
+#include "toolkit/drawing/KIVPainter.h"
 
 #include "platform/Windows.h"
 
-#include <cstring>
 
 namespace {
 
@@ -193,18 +193,8 @@ void KIVInstallApp::RegistryOnly() {
 // The part of the background under the pages, as it was before them, drawn
 // back once the installation is over.
 void KIVInstallApp::DrawCentreCanvas() {
-    const KIVBitmapFrame& canvas = images.centreCanvas;
-    KIVDrawBuffer picture = background_->ScreenPicture();
-    for (int y = 0; y < canvas.height; ++y)
-        for (int x = 0; x < canvas.width; ++x) {
-            const int sx = images.canvasRect.left + x, sy = images.canvasRect.top + y;
-            if (!picture.MayDraw(sx, sy))
-                continue;
-            DWORD pixel = 0;
-            std::memcpy(&pixel, &canvas.pixels[4 * (static_cast<std::size_t>(y) * canvas.width + x)],
-                        4);
-            *picture.At(sx, sy) = pixel;
-        }
+    KIVPainter::DrawFrame(background_->ScreenPicture(), images.centreCanvas,
+                          images.canvasRect.left, images.canvasRect.top);
     background_->Repaint();
 }
 
