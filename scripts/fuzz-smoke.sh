@@ -11,6 +11,6 @@ for target in "$build"/fuzz/Fuzz*; do
   work=$(mktemp -d)
   [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/
   echo "== $name (${seconds}s)"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 "$work" 2>&1 | tail -n 3
+  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=60 "$work" 2>&1 | tail -n 3
   rm -rf "$work"
 done

@@ -40,10 +40,7 @@ DWORD KIVDialog::PixelAt(int x, int y) const {
 }
 
 void KIVDialog::DrawBackground(const KIVDrawBuffer& buffer, const RECT& rect) const {
-    for (LONG y = rect.top; y < rect.bottom; ++y)
-        for (LONG x = rect.left; x < rect.right; ++x)
-            if (buffer.MayDraw(x, y))
-                *buffer.At(x, y) = kBackground;
+    KIVPainter::FillRect(buffer, rect, kBackground);
 }
 
 // Draws the part of the client area in rect: the background, then each

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace {
@@ -93,4 +94,21 @@ TEST_F(PainterTest, ASlicedFrameRepeatsItsEdgesAndMiddleInsideTheClip) {
     KIVPainter::DrawSlicedFrame(buffer, frame, RECT{1, 1, 8, 5}, 1);
     EXPECT_EQ(At(3, 2), 5u);
     EXPECT_EQ(At(4, 2), kGround);
+}
+
+// A control far larger than the buffer (a layout may say anything): the dots
+// that fall inside keep the rhythm of a frame that starts outside, and the
+// extreme coordinates neither wrap nor take long.
+TEST_F(PainterTest, FocusDotsOfAHugeRectangleKeepTheirRhythmInsideTheBuffer) {
+    KIVPainter::FocusRect(buffer, RECT{-7, 0, INT_MAX, 6});
+    // Left edge at x = -5 and right edge far away: the top row at y = 2 has
+    // dots on the odd columns, counted from -5.
+    EXPECT_EQ(At(1, 2), KIVLook::kAccent);
+    EXPECT_EQ(At(9, 2), KIVLook::kAccent);
+    EXPECT_EQ(At(2, 2), kGround);
+    EXPECT_EQ(At(0, 2), kGround);
+    std::vector<DWORD> before = pixels;
+    KIVPainter::FocusRect(buffer, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+    KIVPainter::FocusRect(buffer, RECT{INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX});
+    EXPECT_EQ(pixels, before);
 }

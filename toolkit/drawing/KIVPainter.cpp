@@ -4,6 +4,7 @@
 #include "toolkit/drawing/KIVLook.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -84,19 +85,28 @@ void KIVPainter::Bevel(const KIVDrawBuffer& buffer, const RECT& rect, bool raise
     VerticalLine(buffer, inner.right - 1, inner.top + 1, inner.bottom, lower);
 }
 
+// Every second pixel of the frame 2 pixels inside rect; only the dots inside
+// the drawable part are visited, however large the control.
 void KIVPainter::FocusRect(const KIVDrawBuffer& buffer, const RECT& rect) {
-    const RECT inner{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
-    for (LONG x = inner.left; x < inner.right; x += 2) {
-        if (buffer.MayDraw(x, inner.top))
-            *buffer.At(x, inner.top) = KIVLook::kAccent;
-        if (buffer.MayDraw(x, inner.bottom - 1))
-            *buffer.At(x, inner.bottom - 1) = KIVLook::kAccent;
+    const long long left = rect.left + 2LL, top = rect.top + 2LL;
+    const long long right = rect.right - 2LL, bottom = rect.bottom - 2LL;
+    const RECT area = Clipped(buffer, rect);
+    // The first dot at or after start of a row of dots that begins at from.
+    auto first = [](long long from, long long start) {
+        return start <= from ? from : start + (start - from) % 2;
+    };
+    auto dot = [&buffer](long long x, long long y) {
+        if (x >= INT_MIN && x <= INT_MAX && y >= INT_MIN && y <= INT_MAX &&
+            buffer.MayDraw(static_cast<int>(x), static_cast<int>(y)))
+            *buffer.At(static_cast<int>(x), static_cast<int>(y)) = KIVLook::kAccent;
+    };
+    for (long long x = first(left, area.left); x < std::min<long long>(right, area.right); x += 2) {
+        dot(x, top);
+        dot(x, bottom - 1);
     }
-    for (LONG y = inner.top; y < inner.bottom; y += 2) {
-        if (buffer.MayDraw(inner.left, y))
-            *buffer.At(inner.left, y) = KIVLook::kAccent;
-        if (buffer.MayDraw(inner.right - 1, y))
-            *buffer.At(inner.right - 1, y) = KIVLook::kAccent;
+    for (long long y = first(top, area.top); y < std::min<long long>(bottom, area.bottom); y += 2) {
+        dot(left, y);
+        dot(right - 1, y);
     }
 }
 
