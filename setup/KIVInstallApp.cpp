@@ -65,6 +65,8 @@ void KIVInstallApp::LoadSizeUnits() {
 }
 
 int KIVInstallApp::ShowMessage(CWnd* owner, const char16_t* text, DWORD style) {
+    if (Unattended())
+        return UnattendedAnswer(text, style);
     return KIVMessageBox(owner, text, KIVString(ApplicationName()), style, 0);
 }
 
@@ -74,7 +76,8 @@ void KIVInstallApp::ShutdownRoutine() {
 
 void KIVInstallApp::OrderlyExit() {
     ShutdownRoutine();
-    EndProcess(0);
+    WriteRecordedResponse();
+    EndProcess(result_);
 }
 
 void KIVInstallApp::EndProcess(int code) {

@@ -12,7 +12,9 @@
 
 #include "setup/LoadSetupImages.h"
 #include "setup/SetupBackgroundWnd.h"
+#include "setup/SetupCommandLine.h"
 #include "setup/SetupDriver.h"
+#include "setup/SetupResponse.h"
 #include "toolkit/KIVApplication.h"
 
 #include <memory>
@@ -29,12 +31,23 @@ enum class SetupPage {
     kComplete,
 };
 
+// The page's name for people ("setup type"), in messages and the log.
+const char* SetupPageName(SetupPage page);
+
 // Results with which a page ends.
 enum SetupPageResult : INT_PTR {
     kPageFinish = 1,
     kPageCancelled = 2,
     kPageBack = 13,
     kPageNext = 14,
+};
+
+// The codes a setup ends with, as deployment tools know them.
+enum SetupExitCode : int {
+    kExitInstalled = 0,
+    kExitRestartNeeded = 3010, // installed; files in use are replaced at the next start
+    kExitCancelled = 1602,     // cancelled, or the licence declined
+    kExitFailed = 1603,
 };
 
 // The after-setup actions the completion page offers.
@@ -77,13 +90,30 @@ public:
     // The shutdown routine: the uninstall record (unless in update mode), the
     // volumes closed, the staging folder removed.
     void ShutdownRoutine();
-    // The shutdown routine, then the end of the process with code 0.
+    // The shutdown routine, then the end of the process with the result code.
     void OrderlyExit();
+
+    // [SECTION] Unattended setup, recorded choices and the result
+    // (KIVInstallAppUnattended.cpp)
+    // Whether the pages replay the response instead of waiting for a person.
+    bool Unattended() const { return commandLine.silent; }
+    // A page could not take the response it replayed (reason: the message it
+    // showed or what the response asked for): the setup fails.
+    void RefuseResponse(const KIVString& reason);
+    // The code the process ends with (kExitInstalled until set).
+    void SetResult(int code) { result_ = code; }
+    int Result() const { return result_; }
+    // The choices in force after the pages, kept for the response file of
+    // /RECORD (the completion page's choices included).
+    void RecordChoices();
 
     SetupDriver& driver;
     SetupState& state;
     SetupChoices choices;
     SetupImages images;
+    SetupCommandLine commandLine;
+    SetupResponse response; // what an unattended setup replays
+    SetupResponse recorded; // what /RECORD writes
 
     // The rectangle every wizard page opens at, once the first page made it.
     RECT pageRect = {};
@@ -104,6 +134,9 @@ protected:
 
 private:
     void RunFlow();
+    INT_PTR ShowPage(SetupPage page);
+    bool StopSequence();
+    bool TakeUnattendedFolder();
     bool StartUp();
     void PaintGradient();
     void ShowStartUpFailure();
@@ -116,9 +149,14 @@ private:
     void RestartMachine();
     void AfterSetup();
     void RepaintBackground();
+    int UnattendedAnswer(const char16_t* text, DWORD style);
+    void WriteRecordedResponse();
 
     std::unique_ptr<SetupBackgroundWnd> background_;
     KIVString units_[4];
     std::int32_t languageBeforePage_ = 0;
     bool flowRan_ = false;
+    int result_ = kExitInstalled;
+    SetupPage currentPage_ = SetupPage::kLanguage;
+    KIVString lastMessage_; // the last message an unattended setup answered
 };

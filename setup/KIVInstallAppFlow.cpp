@@ -11,7 +11,6 @@
 
 #include "platform/Windows.h"
 
-
 namespace {
 
 // Messages of the images, shown over the background window.
@@ -26,9 +25,32 @@ bool IsNext(INT_PTR result) {
 
 } // namespace
 
+const char* SetupPageName(SetupPage page) {
+    switch (page) {
+    case SetupPage::kLanguage:
+        return "language";
+    case SetupPage::kIntroduction:
+        return "introduction";
+    case SetupPage::kLicence:
+        return "licence";
+    case SetupPage::kUserInformation:
+        return "user information";
+    case SetupPage::kSetupType:
+        return "setup type";
+    case SetupPage::kCustom:
+        return "custom setup";
+    case SetupPage::kInstalling:
+        return "progress";
+    case SetupPage::kComplete:
+        return "completion";
+    }
+    return "unknown";
+}
+
 void KIVInstallApp::RunFlow() {
     PaintGradient();
     if (!StartUp()) {
+        SetResult(kExitFailed);
         ShowStartUpFailure();
         OrderlyExit();
         return;
@@ -67,6 +89,20 @@ void KIVInstallApp::ShowStartUpFailure() {
         ShowMessage(nullptr, driver.Failure(), style);
 }
 
+// One page, remembered as the page in force while it runs.
+INT_PTR KIVInstallApp::ShowPage(SetupPage page) {
+    currentPage_ = page;
+    return RunPage(page);
+}
+
+// A page ended the sequence: the setup was cancelled, unless a result is
+// already set (a refused response). Always false.
+bool KIVInstallApp::StopSequence() {
+    if (result_ == kExitInstalled)
+        SetResult(kExitCancelled);
+    return false;
+}
+
 void KIVInstallApp::RunPageSequence() {
     int pageState = -1;
     bool more = true;
@@ -85,13 +121,13 @@ bool KIVInstallApp::StepState(int* pageState) {
             *pageState = next;
             return true;
         }
-        const INT_PTR result = RunPage(page);
+        const INT_PTR result = ShowPage(page);
         if (IsNext(result))
             *pageState = next;
         else if (result == kPageBack)
             *pageState = back;
         else
-            return false;
+            return StopSequence();
         return true;
     };
     switch (*pageState) {
@@ -101,10 +137,10 @@ bool KIVInstallApp::StepState(int* pageState) {
             *pageState = 0;
             return true;
         }
-        const INT_PTR result = RunPage(SetupPage::kLanguage);
+        const INT_PTR result = ShowPage(SetupPage::kLanguage);
         CheckBuildKeys();
         *pageState = 0;
-        return IsNext(result);
+        return IsNext(result) || StopSequence();
     }
     case 0:
         TakeChosenLanguage();
@@ -161,11 +197,16 @@ void KIVInstallApp::Install() {
     // what to install: the Typical setup type is installed then.
     if (!state.chosenSetupType)
         driver.ChooseSetupType(kSetupTypical);
+    if (!TakeUnattendedFolder())
+        return;
+    RecordChoices();
     driver.PrepareInstallation();
-    const INT_PTR result = RunPage(SetupPage::kInstalling);
+    const INT_PTR result = ShowPage(SetupPage::kInstalling);
     const std::int32_t code = driver.worker.resultCode.load();
     if (result == kPageCancelled) {
-        if (code >= kInstallCopyFailed && code <= kInstallRegistryFailed)
+        const bool failed = code >= kInstallCopyFailed && code <= kInstallRegistryFailed;
+        SetResult(failed ? kExitFailed : kExitCancelled);
+        if (failed)
             ShowMessage(nullptr, driver.worker.errorText, 0x10001);
         return;
     }
@@ -176,25 +217,30 @@ void KIVInstallApp::Install() {
     if (FullScreen())
         DrawCentreCanvas();
     if (driver.RestartNeeded()) {
+        // An unattended setup never restarts the machine: its question is
+        // answered No, and the code tells the deploying script.
+        SetResult(kExitRestartNeeded);
         const KIVString question =
             FormatSetupText(kTextRestartQuestion, KIVString(state.description.applicationName));
         if (ShowMessage(nullptr, question, 0x4000c) == IDYES)
             RestartMachine();
         return;
     }
-    RunPage(SetupPage::kComplete);
+    ShowPage(SetupPage::kComplete);
 }
 
 void KIVInstallApp::RegistryOnly() {
-    if (!driver.WriteRegistryOnly())
-        ShowMessage(nullptr, SetupText(kTextRegistryFailed), 1);
+    if (driver.WriteRegistryOnly())
+        return;
+    SetResult(kExitFailed);
+    ShowMessage(nullptr, SetupText(kTextRegistryFailed), 1);
 }
 
 // The part of the background under the pages, as it was before them, drawn
 // back once the installation is over.
 void KIVInstallApp::DrawCentreCanvas() {
-    KIVPainter::DrawFrame(background_->ScreenPicture(), images.centreCanvas,
-                          images.canvasRect.left, images.canvasRect.top);
+    KIVPainter::DrawFrame(background_->ScreenPicture(), images.centreCanvas, images.canvasRect.left,
+                          images.canvasRect.top);
     background_->Repaint();
 }
 
@@ -202,6 +248,7 @@ void KIVInstallApp::DrawCentreCanvas() {
 // restarted, then the orderly exit (whose shutdown routine finds nothing
 // left to do).
 void KIVInstallApp::RestartMachine() {
+    SetResult(kExitInstalled);
     ShutdownRoutine();
     HANDLE token = nullptr;
     if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {

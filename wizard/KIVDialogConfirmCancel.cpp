@@ -76,6 +76,28 @@ void KIVDialogConfirmCancel::OnControlNotify(int kind, int id, int value, bool f
     KIVDialog::OnControlNotify(kind, id, value, flag);
 }
 
+bool KIVDialogConfirmCancel::OnIdleWork() {
+    if (app_ && app_->Unattended() && !replayed_) {
+        replayed_ = true;
+        ReplayResponse();
+    }
+    return false;
+}
+
+void KIVDialogConfirmCancel::ReplayResponse() {
+    KIVString refusal;
+    if (TakeResponse(app_->response, &refusal))
+        GoForward();
+    if (HasEnded())
+        return;
+    app_->RefuseResponse(refusal);
+    KIVDialog::EndDialog(kCancel);
+}
+
+bool KIVDialogConfirmCancel::TakeResponse(const SetupResponse&, KIVString*) {
+    return true;
+}
+
 int KIVDialogConfirmCancel::Message(int textId, DWORD style) {
     return Message(app_->GetText(textId), style);
 }

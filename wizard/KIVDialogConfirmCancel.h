@@ -4,6 +4,11 @@
 // goes on with Next or Enter, back with Back, and ends on Cancel, Escape or
 // the close box only when the user confirms. Results: 14 Next, 13 Back,
 // 2 Cancel (1 Finish from the completion page).
+//
+// In an unattended setup no person answers: at the page's first idle moment
+// it takes the response (TakeResponse sets its controls as a person would)
+// and goes forward as its Next button does, with the same checks. A page
+// that is still open then could not take the response, and the setup fails.
 #pragma once
 
 #include "setup/KIVInstallApp.h"
@@ -30,6 +35,14 @@ public:
     virtual void OnNext() { EndDialog(kNext); }
     virtual void OnBack() { EndDialog(kBack); }
     void OnControlNotify(int kind, int id, int value, bool flag) override;
+    bool OnIdleWork() override;
+
+    // [SECTION] Unattended setup
+    // Sets the page's controls from the response; false with *refusal when
+    // the response asks for what the page does not offer.
+    virtual bool TakeResponse(const SetupResponse& response, KIVString* refusal);
+    // What the page's forward button does.
+    virtual void GoForward() { OnNext(); }
 
     // Message boxes over this page, captioned with the application's name;
     // the answer (6 Yes, 7 No, 1 OK).
@@ -47,6 +60,8 @@ protected:
 
 private:
     void PlacePage();
+    void ReplayResponse();
 
     KIVInstallApp* app_ = nullptr;
+    bool replayed_ = false;
 };

@@ -1,9 +1,11 @@
 #include "wizard/KIVDialogCustomSetup.h"
 
 #include "setup/SetupFreeSpace.h"
-#include "wizard/KIVDialogSetupType.h"
+#include "toolkit/KIVUtf8.h"
 #include "toolkit/controls/KIVColumnListBoxCtrl.h"
+#include "wizard/KIVDialogSetupType.h"
 
+#include <algorithm>
 #include <cstring>
 
 KIVDialogCustomSetup::KIVDialogCustomSetup(CWnd* parent)
@@ -102,6 +104,40 @@ void KIVDialogCustomSetup::ReadPage() {
             if (auto* line = dynamic_cast<KIVColumnListBoxLineBis*>(list_->GetLine(i)))
                 line->GetComponent()->selected = line->IsChecked();
     ReadFolder();
+}
+
+// Exactly the response's components are checked; a name the list does not
+// show (unknown, or not offered in this language) is refused.
+bool KIVDialogCustomSetup::TakeResponse(const SetupResponse& response, KIVString* refusal) {
+    if (response.folder) {
+        SetControlText(kFolder, KIVWideFromUtf8(*response.folder));
+        ReadFolder();
+        ShowFreeSpace();
+    }
+    if (!response.components || !list_)
+        return true;
+    std::vector<KIVColumnListBoxLineBis*> lines;
+    for (int i = 0; i < list_->GetLineCount(); ++i)
+        if (auto* line = dynamic_cast<KIVColumnListBoxLineBis*>(list_->GetLine(i)))
+            lines.push_back(line);
+    for (const std::string& name : *response.components) {
+        const KIVString wanted = KIVWideFromUtf8(name);
+        if (std::none_of(lines.begin(), lines.end(), [&](KIVColumnListBoxLineBis* line) {
+                return wanted.CompareNoCase(KIVString(line->GetComponent()->name)) == 0;
+            })) {
+            *refusal = u"the component \"" + wanted + u"\" is not offered";
+            return false;
+        }
+    }
+    for (KIVColumnListBoxLineBis* line : lines) {
+        const KIVString own(line->GetComponent()->name);
+        line->SetChecked(std::any_of(response.components->begin(), response.components->end(),
+                                     [&](const std::string& name) {
+                                         return own.CompareNoCase(KIVWideFromUtf8(name)) == 0;
+                                     }));
+    }
+    RecountNeededSpace();
+    return true;
 }
 
 void KIVDialogCustomSetup::OnNext() {

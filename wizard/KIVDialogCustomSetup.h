@@ -30,6 +30,7 @@ public:
 
     void OnInitControls() override;
     void OnNext() override;
+    bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnBack() override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
     void OnControlEvent(int kind, int id, int value) override;

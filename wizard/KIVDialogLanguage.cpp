@@ -2,6 +2,7 @@
 
 #include "setup/SetupLanguage.h"
 #include "setup/SetupTexts.h"
+#include "toolkit/KIVUtf8.h"
 #include "toolkit/controls/KIVListBoxCtrl.h"
 
 namespace {
@@ -33,8 +34,9 @@ KIVListBoxCtrl* KIVDialogLanguage::List() const {
 void KIVDialogLanguage::OnInitControls() {
     KIVDialogConfirmCancel::OnInitControls();
     KIVInstallApp& app = App();
-    SetControlText(kHeading, FormatTextArguments(app.GetText(kTextHeading),
-                                                 {KIVString(app.state.description.applicationName)}));
+    SetControlText(kHeading,
+                   FormatTextArguments(app.GetText(kTextHeading),
+                                       {KIVString(app.state.description.applicationName)}));
     KIVListBoxCtrl* list = List();
     if (!list)
         return;
@@ -60,10 +62,25 @@ void KIVDialogLanguage::OnNext() {
     int selected = -1;
     if (list && !list->GetSelection().empty())
         selected = list->GetSelection().front();
-    App().state.currentLanguage =
-        selected >= 0 && selected < 4 && shownCodes_[selected] ? shownCodes_[selected]
-                                                               : kLanguageEnglish;
+    App().state.currentLanguage = selected >= 0 && selected < 4 && shownCodes_[selected]
+                                      ? shownCodes_[selected]
+                                      : kLanguageEnglish;
     EndDialog(kNext);
+}
+
+// The response's language, selected when the page lists it.
+bool KIVDialogLanguage::TakeResponse(const SetupResponse& response, KIVString* refusal) {
+    KIVListBoxCtrl* list = List();
+    if (!response.language || !list)
+        return true;
+    const KIVString name = KIVWideFromUtf8(*response.language);
+    for (int shown = 0; shown < 4 && shownCodes_[shown]; ++shown)
+        if (name.CompareNoCase(LanguageName(shownCodes_[shown])) == 0) {
+            list->Select(shown);
+            return true;
+        }
+    *refusal = u"the language \"" + name + u"\" is not offered";
+    return false;
 }
 
 void KIVDialogLanguage::OnControlNotify(int kind, int id, int value, bool flag) {

@@ -24,6 +24,7 @@ public:
 
     void OnInitControls() override;
     void OnNext() override;
+    bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
 
 private:

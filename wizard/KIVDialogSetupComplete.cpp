@@ -29,15 +29,33 @@ bool KIVDialogSetupComplete::IsChecked(LONG id) const {
     return box && box->GetCheckedState() != 0;
 }
 
+void KIVDialogSetupComplete::SetCheck(LONG id, bool checked) {
+    if (auto* box = dynamic_cast<KIVButtonCtrl*>(GetControl(id)))
+        if (box->IsVisible())
+            box->SetChecked(checked ? 1 : 0);
+}
+
+// An unattended setup starts nothing unless the response asks for it.
+bool KIVDialogSetupComplete::TakeResponse(const SetupResponse& response, KIVString*) {
+    SetCheck(kLaunch, response.launch.value_or(false));
+    SetCheck(kRunPrograms, response.runPrograms.value_or(false));
+    if (response.startupShortcut)
+        SetCheck(kStartup, *response.startupShortcut);
+    return true;
+}
+
+void KIVDialogSetupComplete::Finish() {
+    SetupChoices& choices = App().choices;
+    choices.launch = IsChecked(kLaunch);
+    choices.startupShortcut = IsChecked(kStartup);
+    choices.runPrograms = IsChecked(kRunPrograms);
+    EndDialog(kOK);
+}
+
 void KIVDialogSetupComplete::OnControlNotify(int kind, int id, int value, bool flag) {
     if (kind == KIVControl::kNotifyClicked && id == kFinish) {
-        if (!flag)
-            return;
-        SetupChoices& choices = App().choices;
-        choices.launch = IsChecked(kLaunch);
-        choices.startupShortcut = IsChecked(kStartup);
-        choices.runPrograms = IsChecked(kRunPrograms);
-        EndDialog(kOK);
+        if (flag)
+            Finish();
         return;
     }
     KIVDialogConfirmCancel::OnControlNotify(kind, id, value, flag);

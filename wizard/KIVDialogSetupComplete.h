@@ -21,7 +21,11 @@ public:
 
     void OnInitControls() override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
+    bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
+    void GoForward() override { Finish(); }
 
 private:
     bool IsChecked(LONG id) const;
+    void SetCheck(LONG id, bool checked);
+    void Finish();
 };

@@ -1,5 +1,6 @@
 #include "wizard/KIVDialogSetupType.h"
 
+#include "toolkit/KIVUtf8.h"
 #include "toolkit/controls/KIVButtonCtrl.h"
 
 #include <cstring>
@@ -45,6 +46,27 @@ void KIVDialogSetupType::ReadPage() {
             state.setupTypeNumber = number;
     }
     ReadFolder();
+}
+
+// The response's setup type is checked as a click would check it, when the
+// page offers it; its folder goes into the folder field.
+bool KIVDialogSetupType::TakeResponse(const SetupResponse& response, KIVString* refusal) {
+    if (response.folder)
+        SetControlText(kFolder, KIVWideFromUtf8(*response.folder));
+    if (!response.setupType)
+        return true;
+    for (int number = 0; number < 3; ++number) {
+        KIVButtonCtrl* radio = Radio(*this, kSetupTypeRadios[number]);
+        if (!radio || !radio->IsEnabled() ||
+            KIVString(kSetupTypeNames[number]).CompareNoCase(KIVWideFromUtf8(*response.setupType)))
+            continue;
+        for (LONG other : kSetupTypeRadios)
+            if (KIVButtonCtrl* button = Radio(*this, other))
+                button->SetChecked(other == kSetupTypeRadios[number] ? 1 : 0);
+        return true;
+    }
+    *refusal = u"the setup type \"" + KIVWideFromUtf8(*response.setupType) + u"\" is not offered";
+    return false;
 }
 
 void KIVDialogSetupType::OnNext() {

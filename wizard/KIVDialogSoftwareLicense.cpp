@@ -2,6 +2,7 @@
 
 #include "setup/SetupTexts.h"
 #include "toolkit/KIVSystem.h"
+#include "toolkit/controls/KIVButtonCtrl.h"
 
 #include <cstdio>
 
@@ -26,8 +27,9 @@ void KIVDialogSoftwareLicense::OnInitControls() {
         SetControlText(kAgreement, agreement_.data());
     else
         SetControlText(kAgreement, DefaultAgreement());
-    SetControlText(kHeading, FormatTextArguments(App().GetText(kTextHeading),
-                                                 {KIVString(App().state.description.applicationName)}));
+    SetControlText(kHeading,
+                   FormatTextArguments(App().GetText(kTextHeading),
+                                       {KIVString(App().state.description.applicationName)}));
 }
 
 // The agreement file of the current language; false when it does not open.
@@ -64,11 +66,21 @@ KIVString KIVDialogSoftwareLicense::DefaultAgreement() const {
     return FormatTextArguments(format, {name, name, name, name});
 }
 
+// An unattended setup accepts the agreement unless the response declines it.
+bool KIVDialogSoftwareLicense::TakeResponse(const SetupResponse& response, KIVString*) {
+    accepted_ = response.licenceAccepted.value_or(true);
+    if (auto* radio = dynamic_cast<KIVButtonCtrl*>(GetControl(accepted_ ? kAccept : kDecline)))
+        radio->SetChecked(1);
+    EnableControl(kNextButton, true);
+    return true;
+}
+
 void KIVDialogSoftwareLicense::OnNext() {
     if (accepted_) {
         EndDialog(kNext);
         return;
     }
+    App().SetResult(kExitCancelled);
     App().OrderlyExit();
 }
 

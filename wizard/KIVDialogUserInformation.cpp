@@ -1,5 +1,7 @@
 #include "wizard/KIVDialogUserInformation.h"
 
+#include "toolkit/KIVUtf8.h"
+
 void KIVDialogUserInformation::OnInitControls() {
     KIVDialogConfirmCancel::OnInitControls();
     SetupState& state = App().state;
@@ -19,6 +21,16 @@ void KIVDialogUserInformation::OnInitControls() {
     }
     if (name && company)
         SetControlText(kExplanation, App().GetText(kTextBothFields));
+}
+
+// The fields the page shows take the response's texts.
+bool KIVDialogUserInformation::TakeResponse(const SetupResponse& response, KIVString*) {
+    const SetupDescription& d = App().state.description;
+    if (response.userName && d.OptionFlag(kOptionUserNameField))
+        SetControlText(kUserName, KIVWideFromUtf8(*response.userName));
+    if (response.company && d.OptionFlag(kOptionCompanyField))
+        SetControlText(kCompany, KIVWideFromUtf8(*response.company));
+    return true;
 }
 
 void KIVDialogUserInformation::ReadFields() {

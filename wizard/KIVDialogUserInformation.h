@@ -15,11 +15,11 @@ public:
     static constexpr LONG kUserNameLabel = 1006;
     static constexpr int kTextBothFields = 129;
 
-    explicit KIVDialogUserInformation(CWnd* parent)
-        : KIVDialogConfirmCancel(parent, kTemplate) {}
+    explicit KIVDialogUserInformation(CWnd* parent) : KIVDialogConfirmCancel(parent, kTemplate) {}
 
     void OnInitControls() override;
     void OnNext() override;
+    bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnBack() override;
 
 private:

@@ -1,6 +1,10 @@
 #include "wizard/KIVSetupWizard.h"
 
+#include "platform/ui/DisplayBackend.h"
+#include "platform/ui/headless/HeadlessBackend.h"
+#include "setup/SetupLanguage.h"
 #include "toolkit/KIVSystem.h"
+#include "toolkit/KIVUtf8.h"
 #include "wizard/KIVDialogCustomSetup.h"
 #include "wizard/KIVDialogInstall.h"
 #include "wizard/KIVDialogInstalling.h"
@@ -15,6 +19,41 @@ namespace {
 template <typename Page> INT_PTR RunModalPage(DWORD style) {
     Page page(nullptr);
     return page.DoModal(style, 0);
+}
+
+int Refuse(const std::string& message) {
+    std::fprintf(stderr, "setup: %s\n", message.c_str());
+    return kExitFailed;
+}
+
+// The language code of /LANG=NAME; 0 when NAME is none of the four.
+std::int32_t LanguageCodeOf(const std::string& name) {
+    const KIVString wanted = KIVWideFromUtf8(name);
+    for (std::int32_t code :
+         {kLanguageEnglish, kLanguageFrench, kLanguageGerman, kLanguageJapanese})
+        if (wanted.CompareNoCase(LanguageName(code)) == 0)
+            return code;
+    return 0;
+}
+
+// The command line's choices: the response file, then /D and /LANG over it.
+bool ReadChoices(const SetupCommandLine& options, SetupResponse* response, std::int32_t* language,
+                 std::string* error) {
+    if (!options.responseFile.empty() &&
+        !ReadSetupResponse(KIVWideFromUtf8(options.responseFile), response, error)) {
+        *error = options.responseFile + ": " + *error;
+        return false;
+    }
+    if (!options.folder.empty())
+        response->folder = options.folder;
+    if (!options.language.empty())
+        response->language = options.language;
+    *language = response->language ? LanguageCodeOf(*response->language) : 0;
+    if (response->language && !*language) {
+        *error = "unknown language \"" + *response->language + "\"";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -42,13 +81,24 @@ INT_PTR KIVSetupWizard::RunPage(SetupPage page) {
     return kPageCancelled;
 }
 
-int RunSetupProgram() {
+int RunSetupProgram(const std::vector<std::string>& args) {
+    SetupCommandLine options;
+    SetupResponse response;
+    std::int32_t language = 0;
+    std::string error;
+    if (!ParseSetupCommandLine(args, &options, &error) ||
+        !ReadChoices(options, &response, &language, &error))
+        return Refuse(error);
+    if (options.silent)
+        SetDisplayBackend(std::make_unique<HeadlessBackend>());
     char16_t path[MAX_PATH] = {};
     const DWORD length = KIVGetModuleFileName(nullptr, path, MAX_PATH);
     SetupDriver driver;
-    if (length == 0 || length >= MAX_PATH || !driver.Begin(path))
-        return 0;
+    if (length == 0 || length >= MAX_PATH || !driver.Begin(path, language))
+        return Refuse("the setup's own files cannot be used (program path or language folder)");
     KIVSetupWizard wizard(driver, driver.state.resourceBasePath);
+    wizard.commandLine = options;
+    wizard.response = response;
     wizard.RunProgram(nullptr, nullptr, 1);
-    return 0;
+    return wizard.Result();
 }

@@ -5,6 +5,9 @@
 
 #include "setup/KIVInstallApp.h"
 
+#include <string>
+#include <vector>
+
 class KIVSetupWizard : public KIVInstallApp {
 public:
     using KIVInstallApp::KIVInstallApp;
@@ -12,7 +15,10 @@ public:
     INT_PTR RunPage(SetupPage page) override;
 };
 
-// The process entry of the setup program: the program's paths and the start
-// language from its own path, then the toolkit's start-up with the wizard.
-// Returns the process's exit code, 0 on every path.
-int RunSetupProgram();
+// The process entry of the setup program: its command line (args after the
+// program's name), the program's paths and the start language from its own
+// path, then the toolkit's start-up with the wizard. An unattended setup
+// runs on the headless display. Returns the process's exit code
+// (SetupExitCode) when the setup could not begin; otherwise the orderly exit
+// ends the process.
+int RunSetupProgram(const std::vector<std::string>& args);

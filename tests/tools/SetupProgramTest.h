@@ -7,8 +7,15 @@
 #include "HostFiles.h"
 #include "KivtoolRun.h"
 #include "TestMachine.h"
+#include "platform/PeImageBuilder.h"
+#include "platform/Windows.h"
 #include "setup/SetupDescription.h"
 #include "setup/SetupState.h"
+
+#include <chrono>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -20,8 +27,22 @@ namespace setup_test {
 namespace fs = std::filesystem;
 
 // The pages' layout identifiers, as input scripts name them.
-enum Page { kLanguagePage = 17, kWelcomePage = 10, kLicencePage = 11, kUserPage = 12,
-            kSetupTypePage = 13, kCustomPage = 14, kProgressPage = 16, kCompletePage = 15 };
+enum Page {
+    kLanguagePage = 17,
+    kWelcomePage = 10,
+    kLicencePage = 11,
+    kUserPage = 12,
+    kSetupTypePage = 13,
+    kCustomPage = 14,
+    kProgressPage = 16,
+    kCompletePage = 15
+};
+
+// The exit codes 1602, 1603 and 3010 as a process's exit status holds them
+// (the low byte).
+constexpr int kCancelledStatus = 1602 & 0xFF;
+constexpr int kFailedStatus = 1603 & 0xFF;
+constexpr int kRestartNeededStatus = 3010 & 0xFF;
 
 // The message boxes' caption: the toolkit application's name.
 inline const char kBox[] = "wait-window \"Kiv installer\"\n";
@@ -34,13 +55,18 @@ protected:
     }
 
     // Runs Setup.exe under the script; its exit status (3: the script failed).
-    int RunSetup(const std::string& script) {
+    int RunSetup(const std::string& script, const std::string& arguments = "") {
         WriteHostFile(root / "run.script", script);
-        const std::string command = "cd '" + root.string() + "' && KIV_MACHINE='" + root.string() +
-                                    "' KIV_DISPLAY=headless KIV_SCRIPT='" +
-                                    (root / "run.script").string() + "' timeout 120 '" +
-                                    (medium / "Setup.exe").string() + "' > '" +
-                                    (root / "setup.log").string() + "' 2>&1";
+        return RunSetupOn(root, arguments, "KIV_SCRIPT='" + (root / "run.script").string() + "' ");
+    }
+    // Runs Setup.exe with arguments and no script on the machine at
+    // machineRoot; its exit status.
+    int RunSetupOn(const fs::path& machineRoot, const std::string& arguments,
+                   const std::string& environment = "") {
+        const std::string command = "cd '" + root.string() + "' && KIV_MACHINE='" +
+                                    machineRoot.string() + "' KIV_DISPLAY=headless " + environment +
+                                    "timeout 120 '" + (medium / "Setup.exe").string() + "' " +
+                                    arguments + " > '" + (root / "setup.log").string() + "' 2>&1";
         const int status = std::system(command.c_str());
         output = ReadHostFile(root / "setup.log");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -76,9 +102,9 @@ protected:
             std::uint32_t offset = 0;
             for (int i = 3; i >= 0 && volume.size() >= 4; --i)
                 offset = offset << 8 | static_cast<unsigned char>(volume[i]);
-            const KivtoolRun run = Kivtool("pack extract '" +
-                                           (medium / "Setup files/archive.zkiv").string() + "' " +
-                                           std::to_string(offset) + " 'C:\\SetupPackage'");
+            const KivtoolRun run =
+                Kivtool("pack extract '" + (medium / "Setup files/archive.zkiv").string() + "' " +
+                        std::to_string(offset) + " 'C:\\SetupPackage'");
             EXPECT_EQ(run.status, 0) << run.output;
             description = std::make_unique<SetupDescription>();
             std::FILE* file = std::fopen(machine.DriveC("SetupPackage/config.ini").c_str(), "rb");
@@ -103,7 +129,8 @@ protected:
         return machine.DriveC("Documents and Settings/User/Local Settings/Temp/TemporaryFiles");
     }
     std::string ProductKey() const {
-        return Kivtool("reg query 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Orrery\\1.4'").output;
+        return Kivtool("reg query 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Orrery\\1.4'")
+            .output;
     }
     // Nothing of the product on the machine, and no staging folder left.
     void ExpectNothingInstalled() const {
@@ -117,6 +144,60 @@ protected:
     fs::path medium;
     std::string output; // what the setup wrote to stdout and stderr
     std::unique_ptr<SetupDescription> description;
+};
+
+inline bool WaitForFile(const fs::path& path) {
+    for (int i = 0; i < 300 && !fs::exists(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return fs::exists(path);
+}
+
+class SmallDiskTest : public SetupProgramTest {
+protected:
+    static MachineSettings SmallDrive() {
+        MachineSettings settings;
+        settings.freeSpace['C'] = 50 * 1024;
+        return settings;
+    }
+    SmallDiskTest() : SetupProgramTest(SmallDrive()) {}
+};
+
+// The system library held by another program: replaced at the restart the
+// setup asks for. The holder lets go once the question is on screen (the
+// script's screenshot), as the restart would end it.
+class InUseTest : public SetupProgramTest {
+protected:
+    // Held until the file release appears (by default the screenshot of the
+    // restart question).
+    void HoldLibrary(const std::string& release = "question.png") {
+        WriteHostFile(machine.DriveC("Windows/System32/KivOrbit.dll"), kOld);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        holder = fork();
+        if (holder == 0) {
+            HANDLE held = CreateFileA("C:\\Windows\\System32\\KivOrbit.dll", GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            (void)!write(ready[1], "x", 1);
+            WaitForFile(root / release);
+            CloseHandle(held);
+            _exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+    }
+    void TearDown() override {
+        if (holder > 0)
+            waitpid(holder, nullptr, 0);
+    }
+    std::string Library() const {
+        return ReadHostFile(machine.DriveC("Windows/System32/KivOrbit.dll"));
+    }
+
+    const std::string kOld = PeImageBuilder::Image(
+        true, {{16, 1, 0x0409, PeImageBuilder::VersionBlock(0x00010000, 0, {})}});
+    pid_t holder = -1;
 };
 
 } // namespace setup_test

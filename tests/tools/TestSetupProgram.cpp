@@ -11,8 +11,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <thread>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace setup_test;
@@ -56,12 +56,6 @@ std::string SizeText(double bytes) {
     return text;
 }
 
-bool WaitForFile(const fs::path& path) {
-    for (int i = 0; i < 300 && !fs::exists(path); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return fs::exists(path);
-}
-
 } // namespace
 
 TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRecord) {
@@ -86,8 +80,8 @@ TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRe
             read = true;
         }
     EXPECT_TRUE(read);
-    EXPECT_TRUE(fs::exists(machine.DriveC(
-        "Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
+    EXPECT_TRUE(fs::exists(
+        machine.DriveC("Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
         << "the completion page offers the start-up shortcut checked" << links;
 
     const std::string record = ReadHostFile(Product(".uninstallinfos.log"));
@@ -105,7 +99,9 @@ TEST_F(SetupProgramTest, CustomWithTwoComponentsUncheckedLeavesThemOutAndShowsTh
     const std::string script = Through(kSetupTypePage) +
                                "click #1001\nkey Return\nwait-window #14\nclick #1006\n"
                                "key Home Down Down Down space Down space\n"
-                               "expect-text #1002 " + SizeText(needed) + "\n"
+                               "expect-text #1002 " +
+                               SizeText(needed) +
+                               "\n"
                                "screenshot custom.png\nkey Return\n"
                                "wait-window #15 60000\nclick #1100\n";
     ASSERT_EQ(RunSetup(script), 0) << output;
@@ -123,13 +119,14 @@ TEST_F(SetupProgramTest, JapaneseChosenOnTheLanguagePageSpeaksFromTheNextPageOn)
                                "wait-window #10\nexpect-text #1000 ようこそ\n"
                                "screenshot japanese.png\nkey Escape\n" +
                                kBox + "key Y\n";
-    ASSERT_EQ(RunSetup(script), 0) << output;
+    ASSERT_EQ(RunSetup(script), kCancelledStatus) << output;
     EXPECT_TRUE(fs::exists(root / "japanese.png"));
     ExpectNothingInstalled();
 }
 
 TEST_F(SetupProgramTest, DecliningTheLicenceEndsTheSetupAndLeavesNothing) {
-    ASSERT_EQ(RunSetup(Through(kLicencePage) + "click #1502\nkey Return\nsleep 5000\n"), 0)
+    ASSERT_EQ(RunSetup(Through(kLicencePage) + "click #1502\nkey Return\nsleep 5000\n"),
+              kCancelledStatus)
         << output;
     ExpectNothingInstalled();
     EXPECT_FALSE(fs::exists(Product(".uninstallinfos.log")));
@@ -148,21 +145,11 @@ TEST_F(SetupProgramTest, CancelOnEveryPageAsksAndGoesOnlyOnYes) {
         const std::string again = "wait-window #" + std::to_string(page) + "\n";
         ASSERT_EQ(RunSetup(start + "key Escape\n" + kBox + "key N\n" + again + "key Escape\n" +
                            kBox + "key Y\nsleep 5000\n"),
-                  0)
+                  kCancelledStatus)
             << "page " << page << ": " << output;
         ExpectNothingInstalled();
     }
 }
-
-class SmallDiskTest : public SetupProgramTest {
-protected:
-    static MachineSettings SmallDrive() {
-        MachineSettings settings;
-        settings.freeSpace['C'] = 50 * 1024;
-        return settings;
-    }
-    SmallDiskTest() : SetupProgramTest(SmallDrive()) {}
-};
 
 TEST_F(SmallDiskTest, TheDiskSpaceQuestionKeepsThePageOnNoAndGoesOnOnYes) {
     const std::string script = Through(kSetupTypePage) + "key Return\n" + kBox +
@@ -176,49 +163,15 @@ TEST_F(SmallDiskTest, TheDiskSpaceQuestionKeepsThePageOnNoAndGoesOnOnYes) {
 TEST_F(SetupProgramTest, ADamagedVolumeEndsTheSetupWithTheWorkersMessage) {
     const fs::path volume = medium / "Setup files/archive1.zkiv";
     fs::resize_file(volume, fs::file_size(volume) / 2);
-    const std::string script =
-        Through(kSetupTypePage) + "key Return\n" + kBox + "screenshot damaged.png\nkey Return\nsleep 5000\n";
-    ASSERT_EQ(RunSetup(script), 0) << output;
+    const std::string script = Through(kSetupTypePage) + "key Return\n" + kBox +
+                               "screenshot damaged.png\nkey Return\nsleep 5000\n";
+    ASSERT_EQ(RunSetup(script), kFailedStatus) << output;
     EXPECT_TRUE(fs::exists(root / "damaged.png"));
     EXPECT_FALSE(fs::exists(Staging()));
     EXPECT_FALSE(fs::exists(Product("Docs/readme.txt"))) << "the damaged package is not there";
     EXPECT_TRUE(fs::exists(Product(".uninstallinfos.log")))
         << "what was installed before the failure is recorded for the uninstaller";
 }
-
-// The system library held by another program: replaced at the restart the
-// setup asks for. The holder lets go once the question is on screen (the
-// script's screenshot), as the restart would end it.
-class InUseTest : public SetupProgramTest {
-protected:
-    void HoldLibrary() {
-        WriteHostFile(machine.DriveC("Windows/System32/KivOrbit.dll"), kOld);
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        holder = fork();
-        if (holder == 0) {
-            HANDLE held = CreateFileA("C:\\Windows\\System32\\KivOrbit.dll", GENERIC_READ,
-                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            (void)!write(ready[1], "x", 1);
-            WaitForFile(root / "question.png");
-            CloseHandle(held);
-            _exit(0);
-        }
-        char byte = 0;
-        ASSERT_EQ(read(ready[0], &byte, 1), 1);
-        close(ready[0]);
-        close(ready[1]);
-    }
-    void TearDown() override {
-        if (holder > 0)
-            waitpid(holder, nullptr, 0);
-    }
-    std::string Library() const { return ReadHostFile(machine.DriveC("Windows/System32/KivOrbit.dll")); }
-
-    const std::string kOld = PeImageBuilder::Image(
-        true, {{16, 1, 0x0409, PeImageBuilder::VersionBlock(0x00010000, 0, {})}});
-    pid_t holder = -1;
-};
 
 TEST_F(InUseTest, YesToTheRestartReplacesTheLibrary) {
     HoldLibrary();
@@ -235,11 +188,11 @@ TEST_F(InUseTest, NoToTheRestartSkipsTheCompletionPage) {
     HoldLibrary();
     ASSERT_EQ(RunSetup(Through(kSetupTypePage) + "key Return\n" + kBox +
                        "screenshot question.png\nkey N\nsleep 5000\n"),
-              0)
+              kRestartNeededStatus)
         << output;
     EXPECT_EQ(Library(), kOld) << "waits for the next restart";
-    EXPECT_FALSE(fs::exists(machine.DriveC(
-        "Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
+    EXPECT_FALSE(fs::exists(
+        machine.DriveC("Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
         << "no completion page, no start-up shortcut";
     EXPECT_TRUE(fs::exists(Product(".uninstallinfos.log")));
     const KivtoolRun restart = Kivtool("machine restart");
@@ -254,7 +207,7 @@ TEST_F(SetupProgramTest, TheCompletionChoicesStartTheProductAndRunTheListedProgr
     ASSERT_EQ(RunSetup(script), 0) << output;
     EXPECT_TRUE(WaitForFile(Product("Orrery report.txt"))) << "the product was started";
     EXPECT_TRUE(WaitForFile(Product("Welcome/welcome.txt"))) << "the listed program ran";
-    EXPECT_FALSE(fs::exists(machine.DriveC(
-        "Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
+    EXPECT_FALSE(fs::exists(
+        machine.DriveC("Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")))
         << "the start-up box was unchecked";
 }

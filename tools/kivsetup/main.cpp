@@ -2,6 +2,6 @@
 // wizard's and the setup flow's.
 #include "wizard/KIVSetupWizard.h"
 
-int main() {
-    return RunSetupProgram();
+int main(int argc, char** argv) {
+    return RunSetupProgram(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
 }
