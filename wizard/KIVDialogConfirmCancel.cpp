@@ -17,6 +17,8 @@ void KIVDialogConfirmCancel::OnInitControls() {
         }
     }
     PlacePage();
+    if (app_->Unattended())
+        ::PostMessageW(m_hWnd, kReplayMessage, 0, 0);
 }
 
 // The first page is centred below the full-screen title, or stays where its
@@ -76,12 +78,12 @@ void KIVDialogConfirmCancel::OnControlNotify(int kind, int id, int value, bool f
     KIVDialog::OnControlNotify(kind, id, value, flag);
 }
 
-bool KIVDialogConfirmCancel::OnIdleWork() {
-    if (app_ && app_->Unattended() && !replayed_) {
-        replayed_ = true;
+LRESULT KIVDialogConfirmCancel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kReplayMessage) {
         ReplayResponse();
+        return 0;
     }
-    return false;
+    return KIVDialog::WindowProc(message, wParam, lParam);
 }
 
 void KIVDialogConfirmCancel::ReplayResponse() {

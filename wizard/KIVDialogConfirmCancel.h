@@ -5,10 +5,10 @@
 // the close box only when the user confirms. Results: 14 Next, 13 Back,
 // 2 Cancel (1 Finish from the completion page).
 //
-// In an unattended setup no person answers: at the page's first idle moment
-// it takes the response (TakeResponse sets its controls as a person would)
-// and goes forward as its Next button does, with the same checks. A page
-// that is still open then could not take the response, and the setup fails.
+// In an unattended setup no person answers: before the page is first shown
+// (a message posted as it opens) it takes the response (TakeResponse sets its controls as a person
+// would) and goes forward as its Next button does, with the same checks. A page that is still open
+// then could not take the response, and the setup fails.
 #pragma once
 
 #include "setup/KIVInstallApp.h"
@@ -35,7 +35,7 @@ public:
     virtual void OnNext() { EndDialog(kNext); }
     virtual void OnBack() { EndDialog(kBack); }
     void OnControlNotify(int kind, int id, int value, bool flag) override;
-    bool OnIdleWork() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // [SECTION] Unattended setup
     // Sets the page's controls from the response; false with *refusal when
@@ -62,6 +62,7 @@ private:
     void PlacePage();
     void ReplayResponse();
 
+    static constexpr UINT kReplayMessage = WM_APP + 1;
+
     KIVInstallApp* app_ = nullptr;
-    bool replayed_ = false;
 };
