@@ -5,6 +5,7 @@
 #include "engine/WriteUninstallRecord.h"
 #include "setup/MyKIVThread.h"
 #include "setup/SetupLanguage.h"
+#include "setup/SetupLog.h"
 #include "toolkit/KIVDeleteTree.h"
 #include "toolkit/KIVSystem.h"
 
@@ -95,12 +96,12 @@ bool SetupDriver::MakeProgramGroups() {
     if (!d.OptionFlag(kOptionCreateProgramGroup))
         return true;
     return CreateProgramGroups(
-        {d.shortcuts, state.variables.installDst, d.applicationName, &journal});
+        {d.shortcuts, state.variables.installDst, d.applicationName, &journal, log});
 }
 
 bool SetupDriver::MakeStartupShortcut() {
     return CreateStartupShortcut(state.variables.installDst, state.description.programFileBaseName,
-                                 lists.files, &journal);
+                                 lists.files, &journal, log);
 }
 
 // The journal is settled last: a setup killed while it removes its staging
