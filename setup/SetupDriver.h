@@ -143,6 +143,7 @@ private:
     void LogEntry(const InstallEntry& entry, const KIVString& folder, int filesBefore,
                   bool failed) const;
     std::string EntryFailureReason(const InstallEntry& entry) const;
+    std::string VolumeName(const InstallEntry& entry) const;
     std::string WhatFailed() const;
     std::string WhatWasLeft() const;
     bool WaitForQuestion() const;

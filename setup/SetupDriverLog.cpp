@@ -44,6 +44,13 @@ void SetupDriver::LogEntry(const InstallEntry& entry, const KIVString& folder, i
         log->EntryInstalled(line);
 }
 
+// The file the reader takes the entry's package from.
+std::string SetupDriver::VolumeName(const InstallEntry& entry) const {
+    if (!state.description.multiVolume)
+        return "archive.zkiv";
+    return "archive" + std::to_string(entry.volume - 1) + ".zkiv";
+}
+
 std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
     if (!entry.packed)
         return "a file of its source folder " + LogTextFromWide(state.variables.installSrc) +
@@ -52,10 +59,10 @@ std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
     const ZipageFailure& failure = zip.LastFailure();
     switch (failure.kind) {
     case ZipageFailure::kVolume:
-        return "archive volume " + std::to_string(entry.volume) +
+        return "its archive volume " + VolumeName(entry) +
                " is missing from the medium or is not a valid volume";
     case ZipageFailure::kPackage:
-        return "its package in archive volume " + std::to_string(entry.volume) + " is damaged";
+        return "its package in the archive volume " + VolumeName(entry) + " is damaged";
     case ZipageFailure::kName:
         return MemberText(failure) + " has a name that would leave the installation folder";
     case ZipageFailure::kCreate:

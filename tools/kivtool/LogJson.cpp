@@ -91,14 +91,14 @@ bool JsonReader::Object(LogJson* value, int depth) {
         return true;
     do {
         SkipSpace();
-        std::pair<std::string, LogJson> member;
+        LogJsonMember member;
         if (at_ >= text_.size() || text_[at_] != '"')
             return Fail("a member name should be here");
-        if (!Text(&member.first))
+        if (!Text(&member.name))
             return false;
         if (!Take(':'))
             return Fail("':' should follow a member name");
-        if (!Value(&member.second, depth + 1))
+        if (!Value(&member.value, depth + 1))
             return false;
         value->members.push_back(std::move(member));
     } while (Take(','));
@@ -236,9 +236,9 @@ bool JsonReader::Number(LogJson* value) {
 } // namespace
 
 const LogJson* LogJson::Find(std::string_view name) const {
-    for (const auto& [key, value] : members)
-        if (key == name)
-            return &value;
+    for (const LogJsonMember& member : members)
+        if (member.name == name)
+            return &member.value;
     return nullptr;
 }
 

@@ -6,8 +6,9 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+struct LogJsonMember;
 
 struct LogJson {
     enum Kind { kNull, kBool, kNumber, kText, kArray, kObject };
@@ -16,10 +17,15 @@ struct LogJson {
     double number = 0;
     std::string text; // UTF-8
     std::vector<LogJson> items;
-    std::vector<std::pair<std::string, LogJson>> members; // in the line's order
+    std::vector<LogJsonMember> members; // in the line's order
 
     // The member of that name (the first one), or null.
     const LogJson* Find(std::string_view name) const;
+};
+
+struct LogJsonMember {
+    std::string name;
+    LogJson value;
 };
 
 // Reads exactly one JSON value from text (white space around it allowed).
