@@ -68,7 +68,12 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string logPath = (root / "install.log").string();
+    void SetUp() override {
+        InstallCommandTest::SetUp();
+        logPath = (root / "install.log").string();
+    }
+
+    std::string logPath;
 };
 
 } // namespace
