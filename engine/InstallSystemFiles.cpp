@@ -50,8 +50,8 @@ class SystemFileInstaller {
 public:
     SystemFileInstaller(std::string systemFolder, bool* restartNeeded, InstallJournal* journal,
                         InstallObserver* observer)
-        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded),
-          journal_(journal), observer_(observer) {}
+        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded), journal_(journal),
+          observer_(observer) {}
 
     bool Install(const std::string& staged);
     const std::vector<WininitRename>& Renames() const { return renames_; }
@@ -137,8 +137,7 @@ bool SystemFileInstaller::ReplaceOnNT(const std::string& staged, const std::stri
     return true;
 }
 
-bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged,
-                                               const std::string& target,
+bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged, const std::string& target,
                                                SystemFileAction* action) {
     if (CopyFileA(staged.c_str(), target.c_str(), FALSE))
         return true;
@@ -152,8 +151,8 @@ bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged,
 
 } // namespace
 
-bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
-                        InstallJournal* journal, InstallObserver* observer) {
+bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded, InstallJournal* journal,
+                        InstallObserver* observer) {
     if (restartNeeded)
         *restartNeeded = false;
     std::vector<std::string> staged;

@@ -31,7 +31,8 @@ bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
     const KIVString target(shortcut.targetFile);
     if (!IsPlainName(name) || !IsPlainName(target))
         return false;
-    const KIVString targetPath = EntryFolder(*shortcut.entry, source.installFolder) + u"\\" + target;
+    const KIVString targetPath =
+        EntryFolder(*shortcut.entry, source.installFolder) + u"\\" + target;
     char ansiTarget[1040];
     if (!targetPath.ToNarrow(ansiTarget, sizeof ansiTarget))
         return false;

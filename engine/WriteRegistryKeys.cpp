@@ -62,8 +62,8 @@ bool SetValues(HKEY key, const RegistryKeyRecord& record, const char16_t* regist
 }
 
 bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
-              const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
-              InstallJournal* journal, InstallObserver* observer) {
+              const ExpandSetupText& expand, RegistryKeyList* writtenKeys, InstallJournal* journal,
+              InstallObserver* observer) {
     char path[kExpandedPathSize];
     expand(record.keyPath, path, kExpandedPathSize);
     path[kExpandedPathSize - 1] = '\0';

@@ -36,5 +36,4 @@ class InstallJournal;
 class InstallObserver;
 bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const RegistryStoreChoice& store,
                        const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
-                       InstallJournal* journal = nullptr,
-                       InstallObserver* observer = nullptr);
+                       InstallJournal* journal = nullptr, InstallObserver* observer = nullptr);

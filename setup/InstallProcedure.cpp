@@ -120,6 +120,5 @@ bool SetupDriver::WriteKeys() {
     ExpandSetupText expand = [this](const char* source, char* destination, int size) {
         ExpandSetupVariables(state, source, destination, size);
     };
-    return WriteRegistryKeys(d.registryKeys, store, expand, &lists.registryKeys, &journal,
-                             log);
+    return WriteRegistryKeys(d.registryKeys, store, expand, &lists.registryKeys, &journal, log);
 }

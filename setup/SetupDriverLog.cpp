@@ -32,6 +32,9 @@ void SetupDriver::LogEntry(const InstallEntry& entry, const KIVString& folder, i
     SetupLogEntry line;
     line.label = LogTextFromAnsi(entry.entryName);
     line.folder = LogTextFromWide(folder);
+    // An entry into the installation folder itself has an empty folder name.
+    if (line.folder.size() > 3 && line.folder.back() == '\\')
+        line.folder.pop_back();
     line.packed = entry.packed;
     line.files = lists.files.GetSize() - filesBefore;
     for (int i = filesBefore; i < lists.files.GetSize(); ++i)

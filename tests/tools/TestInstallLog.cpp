@@ -101,8 +101,8 @@ TEST_P(InstallLogTest, TheLogHoldsTheEntriesKeysSystemFilesLinksAndEndCode) {
                           std::to_string(entry->Number("files")) + " " +
                           std::to_string(entry->Number("bytes")) + " " + entry->Text("folder"));
     const std::vector<std::string> expected = {
-        "Program packed 2 26 " + kBase + "\\",
-        "System packed 1 " + std::to_string(Library(0x00020000).size()) + " " + Staging() + "\\",
+        "Program packed 2 26 " + kBase,
+        "System packed 1 " + std::to_string(Library(0x00020000).size()) + " " + Staging(),
         "Samples packed 1 70000 " + kBase + "\\Samples",
         "Extras copied 2 9 " + kBase + "\\Extras",
     };
@@ -189,6 +189,20 @@ TEST_P(InstallLogTest, ASystemFileInUseLogsItsReplacementAndTheRestartCode) {
     EXPECT_EQ(system[0]->Text("action"), "scheduled");
     EXPECT_EQ(events.back().Number("code"), 3010);
     EXPECT_EQ(events.back().Text("result"), "restart-needed");
+}
+
+TEST_P(InstallLogTest, SystemFilesAreLoggedByTheirVersion) {
+    const std::string target = SystemFolder() + "\\kivshared.dll";
+    const std::pair<std::uint32_t, const char*> cases[] = {{0x00010000, "replaced"},
+                                                           {0x00030000, "kept"}};
+    for (const auto& [installed, action] : cases) {
+        WriteHostFile(Host(target), Library(installed));
+        ASSERT_EQ(InstallWithLog().status, 0);
+        const std::vector<LogEvent> events = Events();
+        const auto system = Named(events, "system-file");
+        ASSERT_EQ(system.size(), 1u);
+        EXPECT_EQ(system[0]->Text("action"), action);
+    }
 }
 
 // Ctrl-C in the large member: the entry is logged as cancelled with what it

@@ -27,7 +27,7 @@ const std::string kEntry =
          R"("how": "packed", "files": 12, "bytes": 3565158)");
 const std::string kMessage =
     Line("2026-03-01T12:00:03.000Z",
-         R"("event": "message", "text": "Replace the file?\u001b[2J", "answer": "No")");
+         R"("event": "message", "text": "Replace the file?\u001b[2J\u009b2J", "answer": "No")");
 const std::string kEnd =
     Line("2026-03-01T12:01:00.000Z",
          R"("event": "end", "code": 1603, "result": "failed", "summary": "Installing Samples )"
@@ -169,7 +169,7 @@ TEST(LogShowTest, OneLinePerEventAndTheResultAtTheEnd) {
         "    0.000s  Started Setup from Z:\\cd on the machine /m, language English; options: "
         "type typical, user Ada\n",
         "    2.500s  Installed Program into C:\\Program Files\\P: 12 files, 3.4 MB, unpacked\n",
-        "    3.000s  Message: Replace the file?\\x1b[2J -> No\n",
+        "    3.000s  Message: Replace the file?\\x1b[2J\\u009b2J -> No\n",
         "   60.000s  Ended with 1603 (failed)\n",
         "\nResult: 1603 (failed)\nSummary: Installing Samples failed. Left on the machine: 2 "
         "files.\n",

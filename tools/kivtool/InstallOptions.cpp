@@ -181,11 +181,11 @@ const char* ExitCodeWord(int code) {
     }
 }
 
-std::vector<std::pair<std::string, std::string>> GivenInstallOptions(
-    const InstallOptions& options) {
+std::vector<std::pair<std::string, std::string>>
+GivenInstallOptions(const InstallOptions& options) {
     static const char* const kTypes[] = {"typical", "compact", "custom"};
-    std::vector<std::pair<std::string, std::string>> given = {
-        {"type", kTypes[options.setupType]}, {"program", options.program}};
+    std::vector<std::pair<std::string, std::string>> given = {{"type", kTypes[options.setupType]},
+                                                              {"program", options.program}};
     std::string components;
     for (const std::string& name : options.components)
         components += (components.empty() ? "" : ",") + name;

@@ -51,8 +51,7 @@ int ExitCodeFor(std::int32_t result, bool restartNeeded);
 const char* ExitCodeWord(int code);
 // The choices given on the command line, as the log's start line lists them
 // (the log's own path left out).
-std::vector<std::pair<std::string, std::string>> GivenInstallOptions(
-    const InstallOptions& options);
+std::vector<std::pair<std::string, std::string>> GivenInstallOptions(const InstallOptions& options);
 
 // The summary on stdout: files, bytes, registry keys, restart, result, code.
 void PrintInstallSummary(const SetupDriver& driver, std::int32_t result, int code,

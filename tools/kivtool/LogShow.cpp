@@ -8,17 +8,24 @@
 namespace {
 
 // A text of the log as the terminal gets it: control characters (an escape
-// sequence in a file name, a line break in a message) are shown as escapes
-// instead of acting on the terminal.
+// sequence in a file name, a line break in a message), the C1 ones of
+// U+0080 to U+009F included, are shown as escapes instead of acting on the
+// terminal.
 std::string Shown(const std::string& text) {
     std::string out;
-    for (unsigned char c : text) {
-        if (c >= 0x20 && c != 0x7F) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const unsigned char next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        char escape[8];
+        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            std::snprintf(escape, sizeof escape, "\\u%04x", next);
+            ++i;
+        } else if (c < 0x20 || c == 0x7F) {
+            std::snprintf(escape, sizeof escape, c == '\n' ? "\\n" : "\\x%02x", c);
+        } else {
             out += static_cast<char>(c);
             continue;
         }
-        char escape[8];
-        std::snprintf(escape, sizeof escape, c == '\n' ? "\\n" : "\\x%02x", c);
         out += escape;
     }
     return out;
