@@ -6,6 +6,7 @@
 #include "setup/MyKIVThread.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupLog.h"
+#include "setup/SetupTexts.h"
 #include "toolkit/KIVDeleteTree.h"
 #include "toolkit/KIVSystem.h"
 
@@ -88,7 +89,12 @@ void SetupDriver::PrepareInstallation() {
 }
 
 bool SetupDriver::WriteRegistryOnly() {
-    return !state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys();
+    if (!state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys())
+        return true;
+    // No worker runs in this mode: its result is kept as the worker's, so
+    // that FailureSummary can tell what failed.
+    worker.Finish(kInstallRegistryFailed, SetupText(kTextRegistryFailed));
+    return false;
 }
 
 bool SetupDriver::MakeProgramGroups() {

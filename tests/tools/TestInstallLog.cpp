@@ -205,6 +205,25 @@ TEST_P(InstallLogTest, SystemFilesAreLoggedByTheirVersion) {
     }
 }
 
+// A description that installs no files writes its keys alone; a key under
+// a root that does not exist fails them, after the one before it.
+TEST_P(InstallLogTest, ARegistryOnlySetupLogsTheKeyThatFailed) {
+    std::string config = ReadHostFile(work / "setup/config.ini");
+    config.replace(config.find("Install 1"), 9, "Install 0");
+    config.replace(config.find("[ENDREGBASE]"), 12, "[HKEY_NOWHERE\\Kiv]\nX 1 y\n[ENDREGBASE]");
+    WriteHostFile(work / "setup/config.ini", config);
+    Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    ASSERT_EQ(InstallWithLog().status, 1603 & 0xFF);
+    const std::vector<LogEvent> events = Events();
+    EXPECT_TRUE(Named(events, "entry").empty());
+    ASSERT_EQ(Named(events, "registry-key").size(), 2u);
+    const auto failed = Named(events, "registry-key-failed");
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0]->Text("key"), "HKEY_NOWHERE\\Kiv");
+    EXPECT_EQ(events.back().Text("summary").rfind("Writing the registry keys failed", 0), 0u)
+        << events.back().Text("summary");
+}
+
 // Ctrl-C in the large member: the entry is logged as cancelled with what it
 // wrote, and the end's summary says what is left.
 TEST_P(InstallLogTest, ACancelIsLoggedWithWhatWasLeft) {
