@@ -2,6 +2,7 @@
 
 #include "engine/FileVersionOrder.h"
 #include "engine/InstallJournal.h"
+#include "engine/InstallObserver.h"
 #include "engine/ReplacementCopy.h"
 #include "engine/SharedDllCounts.h"
 #include "engine/WininitRenames.h"
@@ -47,25 +48,33 @@ bool FolderOfWindows(UINT (*get)(LPSTR, UINT), std::string* folder) {
 
 class SystemFileInstaller {
 public:
-    SystemFileInstaller(std::string systemFolder, bool* restartNeeded, InstallJournal* journal)
-        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded),
-          journal_(journal) {}
+    SystemFileInstaller(std::string systemFolder, bool* restartNeeded, InstallJournal* journal,
+                        InstallObserver* observer)
+        : systemFolder_(std::move(systemFolder)), restartNeeded_(restartNeeded), journal_(journal),
+          observer_(observer) {}
 
     bool Install(const std::string& staged);
     const std::vector<WininitRename>& Renames() const { return renames_; }
 
 private:
-    bool Replace(const std::string& staged, const std::string& target);
-    bool ReplaceOnNT(const std::string& staged, const std::string& target);
-    bool ReplaceOnOlderFamily(const std::string& staged, const std::string& target);
-    void NeedRestart() {
+    bool Place(const std::string& staged, const std::string& target, SystemFileAction* action);
+    bool Replace(const std::string& staged, const std::string& target, SystemFileAction* action);
+    bool ReplaceOnNT(const std::string& staged, const std::string& target,
+                     SystemFileAction* action);
+    bool ReplaceOnOlderFamily(const std::string& staged, const std::string& target,
+                              SystemFileAction* action);
+    void Scheduled(const std::string& target, const std::string& copy, SystemFileAction* action) {
         if (restartNeeded_)
             *restartNeeded_ = true;
+        if (observer_)
+            observer_->ReplacementScheduled(target.c_str(), copy.c_str());
+        *action = SystemFileAction::kScheduled;
     }
 
     std::string systemFolder_;
     bool* restartNeeded_;
     InstallJournal* journal_;
+    InstallObserver* observer_;
     SharedDllCounts counts_;
     ReplacementCopies copies_;
     std::vector<WininitRename> renames_;
@@ -75,7 +84,16 @@ bool SystemFileInstaller::Install(const std::string& staged) {
     std::size_t slash = staged.find_last_of("\\/");
     if (slash == std::string::npos)
         return false;
-    std::string target = systemFolder_ + "\\" + staged.substr(slash + 1);
+    const std::string target = systemFolder_ + "\\" + staged.substr(slash + 1);
+    SystemFileAction action = SystemFileAction::kFailed;
+    const bool placed = Place(staged, target, &action);
+    if (observer_)
+        observer_->SystemFileInstalled(target.c_str(), placed ? action : SystemFileAction::kFailed);
+    return placed;
+}
+
+bool SystemFileInstaller::Place(const std::string& staged, const std::string& target,
+                                SystemFileAction* action) {
     if (journal_)
         journal_->Shared(counts_.Count(target.c_str()), target.c_str());
     if (!counts_.Raise(target.c_str()))
@@ -84,21 +102,27 @@ bool SystemFileInstaller::Install(const std::string& staged) {
     bool exists = OpenFile(target.c_str(), &unused, OF_EXIST) != HFILE_ERROR;
     FileVersionOrder order =
         exists ? CompareFileVersions(staged.c_str(), target.c_str()) : FileVersionOrder::kUnknown;
+    *action = order == FileVersionOrder::kNotNewer ? SystemFileAction::kKept
+              : order == FileVersionOrder::kNewer  ? SystemFileAction::kReplaced
+                                                   : SystemFileAction::kCopied;
     if (order == FileVersionOrder::kNotNewer)
         return true;
     if (order == FileVersionOrder::kNewer)
-        return Replace(staged, target);
+        return Replace(staged, target, action);
     return CopyFileA(staged.c_str(), target.c_str(), FALSE) != FALSE;
 }
 
-bool SystemFileInstaller::Replace(const std::string& staged, const std::string& target) {
-    return KIVIsWindowsNT() ? ReplaceOnNT(staged, target) : ReplaceOnOlderFamily(staged, target);
+bool SystemFileInstaller::Replace(const std::string& staged, const std::string& target,
+                                  SystemFileAction* action) {
+    return KIVIsWindowsNT() ? ReplaceOnNT(staged, target, action)
+                            : ReplaceOnOlderFamily(staged, target, action);
 }
 
 // The staged file goes away with the staging folder, so the replacement at
 // the next start is made from a copy beside the target; the scheduled move
 // also removes that copy.
-bool SystemFileInstaller::ReplaceOnNT(const std::string& staged, const std::string& target) {
+bool SystemFileInstaller::ReplaceOnNT(const std::string& staged, const std::string& target,
+                                      SystemFileAction* action) {
     if (MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
     std::string copy;
@@ -109,26 +133,26 @@ bool SystemFileInstaller::ReplaceOnNT(const std::string& staged, const std::stri
         DeleteFileA(copy.c_str());
         return false;
     }
-    NeedRestart();
+    Scheduled(target, copy, action);
     return true;
 }
 
-bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged,
-                                               const std::string& target) {
+bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged, const std::string& target,
+                                               SystemFileAction* action) {
     if (CopyFileA(staged.c_str(), target.c_str(), FALSE))
         return true;
     std::string copy;
     if (!copies_.Make(staged.c_str(), target.c_str(), &copy))
         return false;
     renames_.push_back({copy, target});
-    NeedRestart();
+    Scheduled(target, copy, action);
     return true;
 }
 
 } // namespace
 
-bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
-                        InstallJournal* journal) {
+bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded, InstallJournal* journal,
+                        InstallObserver* observer) {
     if (restartNeeded)
         *restartNeeded = false;
     std::vector<std::string> staged;
@@ -140,7 +164,7 @@ bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
     if (!FolderOfWindows(GetSystemDirectoryA, &systemFolder) ||
         !FolderOfWindows(GetWindowsDirectoryA, &windowsFolder))
         return false;
-    SystemFileInstaller installer(systemFolder, restartNeeded, journal);
+    SystemFileInstaller installer(systemFolder, restartNeeded, journal, observer);
     bool installed = true;
     for (const std::string& path : staged)
         if (!(installed = installer.Install(path)))

@@ -29,7 +29,9 @@
 // when nothing is staged.
 //
 // With a journal, each target is listed in it with its count before, ahead
-// of the count's raise.
+// of the count's raise. An observer is told what became of each file, and
+// of each replacement scheduled for the next start.
 class InstallJournal;
+class InstallObserver;
 bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
-                        InstallJournal* journal = nullptr);
+                        InstallJournal* journal = nullptr, InstallObserver* observer = nullptr);

@@ -4,6 +4,7 @@
 #include "engine/CreateShellLink.h"
 #include "engine/GetSpecialFolderPath.h"
 #include "engine/InstallJournal.h"
+#include "engine/InstallObserver.h"
 #include "engine/ShellFolderValue.h"
 #include "engine/ShortcutName.h"
 #include "platform/ShlObj.h"
@@ -25,20 +26,25 @@ KIVString EntryFolder(const InstallEntry& entry, const char16_t* installFolder) 
 }
 
 bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
-                    const char16_t* installFolder, InstallJournal* journal) {
+                    const ProgramGroupSource& source) {
     const KIVString name(shortcut.shortcutName);
     const KIVString target(shortcut.targetFile);
     if (!IsPlainName(name) || !IsPlainName(target))
         return false;
-    const KIVString targetPath = EntryFolder(*shortcut.entry, installFolder) + u"\\" + target;
+    const KIVString targetPath =
+        EntryFolder(*shortcut.entry, source.installFolder) + u"\\" + target;
     char ansiTarget[1040];
     if (!targetPath.ToNarrow(ansiTarget, sizeof ansiTarget))
         return false;
     const KIVString linkPath = KIVString(groupFolder) + u"\\" + name + u".LNK";
     const std::string description = std::string("Shortcut to ") + shortcut.targetFile;
-    if (journal)
-        journal->File(linkPath);
-    return CreateShellLink(ansiTarget, linkPath, description.c_str());
+    if (source.journal)
+        source.journal->File(linkPath);
+    if (!CreateShellLink(ansiTarget, linkPath, description.c_str()))
+        return false;
+    if (source.observer)
+        source.observer->ShortcutMade(linkPath, ansiTarget);
+    return true;
 }
 
 } // namespace
@@ -57,10 +63,12 @@ bool CreateGroupShortcuts(const char16_t* groupFolder, const ProgramGroupSource&
     CreateFolderPath(groupFolder, source.journal);
     if (!KIVCreateDirectory(groupFolder) && GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
+    if (source.observer)
+        source.observer->ProgramGroupMade(groupFolder);
     for (const ShortcutEntry& shortcut : source.shortcuts) {
         if (!shortcut.entry || !shortcut.entry->IsForPC())
             continue;
-        if (!CreateShortcut(groupFolder, shortcut, source.installFolder, source.journal))
+        if (!CreateShortcut(groupFolder, shortcut, source))
             return false;
     }
     return true;

@@ -11,6 +11,7 @@
 #include <vector>
 
 class InstallJournal;
+class InstallObserver;
 
 struct ProgramGroupSource {
     const std::vector<ShortcutEntry>& shortcuts; // in the description's order
@@ -20,6 +21,8 @@ struct ProgramGroupSource {
     // before it is made, so that a setup killed in between leaves nothing
     // that its journal does not name.
     InstallJournal* journal = nullptr;
+    // When given, told of each group folder and each link made.
+    InstallObserver* observer = nullptr;
 };
 
 // The Programs folders come from the "Shell Folders" key: "Common Programs"

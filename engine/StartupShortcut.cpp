@@ -3,6 +3,7 @@
 #include "engine/CreateShellLink.h"
 #include "engine/GetSpecialFolderPath.h"
 #include "engine/InstallJournal.h"
+#include "engine/InstallObserver.h"
 #include "engine/ShellFolderValue.h"
 #include "engine/ShortcutName.h"
 #include "platform/ShlObj.h"
@@ -25,7 +26,8 @@ bool StartupFolder(KIVString* folder) {
 } // namespace
 
 bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
-                           InstalledFileList& files, InstallJournal* journal) {
+                           InstalledFileList& files, InstallJournal* journal,
+                           InstallObserver* observer) {
     const KIVString name(exeName);
     KIVString folder;
     if (!IsPlainName(name) || !StartupFolder(&folder))
@@ -43,5 +45,9 @@ bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
     if (!target.ToNarrow(ansiTarget, sizeof ansiTarget))
         return false;
     const std::string description = std::string("Shortcut to ") + exeName;
-    return CreateShellLink(ansiTarget, linkPath, description.c_str());
+    if (!CreateShellLink(ansiTarget, linkPath, description.c_str()))
+        return false;
+    if (observer)
+        observer->ShortcutMade(linkPath, ansiTarget);
+    return true;
 }

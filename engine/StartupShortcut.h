@@ -9,9 +9,12 @@
 // "<folder>\<exeName>.LNK" points to "<installFolder>\<exeName>.exe" and is
 // described as "Shortcut to <exeName>". Its path is added to files before
 // the link is made, so that uninstallation removes it even when making it
-// failed; a journal lists it too. False when no folder is known, when
+// failed; a journal lists it too, and an observer is told of the link once
+// it is made. False when no folder is known, when
 // exeName is not a plain name (nothing is added then: the record would name
 // a file outside the folder) or when the link fails.
 class InstallJournal;
+class InstallObserver;
 bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
-                           InstalledFileList& files, InstallJournal* journal = nullptr);
+                           InstalledFileList& files, InstallJournal* journal = nullptr,
+                           InstallObserver* observer = nullptr);

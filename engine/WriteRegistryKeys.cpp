@@ -1,6 +1,7 @@
 #include "engine/WriteRegistryKeys.h"
 
 #include "engine/InstallJournal.h"
+#include "engine/InstallObserver.h"
 #include "engine/RegistryValueData.h"
 #include "engine/RootKeyFromName.h"
 #include "platform/WinError.h"
@@ -61,8 +62,8 @@ bool SetValues(HKEY key, const RegistryKeyRecord& record, const char16_t* regist
 }
 
 bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
-              const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
-              InstallJournal* journal) {
+              const ExpandSetupText& expand, RegistryKeyList* writtenKeys, InstallJournal* journal,
+              InstallObserver* observer) {
     char path[kExpandedPathSize];
     expand(record.keyPath, path, kExpandedPathSize);
     path[kExpandedPathSize - 1] = '\0';
@@ -73,12 +74,15 @@ bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
     if (journal)
         journal->Key(path);
     HKEY key = nullptr;
-    if (!CreateKeyPath(path, registryFile, &key))
-        return false;
-    const bool written = SetValues(key, record, registryFile, expand, journal);
-    CloseKey(key, registryFile);
+    bool written = CreateKeyPath(path, registryFile, &key);
+    if (written) {
+        written = SetValues(key, record, registryFile, expand, journal);
+        CloseKey(key, registryFile);
+    }
     if (written && !record.dontUninstall)
         writtenKeys->Add(path);
+    if (observer)
+        observer->RegistryKeyWritten(path, written);
     return written;
 }
 
@@ -86,7 +90,7 @@ bool WriteKey(const RegistryKeyRecord& record, const char16_t* registryFile,
 
 bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const RegistryStoreChoice& store,
                        const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
-                       InstallJournal* journal) {
+                       InstallJournal* journal, InstallObserver* observer) {
     // A missing name must not send the file's keys to the system registry
     // (the null store); the empty name is refused by the registry file.
     const char16_t* fileName = store.registryFileName ? store.registryFileName : u"";
@@ -94,7 +98,7 @@ bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const Registr
         KIVDeleteRegistryFile(fileName);
     for (const RegistryKeyRecord& record : keys) {
         const bool toFile = store.useRegistryFile && !record.winreg;
-        if (!WriteKey(record, toFile ? fileName : nullptr, expand, writtenKeys, journal))
+        if (!WriteKey(record, toFile ? fileName : nullptr, expand, writtenKeys, journal, observer))
             return false;
     }
     return true;

@@ -30,8 +30,10 @@ struct RegistryStoreChoice {
 // not join writtenKeys. True when every key and value was written.
 //
 // With a journal, a key that will join writtenKeys is listed in it before it
-// is opened, and each of its values before it is set.
+// is opened, and each of its values before it is set. An observer is told of
+// each key after it was written, and of the key that failed.
 class InstallJournal;
+class InstallObserver;
 bool WriteRegistryKeys(const std::vector<RegistryKeyRecord>& keys, const RegistryStoreChoice& store,
                        const ExpandSetupText& expand, RegistryKeyList* writtenKeys,
-                       InstallJournal* journal = nullptr);
+                       InstallJournal* journal = nullptr, InstallObserver* observer = nullptr);

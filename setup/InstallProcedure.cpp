@@ -6,6 +6,7 @@
 #include "engine/InstallSystemFiles.h"
 #include "engine/WriteRegistryKeys.h"
 #include "setup/SetupDriver.h"
+#include "setup/SetupLog.h"
 #include "setup/SetupTexts.h"
 
 #include "platform/Windows.h"
@@ -49,7 +50,7 @@ void SetupDriver::InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallba
         }
         std::int32_t code = kInstallSucceeded;
         KIVString text;
-        if (!InstallSystemFiles(stagingFolder, &restartNeeded_, &journal)) {
+        if (!InstallSystemFiles(stagingFolder, &restartNeeded_, &journal, log)) {
             code = kInstallSystemFilesFailed;
             text = SetupText(kTextRegistryFailed);
         }
@@ -80,6 +81,7 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         return true;
     if (onEntry)
         onEntry(entry, folder);
+    const int filesBefore = lists.files.GetSize();
     bool failed = false;
     if (entry.packed) {
         failed = zip.ExtractPackage(folder, entry.packageOffset, onBytes, onName,
@@ -92,6 +94,8 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         failed = !CopyFolderFiles(entry, source, folder, onBytes, onName, &worker.cancelRequested,
                                   &worker.questionOpen, &lists.files, &journal);
     }
+    if (log)
+        LogEntry(entry, folder, filesBefore, failed);
     if (failed && !worker.cancelRequested.load()) {
         failedEntry_ = &entry;
         worker.Finish(
@@ -116,5 +120,5 @@ bool SetupDriver::WriteKeys() {
     ExpandSetupText expand = [this](const char* source, char* destination, int size) {
         ExpandSetupVariables(state, source, destination, size);
     };
-    return WriteRegistryKeys(d.registryKeys, store, expand, &lists.registryKeys, &journal);
+    return WriteRegistryKeys(d.registryKeys, store, expand, &lists.registryKeys, &journal, log);
 }

@@ -5,6 +5,8 @@
 #include "engine/WriteUninstallRecord.h"
 #include "setup/MyKIVThread.h"
 #include "setup/SetupLanguage.h"
+#include "setup/SetupLog.h"
+#include "setup/SetupTexts.h"
 #include "toolkit/KIVDeleteTree.h"
 #include "toolkit/KIVSystem.h"
 
@@ -87,7 +89,12 @@ void SetupDriver::PrepareInstallation() {
 }
 
 bool SetupDriver::WriteRegistryOnly() {
-    return !state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys();
+    if (!state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys())
+        return true;
+    // No worker runs in this mode: its result is kept as the worker's, so
+    // that FailureSummary can tell what failed.
+    worker.Finish(kInstallRegistryFailed, SetupText(kTextRegistryFailed));
+    return false;
 }
 
 bool SetupDriver::MakeProgramGroups() {
@@ -95,12 +102,12 @@ bool SetupDriver::MakeProgramGroups() {
     if (!d.OptionFlag(kOptionCreateProgramGroup))
         return true;
     return CreateProgramGroups(
-        {d.shortcuts, state.variables.installDst, d.applicationName, &journal});
+        {d.shortcuts, state.variables.installDst, d.applicationName, &journal, log});
 }
 
 bool SetupDriver::MakeStartupShortcut() {
     return CreateStartupShortcut(state.variables.installDst, state.description.programFileBaseName,
-                                 lists.files, &journal);
+                                 lists.files, &journal, log);
 }
 
 // The journal is settled last: a setup killed while it removes its staging

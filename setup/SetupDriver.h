@@ -36,6 +36,8 @@ enum class SetupStep {
     kDescription,  // config.ini does not load (see state.description.error)
 };
 
+class SetupLog;
+
 // Told of each install entry as the worker begins to put it in place.
 using InstallEntryCallback = void (*)(const InstallEntry& entry, const char16_t* folder);
 
@@ -101,8 +103,16 @@ public:
     bool RestartNeeded() const { return restartNeeded_; }
     // The install entry whose unpacking or copy failed (null when none did).
     const InstallEntry* FailedEntry() const { return failedEntry_; }
+    // In plain language, for the end of the log after a failure or a cancel:
+    // what failed (the start-up step, or the install step with its entry and
+    // the reason) and what was left on the machine, with where it is listed
+    // and the command that removes it.
+    std::string FailureSummary() const;
 
     InstallEntryCallback onEntry = nullptr; // for a driver without pages; may stay null
+    // Told of each install entry, registry key, system file, replacement and
+    // link; may stay null. It must outlive the installation.
+    SetupLog* log = nullptr;
 
     SetupState state;
     Zipage zip;
@@ -130,6 +140,12 @@ private:
     bool InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback onBytes,
                          ZipageNameCallback onName);
     bool WriteKeys();
+    void LogEntry(const InstallEntry& entry, const KIVString& folder, int filesBefore,
+                  bool failed) const;
+    std::string EntryFailureReason(const InstallEntry& entry) const;
+    std::string VolumeName(const InstallEntry& entry) const;
+    std::string WhatFailed() const;
+    std::string WhatWasLeft() const;
     bool WaitForQuestion() const;
 
     KIVString failure_;

@@ -12,6 +12,8 @@
 #include "platform/PathMap.h"
 #include "platform/Windows.h"
 #include "setup/SetupDriver.h"
+#include "setup/SetupLanguage.h"
+#include "setup/SetupLog.h"
 #include "setup/SetupTexts.h"
 #include "tools/kivtool/PackCommands.h"
 
@@ -74,6 +76,26 @@ std::string WithDetail(const std::string& message, const std::string& detail) {
     return detail.empty() ? message : message + " " + detail;
 }
 
+// A failure the setup would show in a message box: on stderr, and in the log.
+void Report(SetupDriver& driver, const std::string& text) {
+    std::fprintf(stderr, "kivtool install: %s\n", text.c_str());
+    if (driver.log)
+        driver.log->Message(text, "");
+}
+
+// The log's start line, once the start-up has settled the language.
+void LogStart(const SetupDriver& driver, const InstallOptions& options) {
+    const std::int32_t language = driver.state.currentLanguage;
+    driver.log->Start("kivtool install", options.medium, Machine::DefaultRoot(),
+                      language ? Utf8FromWide(LanguageName(language)) : std::string(),
+                      GivenInstallOptions(options));
+}
+
+void LogEnd(const SetupDriver& driver, int code) {
+    const bool stopped = code == kInstallExitFailed || code == kInstallExitCancelled;
+    driver.log->End(code, ExitCodeWord(code), stopped ? driver.FailureSummary() : std::string());
+}
+
 bool Prepare(SetupDriver& driver, const InstallOptions& options, Outcome* outcome) {
     const KIVString program =
         WideFromUtf8(PathMap::ToWindows(options.medium) + "\\" + options.program + ".exe");
@@ -110,10 +132,9 @@ void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
     if (outcome->result != kInstallSucceeded && outcome->result != kInstallSystemFilesFailed)
         return;
     if (!driver.MakeProgramGroups())
-        std::fprintf(stderr, "kivtool install: %s\n",
-                     Utf8FromWide(SetupText(kTextProgramGroupFailed)).c_str());
+        Report(driver, Utf8FromWide(SetupText(kTextProgramGroupFailed)));
     if (options.startupShortcut && !driver.MakeStartupShortcut())
-        std::fprintf(stderr, "kivtool install: the start-up shortcut could not be made\n");
+        Report(driver, "the start-up shortcut could not be made");
 }
 
 int RunInstall(const std::vector<std::string>& args) {
@@ -132,15 +153,26 @@ int RunInstall(const std::vector<std::string>& args) {
                      Machine::DefaultRoot().c_str());
         return kInstallExitFailed & 0xFF;
     }
+    SetupLog log;
+    if (!options.logPath.empty() && !log.Open(options.logPath, &error)) {
+        std::fprintf(stderr, "kivtool install: %s\n", error.c_str());
+        return kInstallExitFailed & 0xFF;
+    }
     OleInitialize(nullptr); // the shell links of the program groups need it
     SetupDriver driver;
+    driver.log = log.IsOpen() ? &log : nullptr;
     Outcome outcome;
-    if (Prepare(driver, options, &outcome))
+    const bool prepared = Prepare(driver, options, &outcome);
+    if (driver.log)
+        LogStart(driver, options);
+    if (prepared)
         Install(driver, options, &outcome);
     driver.Shutdown();
     OleUninitialize();
     if (!outcome.message.empty() && outcome.code == kInstallExitFailed)
-        std::fprintf(stderr, "kivtool install: %s\n", outcome.message.c_str());
+        Report(driver, outcome.message);
+    if (driver.log)
+        LogEnd(driver, outcome.code);
     PrintInstallSummary(driver, outcome.result, outcome.code, InstallProgress::Bytes(),
                         options.json);
     return outcome.code & 0xFF;

@@ -12,7 +12,7 @@ const char kInstallUsage[] =
     "usage: kivtool install MEDIUM [--type typical|compact|custom] [--components NAME,...]\n"
     "                      [--dest WINPATH] [--user NAME] [--company NAME]\n"
     "                      [--language english|french|german|japanese] [--program NAME]\n"
-    "                      [--startup-shortcut] [--json]\n"
+    "                      [--startup-shortcut] [--json] [--log FILE]\n"
     "\n"
     "Installs the medium in the folder MEDIUM (which holds the setup program and\n"
     "its \"<program> files\" folder; the program is \"Setup\" unless --program names\n"
@@ -23,6 +23,9 @@ const char kInstallUsage[] =
     "--startup-shortcut also puts the product in the Startup folder.\n"
     "Shows a progress bar on a terminal, a line per install entry otherwise, and a\n"
     "summary (--json: as JSON). Ctrl-C cancels as the setup's Cancel does.\n"
+    "--log FILE writes the install log (JSON lines) to the host file FILE: the\n"
+    "choices, each install entry, registry key, system file and shortcut, and the\n"
+    "result; 'kivtool log show FILE' prints it for a person.\n"
     "\n"
     "Exit codes: 0 installed; 3010 installed, a restart is needed (kivtool machine\n"
     "restart); 1602 cancelled; 1603 failed (the reason on stderr). The exit status\n"
@@ -93,9 +96,9 @@ bool ParseOption(const std::vector<std::string>& args, std::size_t* i, InstallOp
         return true;
     }
     std::string* texts[] = {&options->destination, &options->user, &options->company,
-                            &options->program};
-    const char* names[] = {"--dest", "--user", "--company", "--program"};
-    for (int k = 0; k < 4; ++k)
+                            &options->program, &options->logPath};
+    const char* names[] = {"--dest", "--user", "--company", "--program", "--log"};
+    for (int k = 0; k < 5; ++k)
         if (option == names[k]) {
             *texts[k] = value;
             options->userGiven = options->userGiven || k == 1;
@@ -163,4 +166,40 @@ int ExitCodeFor(std::int32_t result, bool restartNeeded) {
     default:
         return kInstallExitFailed;
     }
+}
+
+const char* ExitCodeWord(int code) {
+    switch (code) {
+    case kInstallExitDone:
+        return "installed";
+    case kInstallExitRestart:
+        return "restart-needed";
+    case kInstallExitCancelled:
+        return "cancelled";
+    default:
+        return "failed";
+    }
+}
+
+std::vector<std::pair<std::string, std::string>>
+GivenInstallOptions(const InstallOptions& options) {
+    static const char* const kTypes[] = {"typical", "compact", "custom"};
+    std::vector<std::pair<std::string, std::string>> given = {{"type", kTypes[options.setupType]},
+                                                              {"program", options.program}};
+    std::string components;
+    for (const std::string& name : options.components)
+        components += (components.empty() ? "" : ",") + name;
+    if (options.componentsGiven)
+        given.emplace_back("components", components);
+    if (!options.destination.empty())
+        given.emplace_back("dest", options.destination);
+    if (options.userGiven)
+        given.emplace_back("user", options.user);
+    if (options.companyGiven)
+        given.emplace_back("company", options.company);
+    if (options.language)
+        given.emplace_back("language", Utf8FromWide(LanguageName(options.language)));
+    if (options.startupShortcut)
+        given.emplace_back("startup-shortcut", "yes");
+    return given;
 }

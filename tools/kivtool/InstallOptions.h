@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class SetupDriver;
@@ -32,6 +33,7 @@ struct InstallOptions {
     std::int32_t language = 0;    // a language code; 0: the user's default
     bool startupShortcut = false; // as the completion page's check box
     bool json = false;
+    std::string logPath; // host path of the install log; empty: none
 };
 
 // False with a message when the command line is wrong.
@@ -44,6 +46,12 @@ void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options);
 bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem);
 // The exit code for the worker's result.
 int ExitCodeFor(std::int32_t result, bool restartNeeded);
+// The word the install log gives an exit code: "installed",
+// "restart-needed", "cancelled" or "failed".
+const char* ExitCodeWord(int code);
+// The choices given on the command line, as the log's start line lists them
+// (the log's own path left out).
+std::vector<std::pair<std::string, std::string>> GivenInstallOptions(const InstallOptions& options);
 
 // The summary on stdout: files, bytes, registry keys, restart, result, code.
 void PrintInstallSummary(const SetupDriver& driver, std::int32_t result, int code,
