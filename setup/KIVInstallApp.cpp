@@ -65,9 +65,11 @@ void KIVInstallApp::LoadSizeUnits() {
 }
 
 int KIVInstallApp::ShowMessage(CWnd* owner, const char16_t* text, DWORD style) {
-    if (Unattended())
-        return UnattendedAnswer(text, style);
-    return KIVMessageBox(owner, text, KIVString(ApplicationName()), style, 0);
+    const int answer = Unattended()
+                           ? UnattendedAnswer(text, style)
+                           : KIVMessageBox(owner, text, KIVString(ApplicationName()), style, 0);
+    LogMessage(text, answer);
+    return answer;
 }
 
 void KIVInstallApp::ShutdownRoutine() {
@@ -77,6 +79,7 @@ void KIVInstallApp::ShutdownRoutine() {
 void KIVInstallApp::OrderlyExit() {
     ShutdownRoutine();
     WriteRecordedResponse();
+    LogEnd();
     EndProcess(result_);
 }
 

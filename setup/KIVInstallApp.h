@@ -14,6 +14,8 @@
 #include "setup/SetupBackgroundWnd.h"
 #include "setup/SetupCommandLine.h"
 #include "setup/SetupDriver.h"
+#include "setup/SetupExitCode.h"
+#include "setup/SetupLog.h"
 #include "setup/SetupResponse.h"
 #include "toolkit/KIVApplication.h"
 
@@ -40,14 +42,6 @@ enum SetupPageResult : INT_PTR {
     kPageCancelled = 2,
     kPageBack = 13,
     kPageNext = 14,
-};
-
-// The codes a setup ends with, as deployment tools know them.
-enum SetupExitCode : int {
-    kExitInstalled = 0,
-    kExitRestartNeeded = 3010, // installed; files in use are replaced at the next start
-    kExitCancelled = 1602,     // cancelled, or the licence declined
-    kExitFailed = 1603,
 };
 
 // The after-setup actions the completion page offers.
@@ -114,6 +108,7 @@ public:
     SetupCommandLine commandLine;
     SetupResponse response; // what an unattended setup replays
     SetupResponse recorded; // what /RECORD writes
+    SetupLog log;           // the install log of /LOG (closed without it)
 
     // The rectangle every wizard page opens at, once the first page made it.
     RECT pageRect = {};
@@ -150,6 +145,11 @@ private:
     void AfterSetup();
     void RepaintBackground();
     int UnattendedAnswer(const char16_t* text, DWORD style);
+    // [SECTION] The install log (KIVInstallAppLog.cpp)
+    void OpenLog();
+    void LogStart();
+    void LogMessage(const char16_t* text, int answer);
+    void LogEnd();
     void WriteRecordedResponse();
 
     std::unique_ptr<SetupBackgroundWnd> background_;
@@ -159,4 +159,5 @@ private:
     int result_ = kExitInstalled;
     SetupPage currentPage_ = SetupPage::kLanguage;
     KIVString lastMessage_; // the last message an unattended setup answered
+    KIVString refusal_;     // why a page refused the response
 };

@@ -48,8 +48,11 @@ const char* SetupPageName(SetupPage page) {
 }
 
 void KIVInstallApp::RunFlow() {
+    OpenLog();
     PaintGradient();
-    if (!StartUp()) {
+    const bool started = StartUp();
+    LogStart();
+    if (!started) {
         SetResult(kExitFailed);
         ShowStartUpFailure();
         OrderlyExit();
@@ -89,10 +92,17 @@ void KIVInstallApp::ShowStartUpFailure() {
         ShowMessage(nullptr, driver.Failure(), style);
 }
 
-// One page, remembered as the page in force while it runs.
+// One page, remembered as the page in force while it runs, and logged.
 INT_PTR KIVInstallApp::ShowPage(SetupPage page) {
     currentPage_ = page;
-    return RunPage(page);
+    log.PageShown(SetupPageName(page));
+    const INT_PTR result = RunPage(page);
+    log.PageLeft(SetupPageName(page), !refusal_.IsEmpty()     ? "refused"
+                                      : result == kPageNext   ? "next"
+                                      : result == kPageBack   ? "back"
+                                      : result == kPageFinish ? "finish"
+                                                              : "cancelled");
+    return result;
 }
 
 // A page ended the sequence: the setup was cancelled, unless a result is

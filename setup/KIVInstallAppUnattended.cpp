@@ -44,9 +44,9 @@ int KIVInstallApp::UnattendedAnswer(const char16_t* text, DWORD style) {
 
 // A result already set (a declined licence) stays.
 void KIVInstallApp::RefuseResponse(const KIVString& reason) {
-    const KIVString why = reason.IsEmpty() ? lastMessage_ : reason;
+    refusal_ = reason.IsEmpty() ? lastMessage_ : reason;
     Warn(std::string("the ") + SetupPageName(currentPage_) +
-         " page refused the response: " + KIVUtf8FromWide(why));
+         " page refused the response: " + KIVUtf8FromWide(refusal_));
     if (result_ == kExitInstalled)
         SetResult(kExitFailed);
 }
@@ -101,8 +101,8 @@ bool KIVInstallApp::TakeUnattendedFolder() {
     state.variables.installDst = KIVWideFromUtf8(*response.folder);
     if (ProbeFolder(state.variables.installDst))
         return true;
-    Warn("the folder " + *response.folder +
-         " cannot be used: " + KIVUtf8FromWide(GetText(kTextFolderUnusable)));
+    refusal_ = GetText(kTextFolderUnusable);
+    Warn("the folder " + *response.folder + " cannot be used: " + KIVUtf8FromWide(refusal_));
     SetResult(kExitFailed);
     return false;
 }

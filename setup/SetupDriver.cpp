@@ -84,11 +84,13 @@ std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNam
 }
 
 void SetupDriver::PrepareInstallation() {
+    began_ = true;
     zip.SetVolumeFallback(&state.description.volumes, stagingFolder + u"\\Archives");
     OpenJournal();
 }
 
 bool SetupDriver::WriteRegistryOnly() {
+    began_ = true;
     if (!state.description.OptionFlag(kOptionUserInformationPage) || WriteKeys())
         return true;
     // No worker runs in this mode: its result is kept as the worker's, so

@@ -151,5 +151,6 @@ private:
     KIVString failure_;
     SetupStep failedStep_ = SetupStep::kNone;
     bool restartNeeded_ = false;
+    bool began_ = false; // the installation (or the registry-only writing) began
     const InstallEntry* failedEntry_ = nullptr;
 };

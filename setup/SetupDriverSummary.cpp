@@ -51,7 +51,9 @@ std::string SetupDriver::WhatFailed() const {
         return std::string("The setup stopped while ") + StepText(failedStep_) + ": " +
                LogTextFromWide(failure_) + detail;
     }
-    if (!worker.finished.load())
+    // The progress page lowers the finished flag once it has seen it: what
+    // tells is whether the installation began.
+    if (!began_)
         return "The setup stopped before the installation began.";
     switch (worker.resultCode.load()) {
     case kInstallCopyFailed:

@@ -105,9 +105,13 @@ TEST_F(UnattendedTest, AResponseNoPersonCouldGiveFailsWithItsReasonAndInstallsNo
         {"Folder = C:\\blocker\\Orrery\n", "setup type page refused the response"},
     };
     for (const auto& [response, reason] : cases) {
-        EXPECT_EQ(RunResponse(response), kFailedStatus) << response << output;
+        EXPECT_EQ(RunResponse(response, "'/LOG=C:\\refused.log'"), kFailedStatus)
+            << response << output;
         EXPECT_NE(output.find(reason), std::string::npos) << response << output;
         ExpectNothingInstalled();
+        const std::string log = ReadHostFile(machine.DriveC("refused.log"));
+        EXPECT_NE(log.find("\"result\": \"refused\""), std::string::npos) << log;
+        EXPECT_NE(log.find("The response was refused"), std::string::npos) << log;
     }
 }
 
@@ -130,9 +134,21 @@ TEST_F(UnattendedTest, ADeclinedLicenceIsACancelAndADamagedVolumeAFailure) {
     ExpectNothingInstalled();
     const fs::path volume = medium / "Setup files/archive1.zkiv";
     fs::resize_file(volume, fs::file_size(volume) / 2);
-    EXPECT_EQ(RunSetupOn(root, "/S"), kFailedStatus) << output;
+    EXPECT_EQ(RunSetupOn(root, "/S '/LOG=C:\\setup.log'"), kFailedStatus) << output;
     EXPECT_NE(output.find("message: "), std::string::npos) << "the worker's message, answered";
     EXPECT_FALSE(fs::exists(Staging()));
+    // The log's end says what failed and what is left, for a person.
+    const std::string log = ReadHostFile(machine.DriveC("setup.log"));
+    EXPECT_NE(log.find("\"event\": \"entry-failed\", \"label\": \"Documentation\""),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\"code\": 1603"), std::string::npos) << log;
+    const KivtoolRun shown = Kivtool("log show '" + machine.DriveC("setup.log") + "'");
+    EXPECT_NE(shown.output.find("Summary: Installing Documentation failed: its archive volume "
+                                "archive1.zkiv"),
+              std::string::npos)
+        << shown.output;
+    EXPECT_NE(shown.output.find("kivtool uninstall"), std::string::npos) << shown.output;
 }
 
 class UnattendedSmallDiskTest : public SmallDiskTest {};
@@ -168,7 +184,11 @@ TEST_F(UnattendedTest, ARecordedRunReplayedOnAFreshMachineLeavesTheSameMachine) 
                                "key Return\nwait-window #14\nclick #1006\n"
                                "key Home Down Down Down space\nkey Return\n"
                                "wait-window #15 60000\nclick #1004\nclick #1100\n";
-    ASSERT_EQ(RunSetup(script, "'/RECORD=C:\\recorded.ini'"), 0) << output;
+    ASSERT_EQ(RunSetup(script, "'/RECORD=C:\\recorded.ini' '/LOG=C:\\run.log'"), 0) << output;
+    const std::string log = ReadHostFile(machine.DriveC("run.log"));
+    EXPECT_NE(log.find("\"page\": \"custom setup\", \"result\": \"next\""), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\"code\": 0, \"result\": \"installed\""), std::string::npos) << log;
     const std::string recorded = ReadHostFile(machine.DriveC("recorded.ini"));
     EXPECT_NE(recorded.find("Language = German"), std::string::npos) << recorded;
     EXPECT_NE(recorded.find("User = Grace Hopper"), std::string::npos) << recorded;

@@ -1,0 +1,62 @@
+// The install log of the setup program (/LOG=FILE): its start, every page
+// shown and left, every message with its answer, and the end with the
+// result; the driver adds the installation's own lines.
+#include "setup/KIVInstallApp.h"
+
+#include "platform/Machine.h"
+#include "platform/PathMap.h"
+#include "setup/SetupLanguage.h"
+#include "toolkit/KIVMessageBoxDlg.h"
+#include "toolkit/KIVUtf8.h"
+
+#include <cstdio>
+
+// A log that cannot be made is told on stderr; the setup goes on without it.
+void KIVInstallApp::OpenLog() {
+    if (commandLine.logFile.empty())
+        return;
+    std::string host;
+    unsigned code = 0;
+    std::string error = "not a path on the machine";
+    if (PathMap::ToHost(commandLine.logFile, &host, &code) && log.Open(host, &error)) {
+        driver.log = &log;
+        return;
+    }
+    std::fprintf(stderr, "setup: cannot write the log %s: %s\n", commandLine.logFile.c_str(),
+                 error.c_str());
+}
+
+void KIVInstallApp::LogStart() {
+    std::vector<std::pair<std::string, std::string>> options;
+    if (commandLine.silent)
+        options.emplace_back("silent", "yes");
+    const std::pair<const char*, const std::string*> given[] = {
+        {"response", &commandLine.responseFile}, {"record", &commandLine.recordFile},
+        {"folder", &commandLine.folder},         {"language", &commandLine.language},
+        {"log", &commandLine.logFile},
+    };
+    for (const auto& [name, value] : given)
+        if (!value->empty())
+            options.emplace_back(name, *value);
+    char16_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    log.Start(KIVUtf8FromWide(program), KIVUtf8FromWide(state.setupFolder), Machine::DefaultRoot(),
+              KIVUtf8FromWide(LanguageName(state.currentLanguage)), options);
+}
+
+// The answer as the button's caption (in the language in force).
+void KIVInstallApp::LogMessage(const char16_t* text, int answer) {
+    log.Message(KIVUtf8FromWide(text),
+                KIVUtf8FromWide(GetText(KIVMessageBoxDlg::CaptionOf(answer + 101))));
+}
+
+// A setup that did not install says why, and what it left.
+void KIVInstallApp::LogEnd() {
+    std::string summary;
+    if (result_ == kExitFailed || result_ == kExitCancelled) {
+        if (!refusal_.IsEmpty())
+            summary = "The response was refused: " + KIVUtf8FromWide(refusal_) + ". ";
+        summary += driver.FailureSummary();
+    }
+    log.End(result_, SetupExitWord(result_), summary);
+}
