@@ -61,6 +61,28 @@ bool MovePackage(const DistEntry& entry, std::uint32_t offset, std::FILE* out,
 std::string Bytes(std::uint64_t size) {
     return std::to_string(size) + " bytes";
 }
+
+// Every volume up to the last one holds a package: the description lists
+// volumes by position, and an empty one would hold nothing to check.
+bool Contiguous(const std::vector<DistEntry>& entries, int volumes, DistError* error) {
+    std::array<bool, kDistMaxVolumes + 1> held{};
+    for (const DistEntry& entry : entries)
+        held[entry.volume] = held[entry.volume] || entry.packed;
+    int last = 1;
+    for (int volume = 2; volume <= volumes; ++volume) {
+        if (!held[volume])
+            continue;
+        for (const DistEntry& entry : entries)
+            if (last + 1 < volume && entry.packed && entry.volume == volume) {
+                *error = {entry.volumeLine ? entry.volumeLine : entry.line,
+                          "volume " + std::to_string(volume) + " follows volume " +
+                              std::to_string(last) + ": volumes are numbered without a gap"};
+                return false;
+            }
+        last = volume;
+    }
+    return true;
+}
 } // namespace
 
 std::string DistVolumeName(int index) {
@@ -110,6 +132,8 @@ bool LayOutDistVolumes(std::vector<DistEntry>& entries, std::uint64_t limit, int
     }
     std::array<std::uint64_t, kDistMaxVolumes + 1> end;
     end.fill(4);
+    if (!Contiguous(entries, *volumes, error))
+        return false;
     for (DistEntry& entry : entries)
         if (entry.packed) {
             entry.offset = static_cast<std::uint32_t>(end[entry.volume]);
