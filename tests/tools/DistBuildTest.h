@@ -7,7 +7,10 @@
 #include "InstallCommandTest.h" // DriveListing, ReadHostFile, RunKivtool
 #include "setup/SetupDescription.h"
 
+#include <map>
 #include <random>
+
+using namespace std::string_literals;
 
 class DistBuildTest : public ::testing::Test {
 protected:
