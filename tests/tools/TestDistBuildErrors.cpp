@@ -70,3 +70,13 @@ TEST_F(DistBuildTest, AVolumeLimitSmallerThanAPackageIsRefused) {
     EXPECT_NE(run.output.find("talvic.kivdist:12: error: volume 2 needs"), std::string::npos)
         << run.output;
 }
+
+// An output folder that holds something other than a medium, such as the
+// product itself, is never replaced.
+TEST_F(DistBuildTest, AFolderThatIsNoMediumIsNotReplaced) {
+    const KivtoolRun run = Build(Project(), product);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("holds no medium"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadHostFile(product / "docs/guide.txt"), "The guide.\r\n");
+    EXPECT_FALSE(fs::exists(root / "product.partial"));
+}

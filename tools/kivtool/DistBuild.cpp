@@ -37,10 +37,21 @@ void Print(const std::string& path, const std::vector<DistError>& problems, cons
             std::fprintf(stderr, "%s: %s: %s\n", path.c_str(), kind, problem.message.c_str());
 }
 
+// Whether OUT_DIR may be replaced: missing, empty, or an earlier medium.
+// Any other folder (the product's own, a home folder) is left alone.
+bool Replaceable(const fs::path& out) {
+    std::error_code code;
+    return !fs::exists(out, code) || fs::is_directory(out / "Setup files", code) ||
+           (fs::is_directory(out, code) && fs::is_empty(out, code));
+}
+
 // The folders of the build, emptied, and the machine whose code page names
 // the members.
 bool Prepare(Build& b) {
     std::error_code code;
+    if (!Replaceable(b.request.out))
+        return b.Fail({0, b.request.out + " exists and holds no medium (no \"Setup files\"): "
+                                          "it is not replaced"});
     b.partial = b.request.out + ".partial";
     b.work = b.request.out + ".work";
     b.files = b.partial / "Setup files";
