@@ -28,7 +28,8 @@ make_payload "$work" "$payload_mb" 0 "$per_folder"
 outs=${KIV_BENCH_OUT:-$( [ -d /dev/shm ] && echo /dev/shm || echo "$work")/kiv-bench-dist}
 
 # The project: every payload folder a packed folder of one component.
-project="$work/payload.kivdist"
+mkdir -p "$outs"
+project="$outs/payload.kivdist"
 {
   printf '[product]\napp-name = Bench\n[medium]\nlanguages = English\n'
   names=()

@@ -23,6 +23,7 @@ const BadProject kBadProjects[] = {
     {"a folder in no component", 22, "folders = Docs", 15, "belongs to no component"},
     {"a flag that is neither yes nor no", 35, "full-screen = maybe", 35, "takes yes or no"},
     {"a text the description cannot hold", 5, "long-name = Talvic \"Studio\"", 5, "double quote"},
+    {"a volume size past 2 GiB", 9, "volume-size = 3G", 9, "takes bytes up to 2G"},
     {"the licence page without licences", 34, "licence-page = yes", 9, "names no file for English"},
 };
 } // namespace

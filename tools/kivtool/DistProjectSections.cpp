@@ -50,7 +50,7 @@ bool ParseSize(const std::string& text, std::uint64_t* size) {
                       : unit == "M"                ? 20
                       : unit == "G"                ? 30
                                                    : -1;
-    if (shift < 0 || value > (1ull << 31))
+    if (shift < 0 || value > (1ull << 31) >> shift)
         return false;
     *size = value << shift;
     return true;
