@@ -25,6 +25,7 @@ public:
     int Warnings() const { return static_cast<int>(problems_.size()) - Errors(); }
     // Prints "PATH:LINE: error: message" lines (no LINE when it is 0), in line order.
     void Print(std::FILE* out, const std::string& path) const;
+    const std::vector<ConfigProblem>& All() const { return problems_; }
 
 private:
     void Add(int line, bool error, std::string message);

@@ -1,8 +1,6 @@
 // "kivtool pack create": writes a volume from folders of plain files.
 #include "tools/kivtool/PackCommands.h"
-#include "tools/kivtool/PackSource.h"
-
-#include "engine/ZipageWriter.h"
+#include "tools/kivtool/PackWrite.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -41,38 +39,14 @@ struct PackedPackage {
     ZipagePackageInfo info;
 };
 
-bool PackFile(ZipageWriter& writer, const std::string& name, const std::filesystem::path& path,
-              std::vector<unsigned char>& buffer, std::string* error) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in) {
-        *error = "cannot read " + path.string() + ": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = writer.BeginMember(name);
-    std::size_t got;
-    while (ok && (got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
-        ok = writer.AddData(buffer.data(), got);
-    if (ok && std::ferror(in))
-        *error = "cannot read " + path.string() + ": " + std::strerror(errno);
-    ok = ok && !std::ferror(in);
-    std::fclose(in);
-    return ok && writer.EndMember();
-}
-
 bool PackFolder(ZipageWriter& writer, const PackageSource& source,
                 const std::vector<std::filesystem::path>& skip, PackedPackage* packed,
                 std::string* error) {
     std::vector<PackSourceFile> members;
     if (!ListPackSource(source.folder, skip, &members, error))
         return false;
-    std::vector<unsigned char> buffer(256 * 1024);
     packed->name = source.name;
-    if (!writer.BeginPackage())
-        return false;
-    for (const PackSourceFile& member : members)
-        if (!PackFile(writer, member.name, member.path, buffer, error))
-            return false;
-    return writer.EndPackage(&packed->info);
+    return PackMembers(writer, members, &packed->info, error);
 }
 
 void PrintPackages(const std::vector<PackedPackage>& packages, std::uint32_t setupOffset,

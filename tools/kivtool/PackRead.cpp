@@ -2,9 +2,7 @@
 // without unpacking it.
 #include "tools/kivtool/PackCommands.h"
 #include "tools/kivtool/PackPackages.h"
-
-#include "engine/MemberName.h"
-#include "platform/Windows.h"
+#include "tools/kivtool/PackVerify.h"
 
 #include <cctype>
 #include <cstdio>
@@ -101,31 +99,6 @@ void PrintList(const PackVolume& volume, const std::vector<PackPackageInfo>& pac
         std::printf("\n]\n");
 }
 
-bool Damaged(const std::string& where, const std::string& problem) {
-    PackError("verify", where + ": " + problem);
-    return false;
-}
-
-// Checks one member; prints what is wrong and returns false. The inflated
-// size goes to `bytes`.
-bool VerifyMember(PackVolume& volume, const PackMemberInfo& member, std::uint32_t package,
-                  std::uint64_t* bytes) {
-    std::string where = "package " + std::to_string(package) + ", " + HostName(member.name);
-    char16_t wide[260];
-    if (MultiByteToWideChar(CP_ACP, 0, member.name.c_str(), -1, wide, 260) <= 0 ||
-        !IsSafeMemberName(wide))
-        return Damaged(where, "the reader refuses this name");
-    std::uint32_t crc = 0;
-    if (!volume.InflateMember(member, bytes, &crc))
-        return Damaged(where, volume.Error());
-    if (volume.Marked() && (*bytes != member.size || crc != member.crc))
-        return Damaged(where, "size " + std::to_string(*bytes) + " and CRC-32 " +
-                                  std::to_string(crc) + " differ from the header's " +
-                                  std::to_string(member.size) + " and " +
-                                  std::to_string(member.crc));
-    return true;
-}
-
 // Opens the volume and reads the packages the request names; prints the
 // failure and gives exit status 1.
 int ReadVolume(const char* command, const PackRequest& request, PackVolume& volume,
@@ -166,25 +139,16 @@ int RunPackVerify(const PackArgs& args) {
     std::string error;
     if (!ParseVolumeArgs(args, &request, nullptr, &error))
         return PackUsageError("verify", error, kVerifyHelp);
-    PackVolume volume;
-    std::vector<PackPackageInfo> packages;
-    if (int status = ReadVolume("verify", request, volume, &packages))
-        return status;
-    std::size_t members = 0, bad = 0;
-    unsigned long long bytes = 0;
-    for (const PackPackageInfo& package : packages)
-        for (const PackMemberInfo& member : package.members) {
-            std::uint64_t size = 0;
-            members++;
-            if (!VerifyMember(volume, member, package.offset, &size))
-                bad++;
-            bytes += size;
-        }
-    if (bad)
-        return PackError("verify", std::to_string(bad) + " of " + std::to_string(members) +
-                                       " members are damaged");
+    PackVerifyResult result;
+    if (!VerifyVolume(request, &result, &error))
+        return PackError("verify", error);
+    for (const std::string& damaged : result.damaged)
+        PackError("verify", damaged);
+    if (!result.damaged.empty())
+        return PackError("verify", std::to_string(result.damaged.size()) + " of " +
+                                       std::to_string(result.members) + " members are damaged");
     std::printf("%s: sound, %zu packages, %zu members, %llu bytes%s\n", request.volumePath.c_str(),
-                packages.size(), members, bytes,
-                volume.Marked() ? "" : " (not written by kivtool: no sizes or CRC-32s to check)");
+                result.packages, result.members, result.bytes,
+                result.marked ? "" : " (not written by kivtool: no sizes or CRC-32s to check)");
     return 0;
 }
