@@ -1,5 +1,6 @@
-// The codes a setup ends with, as deployment tools know them, and their
-// words in the install log.
+// The codes a setup (and kivtool install) ends with, as deployment tools know
+// them, and their words in the install log. A process's exit status carries
+// only their low byte (194, 66, 67 for the last three).
 #pragma once
 
 enum SetupExitCode : int {

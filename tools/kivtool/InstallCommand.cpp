@@ -32,7 +32,7 @@ void OnInterrupt(int) {
 }
 
 struct Outcome {
-    int code = kInstallExitFailed;
+    int code = kExitFailed;
     std::int32_t result = -1; // the worker's result code; -1 when it did not run
     std::string message;
 };
@@ -92,8 +92,8 @@ void LogStart(const SetupDriver& driver, const InstallOptions& options) {
 }
 
 void LogEnd(const SetupDriver& driver, int code) {
-    const bool stopped = code == kInstallExitFailed || code == kInstallExitCancelled;
-    driver.log->End(code, ExitCodeWord(code), stopped ? driver.FailureSummary() : std::string());
+    const bool stopped = code == kExitFailed || code == kExitCancelled;
+    driver.log->End(code, SetupExitWord(code), stopped ? driver.FailureSummary() : std::string());
 }
 
 bool Prepare(SetupDriver& driver, const InstallOptions& options, Outcome* outcome) {
@@ -111,7 +111,7 @@ void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
     if (!driver.state.description.OptionFlag(kOptionInstall)) {
         bool written = driver.WriteRegistryOnly();
         outcome->result = written ? kInstallSucceeded : kInstallRegistryFailed;
-        outcome->code = written ? kInstallExitDone : kInstallExitFailed;
+        outcome->code = written ? kExitInstalled : kExitFailed;
         return;
     }
     std::string problem;
@@ -151,12 +151,12 @@ int RunInstall(const std::vector<std::string>& args) {
                      "kivtool install: no machine at %s (make one with 'kivtool machine "
                      "init')\n",
                      Machine::DefaultRoot().c_str());
-        return kInstallExitFailed & 0xFF;
+        return kExitFailed & 0xFF;
     }
     SetupLog log;
     if (!options.logPath.empty() && !log.Open(options.logPath, &error)) {
         std::fprintf(stderr, "kivtool install: %s\n", error.c_str());
-        return kInstallExitFailed & 0xFF;
+        return kExitFailed & 0xFF;
     }
     OleInitialize(nullptr); // the shell links of the program groups need it
     SetupDriver driver;
@@ -169,7 +169,7 @@ int RunInstall(const std::vector<std::string>& args) {
         Install(driver, options, &outcome);
     driver.Shutdown();
     OleUninitialize();
-    if (!outcome.message.empty() && outcome.code == kInstallExitFailed)
+    if (!outcome.message.empty() && outcome.code == kExitFailed)
         Report(driver, outcome.message);
     if (driver.log)
         LogEnd(driver, outcome.code);

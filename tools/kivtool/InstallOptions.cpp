@@ -160,26 +160,14 @@ bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std:
 int ExitCodeFor(std::int32_t result, bool restartNeeded) {
     switch (result) {
     case kInstallSucceeded:
-        return restartNeeded ? kInstallExitRestart : kInstallExitDone;
+        return restartNeeded ? kExitRestartNeeded : kExitInstalled;
     case kInstallCancelled:
-        return kInstallExitCancelled;
+        return kExitCancelled;
     default:
-        return kInstallExitFailed;
+        return kExitFailed;
     }
 }
 
-const char* ExitCodeWord(int code) {
-    switch (code) {
-    case kInstallExitDone:
-        return "installed";
-    case kInstallExitRestart:
-        return "restart-needed";
-    case kInstallExitCancelled:
-        return "cancelled";
-    default:
-        return "failed";
-    }
-}
 
 std::vector<std::pair<std::string, std::string>>
 GivenInstallOptions(const InstallOptions& options) {

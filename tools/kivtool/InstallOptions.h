@@ -2,22 +2,14 @@
 // person makes on the setup's pages) and the exit codes it ends with.
 #pragma once
 
+#include "setup/SetupExitCode.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 class SetupDriver;
-
-// The codes deployment tools understand. The process exit status carries
-// only their low byte (194, 66, 67 for the last three); the summary prints
-// the whole code.
-enum InstallExitCode {
-    kInstallExitDone = 0,
-    kInstallExitRestart = 3010,
-    kInstallExitCancelled = 1602,
-    kInstallExitFailed = 1603,
-};
 
 extern const char kInstallUsage[];
 
@@ -46,9 +38,6 @@ void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options);
 bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem);
 // The exit code for the worker's result.
 int ExitCodeFor(std::int32_t result, bool restartNeeded);
-// The word the install log gives an exit code: "installed",
-// "restart-needed", "cancelled" or "failed".
-const char* ExitCodeWord(int code);
 // The choices given on the command line, as the log's start line lists them
 // (the log's own path left out).
 std::vector<std::pair<std::string, std::string>> GivenInstallOptions(const InstallOptions& options);
