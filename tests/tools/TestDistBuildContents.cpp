@@ -63,7 +63,7 @@ TEST_F(DistBuildTest, TextsFollowTheProjectsCodePage) {
 // The licence per language, the side image's pair as the setup's names in
 // a setup-image component, the flags of folders and keys, and Setup.exe.
 TEST_F(DistBuildTest, LicencesPicturesFlagsAndTheSetupProgramLandInPlace) {
-    WriteHostFile(root / "licence/en.txt", "\xFE\xFF\0L"s);
+    WriteHostFile(root / "licence/en.txt", "L\n");
     WriteHostFile(root / "pictures/side_rgb.jpg", "colour");
     WriteHostFile(root / "pictures/side_alp.jpg", "mask");
     WriteHostFile(root / "Setup.bin", "the setup program");
@@ -77,7 +77,8 @@ TEST_F(DistBuildTest, LicencesPicturesFlagsAndTheSetupProgramLandInPlace) {
     const fs::path medium = root / "medium";
     const KivtoolRun built = Build(lines, medium);
     ASSERT_EQ(built.status, 0) << built.output;
-    EXPECT_EQ(ReadHostFile(medium / "Setup files/Languages/English/licence.txt"), "\xFE\xFF\0L"s);
+    EXPECT_EQ(ReadHostFile(medium / "Setup files/Languages/English/licence.txt"),
+              "\xFE\xFF\0L\0\r\0\n"s);
     EXPECT_EQ(ReadHostFile(medium / "Setup.exe"), "the setup program");
     SetupDescription d;
     LoadDescription(medium, &d);

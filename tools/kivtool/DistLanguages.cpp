@@ -1,7 +1,37 @@
 #include "tools/kivtool/DistLanguages.h"
 #include "tools/kivtool/RcCompile.h"
 
+#include "tools/kivtool/DistLicenceText.h"
+
+#include <fstream>
+#include <iterator>
+
 namespace fs = std::filesystem;
+
+namespace {
+
+// The licence in the form of the licence page.
+bool WriteLicence(const fs::path& from, const fs::path& to, std::string* problem) {
+    std::ifstream in(from, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        *problem = "cannot read the licence " + from.string();
+        return false;
+    }
+    std::string text;
+    if (!LicencePageText(bytes, &text, problem)) {
+        *problem = from.string() + ": " + *problem;
+        return false;
+    }
+    std::ofstream out(to, std::ios::binary);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out)
+        *problem = "cannot write the licence " + to.string();
+    return static_cast<bool>(out);
+}
+
+} // namespace
 
 std::vector<std::string> DistLanguageFiles(const DistProject& project) {
     std::vector<std::string> files;
@@ -33,9 +63,9 @@ bool WriteDistLanguages(const DistProject& project, const DistText& resources,
         const auto licence = project.licences.find(language);
         if (licence == project.licences.end())
             continue;
-        fs::copy_file(licence->second.value, folder / project.licenceName, code);
-        if (code) {
-            *error = {licence->second.line, "cannot copy the licence: " + code.message()};
+        std::string problem;
+        if (!WriteLicence(licence->second.value, folder / project.licenceName, &problem)) {
+            *error = {licence->second.line, problem};
             return false;
         }
     }
