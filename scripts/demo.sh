@@ -167,6 +167,24 @@ else
 fi
 
 echo
+echo "== Unattended: Setup.exe /S with a response file, its log, and the exit code"
+unattended="$demo/unattended"
+"$kivtool" machine init "$unattended" > /dev/null
+cat > "$unattended/drive_c/response.ini" <<'RESPONSE'
+Language = German
+User = Ada Lovelace
+SetupType = Custom
+Components = Program, Library, Handbuch
+RESPONSE
+sed 's/^/  /' "$unattended/drive_c/response.ini"
+status=0
+KIV_MACHINE="$unattended" "$medium/Setup.exe" /S '/RESPONSE=C:\response.ini' \
+  '/LOG=C:\setup.log' || status=$?
+echo "  exit status $status"
+KIV_MACHINE="$unattended" "$kivtool" log show "$unattended/drive_c/setup.log" | sed 's/^/  /'
+KIV_MACHINE="$unattended" "$kivtool" uninstall "$product" > /dev/null
+
+echo
 echo "== Done"
 echo "The machines are kept in $demo (drive C in drive_c, the registry in"
 echo "registry.db), the product, setup folder and volume in $work."
