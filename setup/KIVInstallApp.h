@@ -4,7 +4,10 @@
 // window and the setup images, and what the pages choose. On the first idle
 // pass with a nonzero count it runs the setup flow once and never returns to
 // the message loop: the start-up steps, the page sequence, the installation
-// and what follows it, and last the orderly exit (KIVInstallAppFlow.cpp).
+// and what follows it, and last the orderly exit (KIVInstallAppFlow.cpp),
+// which ends the process with a code deployment tools know (SetupExitCode).
+// An unattended setup's pages take their choices from a response; a run may
+// record its choices and write an install log.
 //
 // The pages themselves belong to the wizard, which derives from this class
 // and makes each page in RunPage.
@@ -97,9 +100,6 @@ public:
     // The code the process ends with (kExitInstalled until set).
     void SetResult(int code) { result_ = code; }
     int Result() const { return result_; }
-    // The choices in force after the pages, kept for the response file of
-    // /RECORD (the completion page's choices included).
-    void RecordChoices();
 
     SetupDriver& driver;
     SetupState& state;
@@ -145,12 +145,15 @@ private:
     void AfterSetup();
     void RepaintBackground();
     int UnattendedAnswer(const char16_t* text, DWORD style);
+    // The choices in force after the pages, kept for the response file of
+    // /RECORD, which is written at the end with the completion page's.
+    void RecordChoices();
+    void WriteRecordedResponse();
     // [SECTION] The install log (KIVInstallAppLog.cpp)
     void OpenLog();
     void LogStart();
     void LogMessage(const char16_t* text, int answer);
     void LogEnd();
-    void WriteRecordedResponse();
 
     std::unique_ptr<SetupBackgroundWnd> background_;
     KIVString units_[4];
