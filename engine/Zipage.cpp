@@ -193,7 +193,7 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     next_in = nullptr;
     if (inflateInit_(this, "1.1.3", static_cast<int>(sizeof(z_stream))) != Z_OK)
         return Fail(ZipageFailure::kInflate);
-    writer_->Start(journal_, installedFiles, pauseFlag);
+    writer_->Start(installedFiles, pauseFlag);
     int result = 0;
     std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
     for (std::int32_t i = 0; i < members; ++i) {
@@ -294,6 +294,10 @@ int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
     path << x.destFolder << u"\\" << name;
     if (path.Length() >= MAX_PATH)
         return Fail(ZipageFailure::kCreate, member.Name());
+    // Listed before the writer can make it; a member listed but never made
+    // (the writer failed before it) is simply not found later.
+    if (journal_)
+        journal_->File(path.Get());
     if (!writer_->BeginMember(failure_.member, path.Get(), member.Name()))
         return -1;
     inflateReset(this);

@@ -3,7 +3,6 @@
 #include "engine/ZipageFileWriter.h"
 
 #include "engine/InstallFlags.h"
-#include "engine/InstallJournal.h"
 #include "platform/Windows.h"
 
 #include <cstring>
@@ -30,10 +29,9 @@ ZipageFileWriter::~ZipageFileWriter() {
     Finish();
 }
 
-void ZipageFileWriter::Start(InstallJournal* journal, InstalledFileList* installedFiles,
+void ZipageFileWriter::Start(InstalledFileList* installedFiles,
                              const std::atomic<unsigned char>* pauseFlag) {
     Finish();
-    journal_ = journal;
     installedFiles_ = installedFiles;
     pause_ = pauseFlag;
     handedOver_ = carried_ = released_ = 0;
@@ -52,6 +50,10 @@ bool ZipageFileWriter::BeginMember(int index, const char16_t* path, const char* 
     step.create = true;
     CopyText(step.path, path);
     CopyText(step.name, name);
+    // The list's text is made here, where there is time to spare.
+    if (installedFiles_ && WideCharToMultiByte(CP_ACP, 0, path, -1, step.ansiPath,
+                                               sizeof(step.ansiPath), nullptr, nullptr) <= 0)
+        step.ansiPath[0] = 0;
     if (!thread_.joinable())
         thread_ = std::thread(&ZipageFileWriter::Run, this);
     return true;
@@ -179,12 +181,10 @@ void ZipageFileWriter::Carry(const Step& step) {
         Close(step);
 }
 
-// Each file is listed in the journal before it is made.
 bool ZipageFileWriter::Create(const Step& step) {
     CopyText(openPath_, step.path);
+    CopyText(openAnsiPath_, step.ansiPath);
     CopyText(openName_, step.name);
-    if (journal_)
-        journal_->File(openPath_);
     if (file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
         return true;
     SetFailure(ZipageFailure::kCreate, step);
@@ -214,13 +214,8 @@ void ZipageFileWriter::Close(const Step& step) {
 }
 
 void ZipageFileWriter::List() {
-    if (!installedFiles_)
-        return;
-    char ansiPath[InstalledFileList::kPathSize];
-    if (WideCharToMultiByte(CP_ACP, 0, openPath_, -1, ansiPath, sizeof(ansiPath), nullptr,
-                            nullptr) <= 0)
-        ansiPath[0] = 0;
-    installedFiles_->Add(ansiPath);
+    if (installedFiles_)
+        installedFiles_->Add(openAnsiPath_);
 }
 
 void ZipageFileWriter::SetFailure(ZipageFailure::Kind kind, const Step& step) {

@@ -29,8 +29,6 @@
 #include <mutex>
 #include <thread>
 
-class InstallJournal;
-
 class ZipageFileWriter {
 public:
     static constexpr int kChunkSize = Zipage::kBufferSize;
@@ -46,10 +44,9 @@ public:
     ZipageFileWriter(const ZipageFileWriter&) = delete;
     ZipageFileWriter& operator=(const ZipageFileWriter&) = delete;
 
-    // Prepares a new extraction; the journal, the list and the flag may be
-    // null. The thread starts with the first member.
-    void Start(InstallJournal* journal, InstalledFileList* installedFiles,
-               const std::atomic<unsigned char>* pauseFlag);
+    // Prepares a new extraction; the list and the flag may be null. The
+    // thread starts with the first member.
+    void Start(InstalledFileList* installedFiles, const std::atomic<unsigned char>* pauseFlag);
     // Starts the member `index`, whose file is `path`; its name (as stored)
     // names it in a failure. False once the writer has failed.
     bool BeginMember(int index, const char16_t* path, const char* name);
@@ -77,6 +74,7 @@ private:
         std::uint64_t data = 0; // position of the chunk in the output ring
         int count = 0;
         char16_t path[kPathChars] = {};
+        char ansiPath[InstalledFileList::kPathSize] = {}; // for the list
         char name[Zipage::kMaxNameLength + 1] = {};
     };
 
@@ -95,7 +93,6 @@ private:
     void List();
     void SetFailure(ZipageFailure::Kind kind, const Step& step);
 
-    InstallJournal* journal_ = nullptr;
     InstalledFileList* installedFiles_ = nullptr;
     const std::atomic<unsigned char>* pause_ = nullptr;
     std::unique_ptr<Step[]> steps_;
@@ -123,6 +120,7 @@ private:
     // The writer's own.
     KIVFileStream file_;
     char16_t openPath_[kPathChars] = {};
+    char openAnsiPath_[InstalledFileList::kPathSize] = {};
     char openName_[Zipage::kMaxNameLength + 1] = {};
     ZipageFailure failure_;
 };

@@ -304,6 +304,14 @@ TEST_F(ZipageFileWriterTest, JournalListsEveryFileBeforeItIsMade) {
     std::string text = Read("Out/" + std::string(InstallJournal::kJournalName));
     std::size_t first = text.find("file ");
     ASSERT_NE(std::string::npos, first);
-    EXPECT_EQ(expected, text.substr(first));
+    // Members after the failing one may be listed (the writer failed after
+    // they were handed over), never made.
+    std::string rest = text.substr(first);
+    ASSERT_EQ(expected, rest.substr(0, expected.size()));
+    rest = rest.substr(expected.size());
+    EXPECT_TRUE(rest.empty() || rest == "file C:\\Out\\h\r\n" ||
+                rest == "file C:\\Out\\h\r\nfile C:\\Out\\i\r\n")
+        << rest;
+    EXPECT_FALSE(Exists("Out/h"));
     zip.SetJournal(nullptr);
 }
