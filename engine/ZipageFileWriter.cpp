@@ -8,9 +8,13 @@
 #include <cstring>
 
 namespace {
-// The extracting thread waits for half the step ring at a time, so that a
-// writer behind on small members wakes it once per several steps.
+// Each wake-up costs both threads a switch, and on a busy machine a wait for
+// a turn on a processor: the extracting thread waits for half the step ring
+// at a time, and wakes an idle writer once several small steps, or a large
+// chunk, are waiting, or when it must wait itself.
 constexpr std::uint64_t kStepBatch = ZipageFileWriter::kSteps / 2;
+constexpr std::uint64_t kWakeSteps = 16;
+constexpr int kWakeBytes = ZipageFileWriter::kChunkSize / 4;
 
 template <std::size_t N, typename Char> void CopyText(Char (&buffer)[N], const Char* text) {
     std::size_t length = 0;
@@ -106,9 +110,10 @@ bool ZipageFileWriter::NextStep(int member) {
 }
 
 bool ZipageFileWriter::HandOver() {
+    const bool large = Filling().count >= kWakeBytes;
     std::lock_guard<std::mutex> lock(mutex_);
     ++handedOver_;
-    if (writerWaiting_)
+    if (writerWaiting_ && (large || handedOver_ - carried_ >= kWakeSteps))
         stepReady_.notify_one();
     return !Failed();
 }
@@ -118,6 +123,8 @@ bool ZipageFileWriter::HandOver() {
 bool ZipageFileWriter::WaitUntil(std::unique_lock<std::mutex>& lock, std::uint64_t carried,
                                  std::uint64_t released) {
     while (!Failed() && (carried_ < carried || released_ < released)) {
+        if (writerWaiting_)
+            stepReady_.notify_one(); // it may hold fewer steps than wake it
         carriedWanted_ = carried;
         releasedWanted_ = released;
         readerWaiting_ = true;

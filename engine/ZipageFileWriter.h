@@ -33,7 +33,7 @@ class ZipageFileWriter {
 public:
     static constexpr int kChunkSize = Zipage::kBufferSize;
     static constexpr int kOutputSize = 4 * kChunkSize;
-    static constexpr int kSteps = 32;
+    static constexpr int kSteps = 128;
     static constexpr int kPathChars = 520;
 
     // How a member's inflating ended, given with its last step.
