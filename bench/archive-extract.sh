@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Extraction benchmark: "kivtool pack extract" (the setup's reader) against a
-# plain-zlib reference (bench/archive_reference.cpp) on the same volumes and
-# the same folder layout, timed in the same run.
+# Extraction benchmark: "kivtool pack extract" (the setup's reader) and
+# "kivtool install" (the reader behind the setup's install worker and its
+# progress callbacks) against a plain-zlib reference
+# (bench/archive_reference.cpp) on the same volumes and folder layout, and
+# against "tar -xzf" of the same files packed at the same zlib level (gzip
+# -6, zlib's default), all timed in turn in the same run.
 #
 #   bench/archive-extract.sh [BUILD_DIR]
 #
 # The payload is a few hundred MB of real files from /usr/lib and /usr/share,
 # copied into flat folders (one package per folder), and a folder of 20,000
 # small files. It is made once and kept in $KIV_BENCH_DIR between runs.
-# Settings: PAYLOAD_MB (300), SMALL_FILES (20000), FILES_PER_FOLDER (400), RUNS (3).
-# Both unpack into the C drive of a scratch machine, as a setup does, kept on a
-# memory file system when there is one, so that the figures measure the
-# extraction rather than a disk shared with other work (KIV_BENCH_MACHINE).
+# Settings: PAYLOAD_MB (300), SMALL_FILES (20000), FILES_PER_FOLDER (400),
+# RUNS (3). Every tool unpacks into the C drive of a scratch machine, as a
+# setup does, kept on a memory file system when there is one
+# (KIV_BENCH_MACHINE names another place, such as a folder on disk).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build}" && pwd)
@@ -39,49 +42,85 @@ echo "-- packing"
 args=()
 for dir in "$work"/payload/p*; do args+=("$(basename "$dir")=$dir"); done
 "$kivtool" pack create "$work/payload.zkiv" "${args[@]}" > "$work/payload.packages"
-"$kivtool" pack create "$work/small.zkiv" "small=$work/small/p000" > "$work/small.packages"
+"$kivtool" pack create "$work/small.zkiv" "p000=$work/small/p000" > "$work/small.packages"
+tar -C "$work/payload" -cf - . | gzip -6 > "$work/payload.tar.gz"
+tar -C "$work/small" -cf - . | gzip -6 > "$work/small.tar.gz"
+make_payload_medium "$kivtool" "$work" "$work/payload-medium"
+mkdir -p "$work/small-set" && ln -sfn ../small "$work/small-set/payload"
+make_payload_medium "$kivtool" "$work/small-set" "$work/small-medium"
+for medium in "$work/payload-medium" "$work/small-medium"; do
+    touch "$medium/Setup.exe" "$medium/Setup files/Languages/English/Setup.era"
+done
 payload_bytes=$(awk '{ s += $3 } END { print s }' "$work/payload.packages")
 small_count=$(awk '{ print $4 }' "$work/small.packages")
 echo "payload: $(wc -l < "$work/payload.packages") packages, $payload_bytes bytes," \
      "volume $(stat -c %s "$work/payload.zkiv") bytes"
 
-# extract_all TOOL VOLUME PACKAGES OUT: unpacks every package into OUT/NAME.
-extract_all() {
-    local tool=$1 volume=$2 packages=$3 out=$4 name offset rest
-    while read -r name offset rest; do
-        if [ "$tool" = ours ]; then
-            "$kivtool" pack extract "$volume" "$offset" "$out/$name" > /dev/null
-        else
-            "$reference" "$volume" "$offset" "$out/$name"
-        fi
-    done < "$packages"
+# unpack TOOL SET OUT: unpacks every package of SET (payload or small) into
+# OUT/NAME.
+unpack() {
+    local tool=$1 set=$2 out=$3 name offset rest
+    case $tool in
+    tar) tar -xzf "$work/$set.tar.gz" -C "$out" ;;
+    install) "$kivtool" install "$work/$set-medium" --dest "C:\\out\\$(basename "$out")" \
+                 > /dev/null 2>&1 ;;
+    *)
+        while read -r name offset rest; do
+            if [ "$tool" = extract ]; then
+                "$kivtool" pack extract "$work/$set.zkiv" "$offset" "$out/$name" > /dev/null
+            else
+                "$reference" "$work/$set.zkiv" "$offset" "$out/$name"
+            fi
+        done < "$work/$set.packages" ;;
+    esac
 }
 
-echo "-- timing (best of $runs, in turn; output in $outs)"
-cat "$work/payload.zkiv" "$work/small.zkiv" > /dev/null # warm the page cache
-same=identical
-mixed=$(compare extract_all "$work/payload.zkiv" "$work/payload.packages")
-diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
-small=$(compare extract_all "$work/small.zkiv" "$work/small.packages")
-diff -r "$outs/ours" "$outs/reference" > /dev/null || same=DIFFERENT
-rm -rf "$outs/ours" "$outs/reference"
+# Whether every tool left the same files as the reference.
+same_output() {
+    local tool dir
+    for tool in extract install tar; do
+        for dir in "$outs"/reference/*; do
+            diff -r "$dir" "$outs/$tool/$(basename "$dir")" > /dev/null || { echo DIFFERENT; return; }
+        done
+    done
+    echo identical
+}
 
-largest=$(sort -k3 -n "$work/payload.packages" | tail -n 1)
-peak=$( { /usr/bin/time -f '%M' "$kivtool" pack extract "$work/payload.zkiv" \
-          "$(echo "$largest" | awk '{ print $2 }')" "$outs/peak" > /dev/null; } 2>&1 | tail -n 1)
-peak_small=$( { /usr/bin/time -f '%M' "$kivtool" pack extract "$work/small.zkiv" 4 \
-          "$outs/peak-small" > /dev/null; } 2>&1 | tail -n 1)
+tools="reference extract install tar"
+echo "-- timing (best of $runs, in turn, alternating the order; output in $outs)"
+cat "$work"/*.zkiv "$work"/*.tar.gz "$work"/*-medium/Setup\ files/*.zkiv > /dev/null # warm the page cache
+mixed=$(compare_tools unpack "$tools" payload)
+same=$(same_output)
+small=$(compare_tools unpack "$tools" small)
+[ "$(same_output)" = identical ] || same=DIFFERENT
+rm -rf "${outs:?}"/*
+
+largest=$(sort -k3 -n "$work/payload.packages" | tail -n 1 | awk '{ print $2 }')
+peak() { /usr/bin/time -f '%M' -o "$work/peak.kb" "$@" > /dev/null 2>&1; cat "$work/peak.kb"; }
+peak_large=$(peak "$kivtool" pack extract "$work/payload.zkiv" "$largest" "$outs/peak")
+peak_small=$(peak "$kivtool" pack extract "$work/small.zkiv" 4 "$outs/peak-small")
+peak_install=$(peak "$kivtool" install "$work/payload-medium" --dest 'C:\peak-install')
 rm -rf "$KIV_MACHINE"
 
-read -r ref_wall ref_cpu ours_wall ours_cpu <<< "$mixed"
-read -r refs_wall refs_cpu ourss_wall ourss_cpu <<< "$small"
-awk -v b="$payload_bytes" -v r="$ref_wall" -v o="$ours_wall" -v rc="$ref_cpu" -v oc="$ours_cpu" \
-    -v n="$small_count" -v rs="$refs_wall" -v os="$ourss_wall" -v rsc="$refs_cpu" \
-    -v osc="$ourss_cpu" -v p="$peak" -v ps="$peak_small" -v same="$same" 'BEGIN {
-    printf "mixed payload    reference %7.1f MB/s     kivtool %7.1f MB/s     ratio %.2fx (processor time %.2fx)\n",
-           b / r / 1e6, b / o / 1e6, r / o, rc / oc
-    printf "%d small files  reference %7.0f files/s  kivtool %7.0f files/s  ratio %.2fx (processor time %.2fx)\n",
-           n, n / rs, n / os, rs / os, rsc / osc
-    printf "peak memory of kivtool pack extract: %.1f MB (largest package), %.1f MB (small files)\n",
-           p / 1024, ps / 1024
-    printf "output of both: %s\n", same }'
+# report NAME UNIT AMOUNT TIMES: rates of each tool and the ratios of ours.
+report() {
+    echo "$4" | awk -v name="$1" -v unit="$2" -v amount="$3" '
+        { wall[$1] = $2; cpu[$1] = $3; worst[$1] = $4 }
+        END {
+            printf "%s:\n", name
+            for (t in wall)
+                printf "  %-9s best %6.3f s  worst %6.3f s  %9.1f %s/s  processor %6.3f s\n",
+                       t, wall[t], worst[t], amount / wall[t], unit, cpu[t]
+            split("extract install", ours, " ")
+            for (i = 1; i <= 2; i++)
+                printf "  %-7s %.2fx the plain-zlib program, %.2fx tar -xzf (processor time %.2fx, %.2fx)\n",
+                       ours[i], wall["reference"] / wall[ours[i]], wall["tar"] / wall[ours[i]],
+                       cpu["reference"] / cpu[ours[i]], cpu["tar"] / cpu[ours[i]]
+        }'
+}
+report "mixed payload ($payload_bytes bytes)" MB "$(echo "$payload_bytes / 1000000" | bc -l)" "$mixed"
+report "$small_count small files" files "$small_count" "$small"
+awk -v l="$peak_large" -v s="$peak_small" -v i="$peak_install" 'BEGIN {
+    printf "peak memory: pack extract %.1f MB (largest package), %.1f MB (small files); install %.1f MB\n",
+           l / 1024, s / 1024, i / 1024 }'
+echo "output of every tool: $same"

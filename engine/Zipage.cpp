@@ -5,10 +5,11 @@
 #include "engine/Zipage.h"
 
 #include "engine/CreateFolderPath.h"
-#include "engine/InstallJournal.h"
 #include "engine/InstallFlags.h"
+#include "engine/InstallJournal.h"
 #include "engine/InstalledFileList.h"
 #include "engine/MemberName.h"
+#include "engine/ZipageFileWriter.h"
 #include "engine/ZipageMemberHeader.h"
 #include "platform/Windows.h"
 #include "toolkit/KIVFileStream.h"
@@ -52,6 +53,7 @@ public:
         return *this << text;
     }
     const char16_t* Get() const { return chars_; }
+    int Length() const { return length_; }
 
 private:
     char16_t chars_[kPathChars] = {};
@@ -68,7 +70,6 @@ struct Zipage::Extraction {
     ZipageNameCallback onName;
     const std::atomic<unsigned char>* cancel;
     const std::atomic<unsigned char>* pause;
-    InstalledFileList* installedFiles;
     // The part of the volume that the input buffer holds.
     std::uint32_t windowStart;
     std::uint32_t windowLength;
@@ -81,8 +82,7 @@ struct Zipage::Extraction {
 
 // [SECTION] Construction and volumes
 Zipage::Zipage()
-    : z_stream_s{}, input_(new unsigned char[kBufferSize]),
-      output_(new unsigned char[kBufferSize]) {}
+    : z_stream_s{}, input_(new unsigned char[kBufferSize]), writer_(new ZipageFileWriter) {}
 
 Zipage::~Zipage() {
     CloseVolumes();
@@ -175,8 +175,8 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     Extraction x{volume,     static_cast<std::uint32_t>(volume->GetSize()),
                  destFolder, onBytes,
                  onName,     cancelFlag,
-                 pauseFlag,  installedFiles,
-                 0,          0};
+                 pauseFlag,  0,
+                 0};
     const unsigned char* count = nullptr;
     if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
         return Fail(ZipageFailure::kPackage);
@@ -193,11 +193,12 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     next_in = nullptr;
     if (inflateInit_(this, "1.1.3", static_cast<int>(sizeof(z_stream))) != Z_OK)
         return Fail(ZipageFailure::kInflate);
+    writer_->Start(installedFiles, pauseFlag);
     int result = 0;
     std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
     for (std::int32_t i = 0; i < members; ++i) {
         WaitWhileInstallPaused(pauseFlag);
-        if (IsInstallFlagSet(cancelFlag))
+        if (IsInstallFlagSet(cancelFlag) || writer_->Failed())
             break;
         failure_.member = i;
         ZipageMemberHeader member;
@@ -212,6 +213,14 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
         link = member.NextLink();
     }
     inflateEnd(this);
+    // The writer's failure lies at an earlier member than anything the
+    // reading found after it, or at the same one: there it came first.
+    ZipageFailure written = writer_->Finish();
+    if (written.kind != ZipageFailure::kNone &&
+        (result == 0 || written.member <= failure_.member)) {
+        failure_ = written;
+        result = -1;
+    }
     if (result == 0)
         failure_ = ZipageFailure();
     return result;
@@ -271,11 +280,9 @@ bool Zipage::ReadMember(Extraction& x, std::uint32_t link, ZipageMemberHeader* m
     return bytes && member->Parse(bytes);
 }
 
-// Makes the member's file and inflates into it. A name that would leave the
-// destination folder is refused like an over-long one.
-// A damaged member's file is removed and never listed: what it holds is not
-// the member. A file cut by a cancel or a full disk stays and is listed, so
-// that the uninstall record still names it.
+// Hands the member's file to the writer and inflates into it. A name that
+// would leave the destination folder is refused like an over-long one, and a
+// path longer than any file can have fails as a file that cannot be made.
 int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
     char16_t name[kMaxNameLength + 1];
     if (MultiByteToWideChar(CP_ACP, 0, member.Name(), -1, name, kMaxNameLength + 1) <= 0 ||
@@ -285,43 +292,45 @@ int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
         x.onName(member.Name());
     PathText path;
     path << x.destFolder << u"\\" << name;
+    if (path.Length() >= MAX_PATH)
+        return Fail(ZipageFailure::kCreate, member.Name());
+    // Listed before the writer can make it; a member listed but never made
+    // (the writer failed before it) is simply not found later.
     if (journal_)
         journal_->File(path.Get());
-    KIVFileStream output;
-    if (!output.Open(KIVFileStream::kRawWrite, path.Get(), 0))
-        return Fail(ZipageFailure::kCreate, member.Name());
+    if (!writer_->BeginMember(failure_.member, path.Get(), member.Name()))
+        return -1;
     inflateReset(this);
     avail_in = 0;
-    next_out = output_.get();
-    avail_out = kBufferSize;
-    Inflated inflated = InflateMember(x, output, member.DataPosition(), member.HeaderPosition());
-    output.Close();
-    if (inflated == Inflated::kDamaged) {
-        DeleteFileW(path.Get());
-        return Fail(ZipageFailure::kData, member.Name());
-    }
-    if (x.installedFiles) {
-        char ansiPath[InstalledFileList::kPathSize];
-        if (WideCharToMultiByte(CP_ACP, 0, path.Get(), -1, ansiPath, sizeof(ansiPath), nullptr,
-                                nullptr) <= 0)
-            ansiPath[0] = 0;
-        x.installedFiles->Add(ansiPath);
-    }
-    return inflated == Inflated::kWriteFailed ? Fail(ZipageFailure::kWrite, member.Name()) : 0;
+    Inflated inflated = InflateMember(x, member.DataPosition(), member.HeaderPosition());
+    if (inflated == Inflated::kWriteFailed)
+        return -1;
+    using Ending = ZipageFileWriter::Ending;
+    bool damaged = inflated == Inflated::kDamaged;
+    Ending ending = damaged                            ? Ending::kDamaged
+                    : inflated == Inflated::kCancelled ? Ending::kCancelled
+                                                       : Ending::kWhole;
+    if (!writer_->EndMember(ending))
+        return -1;
+    return damaged ? Fail(ZipageFailure::kData, member.Name()) : 0;
 }
 
 // [SECTION] Inflating one member
-// Writes what the output buffer holds and empties it. Reports the byte count
-// through onBytes; false when the file took fewer bytes (a full disk).
-bool Zipage::Flush(Extraction& x, KIVFileStream& output, int* written) {
+// One inflate call into the writer's next room; what came out is handed over
+// and reported through onBytes. False once the writer has failed.
+bool Zipage::InflateChunk(Extraction& x, int flush, int* result, int* written) {
+    *written = 0;
+    next_out = writer_->Room();
+    if (!next_out)
+        return false;
+    avail_out = kBufferSize;
+    *result = inflate(this, flush);
     int count = kBufferSize - static_cast<int>(avail_out);
     *written = count;
     if (count == 0)
         return true;
-    if (output.Write(output_.get(), count) != count)
+    if (!writer_->AddChunk(count))
         return false;
-    next_out = output_.get();
-    avail_out = kBufferSize;
     if (x.onBytes)
         x.onBytes(count);
     return true;
@@ -332,8 +341,7 @@ bool Zipage::Flush(Extraction& x, KIVFileStream& output, int* written) {
 // member is whole only when its stream reaches its end, which includes
 // zlib's check of the Adler-32 trailer; corrupt data or a stream that the
 // header cuts short leaves it damaged.
-Zipage::Inflated Zipage::InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
-                                       std::uint32_t end) {
+Zipage::Inflated Zipage::InflateMember(Extraction& x, std::uint32_t position, std::uint32_t end) {
     int result = Z_OK;
     int written = 0;
     do {
@@ -350,8 +358,7 @@ Zipage::Inflated Zipage::InflateMember(Extraction& x, KIVFileStream& output, std
             avail_in = take;
             position += take;
         }
-        result = inflate(this, Z_NO_FLUSH);
-        if (!Flush(x, output, &written))
+        if (!InflateChunk(x, Z_NO_FLUSH, &result, &written))
             return Inflated::kWriteFailed;
     } while (result == Z_OK);
 
@@ -362,8 +369,7 @@ Zipage::Inflated Zipage::InflateMember(Extraction& x, KIVFileStream& output, std
         WaitWhileInstallPaused(x.pause);
         if (IsInstallFlagSet(x.cancel))
             return Inflated::kCancelled;
-        result = inflate(this, Z_FINISH);
-        if (!Flush(x, output, &written))
+        if (!InflateChunk(x, Z_FINISH, &result, &written))
             return Inflated::kWriteFailed;
     }
     return result == Z_STREAM_END ? Inflated::kWhole : Inflated::kDamaged;

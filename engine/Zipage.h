@@ -1,7 +1,9 @@
 // Zipage: the archive reader. It unpacks packages of zlib-compressed members
 // from archive volumes (".zkiv" files) into folders. The object is itself the
-// inflate stream; two 256 KiB buffers, made once, carry compressed input and
-// inflated output, so memory stays the same whatever the payload.
+// inflate stream; a 256 KiB input buffer and the writer's 1 MiB output ring,
+// made once, carry compressed input and inflated output, so memory stays the
+// same whatever the payload. The calling thread reads and inflates while a
+// writer thread makes the files (ZipageFileWriter).
 //
 // Volume layout (32-bit little-endian, absolute offsets):
 //   0         setup-package offset
@@ -28,6 +30,7 @@
 
 class InstallJournal;
 class KIVFileStream;
+class ZipageFileWriter;
 class ZipageMemberHeader;
 
 using ZipageBytesCallback = void (*)(int count);
@@ -79,6 +82,11 @@ public:
     // whose compressed data is corrupt or cut short fails the package: its
     // file is removed and it is not added to the list. A member cut by a
     // cancel stays as written, and is listed.
+    // The callbacks run on the calling thread, in volume order, as each
+    // member and chunk is handed to the writer; the writer makes every file
+    // and chunk handed over, so that after a cancel the files on disk are
+    // those reported. A failure of the writer stops the package at the next
+    // chunk; nothing after the failing member is made.
     int ExtractPackage(const char16_t* destFolder, int packageOffset, ZipageBytesCallback onBytes,
                        ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                        const std::atomic<unsigned char>* pauseFlag,
@@ -105,9 +113,8 @@ private:
     int Fail(ZipageFailure::Kind kind, const char* name = nullptr);
     bool ReadMember(Extraction& x, std::uint32_t link, ZipageMemberHeader* member);
     int ExtractMember(Extraction& x, const ZipageMemberHeader& member);
-    Inflated InflateMember(Extraction& x, KIVFileStream& output, std::uint32_t position,
-                           std::uint32_t end);
-    bool Flush(Extraction& x, KIVFileStream& output, int* written);
+    Inflated InflateMember(Extraction& x, std::uint32_t position, std::uint32_t end);
+    bool InflateChunk(Extraction& x, int flush, int* result, int* written);
 
     char16_t volumeFolder_[260] = {};
     char16_t baseName_[260] = {};
@@ -116,7 +123,7 @@ private:
     unsigned char multiVolume_ = 0;
     std::unique_ptr<KIVFileStream> volumes_[kVolumeSlots];
     std::unique_ptr<unsigned char[]> input_;
-    std::unique_ptr<unsigned char[]> output_;
+    std::unique_ptr<ZipageFileWriter> writer_; // makes the files; holds the output
     ZipageFailure failure_;
     InstallJournal* journal_ = nullptr;
 };
