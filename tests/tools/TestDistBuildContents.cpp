@@ -39,7 +39,7 @@ TEST_F(DistBuildTest, TextsComeBackFromTheDescriptionAsWritten) {
     EXPECT_EQ(d.registryKeys[0].values[1].number, 3);
     EXPECT_EQ(std::string(d.OptionText(kOptionRegistryFileName)), "my keys.reg");
     EXPECT_FALSE(d.OptionFlag(kOptionFullScreen));
-    EXPECT_TRUE(d.OptionFlag(kOptionStartupShortcut)) << "the default";
+    EXPECT_FALSE(d.OptionFlag(kOptionStartupShortcut)) << "the default: no start-up shortcut";
 }
 
 // Japanese text needs code page 932: refused at its line in 1252, written

@@ -10,7 +10,7 @@ const DistOptionInfo kDistOptions[28] = {
     {nullptr, 5, true, "0"},
     {"keys-to-registry-file", 6, true, "0"},
     {"registry-file", 7, false, ""},
-    {"startup-link", 8, true, "1"},
+    {"startup-link", 8, true, "0"},
     {"user-page", 9, true, "1"},
     {"user-name", 10, true, "1"},
     {"company-field", 11, true, "1"},
