@@ -5,6 +5,7 @@
 #include "platform/ui/sdl2/PixelScale.h"
 #include "platform/ui/sdl2/SdlInput.h"
 #include "platform/ui/sdl2/SdlScreen.h"
+#include "platform/ui/sdl2/X11WakeErrors.h"
 
 #include <algorithm>
 
@@ -14,15 +15,15 @@ namespace {
 constexpr int kLongestWait = 100;
 
 void PrepareSdl() {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0"); // nearest pixel, never blurred
+    sdl.SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0"); // nearest pixel, never blurred
     // The toolkit draws every pixel; the renderer only copies them. The
     // software renderer needs no graphics driver and its threads, and gives
     // the same pixels everywhere. SDL_RENDER_DRIVER in the environment wins.
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // the process's signals stay its own
+    sdl.SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    sdl.SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    sdl.SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    sdl.SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    sdl.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // the process's signals stay its own
 }
 
 RECT Clipped(const RECT& changed, int width, int height) {
@@ -38,6 +39,8 @@ RECT Clipped(const RECT& changed, int width, int height) {
 } // namespace
 
 std::unique_ptr<SdlBackend> SdlBackend::Open(int scaleSetting, std::string* error) {
+    if (!SdlLibrary::Load(error))
+        return nullptr;
     std::unique_ptr<SdlBackend> backend(new SdlBackend);
     std::promise<std::string> opened;
     std::future<std::string> result = opened.get_future();
@@ -61,25 +64,26 @@ SdlBackend::~SdlBackend() {
         return;
     SDL_Event wake{};
     wake.type = wakeEvent_;
-    SDL_PushEvent(&wake);
+    sdl.SDL_PushEvent(&wake);
     thread_.join();
 }
 
 void SdlBackend::ThreadMain(int scaleSetting, std::promise<std::string> opened) {
     PrepareSdl();
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        opened.set_value(std::string("cannot open the display: ") + SDL_GetError());
+    if (sdl.SDL_Init(SDL_INIT_VIDEO) != 0) {
+        opened.set_value(std::string("cannot open the display: ") + sdl.SDL_GetError());
         return;
     }
+    IgnoreLateWakeErrors();
     float dotsPerInch = 0;
-    if (SDL_GetDisplayDPI(0, &dotsPerInch, nullptr, nullptr) != 0)
+    if (sdl.SDL_GetDisplayDPI(0, &dotsPerInch, nullptr, nullptr) != 0)
         dotsPerInch = 0;
     scale_.store(ChooseScale(scaleSetting, dotsPerInch));
-    wakeEvent_ = SDL_RegisterEvents(1);
-    SDL_StartTextInput(); // an input method's committed text arrives as SDL_TEXTINPUT
+    wakeEvent_ = sdl.SDL_RegisterEvents(1);
+    sdl.SDL_StartTextInput(); // an input method's committed text arrives as SDL_TEXTINPUT
     opened.set_value(std::string());
     Serve();
-    SDL_Quit();
+    sdl.SDL_Quit();
     std::lock_guard<std::mutex> guard(lock_);
     ended_ = true;
     handledSignal_.notify_all();
@@ -97,14 +101,14 @@ void SdlBackend::Serve() {
         }
         handledSignal_.notify_all();
         SDL_Event event;
-        if (!SDL_WaitEventTimeout(&event, kLongestWait))
+        if (!sdl.SDL_WaitEventTimeout(&event, kLongestWait))
             continue;
         do {
             if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
                 screen.Exposed(event.window.windowID);
             else
                 input.Handle(event);
-        } while (SDL_PollEvent(&event));
+        } while (sdl.SDL_PollEvent(&event));
     }
 }
 
@@ -132,7 +136,7 @@ void SdlBackend::Post(Command command) {
     }
     SDL_Event wake{};
     wake.type = wakeEvent_;
-    SDL_PushEvent(&wake);
+    sdl.SDL_PushEvent(&wake);
 }
 
 namespace {
@@ -197,11 +201,11 @@ int SdlBackend::ShowMessageBox(const std::u16string& text, const std::u16string&
                                 ? static_cast<Uint32>(SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT)
                                 : 0u,
                             static_cast<int>(i), labels[i].c_str()});
-        const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, title.c_str(),
-                                     message.c_str(), static_cast<int>(data.size()), data.data(),
-                                     nullptr};
+        const SDL_MessageBoxData box{
+            SDL_MESSAGEBOX_INFORMATION,    nullptr,     title.c_str(), message.c_str(),
+            static_cast<int>(data.size()), data.data(), nullptr};
         int chosen = -1;
-        if (SDL_ShowMessageBox(&box, &chosen) != 0)
+        if (sdl.SDL_ShowMessageBox(&box, &chosen) != 0)
             chosen = -1;
         guard->Give(chosen);
     });

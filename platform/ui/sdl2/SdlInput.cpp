@@ -81,7 +81,7 @@ void SdlInput::Drop(const SDL_DropEvent& drop) {
     case SDL_DROPFILE:
         if (drop.file) {
             dropped_.push_back(drop.file);
-            SDL_free(drop.file);
+            sdl.SDL_free(drop.file);
         }
         return;
     default:

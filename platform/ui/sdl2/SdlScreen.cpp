@@ -42,7 +42,7 @@ SdlScreen::~SdlScreen() {
     for (auto& [hwnd, window] : windows_)
         Close(window);
     for (auto& [id, cursor] : cursors_)
-        SDL_FreeCursor(cursor);
+        sdl.SDL_FreeCursor(cursor);
 }
 
 void SdlScreen::Created(HWND hwnd, const RECT& rect, const std::u16string& title) {
@@ -62,12 +62,12 @@ void SdlScreen::Moved(HWND hwnd, const RECT& rect) {
     window.rect = rect;
     if (!window.window)
         return;
-    SDL_SetWindowPosition(window.window, rect.left * scale_, rect.top * scale_);
+    sdl.SDL_SetWindowPosition(window.window, rect.left * scale_, rect.top * scale_);
     int width = 0, height = 0;
-    SDL_GetWindowSize(window.window, &width, &height);
+    sdl.SDL_GetWindowSize(window.window, &width, &height);
     if (width != (rect.right - rect.left) * scale_ || height != (rect.bottom - rect.top) * scale_)
-        SDL_SetWindowSize(window.window, (rect.right - rect.left) * scale_,
-                          (rect.bottom - rect.top) * scale_);
+        sdl.SDL_SetWindowSize(window.window, (rect.right - rect.left) * scale_,
+                              (rect.bottom - rect.top) * scale_);
     // Resizing raises the window on X11: the order is made anew.
     raised_.clear();
     window.dirty = true;
@@ -81,9 +81,9 @@ void SdlScreen::Shown(HWND hwnd, bool visible) {
     if (!window.window)
         return;
     if (visible)
-        SDL_ShowWindow(window.window);
+        sdl.SDL_ShowWindow(window.window);
     else
-        SDL_HideWindow(window.window);
+        sdl.SDL_HideWindow(window.window);
     window.dirty = visible;
 }
 
@@ -91,7 +91,7 @@ void SdlScreen::Titled(HWND hwnd, const std::u16string& title) {
     Window& window = windows_[hwnd];
     window.title = HostText::FromWide(title.c_str());
     if (window.window)
-        SDL_SetWindowTitle(window.window, window.title.c_str());
+        sdl.SDL_SetWindowTitle(window.window, window.title.c_str());
 }
 
 void SdlScreen::Stacked(const std::vector<HWND>& topFirst) {
@@ -117,8 +117,8 @@ void SdlScreen::Pixels(HWND hwnd, const RECT& changed, const std::vector<std::ui
     const SDL_Rect area{static_cast<int>(changed.left), static_cast<int>(changed.top), partWidth,
                         static_cast<int>(changed.bottom - changed.top)};
     if (area.w > 0 && area.h > 0)
-        SDL_UpdateTexture(window.texture, &area, part.data(),
-                          area.w * static_cast<int>(sizeof(std::uint32_t)));
+        sdl.SDL_UpdateTexture(window.texture, &area, part.data(),
+                              area.w * static_cast<int>(sizeof(std::uint32_t)));
 }
 
 void SdlScreen::Destroyed(HWND hwnd) {
@@ -134,15 +134,15 @@ void SdlScreen::Destroyed(HWND hwnd) {
 
 void SdlScreen::Cursor(int cursorId) {
     if (!cursorId) {
-        SDL_ShowCursor(SDL_DISABLE);
+        sdl.SDL_ShowCursor(SDL_DISABLE);
         return;
     }
     SDL_Cursor*& cursor = cursors_[cursorId];
     if (!cursor)
-        cursor = SDL_CreateSystemCursor(SystemCursor(cursorId));
+        cursor = sdl.SDL_CreateSystemCursor(SystemCursor(cursorId));
     if (cursor)
-        SDL_SetCursor(cursor);
-    SDL_ShowCursor(SDL_ENABLE);
+        sdl.SDL_SetCursor(cursor);
+    sdl.SDL_ShowCursor(SDL_ENABLE);
 }
 
 // SDL places the input method's window relative to the window that has the
@@ -154,7 +154,7 @@ void SdlScreen::Composition(HWND hwnd, POINT screen, int fontHeight) {
     SDL_Rect place{static_cast<int>(screen.x - found->second.rect.left) * scale_,
                    static_cast<int>(screen.y - found->second.rect.top) * scale_, scale_,
                    (fontHeight > 0 ? fontHeight : 16) * scale_};
-    SDL_SetTextInputRect(&place);
+    sdl.SDL_SetTextInputRect(&place);
 }
 
 void SdlScreen::Present() {
@@ -165,21 +165,21 @@ void SdlScreen::Present() {
             continue;
         window.dirty = false;
         const SDL_Rect whole{0, 0, window.width * scale_, window.height * scale_};
-        SDL_RenderClear(window.renderer);
-        SDL_RenderCopy(window.renderer, window.texture, nullptr, &whole);
-        SDL_RenderPresent(window.renderer);
+        sdl.SDL_RenderClear(window.renderer);
+        sdl.SDL_RenderCopy(window.renderer, window.texture, nullptr, &whole);
+        sdl.SDL_RenderPresent(window.renderer);
     }
 }
 
 void SdlScreen::Exposed(Uint32 windowId) {
     for (auto& [hwnd, window] : windows_)
-        if (window.window && SDL_GetWindowID(window.window) == windowId)
+        if (window.window && sdl.SDL_GetWindowID(window.window) == windowId)
             window.dirty = true;
 }
 
 bool SdlScreen::ScreenPoint(Uint32 windowId, int x, int y, POINT* screen) const {
     for (const auto& [hwnd, window] : windows_) {
-        if (!window.window || SDL_GetWindowID(window.window) != windowId)
+        if (!window.window || sdl.SDL_GetWindowID(window.window) != windowId)
             continue;
         *screen =
             POINT{window.rect.left + ScaleDown(x, scale_), window.rect.top + ScaleDown(y, scale_)};
@@ -192,17 +192,17 @@ bool SdlScreen::Open(Window& window) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (window.borderless)
         flags |= SDL_WINDOW_BORDERLESS;
-    window.window =
-        SDL_CreateWindow(window.title.c_str(), window.rect.left * scale_, window.rect.top * scale_,
-                         std::max<int>(window.rect.right - window.rect.left, 1) * scale_,
-                         std::max<int>(window.rect.bottom - window.rect.top, 1) * scale_, flags);
+    window.window = sdl.SDL_CreateWindow(
+        window.title.c_str(), window.rect.left * scale_, window.rect.top * scale_,
+        std::max<int>(window.rect.right - window.rect.left, 1) * scale_,
+        std::max<int>(window.rect.bottom - window.rect.top, 1) * scale_, flags);
     if (window.window)
-        window.renderer = SDL_CreateRenderer(window.window, -1, 0);
+        window.renderer = sdl.SDL_CreateRenderer(window.window, -1, 0);
     if (!window.renderer) {
         Close(window);
         return false;
     }
-    SDL_SetRenderDrawColor(window.renderer, 0xFF, 0xFF, 0xFF, 0xFF);
+    sdl.SDL_SetRenderDrawColor(window.renderer, 0xFF, 0xFF, 0xFF, 0xFF);
     return true;
 }
 
@@ -211,11 +211,11 @@ void SdlScreen::Close(Window& window) {
     if (focusDue_ == window.window)
         focusDue_ = nullptr;
     if (window.texture)
-        SDL_DestroyTexture(window.texture);
+        sdl.SDL_DestroyTexture(window.texture);
     if (window.renderer)
-        SDL_DestroyRenderer(window.renderer);
+        sdl.SDL_DestroyRenderer(window.renderer);
     if (window.window)
-        SDL_DestroyWindow(window.window);
+        sdl.SDL_DestroyWindow(window.window);
     window.texture = nullptr;
     window.renderer = nullptr;
     window.window = nullptr;
@@ -228,17 +228,18 @@ bool SdlScreen::MakeTexture(Window& window) {
     if (window.textureFits)
         return true;
     if (window.texture)
-        SDL_DestroyTexture(window.texture);
+        sdl.SDL_DestroyTexture(window.texture);
     window.texture = nullptr;
     if (window.width <= 0 || window.height <= 0)
         return false;
-    window.texture = SDL_CreateTexture(window.renderer, SDL_PIXELFORMAT_RGB888,
-                                       SDL_TEXTUREACCESS_STREAMING, window.width, window.height);
+    window.texture =
+        sdl.SDL_CreateTexture(window.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                              window.width, window.height);
     if (!window.texture)
         return false;
-    SDL_SetTextureBlendMode(window.texture, SDL_BLENDMODE_NONE);
-    SDL_UpdateTexture(window.texture, nullptr, window.image.data(),
-                      window.width * static_cast<int>(sizeof(std::uint32_t)));
+    sdl.SDL_SetTextureBlendMode(window.texture, SDL_BLENDMODE_NONE);
+    sdl.SDL_UpdateTexture(window.texture, nullptr, window.image.data(),
+                          window.width * static_cast<int>(sizeof(std::uint32_t)));
     window.textureFits = true;
     return true;
 }
@@ -254,7 +255,7 @@ void SdlScreen::Restack() {
     if (order == raised_)
         return;
     for (SDL_Window* window : order)
-        SDL_RaiseWindow(window);
+        sdl.SDL_RaiseWindow(window);
     raised_ = order;
     focusDue_ = order.empty() ? nullptr : order.back();
 }
@@ -262,6 +263,6 @@ void SdlScreen::Restack() {
 // SDL gives the keyboard only to a window that is mapped; until then it is
 // tried again at each presentation.
 void SdlScreen::GiveFocus() {
-    if (focusDue_ && SDL_SetWindowInputFocus(focusDue_) == 0)
+    if (focusDue_ && sdl.SDL_SetWindowInputFocus(focusDue_) == 0)
         focusDue_ = nullptr;
 }

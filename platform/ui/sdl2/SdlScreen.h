@@ -7,7 +7,7 @@
 
 #include "platform/WinUser.h"
 
-#include <SDL2/SDL.h>
+#include "platform/ui/sdl2/SdlLibrary.h"
 
 #include <cstdint>
 #include <map>
