@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr const char* kSetupTypeNames[3] = {"Typical", "Compact", "Custom"};
 constexpr int kTextFolderUnusable = 125;
 
 // The button an unattended setup takes: the one that goes no further (No,

@@ -30,13 +30,14 @@ void TakeDescriptionValues(SetupState& state) {
         JoinRelativePath(source, KIVString(d.OptionText(kOptionSourcePath)));
 }
 
+const char* const kSetupTypeNames[3] = {"Typical", "Compact", "Custom"};
+
 void SelectSetupType(SetupState& state, std::int32_t number) {
-    static const char* const kNames[] = {"Typical", "Compact", "Custom"};
     state.chosenSetupType = nullptr;
     if (number < kSetupTypical || number > kSetupCustom)
         return;
     for (const auto& type : state.description.setupTypes) {
-        if (std::strcmp(type->name, kNames[number]) == 0) {
+        if (std::strcmp(type->name, kSetupTypeNames[number]) == 0) {
             state.chosenSetupType = type.get();
             state.requiredSize = ComputeSetupTypeSize(state, *type);
             return;

@@ -13,6 +13,10 @@
 
 enum SetupTypeNumber : std::int32_t { kSetupTypical = 0, kSetupCompact = 1, kSetupCustom = 2 };
 
+// The names the setup types are looked up by, in number order: "Typical",
+// "Compact", "Custom".
+extern const char* const kSetupTypeNames[3];
+
 struct SetupState {
     SetupDescription description;
     SetupVariables variables;

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr const char* kSetupTypeNames[3] = {"Typical", "Compact", "Custom"};
-
 KIVButtonCtrl* Radio(const KIVDialog& page, LONG id) {
     return dynamic_cast<KIVButtonCtrl*>(page.GetControl(id));
 }

@@ -143,10 +143,9 @@ void ApplyInstallChoices(SetupDriver& driver, const InstallOptions& options) {
 }
 
 bool ChooseInstallSetup(SetupDriver& driver, const InstallOptions& options, std::string* problem) {
-    static const char* const kNames[] = {"Typical", "Compact", "Custom"};
     if (!driver.ChooseSetupType(options.setupType)) {
-        *problem =
-            std::string("the description has no setup type named ") + kNames[options.setupType];
+        *problem = std::string("the description has no setup type named ") +
+                   kSetupTypeNames[options.setupType];
         return false;
     }
     std::string unknown;
@@ -167,7 +166,6 @@ int ExitCodeFor(std::int32_t result, bool restartNeeded) {
         return kExitFailed;
     }
 }
-
 
 std::vector<std::pair<std::string, std::string>>
 GivenInstallOptions(const InstallOptions& options) {
