@@ -3,7 +3,6 @@
 #include "engine/ProgramGroups.h"
 #include "engine/StartupShortcut.h"
 #include "engine/WriteUninstallRecord.h"
-#include "setup/MyKIVThread.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupLog.h"
 #include "setup/SetupTexts.h"
@@ -66,20 +65,14 @@ bool SetupDriver::SelectComponents(const std::vector<std::string>& names, std::s
     return true;
 }
 
-// Runs the worker as the progress page does: started, polled every 10 ms
-// until it has finished, then waited for and destroyed.
+// Runs the install procedure on the calling thread. A command-line install
+// has no page to keep drawing, so it needs neither the worker thread, whose
+// start waits 100 ms, nor the page's 10 ms polling; the progress page runs
+// the same procedure on its worker.
 std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName) {
     PrepareInstallation();
     worker.finished.store(0);
-    MyKIVThread thread(*this, onBytes, onName);
-    if (!thread.Start()) {
-        worker.Finish(kInstallExtractFailed, u"The installation could not be started.");
-        return worker.resultCode.load();
-    }
-    while (!worker.finished.load())
-        Sleep(10);
-    while (!thread.IsDone())
-        Sleep(10);
+    InstallProcedure(onBytes, onName);
     return worker.resultCode.load();
 }
 

@@ -69,13 +69,13 @@ public:
     // component of the chosen setup type.
     bool SelectComponents(const std::vector<std::string>& names, std::string* unknown);
 
-    // Installs on a worker thread, as the progress page does, and waits for
-    // it; onBytes and onName are the page's two callbacks (either may be
-    // null). Returns the worker's result code (InstallResult). The
+    // Installs on the calling thread with the procedure that the progress
+    // page's worker runs; onBytes and onName are the page's two callbacks
+    // (either may be null). Returns the worker's result code (InstallResult). The
     // installation folder is made first and the install journal opened in
     // it, listing the folders just made and the staging folder's files.
     std::int32_t RunInstallation(ZipageBytesCallback onBytes, ZipageNameCallback onName);
-    // What RunInstallation does before its worker starts: the volume list
+    // What RunInstallation does before the procedure: the volume list
     // with the staging folder's "Archives" as the fallback folder, the
     // installation folder and the install journal. The progress page calls
     // it and runs the worker itself.
