@@ -1,7 +1,10 @@
 #include "platform/FolderNameCache.h"
 
 #include "platform/CaseFold.h"
+#include "platform/HostPath.h"
+#include "platform/Machine.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstring>
@@ -11,22 +14,32 @@
 #include <pthread.h>
 #include <sys/inotify.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace FolderNameCache {
 namespace {
 
 struct Listing {
     std::string folder;
-    dev_t device = 0;
-    ino_t inode = 0;
+    struct stat info = {}; // the folder's, when it was listed
     int watch = -1;
+    // The watches of the folders above it (see GuardPath), when every
+    // one could be set: then no folder of the path can be renamed, removed or
+    // replaced without the watch saying so, and the path surely still leads
+    // to the folder listed.
+    std::vector<int> above;
+    bool guarded = false;
     std::unordered_set<std::size_t> names; // hashes of folded names
     unsigned long lastUse = 0;
     bool valid = false;
 
-    bool Matches(const struct stat& info) const {
-        return valid && device == info.st_dev && inode == info.st_ino;
+    bool Matches(const struct stat& other) const {
+        return valid && info.st_dev == other.st_dev && info.st_ino == other.st_ino;
+    }
+    bool Watches(int wd) const {
+        return watch == wd || std::find(above.begin(), above.end(), wd) != above.end();
     }
 };
 
@@ -34,20 +47,70 @@ struct Listing {
 // extraction that also writes a log) does not list them over and over.
 std::mutex mutex;
 std::array<Listing, 4> listings;
+std::unordered_map<int, int> watchUses; // listings holding each watch
 unsigned long uses = 0;
 int watcher = -1;
 bool watcherTried = false;
 
-const uint32_t kWatchedEvents =
-    IN_CREATE | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+// Watches are added to (IN_MASK_ADD): one folder may be listed and lie
+// above another listed one, and the host keeps one watch per folder.
+const uint32_t kSelfEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR | IN_MASK_ADD;
+const uint32_t kWatchedEvents = IN_CREATE | IN_MOVED_TO | kSelfEvents;
 
 std::size_t Key(const std::string& name) {
     return std::hash<std::u32string>()(CaseFold::Fold(name));
 }
 
+int AddWatch(const std::string& folder, uint32_t events) {
+    int wd = inotify_add_watch(watcher, folder.c_str(), events);
+    if (wd >= 0)
+        ++watchUses[wd];
+    return wd;
+}
+
+void DropWatch(int wd) {
+    auto use = watchUses.find(wd);
+    if (use == watchUses.end() || --use->second > 0)
+        return;
+    watchUses.erase(use);
+    inotify_rm_watch(watcher, wd);
+}
+
+// Gives back the watches a slot holds and empties it.
+void Release(Listing& listing) {
+    if (listing.watch >= 0)
+        DropWatch(listing.watch);
+    for (int wd : listing.above)
+        DropWatch(wd);
+    listing = Listing();
+}
+
 void ForgetAll() {
     for (Listing& listing : listings)
-        listing = Listing();
+        Release(listing);
+}
+
+// Watches every folder above folder for being renamed or removed, up to the
+// machine's drive folder for a folder on the drive (whose place the drive's
+// confinement takes as fixed), else up to the host's root. False when one
+// cannot be watched or is a symbolic link (replacing what a link points at
+// tells no watch of the link's folder).
+bool GuardPath(Listing& listing) {
+    const std::string drive = Machine::Current().Root() + "/drive_c";
+    const bool onDrive = listing.folder.compare(0, drive.size() + 1, drive + "/") == 0;
+    const std::string& top = onDrive ? drive : std::string("/");
+    std::string above = listing.folder;
+    do {
+        above = HostPath::Parent(above);
+        struct stat info;
+        if (above == "." || lstat(above.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return false;
+        int wd = AddWatch(above, kSelfEvents);
+        if (wd < 0)
+            return false;
+        listing.above.push_back(wd);
+    } while (above != top);
+    return true;
 }
 
 // A forked child shares the parent's watch queue: it starts its own.
@@ -56,7 +119,9 @@ void AfterFork() {
         close(watcher);
     watcher = -1;
     watcherTried = false;
-    ForgetAll();
+    for (Listing& listing : listings)
+        listing = Listing();
+    watchUses.clear();
 }
 
 int Watcher() {
@@ -68,25 +133,18 @@ int Watcher() {
     return watcher;
 }
 
-// Two paths of one folder (through a link) share the host's watch.
-bool WatchShared(const Listing& slot) {
-    for (const Listing& listing : listings)
-        if (&listing != &slot && listing.valid && listing.watch == slot.watch)
-            return true;
-    return false;
-}
-
 void Apply(const struct inotify_event& event) {
     if (event.mask & IN_Q_OVERFLOW) {
         ForgetAll(); // names were lost: list again
         return;
     }
+    const bool self = event.mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT);
     for (Listing& listing : listings) {
-        if (!listing.valid || listing.watch != event.wd)
+        if (!listing.valid)
             continue;
-        if (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT))
-            listing.valid = false;
-        else if (event.len > 0)
+        if (self && listing.Watches(event.wd))
+            listing.valid = false; // its path may lead elsewhere now
+        else if (!self && event.len > 0 && listing.watch == event.wd)
             listing.names.insert(Key(event.name));
     }
 }
@@ -136,25 +194,19 @@ Listing* Load(const std::string& folder, const struct stat& info) {
     if (Watcher() < 0)
         return nullptr;
     Listing* slot = Slot(folder);
-    if (slot->valid && !WatchShared(*slot))
-        inotify_rm_watch(watcher, slot->watch);
-    *slot = Listing();
-    const char* path = folder.empty() ? "/" : folder.c_str();
-    int watch = inotify_add_watch(watcher, path, kWatchedEvents);
-    if (watch < 0)
-        return nullptr;
-    DIR* dir = opendir(path);
+    Release(*slot);
+    slot->watch = AddWatch(folder.empty() ? "/" : folder, kWatchedEvents);
+    DIR* dir = slot->watch < 0 ? nullptr : opendir(folder.empty() ? "/" : folder.c_str());
     if (!dir) {
-        inotify_rm_watch(watcher, watch);
+        Release(*slot);
         return nullptr;
     }
     while (const dirent* entry = readdir(dir))
         slot->names.insert(Key(entry->d_name));
     closedir(dir);
     slot->folder = folder;
-    slot->device = info.st_dev;
-    slot->inode = info.st_ino;
-    slot->watch = watch;
+    slot->guarded = !folder.empty() && GuardPath(*slot);
+    slot->info = info;
     slot->valid = true;
     return slot;
 }
@@ -182,6 +234,19 @@ bool MayHold(const std::string& folder, const struct stat& info, const std::stri
 bool Remembers(const std::string& folder) {
     std::lock_guard<std::mutex> lock(mutex);
     return Find(folder) != nullptr;
+}
+
+Answer AnswerUnlooked(const std::string& folder, const std::string& name, struct stat* info) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (Watcher() < 0)
+        return Answer::kUnknown;
+    Drain();
+    Listing* listing = Find(folder);
+    if (!listing || !listing->guarded)
+        return Answer::kUnknown;
+    listing->lastUse = ++uses;
+    *info = listing->info;
+    return listing->names.count(Key(name)) != 0 ? Answer::kMayHold : Answer::kAbsent;
 }
 
 bool SurelyAbsent(const std::string& folder, const struct stat& info, const std::string& name) {

@@ -22,6 +22,16 @@ bool MayHold(const std::string& folder, const struct stat& info, const std::stri
 // Whether a listing of folder is remembered at all; asks the host nothing.
 bool Remembers(const std::string& folder);
 
+// What a remembered listing of folder, with every folder of its path
+// watched (so that the path surely still leads to the folder listed), says
+// of name: that no entry's name equals it without regard to case, or that
+// one may. It asks the host nothing but the watch's news: this is how a file
+// made, or replaced, in a folder already listed costs no lookup of the
+// folder. *info is then the folder's stat(). kUnknown when no such listing
+// is remembered.
+enum class Answer { kUnknown, kAbsent, kMayHold };
+Answer AnswerUnlooked(const std::string& folder, const std::string& name, struct stat* info);
+
 // True only when the remembered listing of folder is current (its stat() is
 // info) and holds no entry whose name equals name without regard to case.
 // Never lists the folder: false means "not known", not "present".

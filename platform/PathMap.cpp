@@ -126,8 +126,9 @@ bool ExistsAsGiven(const std::string& path) {
 
 // Maps folder/name when folder exists as given (the path of nearly every
 // file opened or made); false when the whole path must be walked. A folder
-// whose names are remembered and current answers for a new name with one
-// lookup, of the folder; otherwise the path itself is looked up first.
+// whose names are remembered, with every folder above it watched, answers
+// for a new name with no lookup; one whose names are remembered with one,
+// of the folder; otherwise the path itself is looked up first.
 // The folder's stat(), when it was looked up and is a folder, for the
 // drive's confinement check.
 struct FolderSeen {
@@ -140,7 +141,16 @@ bool InFolder(const std::string& folder, const std::string& name, std::string* h
     std::string exact = folder + "/" + name;
     struct stat& info = seen->info;
     int folderState = -1; // not looked up yet; then 1 for a folder, 0 otherwise
-    if (FolderNameCache::Remembers(folder)) {
+    const FolderNameCache::Answer answer = FolderNameCache::AnswerUnlooked(folder, name, &info);
+    if (answer == FolderNameCache::Answer::kAbsent) {
+        seen->known = true;
+        *hostPath = exact;
+        return true;
+    }
+    if (answer == FolderNameCache::Answer::kMayHold) {
+        folderState = 1;
+        seen->known = true;
+    } else if (FolderNameCache::Remembers(folder)) {
         folderState = lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         seen->known = folderState == 1;
         if (folderState == 1 && FolderNameCache::SurelyAbsent(folder, info, name)) {

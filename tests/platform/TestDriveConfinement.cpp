@@ -141,3 +141,28 @@ TEST_F(DriveConfinementTest, AFolderReplacedByALinkIsSeen) {
     EXPECT_FALSE(Write("C:\\Swap\\two.txt", CREATE_ALWAYS, "2"));
     EXPECT_FALSE(fs::exists(outside + "/two.txt"));
 }
+
+// A folder whose names are remembered answers for new files without looking
+// at the host: a folder above it renamed away and replaced, by a link out of
+// the drive or by another folder, must still be seen.
+TEST_F(DriveConfinementTest, AFolderAboveAListedOneReplacedIsSeen) {
+    fs::create_directories(machine.DriveC("Up/Down"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(
+            Write(("C:\\Up\\Down\\" + std::to_string(i) + ".txt").c_str(), CREATE_NEW, "1"));
+    fs::create_directories(outside + "/Down");
+    fs::rename(machine.DriveC("Up"), machine.DriveC("Up.old"));
+    fs::create_directory_symlink(outside, machine.DriveC("Up"));
+    EXPECT_FALSE(Write("C:\\Up\\Down\\3.txt", CREATE_NEW, "2"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(fs::exists(outside + "/Down/3.txt"));
+
+    fs::remove(machine.DriveC("Up"));
+    fs::create_directories(machine.DriveC("Up/Down"));
+    std::ofstream(machine.DriveC("Up/Down/Other.txt")) << "x";
+    EXPECT_FALSE(Write("C:\\Up\\Down\\OTHER.TXT", CREATE_NEW, "3"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_TRUE(Write("C:\\Up\\Down\\4.txt", CREATE_NEW, "4"));
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(machine.DriveC("Up/Down")),
+                               fs::directory_iterator()));
+}
