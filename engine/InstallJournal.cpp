@@ -109,9 +109,20 @@ void InstallJournal::Folder(const char16_t* path) {
 }
 
 void InstallJournal::File(const char16_t* path) {
+    WriteLines(FileLine(path));
+}
+
+std::string InstallJournal::FileLine(const char16_t* path) const {
     char ansi[kPathSize];
-    if (KIVNarrowFromWide(path, ansi, sizeof ansi))
-        File(ansi);
+    if (!file_ || !KIVNarrowFromWide(path, ansi, sizeof ansi) ||
+        std::string_view(ansi).find_first_of("\r\n") != std::string_view::npos)
+        return std::string();
+    return std::string("file ") + ansi + "\r\n";
+}
+
+void InstallJournal::WriteLines(const std::string& lines) {
+    if (file_ && !lines.empty())
+        Write(lines);
 }
 
 void InstallJournal::Shared(unsigned long countBefore, const char* path) {

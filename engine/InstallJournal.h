@@ -55,6 +55,12 @@ public:
     void Value(const char* name) { Line("value ", name); }
     void Shared(unsigned long countBefore, const char* path);
 
+    // The line File(path) writes, without writing it ("" when it would write
+    // none), and lines made so handed to the system with one write: the
+    // archive reader lists a batch of members ahead of making them.
+    std::string FileLine(const char16_t* path) const;
+    void WriteLines(const std::string& lines);
+
     // The orderly end: the key and value lines go to the values file
     // (written beside it and renamed into place), then the journal is closed
     // and removed. With keepValues false (an update writes no record) only
@@ -67,6 +73,6 @@ private:
     bool ContinueEarlier(const std::string& path);
 
     HANDLE file_ = nullptr;
-    std::string folder_;   // the installation folder, ANSI
+    std::string folder_; // the installation folder, ANSI
     std::string registryLines_;
 };

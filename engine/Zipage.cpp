@@ -66,8 +66,6 @@ struct Zipage::Extraction {
     KIVFileStream* volume;
     std::uint32_t volumeSize;
     const char16_t* destFolder;
-    ZipageBytesCallback onBytes;
-    ZipageNameCallback onName;
     const std::atomic<unsigned char>* cancel;
     const std::atomic<unsigned char>* pause;
     // The part of the volume that the input buffer holds.
@@ -172,11 +170,9 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     if (!volume)
         return Fail(ZipageFailure::kVolume);
     CreateFolderPath(destFolder, journal_);
-    Extraction x{volume,     static_cast<std::uint32_t>(volume->GetSize()),
-                 destFolder, onBytes,
-                 onName,     cancelFlag,
-                 pauseFlag,  0,
-                 0};
+    Extraction x{
+        volume, static_cast<std::uint32_t>(volume->GetSize()), destFolder, cancelFlag, pauseFlag, 0,
+        0};
     const unsigned char* count = nullptr;
     if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
         return Fail(ZipageFailure::kPackage);
@@ -193,7 +189,7 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     next_in = nullptr;
     if (inflateInit_(this, "1.1.3", static_cast<int>(sizeof(z_stream))) != Z_OK)
         return Fail(ZipageFailure::kInflate);
-    writer_->Start(installedFiles, pauseFlag);
+    writer_->Start(installedFiles, journal_, pauseFlag, onBytes, onName);
     int result = 0;
     std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
     for (std::int32_t i = 0; i < members; ++i) {
@@ -288,16 +284,14 @@ int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
     if (MultiByteToWideChar(CP_ACP, 0, member.Name(), -1, name, kMaxNameLength + 1) <= 0 ||
         !IsSafeMemberName(name))
         return Fail(ZipageFailure::kName, member.Name());
-    if (x.onName)
-        x.onName(member.Name());
     PathText path;
     path << x.destFolder << u"\\" << name;
-    if (path.Length() >= MAX_PATH)
+    if (path.Length() >= MAX_PATH) {
+        writer_->RefuseMember(failure_.member, member.Name());
         return Fail(ZipageFailure::kCreate, member.Name());
-    // Listed before the writer can make it; a member listed but never made
-    // (the writer failed before it) is simply not found later.
-    if (journal_)
-        journal_->File(path.Get());
+    }
+    // The writer lists it in the journal before it makes it; a member listed
+    // but never made (the writer failed before it) is simply not found later.
     if (!writer_->BeginMember(failure_.member, path.Get(), member.Name()))
         return -1;
     inflateReset(this);
@@ -317,8 +311,8 @@ int Zipage::ExtractMember(Extraction& x, const ZipageMemberHeader& member) {
 
 // [SECTION] Inflating one member
 // One inflate call into the writer's next room; what came out is handed over
-// and reported through onBytes. False once the writer has failed.
-bool Zipage::InflateChunk(Extraction& x, int flush, int* result, int* written) {
+// (the writer reports it once written). False once the writer has failed.
+bool Zipage::InflateChunk(int flush, int* result, int* written) {
     *written = 0;
     next_out = writer_->Room();
     if (!next_out)
@@ -329,11 +323,7 @@ bool Zipage::InflateChunk(Extraction& x, int flush, int* result, int* written) {
     *written = count;
     if (count == 0)
         return true;
-    if (!writer_->AddChunk(count))
-        return false;
-    if (x.onBytes)
-        x.onBytes(count);
-    return true;
+    return writer_->AddChunk(count);
 }
 
 // The compressed data lies between the link and the header and is handed to
@@ -358,7 +348,7 @@ Zipage::Inflated Zipage::InflateMember(Extraction& x, std::uint32_t position, st
             avail_in = take;
             position += take;
         }
-        if (!InflateChunk(x, Z_NO_FLUSH, &result, &written))
+        if (!InflateChunk(Z_NO_FLUSH, &result, &written))
             return Inflated::kWriteFailed;
     } while (result == Z_OK);
 
@@ -369,7 +359,7 @@ Zipage::Inflated Zipage::InflateMember(Extraction& x, std::uint32_t position, st
         WaitWhileInstallPaused(x.pause);
         if (IsInstallFlagSet(x.cancel))
             return Inflated::kCancelled;
-        if (!InflateChunk(x, Z_FINISH, &result, &written))
+        if (!InflateChunk(Z_FINISH, &result, &written))
             return Inflated::kWriteFailed;
     }
     return result == Z_STREAM_END ? Inflated::kWhole : Inflated::kDamaged;

@@ -82,11 +82,13 @@ public:
     // whose compressed data is corrupt or cut short fails the package: its
     // file is removed and it is not added to the list. A member cut by a
     // cancel stays as written, and is listed.
-    // The callbacks run on the calling thread, in volume order, as each
-    // member and chunk is handed to the writer; the writer makes every file
-    // and chunk handed over, so that after a cancel the files on disk are
-    // those reported. A failure of the writer stops the package at the next
-    // chunk; nothing after the failing member is made.
+    // The callbacks run on the calling thread, in volume order, as the
+    // writer makes each member and writes each chunk: a member's name when
+    // its file is made (or fails to be), a chunk's bytes once written. The
+    // writer makes every file and chunk handed over, so that after a cancel
+    // the files on disk are those reported. A failure of the writer stops
+    // the package at the next chunk; nothing after the failing member is
+    // made or reported.
     int ExtractPackage(const char16_t* destFolder, int packageOffset, ZipageBytesCallback onBytes,
                        ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                        const std::atomic<unsigned char>* pauseFlag,
@@ -114,7 +116,7 @@ private:
     bool ReadMember(Extraction& x, std::uint32_t link, ZipageMemberHeader* member);
     int ExtractMember(Extraction& x, const ZipageMemberHeader& member);
     Inflated InflateMember(Extraction& x, std::uint32_t position, std::uint32_t end);
-    bool InflateChunk(Extraction& x, int flush, int* result, int* written);
+    bool InflateChunk(int flush, int* result, int* written);
 
     char16_t volumeFolder_[260] = {};
     char16_t baseName_[260] = {};

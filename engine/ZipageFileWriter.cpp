@@ -5,6 +5,7 @@
 #include "engine/InstallFlags.h"
 #include "platform/Windows.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -33,12 +34,18 @@ ZipageFileWriter::~ZipageFileWriter() {
     Finish();
 }
 
-void ZipageFileWriter::Start(InstalledFileList* installedFiles,
-                             const std::atomic<unsigned char>* pauseFlag) {
+void ZipageFileWriter::Start(InstalledFileList* installedFiles, InstallJournal* journal,
+                             const std::atomic<unsigned char>* pauseFlag,
+                             ZipageBytesCallback onBytes, ZipageNameCallback onName) {
     Finish();
     installedFiles_ = installedFiles;
+    journal_ = journal;
+    journaled_ = 0;
     pause_ = pauseFlag;
-    handedOver_ = carried_ = released_ = 0;
+    onBytes_ = onBytes;
+    onName_ = onName;
+    handedOver_ = carried_ = released_ = reported_ = 0;
+    failedAt_ = kNever;
     carriedWanted_ = releasedWanted_ = 0;
     writerWaiting_ = readerWaiting_ = done_ = false;
     failed_.store(false, std::memory_order_relaxed);
@@ -58,9 +65,25 @@ bool ZipageFileWriter::BeginMember(int index, const char16_t* path, const char* 
     if (installedFiles_ && WideCharToMultiByte(CP_ACP, 0, path, -1, step.ansiPath,
                                                sizeof(step.ansiPath), nullptr, nullptr) <= 0)
         step.ansiPath[0] = 0;
+    StartThread();
+    return true;
+}
+
+// The writer's thread starts with the first member of an extraction.
+void ZipageFileWriter::StartThread() {
     if (!thread_.joinable())
         thread_ = std::thread(&ZipageFileWriter::Run, this);
-    return true;
+}
+
+void ZipageFileWriter::RefuseMember(int index, const char* name) {
+    if (Failed() || !NextStep(index))
+        return;
+    Step& step = Filling();
+    step.create = step.refused = true;
+    step.path[0] = 0;
+    CopyText(step.name, name);
+    StartThread();
+    HandOver();
 }
 
 unsigned char* ZipageFileWriter::Room() {
@@ -96,14 +119,18 @@ bool ZipageFileWriter::EndMember(Ending ending) {
 // Makes the step after the last one handed over the one being filled, once
 // the writer is done with what that slot held before.
 bool ZipageFileWriter::NextStep(int member) {
+    std::uint64_t carried, failedAt;
     {
         std::unique_lock<std::mutex> lock(mutex_);
         if (handedOver_ - carried_ >= kSteps && !WaitUntil(lock, handedOver_ - kStepBatch, 0))
             return false;
+        carried = carried_;
+        failedAt = failedAt_;
     }
+    Report(carried, failedAt); // before the slot of a carried step is filled anew
     Step& step = Filling();
     step.member = member;
-    step.create = step.close = false;
+    step.create = step.close = step.refused = false;
     step.ending = Ending::kWhole;
     step.count = 0;
     return true;
@@ -111,11 +138,30 @@ bool ZipageFileWriter::NextStep(int member) {
 
 bool ZipageFileWriter::HandOver() {
     const bool large = Filling().count >= kWakeBytes;
-    std::lock_guard<std::mutex> lock(mutex_);
-    ++handedOver_;
-    if (writerWaiting_ && (large || handedOver_ - carried_ >= kWakeSteps))
-        stepReady_.notify_one();
+    std::uint64_t carried, failedAt;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++handedOver_;
+        if (writerWaiting_ && (large || handedOver_ - carried_ >= kWakeSteps))
+            stepReady_.notify_one();
+        carried = carried_;
+        failedAt = failedAt_;
+    }
+    Report(carried, failedAt);
     return !Failed();
+}
+
+// Runs the callbacks of the steps carried out and not reported yet; none
+// after the step the writer failed at, whose member is named.
+void ZipageFileWriter::Report(std::uint64_t carried, std::uint64_t failedAt) {
+    for (; reported_ < carried && reported_ <= failedAt; ++reported_) {
+        const Step& step = steps_[reported_ % kSteps];
+        if (step.create && onName_)
+            onName_(step.name);
+        if (step.count > 0 && reported_ < failedAt && onBytes_)
+            onBytes_(step.count);
+    }
+    reported_ = std::max(reported_, carried);
 }
 
 // Waits until the writer has carried out `carried` steps and written the
@@ -143,21 +189,25 @@ ZipageFailure ZipageFileWriter::Finish() {
         }
         thread_.join();
     }
+    Report(carried_, failedAt_);
     return failure_;
 }
 
 // [SECTION] The writer thread
 void ZipageFileWriter::Run() {
     Step* step = nullptr;
-    while (TakeStep(&step)) {
+    std::uint64_t available = 0;
+    while (TakeStep(&step, &available)) {
         WaitWhileInstallPaused(pause_);
-        if (!Failed())
+        if (!Failed()) {
+            ListAhead(available);
             Carry(*step);
+        }
         FinishStep(*step);
     }
 }
 
-bool ZipageFileWriter::TakeStep(Step** step) {
+bool ZipageFileWriter::TakeStep(Step** step, std::uint64_t* available) {
     std::unique_lock<std::mutex> lock(mutex_);
     while (carried_ == handedOver_ && !done_) {
         writerWaiting_ = true;
@@ -167,7 +217,24 @@ bool ZipageFileWriter::TakeStep(Step** step) {
     if (carried_ == handedOver_)
         return false;
     *step = &steps_[carried_ % kSteps];
+    *available = handedOver_;
     return true;
+}
+
+// Lists in the journal, with one write, the members of the steps handed
+// over and not listed yet, before the first of them is made. (carried_ is
+// written by this thread alone.)
+void ZipageFileWriter::ListAhead(std::uint64_t available) {
+    if (!journal_ || journaled_ >= available)
+        return;
+    journalLines_.clear();
+    for (std::uint64_t index = std::max(journaled_, carried_); index < available; ++index) {
+        const Step& step = steps_[index % kSteps];
+        if (step.create && !step.refused)
+            journalLines_ += journal_->FileLine(step.path);
+    }
+    journal_->WriteLines(journalLines_);
+    journaled_ = available;
 }
 
 void ZipageFileWriter::FinishStep(const Step& step) {
@@ -192,7 +259,7 @@ bool ZipageFileWriter::Create(const Step& step) {
     CopyText(openPath_, step.path);
     CopyText(openAnsiPath_, step.ansiPath);
     CopyText(openName_, step.name);
-    if (file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
+    if (!step.refused && file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
         return true;
     SetFailure(ZipageFailure::kCreate, step);
     return false;
@@ -230,6 +297,7 @@ void ZipageFileWriter::SetFailure(ZipageFailure::Kind kind, const Step& step) {
     failure_.member = step.member;
     CopyText(failure_.name, openName_);
     std::lock_guard<std::mutex> lock(mutex_);
+    failedAt_ = carried_; // the step being carried out
     failed_.store(true, std::memory_order_release);
     roomReady_.notify_one();
 }

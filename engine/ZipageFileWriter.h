@@ -16,8 +16,15 @@
 // disk. After a failure (a file that cannot be made, a short write) the
 // writer carries out nothing more, and the extracting thread stops at its
 // next request. The pause byte holds the writer before each step.
+//
+// The callbacks report what the writer has done, on the extracting thread,
+// in volume order: a member's name once the writer has come to its
+// creation, a chunk's bytes once they are written. So the names and bytes
+// reported are those of the files on disk, also after a cancel or a failure
+// (whose member is named; its bytes not written are not reported).
 #pragma once
 
+#include "engine/InstallJournal.h"
 #include "engine/InstalledFileList.h"
 #include "engine/Zipage.h"
 #include "toolkit/KIVFileStream.h"
@@ -44,12 +51,19 @@ public:
     ZipageFileWriter(const ZipageFileWriter&) = delete;
     ZipageFileWriter& operator=(const ZipageFileWriter&) = delete;
 
-    // Prepares a new extraction; the list and the flag may be null. The
-    // thread starts with the first member.
-    void Start(InstalledFileList* installedFiles, const std::atomic<unsigned char>* pauseFlag);
+    // Prepares a new extraction; the list, the journal, the flag and the
+    // callbacks may be null. The thread starts with the first member. The
+    // journal lists the members handed over, a batch at a time with one
+    // write, before the writer makes the first of them.
+    void Start(InstalledFileList* installedFiles, InstallJournal* journal,
+               const std::atomic<unsigned char>* pauseFlag, ZipageBytesCallback onBytes,
+               ZipageNameCallback onName);
     // Starts the member `index`, whose file is `path`; its name (as stored)
     // names it in a failure. False once the writer has failed.
     bool BeginMember(int index, const char16_t* path, const char* name);
+    // A member whose file cannot be made at all (its path is too long): the
+    // writer fails at it, once everything before it is done, naming it.
+    void RefuseMember(int index, const char* name);
     // Room for the next inflate call: kChunkSize bytes that the writer no
     // longer needs. Null once the writer has failed.
     unsigned char* Room();
@@ -61,14 +75,18 @@ public:
 
     // True once the writer has failed; the extracting thread then stops.
     bool Failed() const { return failed_.load(std::memory_order_acquire); }
-    // Waits until the writer has carried out every step handed over and
-    // ends its thread. Returns the writer's failure (kind kNone when none).
+    // Waits until the writer has carried out every step handed over, ends its
+    // thread and reports what was not reported yet. Returns the writer's
+    // failure (kind kNone when none).
     ZipageFailure Finish();
 
 private:
+    static constexpr std::uint64_t kNever = ~std::uint64_t(0);
+
     struct Step {
         int member = 0;
         bool create = false;
+        bool refused = false; // created never: the writer fails at it
         bool close = false;
         Ending ending = Ending::kWhole;
         std::uint64_t data = 0; // position of the chunk in the output ring
@@ -79,12 +97,14 @@ private:
     };
 
     Step& Filling() { return steps_[handedOver_ % kSteps]; }
+    void StartThread();
     bool NextStep(int member);
     bool HandOver();
     bool WaitUntil(std::unique_lock<std::mutex>& lock, std::uint64_t carried,
                    std::uint64_t released);
     void Run();
-    bool TakeStep(Step** step);
+    bool TakeStep(Step** step, std::uint64_t* available);
+    void ListAhead(std::uint64_t available);
     void FinishStep(const Step& step);
     void Carry(const Step& step);
     bool Create(const Step& step);
@@ -92,9 +112,13 @@ private:
     void Close(const Step& step);
     void List();
     void SetFailure(ZipageFailure::Kind kind, const Step& step);
+    void Report(std::uint64_t carried, std::uint64_t failedAt);
 
     InstalledFileList* installedFiles_ = nullptr;
+    InstallJournal* journal_ = nullptr;
     const std::atomic<unsigned char>* pause_ = nullptr;
+    ZipageBytesCallback onBytes_ = nullptr;
+    ZipageNameCallback onName_ = nullptr;
     std::unique_ptr<Step[]> steps_;
     std::unique_ptr<unsigned char[]> output_;
     std::thread thread_;
@@ -111,11 +135,13 @@ private:
     std::uint64_t carriedWanted_ = 0;  // what the waiting extracting thread
     std::uint64_t releasedWanted_ = 0; // needs before it goes on
     bool done_ = false;                // nothing more will be handed over
+    std::uint64_t failedAt_ = kNever;  // the step the writer failed at
     std::atomic<bool> failed_{false};
 
     // The extracting thread's own.
     std::uint64_t produced_ = 0; // output before this position is in chunks
     std::uint64_t room_ = 0;     // position of the last Room()
+    std::uint64_t reported_ = 0; // steps whose callbacks have run
 
     // The writer's own.
     KIVFileStream file_;
@@ -123,4 +149,6 @@ private:
     char openAnsiPath_[InstalledFileList::kPathSize] = {};
     char openName_[Zipage::kMaxNameLength + 1] = {};
     ZipageFailure failure_;
+    std::uint64_t journaled_ = 0; // steps listed in the journal
+    std::string journalLines_;
 };

@@ -84,9 +84,12 @@ TEST_F(ZipageVolumesTest, MissingBadOrOutOfRangeVolumesFail) {
 }
 
 TEST_F(ZipageTest, CancelBeforeAMemberAndDuringOne) {
+    // Sixteen chunks: more than the writer's output ring holds, so that a
+    // cancel at the first chunk written comes while the member is unfinished.
+    const int size = 16 * Zipage::kBufferSize;
     VolumeBytes volume;
     std::uint32_t package = volume.Package(2);
-    volume.Member("first.bin", ZlibStream(TextData(1 << 20)));
+    volume.Member("first.bin", ZlibStream(TextData(size)));
     volume.Member("second.txt", ZlibStream("never"));
     volume.Trailer();
     ASSERT_TRUE(Save(volume));
@@ -96,15 +99,25 @@ TEST_F(ZipageTest, CancelBeforeAMemberAndDuringOne) {
     EXPECT_EQ(0, Extract(package));
     EXPECT_FALSE(Exists("Out/first.bin"));
 
-    // Cancelled after the first chunk: the member stays cut and recorded,
-    // the next member is never made.
+    // Cancelled once the first chunk is written: the member stays cut, as
+    // long as the bytes reported, and recorded; the next member is never
+    // made.
     cancel = 0;
     static std::atomic<unsigned char>* flag;
+    static long long reported;
     flag = &cancel;
+    reported = 0;
     EXPECT_EQ(0, zip.ExtractPackage(
-                     u"C:\\Out", static_cast<int>(package), [](int) { flag->store(1); }, nullptr,
-                     &cancel, &pause, &files, 0));
-    EXPECT_EQ(Zipage::kBufferSize, static_cast<int>(Read("Out/first.bin").size()));
+                     u"C:\\Out", static_cast<int>(package),
+                     [](int count) {
+                         reported += count;
+                         flag->store(1);
+                     },
+                     nullptr, &cancel, &pause, &files, 0));
+    const std::size_t written = Read("Out/first.bin").size();
+    EXPECT_EQ(static_cast<std::size_t>(reported), written);
+    EXPECT_GE(written, static_cast<std::size_t>(Zipage::kBufferSize));
+    EXPECT_LT(written, static_cast<std::size_t>(size));
     EXPECT_FALSE(Exists("Out/second.txt"));
     ASSERT_EQ(1, files.GetSize());
     EXPECT_STREQ("C:\\Out\\first.bin", files.GetAt(0));
