@@ -9,14 +9,18 @@
 namespace {
 
 // The size of a file on disk, 0 when it is gone (a member removed because
-// its data was damaged).
+// its data was damaged). Opened by its path, not found by a folder search:
+// a search lists the whole folder, for every file of the entry.
 std::int64_t FileSizeOf(const char* path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path, &data);
-    if (find == INVALID_HANDLE_VALUE)
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return 0;
-    FindClose(find);
-    return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    const bool known = low != INVALID_FILE_SIZE || GetLastError() == ERROR_SUCCESS;
+    CloseHandle(file);
+    return known ? (static_cast<std::int64_t>(high) << 32) | low : 0;
 }
 
 std::string MemberText(const ZipageFailure& failure) {
