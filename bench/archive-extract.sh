@@ -100,6 +100,14 @@ peak() { /usr/bin/time -f '%M' -o "$work/peak.kb" "$@" > /dev/null 2>&1; cat "$w
 peak_large=$(peak "$kivtool" pack extract "$work/payload.zkiv" "$largest" "$outs/peak")
 peak_small=$(peak "$kivtool" pack extract "$work/small.zkiv" 4 "$outs/peak-small")
 peak_install=$(peak "$kivtool" install "$work/payload-medium" --dest 'C:\peak-install')
+# System calls per small file of one extraction of the small files, all
+# threads counted, when strace is there (startup and the volume reads
+# included: they are a few hundred in all).
+calls_per_file=unknown
+if command -v strace > /dev/null; then
+    strace -f -c -o "$work/strace.txt" "$kivtool" pack extract "$work/small.zkiv" 4 "$outs/strace" > /dev/null
+    calls_per_file=$(awk -v n="$small_count" '$NF == "total" { printf "%.2f", $4 / n }' "$work/strace.txt")
+fi
 rm -rf "$KIV_MACHINE"
 
 # report NAME UNIT AMOUNT TIMES: rates of each tool and the ratios of ours.
@@ -123,4 +131,5 @@ report "$small_count small files" files "$small_count" "$small"
 awk -v l="$peak_large" -v s="$peak_small" -v i="$peak_install" 'BEGIN {
     printf "peak memory: pack extract %.1f MB (largest package), %.1f MB (small files); install %.1f MB\n",
            l / 1024, s / 1024, i / 1024 }'
+echo "system calls per small file (pack extract): $calls_per_file"
 echo "output of every tool: $same"

@@ -10,6 +10,7 @@ packages=(
   libsdl2-dev libfreetype-dev libpng-dev libjpeg62-turbo-dev
   fonts-dejavu-core fonts-ipafont-gothic
   liblnk-utils xvfb xauth xdotool
+  time strace bc # the benchmarks: peak memory, system calls per file, ratios
 )
 
 missing=()
