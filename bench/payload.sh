@@ -28,14 +28,17 @@ candidates() {
 # make_payload WORK PAYLOAD_MB SMALL_FILES FILES_PER_FOLDER
 make_payload() {
     local work=$1 payload_mb=$2 small_files=$3 per_folder=$4
-    [ -f "$work/payload.done" ] && return 0
+    # The payload kept from an earlier run serves only when it was made with
+    # the same settings: the benchmarks ask for different sizes.
+    local settings="$payload_mb $small_files $per_folder"
+    [ -f "$work/payload.done" ] && [ "$(cat "$work/payload.done")" = "$settings" ] && return 0
     set +o pipefail # the file lists are cut short on purpose
     echo "-- making the payload (${payload_mb} MB mixed, ${small_files} small files)"
     rm -rf "$work/payload" "$work/small"
     candidates -size -16M | awk -F'\t' -v limit=$((payload_mb * 1048576)) \
         '{ total += $1; if (total > limit) exit; print }' | copy_into_folders "$work/payload" "$per_folder"
     candidates -size -4097c | head -n "$small_files" | copy_into_folders "$work/small" "$small_files"
-    touch "$work/payload.done"
+    echo "$settings" > "$work/payload.done"
     set -o pipefail
 }
 
