@@ -9,6 +9,14 @@ namespace {
 constexpr int kPathSize = 520; // a converted path, terminator included
 constexpr DWORD kLargestJournal = 64u << 20;
 
+// The journal line of tag and text; "" when text holds a line break, which
+// would make it two lines.
+std::string LineText(const char* tag, const char* text) {
+    if (std::string_view(text).find_first_of("\r\n") != std::string_view::npos)
+        return std::string();
+    return std::string(tag) + text + "\r\n";
+}
+
 // The whole file, or an empty text when it is missing, unreadable or larger
 // than a journal can be.
 std::string ReadWhole(const std::string& path) {
@@ -114,10 +122,9 @@ void InstallJournal::File(const char16_t* path) {
 
 std::string InstallJournal::FileLine(const char16_t* path) const {
     char ansi[kPathSize];
-    if (!file_ || !KIVNarrowFromWide(path, ansi, sizeof ansi) ||
-        std::string_view(ansi).find_first_of("\r\n") != std::string_view::npos)
+    if (!file_ || !KIVNarrowFromWide(path, ansi, sizeof ansi))
         return std::string();
-    return std::string("file ") + ansi + "\r\n";
+    return LineText("file ", ansi);
 }
 
 void InstallJournal::WriteLines(const std::string& lines) {
@@ -132,9 +139,9 @@ void InstallJournal::Shared(unsigned long countBefore, const char* path) {
 // A text that holds a line end would break the journal into lines that say
 // something else; it is left out (nothing the setup makes has one).
 void InstallJournal::Line(const char* tag, const char* text) {
-    if (!file_ || std::string_view(text).find_first_of("\r\n") != std::string_view::npos)
+    const std::string line = file_ ? LineText(tag, text) : std::string();
+    if (line.empty())
         return;
-    const std::string line = std::string(tag) + text + "\r\n";
     if (std::string_view(tag) == "key " || std::string_view(tag) == "value ")
         registryLines_ += line;
     Write(line);
