@@ -59,6 +59,12 @@ KIVString ProgramsFolder(HKEY root, const char* valueName, int csidl) {
     return folder;
 }
 
+std::string ProgramsFolderAnsi(HKEY root, const char* valueName, int csidl) {
+    const KIVString folder = ProgramsFolder(root, valueName, csidl);
+    char ansi[MAX_PATH * 2];
+    return !folder.IsEmpty() && folder.ToNarrow(ansi, sizeof ansi) ? ansi : std::string();
+}
+
 bool CreateGroupShortcuts(const char16_t* groupFolder, const ProgramGroupSource& source) {
     CreateFolderPath(groupFolder, source.journal);
     if (!KIVCreateDirectory(groupFolder) && GetLastError() != ERROR_ALREADY_EXISTS)

@@ -8,6 +8,8 @@
 #include "platform/WinReg.h"
 #include "toolkit/KIVString.h"
 
+#include <string>
+
 #include <vector>
 
 class InstallJournal;
@@ -35,6 +37,8 @@ struct ProgramGroupSource {
 // A Programs folder: the value valueName of root's "Shell Folders" key,
 // else the shell's special folder csidl; empty when neither names one.
 KIVString ProgramsFolder(HKEY root, const char* valueName, int csidl);
+// The same folder as ANSI text; empty when it is not known.
+std::string ProgramsFolderAnsi(HKEY root, const char* valueName, int csidl);
 
 bool CreateProgramGroups(const ProgramGroupSource& source);
 

@@ -2,8 +2,8 @@
 
 #include "engine/ProgramGroups.h"
 #include "engine/ShortcutName.h"
+#include "engine/ShortcutTarget.h"
 #include "engine/UninstallFolders.h"
-#include "platform/ShellLinkFile.h"
 #include "platform/ShlObj.h"
 #include "platform/Windows.h"
 #include "toolkit/KIVString.h"
@@ -11,34 +11,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr DWORD kLargestLink = 1u << 20;
-
-// A Programs folder, ANSI, from the "Shell Folders" key, else from the
-// shell; empty when it is not known.
-std::string ProgramsFolderAnsi(HKEY root, const char* valueName, int csidl) {
-    const KIVString folder = ProgramsFolder(root, valueName, csidl);
-    char ansi[MAX_PATH * 2];
-    return !folder.IsEmpty() && folder.ToNarrow(ansi, sizeof ansi) ? ansi : std::string();
-}
-
-// The ANSI target of the shell link at path; empty when it is none.
-std::string LinkTarget(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    DWORD high = 0, got = 0;
-    const DWORD size = GetFileSize(file, &high);
-    std::vector<BYTE> bytes(high == 0 && size <= kLargestLink ? size : 0);
-    const bool read =
-        !bytes.empty() && ReadFile(file, bytes.data(), size, &got, nullptr) && got == size;
-    CloseHandle(file);
-    ShellLinkData link;
-    if (!read || !ShellLinkFile::Read(bytes.data(), bytes.size(), &link))
-        return std::string();
-    return link.ansiTargetPath;
-}
 
 bool IsLinkName(const char* name) {
     const std::size_t length = std::strlen(name);
@@ -50,7 +22,7 @@ void RemoveShortcut(const std::string& path, const std::string& installFolder, U
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
         return;
-    const std::string target = LinkTarget(path);
+    const std::string target = ShortcutTarget(path);
     if (target.empty() || !UninstallRun::IsInside(target, installFolder))
         return;
     if (!run.DryRun() && !DeleteFileA(path.c_str()))

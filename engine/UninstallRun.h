@@ -25,9 +25,13 @@ public:
     // A removal the machine refused: kept, and the run is incomplete, so the
     // record stays for another run.
     void Failed(const std::string& path, const std::string& what, unsigned long error);
+    // A line of the record (or journal) that names a place this product
+    // could not have put anything: never removed, and the record stays.
+    void Refused(const std::string& path, const std::string& reason);
 
     bool IsRemoved(std::string_view path) const;
-    bool Incomplete() const { return incomplete_; }
+    bool Incomplete() const { return incomplete_ || refused_; }
+    bool RefusedLines() const { return refused_; }
     const std::vector<UninstallItem>& RemovedItems() const { return removed_; }
     const std::vector<UninstallItem>& KeptItems() const { return kept_; }
 
@@ -41,10 +45,15 @@ public:
     // The folder of a path: everything before its last separator; empty for
     // a path with none, or a drive's root folder.
     static std::string Parent(std::string_view path);
+    // The offset of the last backslash of a path, npos when it has none.
+    // Paths are ANSI text of the machine's code page, walked by characters:
+    // the trail byte of a double-byte character is never a separator.
+    static std::size_t LastSeparator(std::string_view path);
 
 private:
     bool dryRun_;
     bool incomplete_ = false;
+    bool refused_ = false;
     std::set<std::string> removedKeys_;
     std::vector<UninstallItem> removed_;
     std::vector<UninstallItem> kept_;

@@ -7,8 +7,11 @@
 #include "engine/UninstallProgramGroups.h"
 #include "engine/UninstallRecordReader.h"
 #include "engine/UninstallRegistryKeys.h"
+#include "engine/UninstallScope.h"
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
+
+#include <cctype>
 
 namespace {
 
@@ -135,6 +138,34 @@ UninstallOutcome ReadWhatToUndo(const std::string& folder, const UndoFiles& file
     return UninstallOutcome::NoRecord;
 }
 
+// Takes out of the record every line that names a place this product could
+// not have put anything, reporting each; the rest is undone as read.
+template <typename Item, typename Path>
+void KeepInScope(std::vector<Item>& items, Path pathOf, bool folders, const UninstallScope& scope,
+                 UninstallRun& run, bool systemFiles = false) {
+    std::vector<Item> kept;
+    for (Item& item : items) {
+        const std::string& path = pathOf(item);
+        const std::string refusal =
+            systemFiles ? scope.SystemFileRefusal(path) : scope.Refusal(path, folders);
+        if (refusal.empty())
+            kept.push_back(std::move(item));
+        else
+            run.Refused(path, refusal);
+    }
+    items = std::move(kept);
+}
+
+void LimitToScope(UninstallRecord& record, const std::string& folder, UninstallRun& run) {
+    const UninstallScope scope(folder, record.applicationName);
+    const auto path = [](const std::string& line) -> const std::string& { return line; };
+    KeepInScope(record.files, path, false, scope, run);
+    KeepInScope(record.folders, path, true, scope, run);
+    KeepInScope(
+        record.sharedFiles, [](const SharedFileUse& use) -> const std::string& { return use.path; },
+        false, scope, run, true);
+}
+
 void RemoveUndoFile(const std::string& path, const char* note, UninstallRun& run) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return;
@@ -150,11 +181,17 @@ void RemoveUndoFile(const std::string& path, const char* note, UninstallRun& run
 UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
                            std::string* message) {
     const std::string folder = UninstallRun::Normal(installFolder);
+    if (!UninstallScope::IsPlainPath(folder) || std::toupper(folder[0]) == 'Z') {
+        *message = folder + " is no installation folder on a drive of the machine; nothing was "
+                            "removed";
+        return UninstallOutcome::Refused;
+    }
     const UndoFiles files(folder);
     UninstallRecord record;
     if (UninstallOutcome read = ReadWhatToUndo(folder, files, &record, message);
         read != UninstallOutcome::Done)
         return read;
+    LimitToScope(record, folder, run);
     const UninstallFolders folders(record, folder);
     UninstallFiles(record, folder, run);
     UninstallRegistryKeys(record, run);
@@ -170,5 +207,7 @@ UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
     folders.RemoveIfEmpty(folder, run);
     UninstallFolders::RemoveEmptyBaseFolders(folder, run);
     folders.RemoveOutside(run);
+    if (run.RefusedLines())
+        return UninstallOutcome::OutOfScope;
     return run.Incomplete() ? UninstallOutcome::Incomplete : UninstallOutcome::Done;
 }

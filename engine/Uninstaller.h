@@ -19,6 +19,8 @@ enum class UninstallOutcome {
     NoRecord,   // the folder holds no record: nothing to do
     Refused,    // the record is damaged; nothing was removed
     Incomplete, // some removals failed; the record stays
+    OutOfScope, // lines naming places outside the product's were refused (see
+                // UninstallScope), the rest was undone; the record stays
 };
 
 // installFolder is a Windows path. *message says why on NoRecord and Refused.

@@ -233,7 +233,7 @@ std::string Utf8(LPCSTR text) {
 template <typename Char> BOOL Copy(const Char* existing, const Char* newName, BOOL failIfExists) {
     std::string source, target;
     if (!HostPath::From(existing, &source) ||
-        !HostPath::From(newName, &target, HostPath::LastLink::Itself))
+        !HostPath::From(newName, &target, HostPath::LastLink::Itself, HostPath::Use::Change))
         return FALSE;
     return CopyHost(source, target, failIfExists != FALSE);
 }
@@ -242,7 +242,7 @@ template <typename Char> BOOL Copy(const Char* existing, const Char* newName, BO
 // the ANSI code page; false with the last error set.
 template <typename Char> bool ScheduledPath(const Char* path, std::string* ansi) {
     std::string host;
-    if (!HostPath::From(path, &host, HostPath::LastLink::Itself))
+    if (!HostPath::From(path, &host, HostPath::LastLink::Itself, HostPath::Use::Change))
         return false;
     std::string windows = PathMap::ToWindows(host);
     *ansi = HostText::ToAnsi(windows);
@@ -272,8 +272,8 @@ template <typename Char> BOOL Move(const Char* existing, const Char* newName, DW
     std::string source, target;
     if (!newName)
         return HostPath::Fail(ERROR_INVALID_PARAMETER);
-    if (!HostPath::From(existing, &source, HostPath::LastLink::Itself) ||
-        !HostPath::From(newName, &target, HostPath::LastLink::Itself))
+    if (!HostPath::From(existing, &source, HostPath::LastLink::Itself, HostPath::Use::Change) ||
+        !HostPath::From(newName, &target, HostPath::LastLink::Itself, HostPath::Use::Change))
         return FALSE;
     std::string name = HostPath::LastComponent(Utf8(newName));
     return MoveHost(source, MoveTarget(target, name, source), flags);

@@ -50,13 +50,20 @@ HostPath::LastLink LinkUse(DWORD disposition) {
     return replaces ? HostPath::LastLink::Itself : HostPath::LastLink::Follow;
 }
 
+// An open for writing, or one that may create the file, changes its path.
+HostPath::Use PathUse(DWORD access, DWORD disposition) {
+    bool changes = (access & GENERIC_WRITE) != 0 || disposition != OPEN_EXISTING;
+    return changes ? HostPath::Use::Change : HostPath::Use::Read;
+}
+
 } // namespace
 
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                    HANDLE) {
     std::string host;
-    if (!HostPath::FromWide(lpFileName, &host, LinkUse(dwCreationDisposition)))
+    if (!HostPath::FromWide(lpFileName, &host, LinkUse(dwCreationDisposition),
+                            PathUse(dwDesiredAccess, dwCreationDisposition)))
         return INVALID_HANDLE_VALUE;
     return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
 }
@@ -65,7 +72,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                    HANDLE) {
     std::string host;
-    if (!HostPath::FromAnsi(lpFileName, &host, LinkUse(dwCreationDisposition)))
+    if (!HostPath::FromAnsi(lpFileName, &host, LinkUse(dwCreationDisposition),
+                            PathUse(dwDesiredAccess, dwCreationDisposition)))
         return INVALID_HANDLE_VALUE;
     return Create(host, dwDesiredAccess, dwShareMode, dwCreationDisposition, dwFlagsAndAttributes);
 }

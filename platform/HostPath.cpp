@@ -9,30 +9,34 @@
 namespace HostPath {
 
 namespace {
-bool Map(const std::string& windowsPath, std::string* hostPath, LastLink last) {
+bool Map(const std::string& windowsPath, std::string* hostPath, LastLink last, Use use) {
     unsigned error = 0;
     if (!PathMap::ToHost(windowsPath, hostPath, &error, last)) {
         SetLastError(error);
+        return false;
+    }
+    if (use == Use::Change && !PathMap::Changeable(*hostPath)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
     return true;
 }
 } // namespace
 
-bool FromWide(LPCWSTR windowsPath, std::string* hostPath, LastLink last) {
+bool FromWide(LPCWSTR windowsPath, std::string* hostPath, LastLink last, Use use) {
     if (!windowsPath) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    return Map(HostText::FromWide(windowsPath), hostPath, last);
+    return Map(HostText::FromWide(windowsPath), hostPath, last, use);
 }
 
-bool FromAnsi(LPCSTR windowsPath, std::string* hostPath, LastLink last) {
+bool FromAnsi(LPCSTR windowsPath, std::string* hostPath, LastLink last, Use use) {
     if (!windowsPath) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    return Map(HostText::FromAnsi(windowsPath), hostPath, last);
+    return Map(HostText::FromAnsi(windowsPath), hostPath, last, use);
 }
 
 std::string Parent(const std::string& hostPath) {

@@ -12,16 +12,26 @@ namespace HostPath {
 
 using DriveConfinement::LastLink;
 
+// What a call does at its path: only reads it, or changes it (creates,
+// writes, truncates, deletes, renames, makes a folder). A change is refused
+// with ERROR_ACCESS_DENIED where the machine's programs may not change the
+// host (PathMap::Changeable).
+enum class Use { Read, Change };
+
 // Maps a "W" path (UTF-16) or an "A" path (ANSI code page) to a host path;
 // last says whether the call follows a link at the end of the path or acts
 // on the link itself. On failure sets the last error and returns false.
-bool FromWide(LPCWSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow);
-bool FromAnsi(LPCSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow);
-inline bool From(LPCWSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow) {
-    return FromWide(windowsPath, hostPath, last);
+bool FromWide(LPCWSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow,
+              Use use = Use::Read);
+bool FromAnsi(LPCSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow,
+              Use use = Use::Read);
+inline bool From(LPCWSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow,
+                 Use use = Use::Read) {
+    return FromWide(windowsPath, hostPath, last, use);
 }
-inline bool From(LPCSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow) {
-    return FromAnsi(windowsPath, hostPath, last);
+inline bool From(LPCSTR windowsPath, std::string* hostPath, LastLink last = LastLink::Follow,
+                 Use use = Use::Read) {
+    return FromAnsi(windowsPath, hostPath, last, use);
 }
 
 // The host folder holding a host path ("/" for "/x").

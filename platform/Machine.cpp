@@ -257,3 +257,39 @@ std::string Machine::ProgramPath() {
     const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : "";
 }
+
+namespace {
+std::mutex& HostChangesLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::vector<std::string>& HostChangePaths() {
+    static std::vector<std::string> paths;
+    return paths;
+}
+
+std::string Normal(const std::string& hostPath) {
+    std::error_code code;
+    std::string path = std::filesystem::absolute(hostPath, code).lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+} // namespace
+
+void Machine::AllowHostChanges(const std::string& hostPath) {
+    std::lock_guard<std::mutex> lock(HostChangesLock());
+    HostChangePaths().push_back(Normal(hostPath));
+}
+
+bool Machine::HostChangesAllowed(const std::string& hostPath) {
+    const std::string path = Normal(hostPath);
+    std::lock_guard<std::mutex> lock(HostChangesLock());
+    for (const std::string& allowed : HostChangePaths())
+        if (path == allowed || allowed == "/" ||
+            (path.size() > allowed.size() && path.compare(0, allowed.size(), allowed) == 0 &&
+             path[allowed.size()] == '/'))
+            return true;
+    return false;
+}

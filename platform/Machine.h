@@ -69,6 +69,17 @@ public:
     static void SetProgramPath(const std::string& hostPath);
     static std::string ProgramPath();
 
+    // The host outside the machine's drives (Z:) is read-only to the
+    // machine's programs: every call that would create, write, truncate,
+    // delete, rename or make a folder there fails with ERROR_ACCESS_DENIED.
+    // A tool or the setup opens it for one path a person named explicitly
+    // (an output folder, a log or response file on the command line): a
+    // folder with everything beneath it, or one file. Not on Windows, whose
+    // drives are all the machine's own.
+    static void AllowHostChanges(const std::string& hostPath);
+    // True when hostPath is, or lies beneath, a path given to AllowHostChanges.
+    static bool HostChangesAllowed(const std::string& hostPath);
+
 private:
     std::string root_;
     MachineSettings settings_;

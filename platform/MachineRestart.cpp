@@ -30,9 +30,35 @@ BOOL Delete(const std::u16string& path) {
     return DeleteFileW(path.c_str());
 }
 
-// Carries out one replacement (target empty: a deletion) and records it.
+struct Outcome {
+    std::vector<RestartStep>* steps;
+    std::vector<RestartStep>* skipped;
+};
+
+// ERROR_ACCESS_DENIED when a path of a replacement leads off the machine's
+// drives (Z:, or out of drive C: through a link). A path that cannot be
+// mapped at all is left to the call, which fails with the mapping's error.
+DWORD MachinePathError(const std::string& windowsPath) {
+    std::string host;
+    unsigned error = 0;
+    if (!PathMap::ToHost(windowsPath, &host, &error, DriveConfinement::LastLink::Itself))
+        return error == ERROR_ACCESS_DENIED ? DWORD{ERROR_ACCESS_DENIED} : DWORD{ERROR_SUCCESS};
+    return PathMap::OnMachineDrive(host) ? DWORD{ERROR_SUCCESS} : DWORD{ERROR_ACCESS_DENIED};
+}
+
+// Carries out one replacement (target empty: a deletion) and records it; one
+// that names a path off the machine is only recorded as skipped.
 void Apply(Origin origin, const std::string& source, const std::string& target, bool replace,
-           std::vector<RestartStep>* steps) {
+           const Outcome& outcome) {
+    DWORD refusal = MachinePathError(source);
+    if (refusal == ERROR_SUCCESS && !target.empty())
+        refusal = MachinePathError(target);
+    if (refusal != ERROR_SUCCESS) {
+        if (outcome.skipped)
+            outcome.skipped->push_back({origin, source, target, refusal});
+        return;
+    }
+    std::vector<RestartStep>* steps = outcome.steps;
     std::u16string from = HostText::ToWide(source), to = HostText::ToWide(target);
     DWORD flags = MOVEFILE_COPY_ALLOWED | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
     BOOL done = target.empty() ? Delete(from) : MoveFileExW(from.c_str(), to.c_str(), flags);
@@ -60,7 +86,7 @@ std::vector<std::pair<std::string, std::string>> RenameLines(std::istream& in) {
     return lines;
 }
 
-void RunWininit(std::vector<RestartStep>* steps) {
+void RunWininit(const Outcome& outcome) {
     std::string file = MachineFolders::Windows() + "\\WININIT.INI", host;
     unsigned error = 0;
     if (!PathMap::ToHost(file, &host, &error))
@@ -70,21 +96,22 @@ void RunWininit(std::vector<RestartStep>* steps) {
         return;
     for (const auto& [target, source] : RenameLines(in)) {
         bool deletion = strcasecmp(target.c_str(), "NUL") == 0;
-        Apply(Origin::WininitIni, source, deletion ? "" : target, true, steps);
+        Apply(Origin::WininitIni, source, deletion ? "" : target, true, outcome);
     }
     in.close();
-    Apply(Origin::WininitIni, file, MachineFolders::Windows() + "\\WININIT.BAK", true, steps);
+    Apply(Origin::WininitIni, file, MachineFolders::Windows() + "\\WININIT.BAK", true, outcome);
 }
 
 } // namespace
 
-DWORD MachineRestart(std::vector<RestartStep>* steps) {
-    RunWininit(steps);
-    return PendingRenames::Run([steps](const PendingRename& rename) {
+DWORD MachineRestart(std::vector<RestartStep>* steps, std::vector<RestartStep>* skipped) {
+    const Outcome outcome{steps, skipped};
+    RunWininit(outcome);
+    return PendingRenames::Run([outcome, steps](const PendingRename& rename) {
         std::string source = HostText::FromAnsi(rename.source.c_str());
         std::string target = HostText::FromAnsi(rename.target.c_str());
         if (rename.valid)
-            Apply(Origin::PendingRenames, source, target, rename.replace, steps);
+            Apply(Origin::PendingRenames, source, target, rename.replace, outcome);
         else
             steps->push_back({Origin::PendingRenames, source, target, DWORD{ERROR_INVALID_NAME}});
     });

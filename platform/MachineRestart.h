@@ -28,8 +28,12 @@ struct RestartStep {
 //    move of the source to the target, replacing an existing target only
 //    when the pair says so; a deletion of the source (a file or an empty
 //    folder) when the target is empty; then the value is removed.
-// Moves may cross drives. Paths are the machine's, mapped and confined as
-// every Win32 call maps them. Returns ERROR_SUCCESS, or the registry's error
-// when the pending pairs could not be read or removed (a user who is not
-// an administrator cannot remove them: they are then left, unapplied).
-DWORD MachineRestart(std::vector<RestartStep>* steps);
+// Moves may cross drives of the machine. Paths are the machine's, mapped and
+// confined as every Win32 call maps them. A line or pair that names a path
+// off the machine's drives (Z:, the host), or one that cannot be mapped, is
+// never carried out: it goes to *skipped (when given) with the error
+// ERROR_ACCESS_DENIED or the mapping's, and not to *steps. Returns
+// ERROR_SUCCESS, or the registry's error when the pending pairs could not be
+// read or removed (a user who is not an administrator cannot remove them:
+// they are then left, unapplied).
+DWORD MachineRestart(std::vector<RestartStep>* steps, std::vector<RestartStep>* skipped = nullptr);

@@ -265,6 +265,20 @@ bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* err
     return true;
 }
 
+bool OnMachineDrive(const std::string& hostPath) {
+    // A mapped path has no "." or ".." left: one under a drive folder of
+    // the root is told by its start, without normalising it.
+    std::string windows;
+    if (DriveForm(hostPath, Machine::Current().Root(), &windows))
+        return windows[0] != 'Z';
+    windows = ToWindows(hostPath);
+    return !windows.empty() && windows[0] != 'Z';
+}
+
+bool Changeable(const std::string& hostPath) {
+    return OnMachineDrive(hostPath) || Machine::HostChangesAllowed(hostPath);
+}
+
 std::string ToWindows(const std::string& hostPath) {
     std::error_code code;
     std::string path = std::filesystem::absolute(hostPath, code).lexically_normal().string();

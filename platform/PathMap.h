@@ -22,6 +22,14 @@ namespace PathMap {
 bool ToHost(const std::string& windowsPath, std::string* hostPath, unsigned* error,
             DriveConfinement::LastLink last = DriveConfinement::LastLink::Follow);
 
+// True when the host path lies on a drive of the machine (C:, or another
+// drive folder of the root), not on Z:.
+bool OnMachineDrive(const std::string& hostPath);
+// True when the host path may be changed by the machine's programs: it lies
+// on a drive of the machine, or it was opened for changes with
+// Machine::AllowHostChanges. Z: is otherwise read-only.
+bool Changeable(const std::string& hostPath);
+
 // The Windows form of a host path: under <root>/drive_c it is "C:\...",
 // anything else is "Z:\..." with its slashes turned into backslashes.
 std::string ToWindows(const std::string& hostPath);

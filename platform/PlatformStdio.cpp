@@ -54,9 +54,11 @@ FILE* PlatformFopen(const char* windowsPath, const char* mode) {
         return nullptr;
     }
     bool empties = (flags & O_TRUNC) != 0;
+    bool writes = (flags & O_ACCMODE) != O_RDONLY;
     std::string host;
     if (!HostPath::FromAnsi(windowsPath, &host,
-                            empties ? HostPath::LastLink::Itself : HostPath::LastLink::Follow)) {
+                            empties ? HostPath::LastLink::Itself : HostPath::LastLink::Follow,
+                            writes ? HostPath::Use::Change : HostPath::Use::Read)) {
         errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : ENOENT;
         return nullptr;
     }

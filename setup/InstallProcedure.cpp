@@ -37,6 +37,8 @@ bool SetupDriver::WaitForQuestion() const {
 }
 
 void SetupDriver::InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallback onName) {
+    if (!folderRefusal_.empty())
+        return worker.Finish(kInstallCopyFailed, SetupText(kTextFolderUnusable));
     if (state.chosenSetupType) {
         for (const Component* component : state.chosenSetupType->components) {
             if (!Contributes(*component, state.currentLanguage))

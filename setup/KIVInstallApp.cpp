@@ -5,14 +5,6 @@
 
 #include "platform/Windows.h"
 
-namespace {
-
-constexpr double kKilobyte = 1024.0;
-constexpr double kMegabyte = 1048576.0;
-constexpr double kGigabyte = 1073741824.0;
-
-} // namespace
-
 KIVInstallApp::KIVInstallApp(SetupDriver& setupDriver, const char16_t* resourceBase)
     : KIVApplication("Kiv installer", "1.0", resourceBase, nullptr), driver(setupDriver),
       state(setupDriver.state) {}
@@ -47,16 +39,7 @@ bool KIVInstallApp::FullScreen() const {
 }
 
 KIVString KIVInstallApp::SizeText(double bytes) const {
-    KIVString text;
-    if (bytes > kGigabyte)
-        text.Format(u"%.2f %s", bytes / kGigabyte, static_cast<const char16_t*>(units_[3]));
-    else if (bytes > kMegabyte)
-        text.Format(u"%.2f %s", bytes / kMegabyte, static_cast<const char16_t*>(units_[2]));
-    else if (bytes > kKilobyte)
-        text.Format(u"%.2f %s", bytes / kKilobyte, static_cast<const char16_t*>(units_[1]));
-    else
-        text.Format(u"%d %s", static_cast<int>(bytes), static_cast<const char16_t*>(units_[0]));
-    return text;
+    return SizeTextWith(bytes, units_);
 }
 
 void KIVInstallApp::LoadSizeUnits() {

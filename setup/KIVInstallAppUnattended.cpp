@@ -4,6 +4,7 @@
 #include "setup/KIVInstallApp.h"
 
 #include "setup/SetupFolderProbe.h"
+#include "setup/SetupInstallFolder.h"
 #include "setup/SetupLanguage.h"
 #include "toolkit/KIVFileStream.h"
 #include "toolkit/KIVMessageBoxDlg.h"
@@ -98,10 +99,13 @@ bool KIVInstallApp::TakeUnattendedFolder() {
     if (!Unattended() || !response.folder || state.description.OptionFlag(kOptionSetupTypePage))
         return true;
     state.variables.installDst = KIVWideFromUtf8(*response.folder);
-    if (ProbeFolder(state.variables.installDst))
+    std::string reason;
+    if (IsInstallFolderPath(state.variables.installDst, &reason) &&
+        ProbeFolder(state.variables.installDst))
         return true;
     refusal_ = GetText(kTextFolderUnusable);
-    Warn("the folder " + *response.folder + " cannot be used: " + KIVUtf8FromWide(refusal_));
+    Warn("the folder " + *response.folder + " cannot be used: " + KIVUtf8FromWide(refusal_) +
+         (reason.empty() ? std::string() : " (" + reason + ")"));
     SetResult(kExitFailed);
     return false;
 }

@@ -1,5 +1,8 @@
 #include "setup/SetupCommandLine.h"
 
+#include "platform/Machine.h"
+#include "platform/PathMap.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -54,4 +57,13 @@ bool ParseSetupCommandLine(const std::vector<std::string>& args, SetupCommandLin
         }
     }
     return true;
+}
+
+void AllowCommandLineFiles(const SetupCommandLine& options) {
+    for (const std::string* file : {&options.logFile, &options.recordFile}) {
+        std::string host;
+        unsigned error = 0;
+        if (!file->empty() && PathMap::ToHost(*file, &host, &error))
+            Machine::AllowHostChanges(host);
+    }
 }

@@ -28,3 +28,8 @@ struct SetupCommandLine {
 // argument that is not one of them.
 bool ParseSetupCommandLine(const std::vector<std::string>& args, SetupCommandLine* options,
                            std::string* error);
+
+// Opens the files a person named for the setup to write (/LOG and /RECORD)
+// for changes also where they lie on the host outside the machine (Z:),
+// which is otherwise read-only to the setup.
+void AllowCommandLineFiles(const SetupCommandLine& options);

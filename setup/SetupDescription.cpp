@@ -75,5 +75,8 @@ bool LoadSetupDescription(SetupDescription& description) {
 }
 
 void LogSetupDescriptionError(const SetupDescriptionError& error) {
-    std::fprintf(stderr, "config.ini: line %d: %s\n", error.line, error.reason.c_str());
+    if (error.line)
+        std::fprintf(stderr, "config.ini: line %d: %s\n", error.line, error.reason.c_str());
+    else
+        std::fprintf(stderr, "config.ini: %s\n", error.reason.c_str());
 }

@@ -1,4 +1,5 @@
 #include "setup/SetupDriver.h"
+#include "setup/SetupInstallFolder.h"
 
 #include "engine/ProgramGroups.h"
 #include "engine/StartupShortcut.h"
@@ -76,10 +77,15 @@ std::int32_t SetupDriver::RunInstallation(ZipageBytesCallback onBytes, ZipageNam
     return worker.resultCode.load();
 }
 
+// A folder that no setup may use (one that came from the registry or an
+// earlier installation, which no page checked) is refused here, before the
+// installation folder or the journal is made.
 void SetupDriver::PrepareInstallation() {
     began_ = true;
     zip.SetVolumeFallback(&state.description.volumes, stagingFolder + u"\\Archives");
-    OpenJournal();
+    folderRefusal_.clear();
+    if (IsInstallFolderPath(state.variables.installDst, &folderRefusal_))
+        OpenJournal();
 }
 
 bool SetupDriver::WriteRegistryOnly() {

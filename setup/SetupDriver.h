@@ -103,6 +103,9 @@ public:
     bool RestartNeeded() const { return restartNeeded_; }
     // The install entry whose unpacking or copy failed (null when none did).
     const InstallEntry* FailedEntry() const { return failedEntry_; }
+    // Why the installation folder was refused before anything was made
+    // (see IsInstallFolderPath); empty when it was not.
+    const std::string& FolderRefusal() const { return folderRefusal_; }
     // In plain language, for the end of the log after a failure or a cancel:
     // what failed (the start-up step, or the install step with its entry and
     // the reason) and what was left on the machine, with where it is listed
@@ -131,6 +134,7 @@ private:
     bool UnpackSetupFiles();
     bool CheckRegistryAccess();
     bool LoadDescription();
+    static bool EntriesStayInside(SetupDescription& d);
     void TakeLanguages();
     bool ReadPreviousInstallation();
     void SetDefaultInstallFolder();
@@ -153,4 +157,5 @@ private:
     bool restartNeeded_ = false;
     bool began_ = false; // the installation (or the registry-only writing) began
     const InstallEntry* failedEntry_ = nullptr;
+    std::string folderRefusal_; // why PrepareInstallation refused the folder; empty when not
 };

@@ -55,6 +55,9 @@ std::string SetupDriver::WhatFailed() const {
     // tells is whether the installation began.
     if (!began_)
         return "The setup stopped before the installation began.";
+    if (!folderRefusal_.empty())
+        return "The installation folder " + LogTextFromWide(state.variables.installDst) +
+               " was refused: " + folderRefusal_ + ".";
     switch (worker.resultCode.load()) {
     case kInstallCopyFailed:
     case kInstallExtractFailed:

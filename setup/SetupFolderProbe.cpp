@@ -1,6 +1,7 @@
 #include "setup/SetupFolderProbe.h"
 
 #include "engine/CreateFolderPath.h"
+#include "setup/SetupInstallFolder.h"
 #include "toolkit/KIVString.h"
 #include "toolkit/KIVSystem.h"
 
@@ -8,6 +9,9 @@
 #include <cstdio>
 
 bool ProbeFolder(const char16_t* folder) {
+    std::string reason;
+    if (!IsInstallFolderPath(folder, &reason))
+        return false;
     CreateFolderPath(folder);
     KIVString path;
     path.Format(u"%s%chhjgt474kjnh774544hgghgg", folder, u'\\');

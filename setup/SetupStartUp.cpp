@@ -1,5 +1,6 @@
 // The start-up steps of SetupDriver that show no page, in the flow's order.
 #include "engine/CreateFolderPath.h"
+#include "engine/RelativeFolder.h"
 #include "setup/SetupDriver.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupReadBack.h"
@@ -102,10 +103,26 @@ bool SetupDriver::LoadDescription() {
     KIVString path = installFilesFolder + u"\\config.ini";
     WideCharToMultiByte(CP_ACP, 0, path, -1, state.description.filePath,
                         sizeof state.description.filePath, nullptr, nullptr);
-    if (!LoadSetupDescription(state.description)) {
+    if (!LoadSetupDescription(state.description) || !EntriesStayInside(state.description)) {
         LogSetupDescriptionError(state.description.error);
         return Fail(SetupStep::kDescription, u"Can't load config file.");
     }
+    return true;
+}
+
+// An install entry whose destination would leave the installation (or
+// staging) folder is refused before anything is installed: a hostile medium
+// could otherwise put files anywhere on the machine.
+bool SetupDriver::EntriesStayInside(SetupDescription& d) {
+    for (const auto& entry : d.installEntries)
+        if (!StaysInsideFolder(entry->destinationFolder)) {
+            d.error.line = 0;
+            d.error.reason = std::string("install entry \"") + entry->entryName +
+                             "\": the destination folder \"" + entry->destinationFolder +
+                             "\" leaves the installation folder (a drive, a leading "
+                             "backslash or a \"..\" component)";
+            return false;
+        }
     return true;
 }
 

@@ -22,9 +22,24 @@ const EnglishText kEnglish[] = {
     {kTextRegistryFailed, u"The system could not be updated. You may need administrator rights to "
                           u"install this product."},
     {kTextProgramGroupFailed, u"The program group could not be created."},
+    {kTextSizeUnits, u"bytes"},
+    {kTextSizeUnits + 1, u"KB"},
+    {kTextSizeUnits + 2, u"MB"},
+    {kTextSizeUnits + 3, u"GB"},
+    {kTextNotEnoughSpace, u"There may not be enough free space on the destination disk.\n\n"
+                          u"Space available: %s\nSpace required: %s\n\n"
+                          u"Do you want to continue anyway?"},
+    {kTextUnknownSpace, u"The free space on the destination disk could not be determined.\n\n"
+                        u"Do you want to continue anyway?"},
     {kTextRestartQuestion, u"Windows must be restarted to complete the installation of %s. "
                            u"Restart now?"},
+    {kTextFolderUnusable, u"The installation folder cannot be created or written to. Please "
+                          u"choose another folder."},
 };
+
+constexpr double kKilobyte = 1024.0;
+constexpr double kMegabyte = kKilobyte * 1024.0;
+constexpr double kGigabyte = kMegabyte * 1024.0;
 
 } // namespace
 
@@ -75,4 +90,22 @@ KIVString FormatTextArguments(const char16_t* format,
         }
     }
     return text;
+}
+
+KIVString SizeTextWith(double bytes, const KIVString units[4]) {
+    KIVString text;
+    const double scales[] = {kGigabyte, kMegabyte, kKilobyte};
+    for (int i = 0; i < 3; ++i)
+        if (bytes > scales[i]) {
+            text.Format(u"%.2f %s", bytes / scales[i], static_cast<const char16_t*>(units[3 - i]));
+            return text;
+        }
+    text.Format(u"%d %s", static_cast<int>(bytes), static_cast<const char16_t*>(units[0]));
+    return text;
+}
+
+KIVString SizeTextOf(double bytes) {
+    const KIVString units[4] = {SetupText(kTextSizeUnits), SetupText(kTextSizeUnits + 1),
+                                SetupText(kTextSizeUnits + 2), SetupText(kTextSizeUnits + 3)};
+    return SizeTextWith(bytes, units);
 }

@@ -14,7 +14,11 @@ enum SetupTextNumber {
     kTextCopyFailed = 105,     // format with the item name
     kTextRegistryFailed = 118, // registry or system files could not be written
     kTextProgramGroupFailed = 119,
+    kTextSizeUnits = 114,       // 114-117: bytes, kilobytes, megabytes, gigabytes
+    kTextNotEnoughSpace = 122,  // format with the free and the required size
+    kTextUnknownSpace = 123,
     kTextRestartQuestion = 124, // format with the application name
+    kTextFolderUnusable = 125,
 };
 
 // Returns the text of that number, or an empty text when it has none.
@@ -29,6 +33,12 @@ KIVString SetupText(int number);
 
 // The text of that number with its first "%s" replaced by argument.
 KIVString FormatSetupText(int number, const char16_t* argument);
+
+// A size for a person: bytes, or kilobytes, megabytes or gigabytes with two
+// decimals, with the given unit texts (bytes, KB, MB, GB), or with the unit
+// texts 114 to 117.
+KIVString SizeTextWith(double bytes, const KIVString units[4]);
+KIVString SizeTextOf(double bytes);
 
 // A language text used as a format: each "%s" in turn takes the next
 // argument (an empty text once they run out) and "%%" gives "%"; anything

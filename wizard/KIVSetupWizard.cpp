@@ -89,6 +89,7 @@ int RunSetupProgram(const std::vector<std::string>& args) {
     if (!ParseSetupCommandLine(args, &options, &error) ||
         !ReadChoices(options, &response, &language, &error))
         return Refuse(error);
+    AllowCommandLineFiles(options);
     if (options.silent)
         SetDisplayBackend(std::make_unique<HeadlessBackend>());
     char16_t path[MAX_PATH] = {};

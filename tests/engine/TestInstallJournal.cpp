@@ -11,6 +11,7 @@
 #include "engine/Uninstaller.h"
 #include "platform/Windows.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -21,6 +22,14 @@ namespace fs = std::filesystem;
 const char kFolder[] = "C:\\Program Files\\Talvic";
 const char kKey[] = "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic";
 const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+// The user's temporary folder of a fresh machine, below C:\, which holds the
+// setup's staging folder.
+const char kTemp[] = "Documents and Settings\\User\\Local Settings\\Temp";
+
+std::string Slashed(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
 
 class InstallJournalTest : public MachineTest {
 protected:
@@ -143,7 +152,7 @@ TEST_F(InstallJournalTest, ADamagedJournalIsRefused) {
 // folders it made, its staging folder outside the installation folder among
 // them, and only the values it wrote; a count it had not raised yet stays.
 TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
-    const std::string staging = "C:\\Windows\\Temp\\TemporaryFiles";
+    const std::string staging = "C:\\" + std::string(kTemp) + "\\TemporaryFiles";
     {
         InstallJournal journal;
         ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
@@ -158,7 +167,7 @@ TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
         journal.Shared(3, "C:\\Windows\\System32\\raised.dll");
         journal.Shared(3, "C:\\Windows\\System32\\notyet.dll");
     }
-    WriteHostFile(machine.DriveC("Windows/Temp/TemporaryFiles/InstallFiles/config.ini"), "x");
+    WriteHostFile(machine.DriveC(Slashed(kTemp) + "/TemporaryFiles/InstallFiles/config.ini"), "x");
     WriteHostFile(Host("app.exe"), "x");
     SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
     SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine", "the user's");
@@ -168,8 +177,8 @@ TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
     UninstallRun run(false);
     std::string message;
     EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Done) << message;
-    EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Temp/TemporaryFiles")));
-    EXPECT_TRUE(fs::exists(machine.DriveC("Windows/Temp")));
+    EXPECT_FALSE(fs::exists(machine.DriveC(Slashed(kTemp) + "/TemporaryFiles")));
+    EXPECT_TRUE(fs::exists(machine.DriveC(Slashed(kTemp))));
     EXPECT_FALSE(fs::exists(Host("")));
     EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path"));
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine"));
@@ -211,7 +220,7 @@ TEST_F(InstallJournalTest, TheValuesFileKeepsTheUsersOwnValueInAProductKey) {
 // Killed after its record but while it removed its staging folder: the
 // journal beside the record still names what is left there.
 TEST_F(InstallJournalTest, AJournalBesideTheRecordNamesTheStagingFoldersLeftovers) {
-    const std::string staging = "C:\\Windows\\Temp\\TemporaryFiles";
+    const std::string staging = "C:\\" + std::string(kTemp) + "\\TemporaryFiles";
     {
         InstallJournal journal;
         ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
@@ -224,13 +233,13 @@ TEST_F(InstallJournalTest, AJournalBesideTheRecordNamesTheStagingFoldersLeftover
                   "files 1\r\nC:\\Program Files\\Talvic\\app.exe\r\nfolders 1\r\n"
                   "C:\\Program Files\\Talvic\r\nregkeys 0\r\nlongappname\r\nTalvic\r\n");
     WriteHostFile(Host("app.exe"), "x");
-    WriteHostFile(machine.DriveC("Windows/Temp/TemporaryFiles/InstallFiles/config.ini"), "x");
-    WriteHostFile(machine.DriveC("Windows/Temp/mine.txt"), "mine");
+    WriteHostFile(machine.DriveC(Slashed(kTemp) + "/TemporaryFiles/InstallFiles/config.ini"), "x");
+    WriteHostFile(machine.DriveC(Slashed(kTemp) + "/mine.txt"), "mine");
 
     UninstallRun run(false);
     std::string message;
     EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::Done) << message;
-    EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Temp/TemporaryFiles")));
-    EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/Temp/mine.txt")), "mine");
+    EXPECT_FALSE(fs::exists(machine.DriveC(Slashed(kTemp) + "/TemporaryFiles")));
+    EXPECT_EQ(ReadHostFile(machine.DriveC(Slashed(kTemp) + "/mine.txt")), "mine");
     EXPECT_FALSE(fs::exists(Host("")));
 }

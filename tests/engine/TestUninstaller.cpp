@@ -2,6 +2,7 @@
 // fresh machine: what it removes, what it keeps and why, and that a damaged
 // record, a dry run or a link removes nothing it should not.
 #include "RegistryTestValues.h"
+#include "HostFiles.h"
 #include "TestMachine.h"
 #include "engine/CreateShellLink.h"
 #include "engine/Uninstaller.h"
@@ -21,6 +22,13 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kFolder[] = "C:\\Program Files\\Talvic";
+
+// The setup's staging folder on this machine.
+std::string Staging() {
+    char temporary[MAX_PATH];
+    GetTempPathA(MAX_PATH, temporary);
+    return std::string(temporary) + "TemporaryFiles";
+}
 
 std::string Slashed(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -209,7 +217,7 @@ TEST_F(UninstallerTest, NoRecordIsNothingToDo) {
 TEST_F(UninstallerTest, SharedSystemFilesGoWithTheirLastCountedUse) {
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
-    const std::string staging = "C:\\Users\\User\\AppData\\Local\\Temp\\TemporaryFiles\\";
+    const std::string staging = Staging() + "\\";
     HKEY counts = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE,
                             "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", &counts),
@@ -297,7 +305,7 @@ TEST_F(UninstallerTest, RemovesTheMakersFolderWithItsLastProduct) {
 // A user who may not write under HKEY_LOCAL_MACHINE cannot remove the
 // product's keys nor lower a use count: said so, and the record stays.
 TEST_F(UninstallerTest, KeysTheUserMayNotRemoveKeepTheRecord) {
-    PutRecord("files 1\r\nC:\\Temp\\TemporaryFiles\\kivrt.dll\r\nfolders 0\r\nregkeys 1\r\n"
+    PutRecord("files 1\r\n" + Staging() + "\\kivrt.dll\r\nfolders 0\r\nregkeys 1\r\n"
               "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic\r\nlongappname\r\nTalvic\r\n");
     SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
     MachineSettings user;
@@ -309,4 +317,66 @@ TEST_F(UninstallerTest, KeysTheUserMayNotRemoveKeepTheRecord) {
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path"));
     EXPECT_TRUE(fs::exists(Host(".uninstallinfos.log")));
     EXPECT_TRUE(Has(run.KeptItems(), "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic", "error 5"));
+}
+
+// A record is read from a folder anyone may write to: a line that names a
+// host file, another product's file, a file of the Windows folder or a
+// folder beside the product's is refused and left alone, while the
+// product's own files go; the record stays for a person to look at.
+TEST_F(UninstallerTest, LinesNamingPlacesOutsideTheProductAreRefusedAndLeftAlone) {
+    const fs::path host = fs::path(machine.Root()).parent_path() /
+                          (fs::path(machine.Root()).filename().string() + "-canary");
+    Put((host / "canary.txt").string(), "host");
+    const std::string hostLine = "Z:" + Slashed((host / "canary.txt").string());
+    std::string hostWindows = hostLine;
+    std::replace(hostWindows.begin(), hostWindows.end(), '/', '\\');
+    const char* const others[] = {"Windows/other-product.ini", "Program Files/Other/keep.txt",
+                                  "Program Files/TalvicX/keep.txt",
+                                  "Program Files/Other/TemporaryFiles/kivrt.dll"};
+    for (const char* other : others)
+        Put(machine.DriveC(other), "other");
+    Put(Host("talvic.exe"));
+    PutRecord("files 6\r\nC:\\Program Files\\Talvic\\talvic.exe\r\n" + hostWindows +
+              "\r\nC:\\Windows\\other-product.ini\r\nC:\\Program Files\\Other\\keep.txt\r\n"
+              "C:\\Program Files\\TalvicX\\keep.txt\r\n"
+              "C:\\Program Files\\Other\\TemporaryFiles\\kivrt.dll\r\n"
+              "folders 2\r\nC:\\Program Files\\Other\r\nC:\\Windows\r\n"
+              "regkeys 0\r\nlongappname\r\nTalvic\r\n");
+
+    EXPECT_EQ(Run(), UninstallOutcome::OutOfScope) << message;
+    EXPECT_FALSE(fs::exists(Host("talvic.exe")));
+    EXPECT_EQ(ReadHostFile(host / "canary.txt"), "host");
+    for (const char* other : others)
+        EXPECT_EQ(ReadHostFile(machine.DriveC(other)), "other") << other;
+    EXPECT_TRUE(fs::exists(Host(".uninstallinfos.log")));
+    for (const std::string& refused :
+         {hostWindows, std::string("C:\\Windows\\other-product.ini"),
+          std::string("C:\\Program Files\\TalvicX\\keep.txt"),
+          std::string("C:\\Program Files\\Other")})
+        EXPECT_TRUE(Has(run.KeptItems(), refused, "refused")) << refused;
+    fs::remove_all(host);
+}
+
+// On a Japanese machine the trail byte of a double-byte character may be a
+// backslash: the product's folder "表" (95 5C) does not hold the user's
+// "表words.txt" beside it, which a byte-wise comparison took for inside.
+TEST(UninstallerDoubleByte, AFolderEndingInATrailByteHoldsNothingBesideIt) {
+    MachineSettings japanese;
+    japanese.codePage = 932;
+    japanese.languageId = 0x0411;
+    TestMachine machine(japanese);
+    const std::string folder = "C:\\Program Files\\\x95\x5C";
+    const std::string product = machine.DriveC("Program Files/\u8868");
+    const std::string besides = machine.DriveC("Program Files/\u8868words.txt");
+    fs::create_directories(product);
+    std::ofstream(product + "/app.exe") << "x";
+    std::ofstream(besides) << "mine";
+    std::ofstream(product + "/.uninstallinfos.log", std::ios::binary)
+        << "files 2\r\n" + folder + "\\app.exe\r\n" + folder + "words.txt\r\nfolders 0\r\n"
+                                                                  "regkeys 0\r\nlongappname\r\nApp\r\n";
+    UninstallRun run(false);
+    std::string message;
+    EXPECT_EQ(Uninstall(folder, run, &message), UninstallOutcome::OutOfScope) << message;
+    EXPECT_FALSE(fs::exists(product + "/app.exe"));
+    EXPECT_EQ(ReadHostFile(besides), "mine");
 }

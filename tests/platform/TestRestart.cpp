@@ -6,6 +6,7 @@
 #include "platform/PendingRenames.h"
 #include "platform/Windows.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -61,14 +62,17 @@ std::string Describe(const RestartStep& step) {
     return origin + " " + step.source + " > " + step.target + " " + std::to_string(step.error);
 }
 
+// The steps carried out, then those skipped as "skipped ...".
 std::vector<std::string> Restart(DWORD* result = nullptr) {
-    std::vector<RestartStep> steps;
-    DWORD error = MachineRestart(&steps);
+    std::vector<RestartStep> steps, skipped;
+    DWORD error = MachineRestart(&steps, &skipped);
     if (result)
         *result = error;
     std::vector<std::string> lines;
     for (const RestartStep& step : steps)
         lines.push_back(Describe(step));
+    for (const RestartStep& step : skipped)
+        lines.push_back("skipped " + Describe(step));
     return lines;
 }
 
@@ -198,9 +202,39 @@ TEST_F(MachineTest, RestartKeepsToTheMachine) {
     fs::create_symlink(outside, machine.DriveC("Temp/link"));
     SetPendingValue(("\\??\\C:\\Temp\\a.txt\0!\\??\\C:\\Temp\\link\\victim.txt\0"
                      "\\??\\C:\\Temp\\link\\victim.txt\0\0\0"s));
-    EXPECT_EQ(Restart(), (Lines{"pending C:\\Temp\\a.txt > C:\\Temp\\link\\victim.txt 5",
-                                "pending C:\\Temp\\link\\victim.txt >  5"}));
+    EXPECT_EQ(Restart(), (Lines{"skipped pending C:\\Temp\\a.txt > C:\\Temp\\link\\victim.txt 5",
+                                "skipped pending C:\\Temp\\link\\victim.txt >  5"}));
     EXPECT_EQ(Slurp(outside + "/victim.txt"), "mine");
+    EXPECT_EQ(Slurp(machine.DriveC("Temp/a.txt")), "a");
+}
+
+// Z: is the host: a [rename] line or a pending pair that names it, whether
+// put there by a medium or by a plain registry import, is skipped whole,
+// and the host's files stay as they were.
+TEST_F(MachineTest, RestartLeavesTheHostAlone) {
+    const fs::path host = fs::path(machine.Root()) / "host";
+    fs::create_directories(host);
+    std::ofstream(host / "victim.txt") << "mine";
+    std::ofstream(host / "other.txt") << "other";
+    const std::string victim = "Z:" + (host / "victim.txt").string();
+    const std::string other = "Z:" + (host / "other.txt").string();
+    Write(machine, "Temp/a.txt", "a");
+    Write(machine, "Windows/WININIT.INI",
+          "[rename]\r\nNUL=" + victim + "\r\n" + other + "=C:\\Temp\\a.txt\r\n");
+    const std::string nul(1, '\0');
+    SetPendingValue("\\??\\" + victim + nul + nul + "\\??\\C:\\Temp\\a.txt" + nul + "!\\??\\" +
+                    other + nul + nul);
+    const Lines lines = Restart();
+    std::string all;
+    for (const std::string& line : lines)
+        all += line + "\n";
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.rfind("skipped", 0) == 0; }),
+              4)
+        << all;
+    EXPECT_EQ(Slurp((host / "victim.txt").string()), "mine");
+    EXPECT_EQ(Slurp((host / "other.txt").string()), "other");
+    EXPECT_EQ(Slurp(machine.DriveC("Temp/a.txt")), "a");
 }
 
 TEST(Restart, AUserWhoIsNotAnAdministratorLeavesThePairs) {

@@ -116,6 +116,9 @@ TEST_F(ConfigCheckTest, EachMistakeIsAnErrorOnItsLine) {
          ":24: error: volume 3 is not in the volume list, which has 2"},
         {"\"\"      Extras        \"\"", "\"\" ..\\Extras \"\"",
          ":26: error: the destination folder \"..\\Extras\" leaves the installation folder"},
+        {"Samples\\\"Big Box\"", "C:\\\"Program Files\"\\Samples",
+         ":24: error: the destination folder \"C:\\Program Files\\Samples\" is absolute: the setup "
+         "refuses it"},
         {"Component Samples  x 15 1 { 1 }", "Component Samples x 15 0 {",
          ":30: error: component \"Samples\" lists no install entry"},
         {"Component Extras   x 3 ", "Component Extras x 16 ",
@@ -150,8 +153,6 @@ TEST_F(ConfigCheckTest, WarningsAloneLeaveTheDescriptionSound) {
         {"Languages       15", "Languages 31",
          ":15: warning: the available languages hold bits beyond the four languages (16)"},
         {"predecomp       1", "pre 1", ":20: warning: header line 18 begins with \"pre\""},
-        {"Samples\\\"Big Box\"", "C:\\\"Program Files\"\\Samples",
-         ":24: warning: the destination folder \"C:\\Program Files\\Samples\" is absolute"},
         {"Type Compact", "Type compact", ":34: warning: setup type \"compact\" is never chosen"},
     };
     for (const Mistake& oddity : oddities) {

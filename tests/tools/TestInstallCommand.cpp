@@ -209,3 +209,62 @@ INSTANTIATE_TEST_SUITE_P(BothFamilies, InstallCommandTest,
                          [](const auto& info) {
                              return info.param == PlatformFamily::NT ? "NT" : "Win9x";
                          });
+
+// The installation folder must be an absolute path on a drive of the
+// machine: a relative one would install into the host's current folder and
+// leave a record that can never be undone. Refused as a bad option, with
+// nothing installed; so are texts too long for the setup to hold.
+TEST_P(InstallCommandTest, DestinationsOffTheMachineAreRefusedAsBadOptions) {
+    const std::string tooLong = "C:\\" + std::string(300, 'x');
+    for (const std::string& dest : {std::string("rel"), std::string("Z:\\tmp\\product"),
+                                    std::string("C:\\Program Files\\..\\Windows"),
+                                    std::string("Q:\\Product"), tooLong}) {
+        KivtoolRun run = Install("--dest '" + dest + "'");
+        EXPECT_EQ(run.status, 2) << dest << run.output;
+        EXPECT_NE(run.output.find("--dest"), std::string::npos) << run.output;
+    }
+    EXPECT_FALSE(fs::exists("rel"));
+    KivtoolRun run = Install("--user '" + std::string(260, 'u') + "'");
+    EXPECT_EQ(run.status, 2) << run.output;
+    run = Install("--company '" + std::string(260, 'c') + "'");
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_FALSE(fs::exists(Product("app.exe")));
+    EXPECT_FALSE(fs::exists(Host(Staging())));
+}
+
+// kivtool install makes the checks the setup type page makes and refuses as
+// an unattended setup does: a drive stated too small, a folder it cannot
+// write.
+TEST_P(InstallCommandTest, TooLittleSpaceAndAnUnwritableFolderFailAsTheSetupDoes) {
+    MachineSettings small;
+    ASSERT_TRUE(Machine::LoadSettings(root.string(), &small));
+    small.freeSpace['C'] = 1; // the description asks for a few hundred bytes
+    ASSERT_TRUE(Machine::SaveSettings(root.string(), small));
+    KivtoolRun run = Install();
+    EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
+    EXPECT_NE(run.output.find("There may not be enough free space"), std::string::npos)
+        << run.output;
+    EXPECT_FALSE(fs::exists(Product("app.exe")));
+    EXPECT_FALSE(fs::exists(Product(".uninstallinfos.log")));
+
+    small.freeSpace.clear();
+    ASSERT_TRUE(Machine::SaveSettings(root.string(), small));
+    WriteHostFile(machine->DriveC("Blocked"), "a file where the folder would go");
+    run = Install("--dest 'C:\\Blocked\\Talvic'");
+    EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
+    EXPECT_NE(run.output.find("cannot be created or written"), std::string::npos) << run.output;
+}
+
+// An entry whose destination leaves the installation folder is refused
+// before anything is installed, whatever the medium says.
+TEST_P(InstallCommandTest, AnEntryLeavingTheInstallationFolderIsRefused) {
+    std::string config = ReadHostFile(work / "setup/config.ini");
+    config.replace(config.find("Samples \"\" Samples"), 18, "Samples \"\" ..\\..\\..\\Windows");
+    WriteHostFile(work / "setup/config.ini", config);
+    Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    KivtoolRun run = Install();
+    EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
+    EXPECT_NE(run.output.find("leaves the installation folder"), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(Product("app.exe")));
+    EXPECT_FALSE(fs::exists(machine->DriveC("Windows/a.dat")));
+}

@@ -115,6 +115,22 @@ TEST_F(UnattendedTest, AResponseNoPersonCouldGiveFailsWithItsReasonAndInstallsNo
     }
 }
 
+// A folder off the machine's drives (relative to the host's current folder,
+// on Z:, or climbing out through "..") is refused by the page's check, from
+// /D as from a response, before anything is written.
+TEST_F(UnattendedTest, AFolderOffTheMachineIsRefusedWithNothingWritten) {
+    for (const char* folder : {"rel", "Z:\\dev", "C:\\Program Files\\..\\Windows\\Orrery"}) {
+        EXPECT_EQ(RunSetupOn(root, std::string("/S '/D=") + folder + "'"), kFailedStatus)
+            << folder << output;
+        ExpectNothingInstalled();
+        EXPECT_EQ(RunResponse(std::string("Folder = ") + folder + "\n"), kFailedStatus)
+            << folder << output;
+        ExpectNothingInstalled();
+    }
+    EXPECT_FALSE(fs::exists("rel"));
+    EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Orrery")));
+}
+
 TEST_F(UnattendedTest, ABadCommandLineOrResponseFileFailsBeforeTheSetupBegins) {
     EXPECT_EQ(RunResponse("Language = English\nColour = blue\n"), kFailedStatus);
     EXPECT_NE(output.find("C:\\response.ini: line 2: unknown key \"Colour\""), std::string::npos)

@@ -7,6 +7,8 @@
 // [SECTION] Shortcuts
 #include "tools/kivtool/ConfigCheck.h"
 
+#include "engine/RelativeFolder.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -29,11 +31,6 @@ bool HasDotDot(std::string_view path) {
             return true;
     }
     return false;
-}
-
-bool IsAbsolute(std::string_view path) {
-    return (!path.empty() && (path[0] == '\\' || path[0] == '/')) ||
-           path.find(':') != std::string_view::npos;
 }
 
 // [SECTION] Install entries
@@ -72,9 +69,10 @@ void CheckDestination(const InstallEntry& e, int line, ConfigProblems& problems)
     if (HasDotDot(e.destinationFolder))
         problems.Error(line, "the destination folder " + Quoted(e.destinationFolder) +
                                  " leaves the installation folder through \"..\"");
-    else if (IsAbsolute(e.destinationFolder))
-        problems.Warning(line, "the destination folder " + Quoted(e.destinationFolder) +
-                                   " is absolute, but it is joined to the installation folder");
+    else if (!StaysInsideFolder(e.destinationFolder))
+        problems.Error(line, "the destination folder " + Quoted(e.destinationFolder) +
+                                 " is absolute: the setup refuses it, as it would leave the "
+                                 "installation folder");
     if (!e.packed && HasDotDot(e.sourceFolder))
         problems.Warning(line, "the source folder " + Quoted(e.sourceFolder) +
                                    " leaves the installation source through \"..\"");

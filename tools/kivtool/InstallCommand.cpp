@@ -12,6 +12,8 @@
 #include "platform/PathMap.h"
 #include "platform/Windows.h"
 #include "setup/SetupDriver.h"
+#include "setup/SetupFolderCheck.h"
+#include "setup/SetupInstallFolder.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupLog.h"
 #include "setup/SetupTexts.h"
@@ -119,6 +121,12 @@ void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
         outcome->message = problem;
         return;
     }
+    KIVString folderMessage;
+    if (!CheckInstallFolder(driver.state, &folderMessage, &problem)) {
+        outcome->message = WithDetail(Utf8FromWide(folderMessage),
+                                      problem.empty() ? problem : "(" + problem + ")");
+        return;
+    }
     cancelFlag = &driver.worker.cancelRequested;
     std::signal(SIGINT, OnInterrupt);
     driver.onEntry = InstallProgress::OnEntry;
@@ -153,6 +161,11 @@ int RunInstall(const std::vector<std::string>& args) {
                      Machine::DefaultRoot().c_str());
         return kExitFailed & 0xFF;
     }
+    std::string reason;
+    if (!options.destination.empty() &&
+        !IsInstallFolderPath(WideFromUtf8(options.destination), &reason))
+        return KivUsageError("install", "--dest " + options.destination + ": " + reason,
+                             kInstallUsage);
     SetupLog log;
     if (!options.logPath.empty() && !log.Open(options.logPath, &error)) {
         std::fprintf(stderr, "kivtool install: %s\n", error.c_str());

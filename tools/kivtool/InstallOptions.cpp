@@ -65,6 +65,17 @@ std::vector<std::string> SplitNames(const std::string& text) {
     return names;
 }
 
+// The longest user name or company the setup's variables hold.
+constexpr std::size_t kMaxTextLength = 259;
+
+// Characters of UTF-8 text, as Windows counts them (UTF-16 units).
+std::size_t TextLength(const std::string& utf8) {
+    std::size_t length = 0;
+    for (unsigned char c : utf8)
+        length += ((c & 0xC0) != 0x80) + (c >= 0xF0);
+    return length;
+}
+
 // Takes the value of the option at args[*i]; false when it is missing.
 bool Value(const std::vector<std::string>& args, std::size_t* i, std::string* value) {
     if (*i + 1 >= args.size())
@@ -94,6 +105,10 @@ bool ParseOption(const std::vector<std::string>& args, std::size_t* i, InstallOp
         options->components = SplitNames(value);
         options->setupType = kSetupCustom;
         return true;
+    }
+    if ((option == "--user" || option == "--company") && TextLength(value) > kMaxTextLength) {
+        *error = option + " is longer than " + std::to_string(kMaxTextLength) + " characters";
+        return false;
     }
     std::string* texts[] = {&options->destination, &options->user, &options->company,
                             &options->program, &options->logPath};

@@ -3,6 +3,7 @@
 #include "tools/kivtool/PackPackages.h"
 
 #include "engine/Zipage.h"
+#include "platform/Machine.h"
 #include "platform/PathMap.h"
 #include "platform/Windows.h"
 
@@ -155,6 +156,9 @@ int RunPackExtract(const PackArgs& args) {
     std::u16string folder, baseName;
     if (!SplitVolume(PathMap::ToWindows(args[0]), &folder, &baseName))
         return PackUsageError("extract", "'" + args[0] + "' is not a .zkiv volume", kHelp);
+    // A host folder is the person's own choice: this process may write there.
+    if (!IsMachinePath(args[2]))
+        Machine::AllowHostChanges(args[2]);
     std::u16string dest = Wide(IsMachinePath(args[2]) ? args[2] : PathMap::ToWindows(args[2]));
     if (args[2].empty() || dest.empty())
         return PackUsageError("extract", "'" + args[2] + "' is not a folder path", kHelp);

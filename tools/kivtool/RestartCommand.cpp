@@ -53,8 +53,12 @@ int RunMachineRestart(const std::vector<std::string>& args) {
                      root.c_str());
         return 1;
     }
-    std::vector<RestartStep> steps;
-    DWORD error = MachineRestart(&steps);
+    std::vector<RestartStep> steps, skipped;
+    DWORD error = MachineRestart(&steps, &skipped);
+    for (const RestartStep& step : skipped)
+        std::fprintf(stderr, "%s: skipped %s%s%s: it names a path off the machine's drives\n",
+                     OriginName(step.origin), step.source.c_str(),
+                     step.target.empty() ? "" : " -> ", step.target.c_str());
     int failed = 0;
     for (const RestartStep& step : steps) {
         Print(step);
@@ -63,6 +67,10 @@ int RunMachineRestart(const std::vector<std::string>& args) {
     if (error != ERROR_SUCCESS)
         std::printf("pending: the replacements could not be read or removed (error %u%s)\n", error,
                     error == ERROR_ACCESS_DENIED ? ": the user is not an administrator" : "");
-    std::printf("%zu step(s), %d failed\n", steps.size(), failed);
-    return failed == 0 && error == ERROR_SUCCESS ? 0 : 1;
+    if (skipped.empty())
+        std::printf("%zu step(s), %d failed\n", steps.size(), failed);
+    else
+        std::printf("%zu step(s), %d failed, %zu skipped\n", steps.size(), failed,
+                    skipped.size());
+    return failed == 0 && skipped.empty() && error == ERROR_SUCCESS ? 0 : 1;
 }

@@ -27,9 +27,15 @@ const char kUsage[] =
     "  --dry-run  print what would go, and remove nothing\n"
     "  --json     print the summary as JSON\n"
     "\n"
-    "Exit status: 0 removed, 1 nothing to do (no record, no journal), 2 refused (a\n"
-    "damaged record or journal, or a mistake on the command line), 3 some removals\n"
-    "failed (the record stays, so that the uninstallation can run again).\n";
+    "Only what lies where the product's setup could have put it is removed: its\n"
+    "installation folder, the setup's staging folder, its program groups and its\n"
+    "start-up shortcut, and shared system files by their use counts. A line naming\n"
+    "any other place is refused and left alone.\n"
+    "\n"
+    "Exit status: 0 removed, 1 nothing to do (no record, no journal) or some lines\n"
+    "refused (the rest removed, the record stays), 2 refused (a damaged record or\n"
+    "journal, or a mistake on the command line), 3 some removals failed (the record\n"
+    "stays, so that the uninstallation can run again).\n";
 
 constexpr int kExitIncomplete = 3;
 
@@ -100,15 +106,22 @@ void PrintJson(const UninstallRun& run, const char* outcome, const std::string& 
 
 int Report(const UninstallRun& run, UninstallOutcome outcome, const std::string& message,
            bool json) {
-    static const char* const names[] = {"done", "no-record", "refused", "incomplete"};
-    static const int codes[] = {0, 1, kKivUsageError, kExitIncomplete};
+    static const char* const names[] = {"done", "no-record", "refused", "incomplete",
+                                        "out-of-scope"};
+    static const int codes[] = {0, 1, kKivUsageError, kExitIncomplete, 1};
     const int index = static_cast<int>(outcome);
     if (json)
         PrintJson(run, names[index], message);
     else if (!message.empty())
         std::fprintf(stderr, "kivtool uninstall: %s\n", HostName(message).c_str());
-    if (!json && (outcome == UninstallOutcome::Done || outcome == UninstallOutcome::Incomplete))
+    if (!json && (outcome == UninstallOutcome::Done || outcome == UninstallOutcome::Incomplete ||
+                  outcome == UninstallOutcome::OutOfScope))
         PrintText(run);
+    if (!json && outcome == UninstallOutcome::OutOfScope)
+        std::fprintf(stderr,
+                     "kivtool uninstall: some lines of the record name places outside this "
+                     "product's (\"refused\" above): they were left alone, the rest was "
+                     "removed, and the record stays\n");
     return codes[index];
 }
 
