@@ -1,5 +1,6 @@
 #include "TestMachine.h"
 #include "engine/InstallMutex.h"
+#include "platform/WinBase.h"
 
 #include <thread>
 

@@ -3,6 +3,7 @@
 #include "tools/kivtool/PackPackages.h"
 
 #include "engine/Zipage.h"
+#include "platform/Machine.h"
 #include "platform/PathMap.h"
 #include "platform/Windows.h"
 
@@ -19,8 +20,10 @@ const char kHelp[] =
     "\n"
     "Unpacks the package at OFFSET of VOLUME (a .zkiv file) into the folder DEST\n"
     "with the setup's reader, creating DEST when needed. DEST is a host path, or a\n"
-    "path on the machine (C:\\...) of $KIV_MACHINE. Shows a progress bar when the\n"
-    "output is a terminal; Ctrl-C stops after the file being written.\n";
+    "path on the machine (C:\\...) of $KIV_MACHINE. Every file and folder is made\n"
+    "inside DEST: a folder link in DEST that leads out of it is refused. Shows a\n"
+    "progress bar when the output is a terminal; Ctrl-C stops after the file being\n"
+    "written.\n";
 
 std::atomic<unsigned char> cancelRequested{0};
 const std::atomic<unsigned char> neverPaused{0};
@@ -112,6 +115,20 @@ int CheckPackage(const std::string& volumePath, std::uint32_t offset, unsigned l
     *total = PackageSize(volume, packages.front());
     return 0;
 }
+// Whatever links DEST holds, nothing is written outside it. Its host path
+// comes from the same mapping as its members' paths.
+bool ConfineToDestination(const std::u16string& dest) {
+    char utf8[MAX_PATH * 3];
+    std::string host;
+    unsigned error = 0;
+    if (WideCharToMultiByte(CP_UTF8, 0, dest.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr) <=
+            0 ||
+        !PathMap::ToHost(utf8, &host, &error))
+        return false;
+    Machine::ConfineWrites(host);
+    return true;
+}
+
 } // namespace
 
 // Why the reader stopped, naming the member where it can.
@@ -165,6 +182,8 @@ int RunPackExtract(const PackArgs& args) {
     unsigned long long total = 0;
     if (int status = CheckPackage(args[0], offset, &total))
         return status;
+    if (!ConfineToDestination(dest))
+        return PackUsageError("extract", "'" + args[2] + "' is not a folder path", kHelp);
     Zipage zip;
     if (zip.OpenArchive(folder.c_str(), folder.c_str(), baseName.c_str(), false) != 0)
         return PackError("extract", "the reader cannot open " + args[0]);
