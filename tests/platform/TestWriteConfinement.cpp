@@ -24,7 +24,7 @@ protected:
         fs::create_directory_symlink(outside, dest + "/out");
         fs::create_directory_symlink("real", dest + "/in");
         fs::create_directory_symlink(dest + "/real", dest + "/absolute");
-        fs::create_directory_symlink("../outside", dest + "/real/up");
+        fs::create_directory_symlink("../../outside", dest + "/real/up");
     }
     void TearDown() override { Machine::ConfineWrites(""); }
 
