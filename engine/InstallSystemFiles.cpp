@@ -7,9 +7,6 @@
 #include "engine/SharedDllCounts.h"
 #include "engine/WininitRenames.h"
 #include "platform/WinBase.h"
-#include "toolkit/KIVFileFinder.h"
-#include "toolkit/KIVNarrowText.h"
-#include "toolkit/KIVString.h"
 #include "toolkit/KIVSystem.h"
 
 #include <string>
@@ -17,25 +14,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kAnsiPathSize = 520;
-
-// The full ANSI paths of the plain files directly in the folder. False when
-// a path does not convert (it could not be handed to the narrow calls).
-bool ListStagedFiles(const char16_t* stagingFolder, std::vector<std::string>* paths) {
-    KIVFileFinder finder(KIVString(stagingFolder) + u"\\*");
-    KIVString path;
-    bool isFolder = false;
-    while (finder.Next(&path, &isFolder)) {
-        if (isFolder)
-            continue;
-        char ansi[kAnsiPathSize];
-        if (!KIVNarrowFromWide(path, ansi, sizeof ansi))
-            return false;
-        paths->push_back(ansi);
-    }
-    return true;
-}
 
 bool FolderOfWindows(UINT (*get)(LPSTR, UINT), std::string* folder) {
     char buffer[MAX_PATH];
@@ -151,13 +129,10 @@ bool SystemFileInstaller::ReplaceOnOlderFamily(const std::string& staged, const 
 
 } // namespace
 
-bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded, InstallJournal* journal,
-                        InstallObserver* observer) {
+bool InstallSystemFiles(const std::vector<std::string>& staged, bool* restartNeeded,
+                        InstallJournal* journal, InstallObserver* observer) {
     if (restartNeeded)
         *restartNeeded = false;
-    std::vector<std::string> staged;
-    if (!ListStagedFiles(stagingFolder, &staged))
-        return false;
     if (staged.empty())
         return true;
     std::string systemFolder, windowsFolder;

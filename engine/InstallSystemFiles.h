@@ -1,9 +1,14 @@
-// InstallSystemFiles: moves the system files staged directly in the staging
-// folder into the Windows system folder, after the install entries.
+// InstallSystemFiles: moves the system files that the setup staged in its
+// staging folder into the Windows system folder, after the install entries.
 #pragma once
 
-// For each plain file directly in stagingFolder (sub-folders are skipped), in
-// listing order, with the target "<system folder>\<name>":
+#include <string>
+#include <vector>
+
+// For each of stagedFiles (full ANSI paths of the files the setup itself
+// unpacked or copied for the system folder; a file it did not make, such as
+// one left in the staging folder by another setup, is never among them), in
+// order, with the target "<system folder>\<name>":
 // 1. the target's SharedDLLs count is raised when it is already counted
 //    (SharedDllCounts), whatever follows;
 // 2. when the target exists and both files carry version information, the
@@ -33,5 +38,5 @@
 // of each replacement scheduled for the next start.
 class InstallJournal;
 class InstallObserver;
-bool InstallSystemFiles(const char16_t* stagingFolder, bool* restartNeeded,
+bool InstallSystemFiles(const std::vector<std::string>& stagedFiles, bool* restartNeeded,
                         InstallJournal* journal = nullptr, InstallObserver* observer = nullptr);

@@ -3,6 +3,7 @@
 #include "platform/FileObject.h"
 #include "platform/HostPath.h"
 #include "platform/WinBase.h"
+#include "platform/WriteConfinement.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -10,8 +11,12 @@
 
 namespace {
 
-HANDLE Create(const std::string& hostPath, DWORD access, DWORD share, DWORD disposition,
+HANDLE Create(std::string hostPath, DWORD access, DWORD share, DWORD disposition,
               DWORD attributes) {
+    WriteConfinement::Parent parent;
+    const bool writes = (access & GENERIC_WRITE) || disposition != OPEN_EXISTING;
+    if (writes && !parent.Resolve(&hostPath))
+        return INVALID_HANDLE_VALUE;
     std::shared_ptr<FileObject> file =
         FileObject::Open(hostPath, access, share, disposition, attributes);
     if (!file)

@@ -1,6 +1,7 @@
 #include "platform/FileObject.h"
 
 #include "platform/HostPath.h"
+#include "platform/LinkedFile.h"
 #include "platform/ShareTable.h"
 
 #include <cerrno>
@@ -112,12 +113,27 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
     return fd;
 }
 
+// A write to a file with other names goes to its replacement (see
+// LinkedFile), once the opens of the file it replaces allow the write.
+int OpenReplacement(const std::string& hostPath, const struct stat& info, DWORD access,
+                    DWORD share, DWORD disposition) {
+    if (DWORD error = ShareTable::CheckPath(hostPath, info, access, share)) {
+        SetLastError(error);
+        return -1;
+    }
+    const bool empties = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
+    int fd = LinkedFile::Replace(hostPath, info, !empties);
+    if (fd < 0)
+        SetLastError(HostPath::ErrorFromErrno(errno, hostPath));
+    return fd;
+}
+
 // Opens with CreateFile's checks of an existing file made first; *existed
 // tells whether the path named one, *plain whether it is a plain file (not a
 // device or a pipe). A write never follows a link (O_NOFOLLOW also closes
 // the gap between the check and the open). -1 with the last error set on
 // failure.
-int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access,
+int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD access, DWORD share,
                 DWORD disposition, bool* existed, bool* plain) {
     struct stat info;
     *existed = lstat(hostPath.c_str(), &info) == 0;
@@ -129,6 +145,8 @@ int OpenChecked(const std::string& hostPath, int flags, mode_t mode, DWORD acces
             SetLastError(error);
             return -1;
         }
+        if (Writes(access, disposition) && LinkedFile::MustReplace(info))
+            return OpenReplacement(hostPath, info, access, share, disposition);
     }
     int fd =
         OpenHost(hostPath, flags | (Writes(access, disposition) ? O_NOFOLLOW : 0), mode, access);
@@ -181,7 +199,8 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
         return nullptr;
     }
     if (fd < 0 &&
-        (fd = OpenChecked(hostPath, flags, mode, access, disposition, &existed, &plain)) < 0)
+        (fd = OpenChecked(hostPath, flags, mode, access, share, disposition, &existed, &plain)) <
+            0)
         return nullptr;
     if (DWORD error = Hold(fd, access, share, plain, existed && empty)) {
         close(fd);

@@ -6,6 +6,7 @@
 #include "platform/PathMap.h"
 #include "platform/ShareTable.h"
 #include "platform/WinBase.h"
+#include "platform/WriteConfinement.h"
 
 using DriveConfinement::LastLink;
 
@@ -19,7 +20,9 @@ namespace {
 
 template <typename Char> BOOL CreateFolder(const Char* windowsPath) {
     std::string host;
-    if (!HostPath::From(windowsPath, &host, LastLink::Follow, HostPath::Use::Change))
+    WriteConfinement::Parent parent;
+    if (!HostPath::From(windowsPath, &host, LastLink::Follow, HostPath::Use::Change) ||
+        !parent.Resolve(&host))
         return FALSE;
     if (mkdir(host.c_str(), 0777) != 0)
         return HostPath::Fail(errno == ENOENT || errno == ENOTDIR
@@ -30,7 +33,9 @@ template <typename Char> BOOL CreateFolder(const Char* windowsPath) {
 
 template <typename Char> BOOL RemoveFolder(const Char* windowsPath) {
     std::string host;
-    if (!HostPath::From(windowsPath, &host, LastLink::Itself, HostPath::Use::Change))
+    WriteConfinement::Parent parent;
+    if (!HostPath::From(windowsPath, &host, LastLink::Itself, HostPath::Use::Change) ||
+        !parent.Resolve(&host))
         return FALSE;
     struct stat info;
     if (lstat(host.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
@@ -43,7 +48,9 @@ template <typename Char> BOOL RemoveFolder(const Char* windowsPath) {
 // Deletes a file, or a symbolic link itself (never what it points to).
 template <typename Char> BOOL DeleteOne(const Char* windowsPath) {
     std::string host;
-    if (!HostPath::From(windowsPath, &host, LastLink::Itself, HostPath::Use::Change))
+    WriteConfinement::Parent parent;
+    if (!HostPath::From(windowsPath, &host, LastLink::Itself, HostPath::Use::Change) ||
+        !parent.Resolve(&host))
         return FALSE;
     struct stat info;
     if (lstat(host.c_str(), &info) != 0)

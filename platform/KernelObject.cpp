@@ -16,6 +16,11 @@ ULONG_PTR lastHandle = 0;
 
 } // namespace
 
+DWORD KernelObject::TryWait() {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+}
+
 HANDLE KernelObject::Insert(std::shared_ptr<KernelObject> object) {
     std::lock_guard<std::mutex> lock(tableLock);
     lastHandle += 4;

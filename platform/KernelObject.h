@@ -17,6 +17,12 @@ public:
     // Whether CloseHandle may close it (modules are freed by FreeLibrary).
     virtual bool ClosedByCloseHandle() const { return true; }
 
+    // One look of WaitForSingleObject: WAIT_OBJECT_0 when the object is
+    // signalled now (a mutex is then owned by the calling thread),
+    // WAIT_TIMEOUT when not yet, WAIT_FAILED (with the last error) for an
+    // object that cannot be waited for.
+    virtual DWORD TryWait();
+
     // Adds an object to the handle table and returns its new handle.
     static HANDLE Insert(std::shared_ptr<KernelObject> object);
 

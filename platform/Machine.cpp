@@ -1,6 +1,7 @@
 // The machine in use by this process, its settings file and the making of a
 // fresh machine tree.
 #include "platform/Machine.h"
+#include "platform/WriteConfinement.h"
 
 #include <atomic>
 #include <cctype>
@@ -241,6 +242,10 @@ std::string& NamedProgramPath() {
 }
 
 } // namespace
+
+void Machine::ConfineWrites(const std::string& hostFolder) {
+    WriteConfinement::Confine(hostFolder);
+}
 
 void Machine::SetProgramPath(const std::string& hostPath) {
     std::lock_guard<std::mutex> lock(ProgramPathLock());

@@ -80,6 +80,13 @@ public:
     // True when hostPath is, or lies beneath, a path given to AllowHostChanges.
     static bool HostChangesAllowed(const std::string& hostPath);
 
+    // Confines this process's writes beneath an absolute host folder (a
+    // tool's output folder) to that folder: a file or folder beneath it is
+    // made, written or deleted only when its folder lies inside, whatever
+    // links the folder holds; a write that would leave it fails with
+    // ERROR_ACCESS_DENIED. An empty path ends the confinement.
+    static void ConfineWrites(const std::string& hostFolder);
+
 private:
     std::string root_;
     MachineSettings settings_;

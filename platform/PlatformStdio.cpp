@@ -1,6 +1,7 @@
 #include "platform/PlatformStdio.h"
 
 #include "platform/HostPath.h"
+#include "platform/LinkedFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -30,14 +31,27 @@ bool OpenFlags(const char* mode, int* flags) {
     }
 }
 
+// A file with other names is replaced, not written (see LinkedFile); an
+// appending stream keeps appending to the replacement.
+int OpenReplacement(const std::string& host, const struct stat& info, int flags) {
+    int fd = LinkedFile::Replace(host, info, !(flags & O_TRUNC));
+    if (fd >= 0 && (flags & O_APPEND) && fcntl(fd, F_SETFL, O_APPEND) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // Opens the host file. A write never goes through a symbolic link: "w"
 // replaces a link at the path by the new file, other writing modes refuse it.
 int OpenHost(const std::string& host, int flags, bool empties) {
     bool writes = (flags & O_ACCMODE) != O_RDONLY;
     struct stat info;
-    if (empties && lstat(host.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
-        unlink(host.c_str()) != 0)
+    bool exists = writes && lstat(host.c_str(), &info) == 0;
+    if (exists && empties && S_ISLNK(info.st_mode) && unlink(host.c_str()) != 0)
         return -1;
+    if (exists && LinkedFile::MustReplace(info) && !(flags & O_EXCL))
+        return OpenReplacement(host, info, flags);
     return open(host.c_str(), flags | O_CLOEXEC | (writes ? O_NOFOLLOW : 0),
                 HostPath::NewFileMode(host, false));
 }

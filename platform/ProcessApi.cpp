@@ -1,5 +1,6 @@
 // Processes: CreateProcessA starts a host process (posix_spawn) for a program
-// path on the machine; GetExitCodeProcess and WaitForSingleObject follow it.
+// path on the machine; GetExitCodeProcess follows it, and WaitForSingleObject
+// (Sync.cpp) waits for its end.
 // The child inherits the environment with KIV_MACHINE naming this machine,
 // so that it works on the same emulated machine. As on Windows, a running
 // program's file is in use: the child inherits a descriptor of it that holds
@@ -16,7 +17,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -173,23 +173,9 @@ BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
     return TRUE;
 }
 
-DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
-    std::shared_ptr<ProcessObject> process = KernelObject::LookupAs<ProcessObject>(hHandle);
-    if (!process) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return WAIT_FAILED;
-    }
-    auto start = std::chrono::steady_clock::now();
+DWORD ProcessObject::TryWait() {
     DWORD code = 0;
-    for (DWORD step = 1;; step = step < 20 ? step * 2 : 20) {
-        if (process->Process().Poll(&code))
-            return WAIT_OBJECT_0;
-        auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
-        if (dwMilliseconds != INFINITE && waited.count() >= dwMilliseconds)
-            return WAIT_TIMEOUT;
-        Sleep(step);
-    }
+    return Process().Poll(&code) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 void ExitProcess(UINT uExitCode) {

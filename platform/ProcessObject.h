@@ -32,6 +32,8 @@ public:
 
     explicit ProcessObject(std::shared_ptr<State> state) : state_(std::move(state)) {}
     State& Process() { return *state_; }
+    // Signalled once the process has ended.
+    DWORD TryWait() override;
 
 private:
     std::shared_ptr<State> state_;

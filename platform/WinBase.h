@@ -227,7 +227,6 @@ BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine,
                     DWORD dwCreationFlags, LPVOID lpEnvironment, LPCSTR lpCurrentDirectory,
                     LPSTARTUPINFOA lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation);
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
-DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 // The pseudo handle (-1) that stands for the calling process.
 HANDLE GetCurrentProcess();
 // Ends the calling process at once with that exit code, every thread with
@@ -307,6 +306,25 @@ inline LONG InterlockedDecrement(LONG volatile* addend) {
 inline LONG InterlockedExchange(LONG volatile* target, LONG value) {
     return __atomic_exchange_n(target, value, __ATOMIC_SEQ_CST);
 }
+
+// Makes or opens a mutex. A named one ("Global\\Name"; the prefixes of
+// Windows' namespaces are part of the name here) is shared by every process
+// of the machine: it is held as a lock on a file in the machine root, which
+// the host lets go when the owning process ends. With bInitialOwner the
+// calling thread takes it when it is free. The last error is
+// ERROR_ALREADY_EXISTS when this process had the mutex open already (unlike
+// Windows, an open by another process alone is not seen). Null when its file
+// cannot be made.
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner, LPCWSTR lpName);
+HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner, LPCSTR lpName);
+// Gives up one ownership of the calling thread: FALSE with ERROR_NOT_OWNER
+// when it owns none. A mutex is let go as well when its last handle closes
+// (Windows keeps it until the owning thread ends, then calls it abandoned).
+BOOL ReleaseMutex(HANDLE hMutex);
+// Waits until a process has ended or a mutex is taken by the calling thread,
+// at most dwMilliseconds (INFINITE: without end): WAIT_OBJECT_0, WAIT_TIMEOUT,
+// or WAIT_FAILED for a handle that cannot be waited for.
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 
 void Sleep(DWORD dwMilliseconds);
 DWORD GetTickCount();

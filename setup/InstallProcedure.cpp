@@ -11,6 +11,9 @@
 
 #include "platform/Windows.h"
 
+#include <algorithm>
+#include <strings.h>
+
 namespace {
 
 // A component contributes its entries when it is chosen, usable and offered
@@ -52,7 +55,7 @@ void SetupDriver::InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallba
         }
         std::int32_t code = kInstallSucceeded;
         KIVString text;
-        if (!InstallSystemFiles(stagingFolder, &restartNeeded_, &journal, log)) {
+        if (!InstallSystemFiles(stagedSystemFiles_, &restartNeeded_, &journal, log)) {
             code = kInstallSystemFilesFailed;
             text = SetupText(kTextRegistryFailed);
         }
@@ -96,6 +99,8 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         failed = !CopyFolderFiles(entry, source, folder, onBytes, onName, &worker.cancelRequested,
                                   &worker.questionOpen, &lists.files, &journal);
     }
+    if (entry.system)
+        NoteStagedSystemFiles(entry, filesBefore);
     if (log)
         LogEntry(entry, folder, filesBefore, failed);
     if (failed && !worker.cancelRequested.load()) {
@@ -109,6 +114,22 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
     WideCharToMultiByte(CP_ACP, 0, folder, -1, ansi, sizeof ansi - 1, nullptr, nullptr);
     lists.folders.Add(ansi);
     return true;
+}
+
+// The files that an entry for the system folder added to the list, when
+// they lie directly in the staging folder (the system-file step skips its
+// sub-folders). A file unpacked twice is installed once.
+void SetupDriver::NoteStagedSystemFiles(const InstallEntry& entry, int filesBefore) {
+    if (entry.destinationFolder[0])
+        return;
+    for (int index = filesBefore; index < lists.files.GetSize(); ++index) {
+        const char* path = lists.files.GetAt(index);
+        auto same = [path](const std::string& noted) {
+            return strcasecmp(noted.c_str(), path) == 0;
+        };
+        if (std::none_of(stagedSystemFiles_.begin(), stagedSystemFiles_.end(), same))
+            stagedSystemFiles_.push_back(path);
+    }
 }
 
 bool SetupDriver::WriteKeys() {

@@ -53,7 +53,7 @@ void KIVInstallApp::RunFlow() {
     const bool started = StartUp();
     LogStart();
     if (!started) {
-        SetResult(kExitFailed);
+        SetResult(driver.FailedStep() == SetupStep::kBusy ? kExitAlreadyRunning : kExitFailed);
         ShowStartUpFailure();
         OrderlyExit();
         return;

@@ -53,7 +53,7 @@ void KIVInstallApp::LogMessage(const char16_t* text, int answer) {
 // A setup that did not install says why, and what it left.
 void KIVInstallApp::LogEnd() {
     std::string summary;
-    if (result_ == kExitFailed || result_ == kExitCancelled) {
+    if (result_ != kExitInstalled && result_ != kExitRestartNeeded) {
         if (!refusal_.IsEmpty())
             summary = "The response was refused: " + KIVUtf8FromWide(refusal_) + ". ";
         summary += driver.FailureSummary();

@@ -16,6 +16,7 @@
 
 #include "engine/InstallJournal.h"
 #include "engine/InstallLists.h"
+#include "engine/InstallMutex.h"
 #include "engine/Zipage.h"
 #include "setup/InstallWorkerState.h"
 #include "setup/SetupState.h"
@@ -28,6 +29,8 @@
 // setup's own message (which file, which line).
 enum class SetupStep {
     kNone,
+    kBusy, // another installation holds the machine's installation lock
+    kLock, // that lock cannot be made (the machine root cannot be written)
     kProgramPath,
     kLanguage,
     kArchive,      // the main archive does not open or fails its check
@@ -54,7 +57,8 @@ public:
     // or the language cannot be used.
     bool Begin(const char16_t* programPath, std::int32_t language = 0);
 
-    // The start-up steps that show no page: the staging folder, the main
+    // The start-up steps that show no page: the machine's installation lock
+    // (held until the driver goes), the staging folder, the main
     // archive and the setup package, the registry write check, config.ini,
     // the available languages, the variables, update mode, the default
     // installation folder, the registered user, the read-back and the required
@@ -130,7 +134,10 @@ public:
 
 private:
     bool Fail(SetupStep step, const KIVString& message);
+    bool TakeInstallMutex();
     bool PrepareStaging();
+    void RemoveStagingLeftovers();
+    void NoteStagedSystemFiles(const InstallEntry& entry, int filesBefore);
     bool UnpackSetupFiles();
     bool CheckRegistryAccess();
     bool LoadDescription();
@@ -152,10 +159,14 @@ private:
     std::string WhatWasLeft() const;
     bool WaitForQuestion() const;
 
+    InstallMutex installMutex_;
     KIVString failure_;
     SetupStep failedStep_ = SetupStep::kNone;
     bool restartNeeded_ = false;
     bool began_ = false; // the installation (or the registry-only writing) began
     const InstallEntry* failedEntry_ = nullptr;
     std::string folderRefusal_; // why PrepareInstallation refused the folder; empty when not
+    // The system files this setup put directly in the staging folder (full
+    // ANSI paths, each once): the only ones the system-file step installs.
+    std::vector<std::string> stagedSystemFiles_;
 };

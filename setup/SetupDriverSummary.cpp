@@ -9,6 +9,10 @@ namespace {
 
 const char* StepText(SetupStep step) {
     switch (step) {
+    case SetupStep::kBusy:
+        return "waiting for another installation to finish";
+    case SetupStep::kLock:
+        return "taking the machine's installation lock";
     case SetupStep::kProgramPath:
         return "finding its own folder";
     case SetupStep::kLanguage:

@@ -8,6 +8,8 @@ const char* SetupExitWord(int code) {
         return "restart-needed";
     case kExitCancelled:
         return "cancelled";
+    case kExitAlreadyRunning:
+        return "already-running";
     default:
         return "failed";
     }

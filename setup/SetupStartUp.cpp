@@ -5,6 +5,7 @@
 #include "setup/SetupLanguage.h"
 #include "setup/SetupReadBack.h"
 #include "setup/SetupTexts.h"
+#include "toolkit/KIVDeleteTree.h"
 #include "toolkit/KIVRegistry.h"
 #include "toolkit/KIVSystem.h"
 
@@ -52,7 +53,7 @@ bool FileExists(const KIVString& path) {
 } // namespace
 
 bool SetupDriver::StartUp() {
-    if (!PrepareStaging() || !UnpackSetupFiles() || !CheckRegistryAccess() || !LoadDescription())
+    if (!TakeInstallMutex() || !PrepareStaging() || !UnpackSetupFiles() || !CheckRegistryAccess() || !LoadDescription())
         return false;
     TakeLanguages();
     TakeDescriptionValues(state);
@@ -66,6 +67,21 @@ bool SetupDriver::StartUp() {
     return true;
 }
 
+// One installation at a time: they share the staging folder, the system
+// folder and its counts.
+bool SetupDriver::TakeInstallMutex() {
+    switch (installMutex_.Acquire()) {
+    case InstallMutex::kHeld:
+        return true;
+    case InstallMutex::kBusy:
+        return Fail(SetupStep::kBusy, u"Another installation is in progress. Start the setup "
+                                      u"again when it has finished.");
+    case InstallMutex::kFailed:
+        break;
+    }
+    return Fail(SetupStep::kLock, u"The machine's installation lock cannot be made.");
+}
+
 // The Windows folder, and the staging folder in the temporary folder with
 // its "Archives" folder (the fallback of numbered volumes).
 bool SetupDriver::PrepareStaging() {
@@ -76,8 +92,20 @@ bool SetupDriver::PrepareStaging() {
     windowsFolder = KIVString(windows);
     stagingFolder = KIVString(temporary) + u"TemporaryFiles";
     installFilesFolder = stagingFolder + u"\\InstallFiles";
+    RemoveStagingLeftovers();
     CreateFolderPath(stagingFolder + u"\\Archives");
     return true;
+}
+
+// A staging folder that is there already was left by a setup that was
+// killed (the installation lock says that none runs now), or planted: none
+// of it is this setup's. It goes first: a link in its place or in it is
+// removed as a link, never followed. What the earlier setup made stays
+// listed in the journal of its installation folder, whose uninstallation
+// removes the rest.
+void SetupDriver::RemoveStagingLeftovers() {
+    DeleteFileW(stagingFolder);
+    KIVDeleteFolder(stagingFolder);
 }
 
 bool SetupDriver::UnpackSetupFiles() {

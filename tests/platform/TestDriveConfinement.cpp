@@ -166,3 +166,39 @@ TEST_F(DriveConfinementTest, AFolderAboveAListedOneReplacedIsSeen) {
     EXPECT_EQ(2, std::distance(fs::directory_iterator(machine.DriveC("Up/Down")),
                                fs::directory_iterator()));
 }
+
+// A hard link planted where a file is written shares its data with a file
+// outside the machine: every kind of write replaces the machine's name, and
+// the other name keeps its bytes. Sharing is still checked against the
+// opens of the file it replaces.
+TEST_F(DriveConfinementTest, AFileWithOtherNamesIsReplacedNotWritten) {
+    const std::string home = outside + "/secret.txt";
+    const std::string product = machine.DriveC("Program Files/Product/");
+    for (const char* name : {"a.dll", "b.dll", "c.ini", "d.log", "e.txt"})
+        fs::create_hard_link(home, product + name);
+
+    EXPECT_TRUE(Write("C:\\Program Files\\Product\\a.dll", CREATE_ALWAYS, "new"));
+    EXPECT_TRUE(Write("C:\\Program Files\\Product\\b.dll", OPEN_EXISTING, "S"));
+    FILE* stream = PlatformFopen("C:\\Program Files\\Product\\c.ini", "wb");
+    ASSERT_NE(stream, nullptr);
+    std::fputs("c", stream);
+    std::fclose(stream);
+    stream = PlatformFopen("C:\\Program Files\\Product\\d.log", "ab");
+    ASSERT_NE(stream, nullptr);
+    std::fputs("+d", stream);
+    std::fclose(stream);
+    HANDLE held = CreateFileA("C:\\Program Files\\Product\\e.txt", GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(Write("C:\\Program Files\\Product\\e.txt", CREATE_ALWAYS, "e"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    CloseHandle(held);
+
+    EXPECT_EQ(Read(home), "secret");
+    EXPECT_EQ(fs::hard_link_count(home), 2u); // e.txt alone still shares it
+    EXPECT_EQ(Read(product + "a.dll"), "new");
+    EXPECT_EQ(Read(product + "b.dll"), "Secret");
+    EXPECT_EQ(Read(product + "c.ini"), "c");
+    EXPECT_EQ(Read(product + "d.log"), "secret+d");
+    EXPECT_EQ(std::distance(fs::directory_iterator(product), fs::directory_iterator()), 5);
+}

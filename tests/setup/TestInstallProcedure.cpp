@@ -116,19 +116,19 @@ TEST_F(InstallProcedureTest, AFailingEntryEndsWithItsMessage) {
 // the staged system files are still installed, the registry keys are not
 // written, and the result is the cancel, not a failure.
 TEST_F(InstallProcedureTest, CancelDuringTheLastEntry) {
-    Choose({AddComponent({Entry("One", small), Entry("Two", big)})});
+    InstallEntry* system = Entry("", small); // a system file, staged by this setup
+    system->system = true;
+    Choose({AddComponent({system, Entry("One", small), Entry("Two", big)})});
     driver.state.description.registryKeys.emplace_back();
     std::strcpy(driver.state.description.registryKeys.back().keyPath,
                 "HKEY_LOCAL_MACHINE\\Software\\Never");
-    fs::create_directories(machine.DriveC("Staging"));
-    std::ofstream(machine.DriveC("Staging/staged.dll")) << "staged";
 
     driver.InstallProcedure(CancelDuringBig, nullptr);
     EXPECT_EQ(driver.worker.resultCode.load(), kInstallCancelled);
     EXPECT_TRUE(driver.worker.errorText.IsEmpty());
     EXPECT_LT(fs::file_size(machine.DriveC("Dest/Two/big.bin")), kBigSize);
-    EXPECT_EQ(driver.lists.folders.GetSize(), 2) << "the cut entry's folder is recorded";
-    EXPECT_TRUE(fs::exists(machine.DriveC("Windows/System32/staged.dll")));
+    EXPECT_EQ(driver.lists.folders.GetSize(), 3) << "the cut entry's folder is recorded";
+    EXPECT_TRUE(fs::exists(machine.DriveC("Windows/System32/small.txt")));
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Never", 0, KEY_READ, &key),
               ERROR_SUCCESS);

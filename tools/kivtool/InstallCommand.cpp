@@ -56,6 +56,10 @@ std::string StartUpDetail(const SetupDriver& driver) {
                error.reason;
     case SetupStep::kRegistry:
         return "HKEY_LOCAL_MACHINE\\SOFTWARE cannot be written by this user";
+    case SetupStep::kBusy:
+        return "(another setup, kivtool install or kivtool uninstall held the machine's "
+               "installation lock for " +
+               std::to_string(InstallMutex::kWaitMilliseconds / 1000) + " seconds)";
     default:
         return std::string();
     }
@@ -94,7 +98,7 @@ void LogStart(const SetupDriver& driver, const InstallOptions& options) {
 }
 
 void LogEnd(const SetupDriver& driver, int code) {
-    const bool stopped = code == kExitFailed || code == kExitCancelled;
+    const bool stopped = code != kExitInstalled && code != kExitRestartNeeded;
     driver.log->End(code, SetupExitWord(code), stopped ? driver.FailureSummary() : std::string());
 }
 
@@ -103,6 +107,8 @@ bool Prepare(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
         WideFromUtf8(PathMap::ToWindows(options.medium) + "\\" + options.program + ".exe");
     if (program.IsEmpty() || !driver.Begin(program, options.language) || !driver.StartUp()) {
         outcome->message = WithDetail(Utf8FromWide(driver.Failure()), StartUpDetail(driver));
+        if (driver.FailedStep() == SetupStep::kBusy)
+            outcome->code = kExitAlreadyRunning;
         return false;
     }
     ApplyInstallChoices(driver, options);
@@ -182,7 +188,8 @@ int RunInstall(const std::vector<std::string>& args) {
         Install(driver, options, &outcome);
     driver.Shutdown();
     OleUninitialize();
-    if (!outcome.message.empty() && outcome.code == kExitFailed)
+    if (!outcome.message.empty() &&
+        (outcome.code == kExitFailed || outcome.code == kExitAlreadyRunning))
         Report(driver, outcome.message);
     if (driver.log)
         LogEnd(driver, outcome.code);

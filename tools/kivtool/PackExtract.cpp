@@ -20,8 +20,10 @@ const char kHelp[] =
     "\n"
     "Unpacks the package at OFFSET of VOLUME (a .zkiv file) into the folder DEST\n"
     "with the setup's reader, creating DEST when needed. DEST is a host path, or a\n"
-    "path on the machine (C:\\...) of $KIV_MACHINE. Shows a progress bar when the\n"
-    "output is a terminal; Ctrl-C stops after the file being written.\n";
+    "path on the machine (C:\\...) of $KIV_MACHINE. Every file and folder is made\n"
+    "inside DEST: a folder link in DEST that leads out of it is refused. Shows a\n"
+    "progress bar when the output is a terminal; Ctrl-C stops after the file being\n"
+    "written.\n";
 
 std::atomic<unsigned char> cancelRequested{0};
 const std::atomic<unsigned char> neverPaused{0};
@@ -113,6 +115,24 @@ int CheckPackage(const std::string& volumePath, std::uint32_t offset, unsigned l
     *total = PackageSize(volume, packages.front());
     return 0;
 }
+
+// DEST is the person's own choice: this process may write there, also on
+// the host, which is otherwise read-only to it. Whatever links DEST holds,
+// nothing is written outside it. Its host path comes from the same mapping
+// as its members' paths.
+bool ConfineToDestination(const std::u16string& dest) {
+    char utf8[MAX_PATH * 3];
+    std::string host;
+    unsigned error = 0;
+    if (WideCharToMultiByte(CP_UTF8, 0, dest.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr) <=
+            0 ||
+        !PathMap::ToHost(utf8, &host, &error))
+        return false;
+    Machine::AllowHostChanges(host);
+    Machine::ConfineWrites(host);
+    return true;
+}
+
 } // namespace
 
 // Why the reader stopped, naming the member where it can.
@@ -156,9 +176,6 @@ int RunPackExtract(const PackArgs& args) {
     std::u16string folder, baseName;
     if (!SplitVolume(PathMap::ToWindows(args[0]), &folder, &baseName))
         return PackUsageError("extract", "'" + args[0] + "' is not a .zkiv volume", kHelp);
-    // A host folder is the person's own choice: this process may write there.
-    if (!IsMachinePath(args[2]))
-        Machine::AllowHostChanges(args[2]);
     std::u16string dest = Wide(IsMachinePath(args[2]) ? args[2] : PathMap::ToWindows(args[2]));
     if (args[2].empty() || dest.empty())
         return PackUsageError("extract", "'" + args[2] + "' is not a folder path", kHelp);
@@ -169,6 +186,8 @@ int RunPackExtract(const PackArgs& args) {
     unsigned long long total = 0;
     if (int status = CheckPackage(args[0], offset, &total))
         return status;
+    if (!ConfineToDestination(dest))
+        return PackUsageError("extract", "'" + args[2] + "' is not a folder path", kHelp);
     Zipage zip;
     if (zip.OpenArchive(folder.c_str(), folder.c_str(), baseName.c_str(), false) != 0)
         return PackError("extract", "the reader cannot open " + args[0]);

@@ -4,10 +4,12 @@
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/PackCommands.h"
 
+#include "engine/InstallMutex.h"
 #include "engine/Uninstaller.h"
 #include "platform/Machine.h"
 #include "platform/PathMap.h"
 #include "platform/Windows.h"
+#include "setup/SetupExitCode.h"
 
 #include <cstdio>
 
@@ -35,7 +37,8 @@ const char kUsage[] =
     "Exit status: 0 removed, 1 nothing to do (no record, no journal) or some lines\n"
     "refused (the rest removed, the record stays), 2 refused (a damaged record or\n"
     "journal, or a mistake on the command line), 3 some removals failed (the record\n"
-    "stays, so that the uninstallation can run again).\n";
+    "stays, so that the uninstallation can run again), 82 (1618) another\n"
+    "installation or uninstallation is in progress (waited 5 seconds).\n";
 
 constexpr int kExitIncomplete = 3;
 
@@ -125,6 +128,22 @@ int Report(const UninstallRun& run, UninstallOutcome outcome, const std::string&
     return codes[index];
 }
 
+// One installation or uninstallation at a time (see InstallMutex): 0 once
+// held, else the exit status.
+int TakeInstallMutex(InstallMutex& lock) {
+    const InstallMutex::Result result = lock.Acquire();
+    if (result == InstallMutex::kHeld)
+        return 0;
+    if (result == InstallMutex::kBusy)
+        std::fprintf(stderr,
+                     "kivtool uninstall: another installation is in progress (waited %u "
+                     "seconds); try again when it has finished\n",
+                     static_cast<unsigned>(InstallMutex::kWaitMilliseconds / 1000));
+    else
+        std::fprintf(stderr, "kivtool uninstall: the machine's installation lock cannot be made\n");
+    return result == InstallMutex::kBusy ? kExitAlreadyRunning & 0xFF : 1;
+}
+
 int RunUninstall(const std::vector<std::string>& args) {
     if (args.size() == 1 && IsHelpArgument(args[0])) {
         std::fputs(kUsage, stdout);
@@ -142,6 +161,9 @@ int RunUninstall(const std::vector<std::string>& args) {
     if (!WindowsFolder(options.folder, &folder))
         return KivUsageError("uninstall", options.folder + " is no absolute path on the machine",
                              kUsage);
+    InstallMutex lock;
+    if (int status = TakeInstallMutex(lock))
+        return status;
     UninstallRun run(options.dryRun);
     std::string message;
     const UninstallOutcome outcome = Uninstall(folder, run, &message);
