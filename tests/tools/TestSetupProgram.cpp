@@ -124,6 +124,23 @@ TEST_F(SetupProgramTest, JapaneseChosenOnTheLanguagePageSpeaksFromTheNextPageOn)
     ExpectNothingInstalled();
 }
 
+// Pages that nobody can answer, with no screen and no input script, end the
+// setup at once with what is wrong instead of a silent wait; so does a
+// KIV_DISPLAY that names no display.
+TEST_F(SetupProgramTest, PagesNobodyCanAnswerEndTheSetupAtItsStart) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "setup: the display is headless (KIV_DISPLAY=headless) and no input script"},
+        {"KIV_DISPLAY= DISPLAY= WAYLAND_DISPLAY= ",
+         "setup: there is no display (DISPLAY and WAYLAND_DISPLAY are unset) and no input script"},
+        {"KIV_DISPLAY=bogus ", "setup: KIV_DISPLAY=bogus names no display (headless or sdl2)\n"},
+    };
+    for (const auto& [environment, message] : cases) {
+        EXPECT_EQ(RunSetupOn(root, "", environment), kFailedStatus) << environment << output;
+        EXPECT_EQ(output.rfind(message, 0), 0u) << environment << output;
+        ExpectNothingInstalled();
+    }
+}
+
 TEST_F(SetupProgramTest, DecliningTheLicenceEndsTheSetupAndLeavesNothing) {
     ASSERT_EQ(RunSetup(Through(kLicencePage) + "click #1502\nkey Return\nsleep 5000\n"),
               kCancelledStatus)
