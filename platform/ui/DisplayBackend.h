@@ -92,6 +92,6 @@ DisplayKind ChooseDisplayKind(const char* kivDisplay, bool hostHasDisplay);
 // KIV_DISPLAY that is Unknown is said on stderr and taken as unset. When
 // the display is headless, *headlessWhy (when given) says why, for a
 // program that needs a person at a screen: KIV_DISPLAY chose it, the host
-// has no display server, or the screen display could not be opened (also
-// said on stderr).
+// has no display server, or the screen display could not be opened (said
+// on stderr instead when headlessWhy is null).
 std::unique_ptr<DisplayBackend> CreateDisplayBackend(std::string* headlessWhy = nullptr);

@@ -49,7 +49,8 @@ std::unique_ptr<DisplayBackend> CreateDisplayBackend(std::string* headlessWhy) {
     if (kind == DisplayKind::Sdl2) {
         if (auto screen = SdlBackend::Open(Machine::Current().Settings().scale, &why))
             return screen;
-        std::fprintf(stderr, "%s; the windows stay headless\n", why.c_str());
+        if (!headlessWhy)
+            std::fprintf(stderr, "%s; the windows stay headless\n", why.c_str());
     }
     if (headlessWhy)
         *headlessWhy = why;
