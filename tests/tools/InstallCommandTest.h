@@ -198,5 +198,3 @@ protected:
 };
 
 inline const std::string kBase = "C:\\Program Files\\Kiv software\\Talvic";
-
-

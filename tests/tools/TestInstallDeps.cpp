@@ -43,8 +43,8 @@ protected:
     }
     KivtoolRun Run(int waitSeconds) const {
         KivtoolRun run;
-        const std::string command = "PATH='" + bin_.string() + ":'\"$PATH\" KIV_APT_LOCK_WAIT=" +
-                                    std::to_string(waitSeconds) +
+        const std::string command = "PATH='" + bin_.string() +
+                                    ":'\"$PATH\" KIV_APT_LOCK_WAIT=" + std::to_string(waitSeconds) +
                                     " KIV_APT_LOCK_RETRY=0.1 " KIV_SOURCE_DIR
                                     "/scripts/install-deps.sh 2>&1";
         FILE* pipe = popen(command.c_str(), "r");

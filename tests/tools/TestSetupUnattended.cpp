@@ -133,7 +133,8 @@ TEST_F(UnattendedTest, ABadCommandLineOrResponseFileFailsBeforeTheSetupBegins) {
 // unattended or with pages, with one message.
 TEST_F(UnattendedTest, ALogThatCannotBeWrittenStopsTheSetupAtItsStart) {
     const std::string log = machine.DriveC("no/such/folder/setup.log");
-    const std::string message = "setup: cannot write the log " + log + ": No such file or directory\n";
+    const std::string message =
+        "setup: cannot write the log " + log + ": No such file or directory\n";
     EXPECT_EQ(RunSetupOn(root, "/S '/LOG=C:\\no\\such\\folder\\setup.log'"), kFailedStatus);
     EXPECT_EQ(output, message);
     ExpectNothingInstalled();
