@@ -90,14 +90,21 @@ TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRe
     EXPECT_FALSE(fs::exists(Staging()));
 }
 
-// A new user's round: the setup through every page, then kivtool uninstall.
-// The machine is the fresh one again, files and registry alike: no key the
-// setup made for itself stays, and the shared library, new here and so
-// counted once, goes with its one use.
-TEST_F(SetupProgramTest, SetupThenUninstallGivesBackTheFreshMachine) {
+// A new user's round: a setup left on its first page, then one through
+// every page and kivtool uninstall. Each time the machine is the fresh one
+// again, files and registry alike: no key the setup made for itself stays,
+// and the shared library, new here and so counted once, goes with its one
+// use.
+TEST_F(SetupProgramTest, ALeftSetupAndAnUninstalledOneGiveBackTheFreshMachine) {
     const std::string drive = machine.DriveC();
     const auto fresh = DriveListing(drive);
     const std::string registry = Kivtool("reg export").output;
+    ASSERT_EQ(RunSetup(Through(kWelcomePage) + "key Escape\n" + kBox + "key Y\n"),
+              kCancelledStatus)
+        << output;
+    EXPECT_EQ(DriveListing(drive), fresh);
+    EXPECT_EQ(Kivtool("reg export").output, registry);
+
     ASSERT_EQ(RunSetup(Through(kSetupTypePage) + FinishTypical()), 0) << output;
     ASSERT_TRUE(fs::exists(machine.DriveC("Windows/System32/KivOrbit.dll")));
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Orrery'");
