@@ -72,12 +72,12 @@ bool SystemFileInstaller::Install(const std::string& staged) {
 
 bool SystemFileInstaller::Place(const std::string& staged, const std::string& target,
                                 SystemFileAction* action) {
+    OFSTRUCT unused;
+    const bool exists = OpenFile(target.c_str(), &unused, OF_EXIST) != HFILE_ERROR;
     if (journal_)
         journal_->Shared(counts_.Count(target.c_str()), target.c_str());
-    if (!counts_.Raise(target.c_str()))
+    if (!(exists ? counts_.Raise(target.c_str()) : counts_.CountNewFile(target.c_str())))
         return false;
-    OFSTRUCT unused;
-    bool exists = OpenFile(target.c_str(), &unused, OF_EXIST) != HFILE_ERROR;
     FileVersionOrder order =
         exists ? CompareFileVersions(staged.c_str(), target.c_str()) : FileVersionOrder::kUnknown;
     *action = order == FileVersionOrder::kNotNewer ? SystemFileAction::kKept

@@ -10,7 +10,9 @@
 // one left in the staging folder by another setup, is never among them), in
 // order, with the target "<system folder>\<name>":
 // 1. the target's SharedDLLs count is raised when it is already counted
-//    (SharedDllCounts), whatever follows;
+//    (SharedDllCounts), whatever follows; a target that does not exist yet
+//    gets a count of 1 when it has none, so that the last uninstallation
+//    that uses it removes it;
 // 2. when the target exists and both files carry version information, the
 //    staged file replaces the target only when its version is greater
 //    (FileVersionOrder); a target in use is then replaced at the next start:

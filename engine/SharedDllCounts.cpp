@@ -37,7 +37,14 @@ bool SharedDllCounts::Raise(const char* libraryPath) {
     // A count at its top stays there rather than turning negative.
     if (uses <= 0 || uses == std::numeric_limits<LONG>::max())
         return true;
-    DWORD raised = static_cast<DWORD>(uses + 1);
-    return RegSetValueExA(key_, libraryPath, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&raised),
-                          sizeof raised) == ERROR_SUCCESS;
+    return Set(libraryPath, static_cast<DWORD>(uses + 1));
+}
+
+bool SharedDllCounts::CountNewFile(const char* libraryPath) {
+    return !key_ || (Count(libraryPath) > 0 ? Raise(libraryPath) : Set(libraryPath, 1));
+}
+
+bool SharedDllCounts::Set(const char* libraryPath, DWORD count) {
+    return RegSetValueExA(key_, libraryPath, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count),
+                          sizeof count) == ERROR_SUCCESS;
 }

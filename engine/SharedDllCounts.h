@@ -21,9 +21,16 @@ public:
     // it is, and no value is made. False only when the raised count cannot
     // be written; true when the key is not open.
     bool Raise(const char* libraryPath);
+    // For a library placed where none was: raises its count when it is
+    // counted, else sets it to 1, so that its last uninstallation removes
+    // it (the convention other installers follow). False only when the
+    // count cannot be written; true when the key is not open.
+    bool CountNewFile(const char* libraryPath);
     // The library's count when it is a REG_DWORD above 0, else 0.
     DWORD Count(const char* libraryPath) const;
 
 private:
+    bool Set(const char* libraryPath, DWORD count);
+
     HKEY key_ = nullptr;
 };

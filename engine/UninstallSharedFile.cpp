@@ -86,7 +86,9 @@ void UninstallCountedFile(const SharedFileUse& shared, UninstallRun& run) {
     if (!OpenCounts(shared.path, &key, run))
         return;
     const DWORD count = UseCount(key, shared.path);
-    if (count > shared.countBefore && shared.countBefore > 0)
+    if (count == 1 && shared.countBefore == 0)
+        RemoveLastUse(key, shared.path, run);
+    else if (count > shared.countBefore && shared.countBefore > 0)
         LowerCount(key, shared.path, count, run);
     else if (shared.countBefore > 0)
         run.Kept(shared.path, "shared: the setup had not counted its use yet");

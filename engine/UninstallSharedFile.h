@@ -18,7 +18,9 @@ void UninstallSharedFile(const std::string& stagedPath, UninstallRun& run);
 
 // A system file that an install journal lists with the count it had before
 // the setup raised it: the count is lowered only when it is above that, that
-// is when the setup got as far as raising it. The file itself stays: a
-// count before means other programs use it, and no count means the setup
-// made none (as for a recorded file without one).
+// is when the setup got as far as raising it. A file without a count before
+// that now has a count of 1 is one the setup placed where none was and
+// counted: it goes with its count. Otherwise the file stays: a count before
+// means other programs use it, and no count means the setup made none (the
+// file was there before, uncounted).
 void UninstallCountedFile(const SharedFileUse& shared, UninstallRun& run);

@@ -23,11 +23,12 @@ ReadResult ReadRecordFile(const std::string& path, std::string* bytes, std::stri
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
+        // A missing file is no failure: the caller knows which ones are optional.
         const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return ReadResult::Missing;
         *message = path + ": cannot be opened (error " + std::to_string(error) + ")";
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? ReadResult::Missing
-                   : ReadResult::Unreadable;
+        return ReadResult::Unreadable;
     }
     DWORD high = 0;
     const DWORD size = GetFileSize(file, &high);

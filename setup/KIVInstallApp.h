@@ -109,6 +109,11 @@ public:
     SetupResponse response; // what an unattended setup replays
     SetupResponse recorded; // what /RECORD writes
     SetupLog log;           // the install log of /LOG (closed without it)
+    // Opens the log of /LOG (nothing to do without it); false, with
+    // "cannot write the log ..." in *error, when it cannot be written. Called
+    // before the flow runs: a log that was asked for and cannot be made ends
+    // the setup at its start.
+    bool OpenLog(std::string* error);
 
     // The rectangle every wizard page opens at, once the first page made it.
     RECT pageRect = {};
@@ -150,7 +155,6 @@ private:
     void RecordChoices();
     void WriteRecordedResponse();
     // [SECTION] The install log (KIVInstallAppLog.cpp)
-    void OpenLog();
     void LogStart();
     void LogMessage(const char16_t* text, int answer);
     void LogEnd();

@@ -48,7 +48,6 @@ const char* SetupPageName(SetupPage page) {
 }
 
 void KIVInstallApp::RunFlow() {
-    OpenLog();
     PaintGradient();
     const bool started = StartUp();
     LogStart();

@@ -9,21 +9,19 @@
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/KIVUtf8.h"
 
-#include <cstdio>
-
-// A log that cannot be made is told on stderr; the setup goes on without it.
-void KIVInstallApp::OpenLog() {
+bool KIVInstallApp::OpenLog(std::string* error) {
     if (commandLine.logFile.empty())
-        return;
+        return true;
     std::string host;
     unsigned code = 0;
-    std::string error = "not a path on the machine";
-    if (PathMap::ToHost(commandLine.logFile, &host, &code) && log.Open(host, &error)) {
-        driver.log = &log;
-        return;
+    if (!PathMap::ToHost(commandLine.logFile, &host, &code)) {
+        *error = "cannot write the log " + commandLine.logFile + ": not a path on the machine";
+        return false;
     }
-    std::fprintf(stderr, "setup: cannot write the log %s: %s\n", commandLine.logFile.c_str(),
-                 error.c_str());
+    if (!log.Open(host, error))
+        return false;
+    driver.log = &log;
+    return true;
 }
 
 void KIVInstallApp::LogStart() {

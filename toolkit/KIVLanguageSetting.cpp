@@ -55,8 +55,14 @@ std::string KIVReadLanguageSetting(const char* applicationName, const char* vers
 void KIVWriteLanguageSetting(const char* applicationName, const char* versionName,
                              const char* name, const char16_t* registryFile) {
     const char* const names[] = {"SOFTWARE", "Kiv software", applicationName, versionName};
-    const REGSAM access[] = {KEY_WRITE, KEY_WRITE, KEY_READ, KEY_WRITE};
+    // Without the application's key nothing is written: the writing opens
+    // below would make the first two levels and leave them empty.
+    const REGSAM read[] = {KEY_READ, KEY_READ, KEY_READ};
     HKEY key = nullptr;
+    if (!OpenLevels(names, read, 3, &key, registryFile))
+        return;
+    KIVRegCloseKey(key, registryFile);
+    const REGSAM access[] = {KEY_WRITE, KEY_WRITE, KEY_READ, KEY_WRITE};
     if (!OpenLevels(names, access, 4, &key, registryFile))
         return;
     KIVRegSetValue(key, "Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),

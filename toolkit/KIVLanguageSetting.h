@@ -15,6 +15,8 @@ std::string KIVReadLanguageSetting(const char* applicationName, const char* vers
 // Records name as a REG_SZ value. "SOFTWARE", "Kiv software" and the version
 // key are opened for writing (made when missing); the application's key is
 // opened for reading only, so the value is written only for an application
-// whose key exists. Each key is closed after use.
+// whose key exists. The levels down to the application's key are first
+// opened for reading, so that for any other application no key is made.
+// Each key is closed after use.
 void KIVWriteLanguageSetting(const char* applicationName, const char* versionName,
                              const char* name, const char16_t* registryFile);

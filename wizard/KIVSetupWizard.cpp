@@ -2,6 +2,7 @@
 
 #include "platform/ui/DisplayBackend.h"
 #include "platform/ui/headless/HeadlessBackend.h"
+#include "platform/ui/script/IdleScript.h"
 #include "setup/SetupLanguage.h"
 #include "toolkit/KIVSystem.h"
 #include "toolkit/KIVUtf8.h"
@@ -13,6 +14,8 @@
 #include "wizard/KIVDialogSetupType.h"
 #include "wizard/KIVDialogSoftwareLicense.h"
 #include "wizard/KIVDialogUserInformation.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -56,6 +59,26 @@ bool ReadChoices(const SetupCommandLine& options, SetupResponse* response, std::
     return true;
 }
 
+// The display of a setup with pages. Someone must answer them, a person at
+// a screen or an input script: without either the setup would wait for ever.
+bool TakeDisplayForPages(std::string* error) {
+    const char* named = std::getenv("KIV_DISPLAY");
+    if (ChooseDisplayKind(named, false) == DisplayKind::Unknown) {
+        *error = std::string("KIV_DISPLAY=") + named + " names no display (headless or sdl2)";
+        return false;
+    }
+    std::string headlessWhy;
+    std::unique_ptr<DisplayBackend> display = CreateDisplayBackend(&headlessWhy);
+    if (dynamic_cast<HeadlessBackend*>(display.get()) && !InputScriptGiven()) {
+        *error = headlessWhy +
+                 " and no input script (KIV_SCRIPT) answers the pages; run the setup on a "
+                 "display, or unattended with /S";
+        return false;
+    }
+    SetDisplayBackend(std::move(display));
+    return true;
+}
+
 } // namespace
 
 INT_PTR KIVSetupWizard::RunPage(SetupPage page) {
@@ -92,6 +115,8 @@ int RunSetupProgram(const std::vector<std::string>& args) {
     AllowCommandLineFiles(options);
     if (options.silent)
         SetDisplayBackend(std::make_unique<HeadlessBackend>());
+    else if (!TakeDisplayForPages(&error))
+        return Refuse(error);
     char16_t path[MAX_PATH] = {};
     const DWORD length = KIVGetModuleFileName(nullptr, path, MAX_PATH);
     SetupDriver driver;
@@ -100,6 +125,8 @@ int RunSetupProgram(const std::vector<std::string>& args) {
     KIVSetupWizard wizard(driver, driver.state.resourceBasePath);
     wizard.commandLine = options;
     wizard.response = response;
+    if (!wizard.OpenLog(&error))
+        return Refuse(error);
     wizard.RunProgram(nullptr, nullptr, 1);
     return wizard.Result();
 }

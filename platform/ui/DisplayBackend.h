@@ -82,10 +82,16 @@ int ShowDisplayMessageBox(const std::u16string& text, const std::u16string& capt
 // exist are not announced to the new display.
 void SetDisplayBackend(std::unique_ptr<DisplayBackend> backend);
 
-enum class DisplayKind { Headless, Sdl2 };
+// Unknown: KIV_DISPLAY holds a name that is no display's.
+enum class DisplayKind { Headless, Sdl2, Unknown };
 // The choice made at start: KIV_DISPLAY "headless" or "sdl2" decides; when
-// it is unset or holds something else, a screen display is taken when the
-// host has a display server (DISPLAY or WAYLAND_DISPLAY set), else headless.
+// it is unset or empty, a screen display is taken when the host has a
+// display server (DISPLAY or WAYLAND_DISPLAY set), else headless.
 DisplayKind ChooseDisplayKind(const char* kivDisplay, bool hostHasDisplay);
-// Makes the display of ChooseDisplayKind for this process's environment.
-std::unique_ptr<DisplayBackend> CreateDisplayBackend();
+// Makes the display of ChooseDisplayKind for this process's environment. A
+// KIV_DISPLAY that is Unknown is said on stderr and taken as unset. When
+// the display is headless, *headlessWhy (when given) says why, for a
+// program that needs a person at a screen: KIV_DISPLAY chose it, the host
+// has no display server, or the screen display could not be opened (said
+// on stderr instead when headlessWhy is null).
+std::unique_ptr<DisplayBackend> CreateDisplayBackend(std::string* headlessWhy = nullptr);

@@ -26,20 +26,34 @@ bool HostHasDisplay() {
 } // namespace
 
 DisplayKind ChooseDisplayKind(const char* kivDisplay, bool hostHasDisplay) {
-    if (kivDisplay && std::strcmp(kivDisplay, "headless") == 0)
+    if (!kivDisplay || !*kivDisplay)
+        return hostHasDisplay ? DisplayKind::Sdl2 : DisplayKind::Headless;
+    if (std::strcmp(kivDisplay, "headless") == 0)
         return DisplayKind::Headless;
-    if (kivDisplay && std::strcmp(kivDisplay, "sdl2") == 0)
+    if (std::strcmp(kivDisplay, "sdl2") == 0)
         return DisplayKind::Sdl2;
-    return hostHasDisplay ? DisplayKind::Sdl2 : DisplayKind::Headless;
+    return DisplayKind::Unknown;
 }
 
-std::unique_ptr<DisplayBackend> CreateDisplayBackend() {
-    if (ChooseDisplayKind(std::getenv("KIV_DISPLAY"), HostHasDisplay()) == DisplayKind::Sdl2) {
-        std::string error;
-        if (auto screen = SdlBackend::Open(Machine::Current().Settings().scale, &error))
-            return screen;
-        std::fprintf(stderr, "%s; the windows stay headless\n", error.c_str());
+std::unique_ptr<DisplayBackend> CreateDisplayBackend(std::string* headlessWhy) {
+    const char* named = std::getenv("KIV_DISPLAY");
+    DisplayKind kind = ChooseDisplayKind(named, HostHasDisplay());
+    if (kind == DisplayKind::Unknown) {
+        std::fprintf(stderr, "KIV_DISPLAY=%s names no display (headless or sdl2); it is ignored\n",
+                     named);
+        kind = ChooseDisplayKind(nullptr, HostHasDisplay());
     }
+    std::string why = kind == DisplayKind::Headless && named && *named
+                          ? "the display is headless (KIV_DISPLAY=headless)"
+                          : "there is no display (DISPLAY and WAYLAND_DISPLAY are unset)";
+    if (kind == DisplayKind::Sdl2) {
+        if (auto screen = SdlBackend::Open(Machine::Current().Settings().scale, &why))
+            return screen;
+        if (!headlessWhy)
+            std::fprintf(stderr, "%s; the windows stay headless\n", why.c_str());
+    }
+    if (headlessWhy)
+        *headlessWhy = why;
     return std::make_unique<HeadlessBackend>();
 }
 

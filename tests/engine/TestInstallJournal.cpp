@@ -151,6 +151,8 @@ TEST_F(InstallJournalTest, ADamagedJournalIsRefused) {
 // A journal alone undoes a setup killed before its record: the files and
 // folders it made, its staging folder outside the installation folder among
 // them, and only the values it wrote; a count it had not raised yet stays.
+// A file it placed where none was, with the first count it gave it, goes;
+// a file that was there without a count stays.
 TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
     const std::string staging = "C:\\" + std::string(kTemp) + "\\TemporaryFiles";
     {
@@ -166,7 +168,12 @@ TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
         journal.Value("Path");
         journal.Shared(3, "C:\\Windows\\System32\\raised.dll");
         journal.Shared(3, "C:\\Windows\\System32\\notyet.dll");
+        journal.Shared(0, "C:\\Windows\\System32\\new.dll");
+        journal.Shared(0, "C:\\Windows\\System32\\uncounted.dll");
     }
+    for (const char* name : {"new.dll", "uncounted.dll"})
+        WriteHostFile(machine.DriveC("Windows/System32/") + name, "x");
+    SetCount("C:\\Windows\\System32\\new.dll", 1);
     WriteHostFile(machine.DriveC(Slashed(kTemp) + "/TemporaryFiles/InstallFiles/config.ini"), "x");
     WriteHostFile(Host("app.exe"), "x");
     SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
@@ -184,6 +191,9 @@ TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine"));
     EXPECT_EQ(Count("C:\\Windows\\System32\\raised.dll"), 3);
     EXPECT_EQ(Count("C:\\Windows\\System32\\notyet.dll"), 3);
+    EXPECT_EQ(Count("C:\\Windows\\System32\\new.dll"), -1);
+    EXPECT_FALSE(fs::exists(machine.DriveC("Windows/System32/new.dll")));
+    EXPECT_TRUE(fs::exists(machine.DriveC("Windows/System32/uncounted.dll")));
 }
 
 // The record names keys only; the values file the setup keeps beside it

@@ -102,6 +102,19 @@ TEST_P(InstallSystemFilesTest, NewFilesAreCopiedAndTheStagedOnesDeleted) {
     EXPECT_FALSE(Exists("Staging/notes.txt"));
 }
 
+// A file placed where none was is counted once, so that its last
+// uninstallation removes it; a count left by an earlier copy goes up.
+TEST_P(InstallSystemFilesTest, ANewFileGetsItsFirstCount) {
+    for (const char* name : {"new.dll", "counted.dll", "zero.dll"})
+        Stage(name, Library(0x10000, 0));
+    SetCount("counted.dll", REG_DWORD, 2);
+    SetCount("zero.dll", REG_DWORD, 0);
+    ASSERT_TRUE(Install());
+    EXPECT_EQ(Count("new.dll"), std::make_pair(DWORD{REG_DWORD}, DWORD{1}));
+    EXPECT_EQ(Count("counted.dll"), std::make_pair(DWORD{REG_DWORD}, DWORD{3}));
+    EXPECT_EQ(Count("zero.dll"), std::make_pair(DWORD{REG_DWORD}, DWORD{1}));
+}
+
 // Versions compare as two unsigned 32-bit halves, the high one first.
 TEST_P(InstallSystemFilesTest, OnlyANewerVersionReplacesTheTarget) {
     struct Case {
@@ -140,7 +153,8 @@ TEST_P(InstallSystemFilesTest, WithoutVersionOnEitherSideTheTargetIsOverwritten)
     EXPECT_EQ(Read(System("bare.dll")), "staged without version");
 }
 
-// The count goes up before the version test, so also for a target kept.
+// The count of a target that exists goes up before the version test, so also
+// for a target kept; one that has no count gets none.
 TEST_P(InstallSystemFilesTest, OnlyACountAlreadyAboveZeroIsRaised) {
     for (const char* name : {"kept.dll", "zero.dll", "negative.dll", "text.dll", "none.dll"}) {
         Stage(name, Library(0x10000, 0));

@@ -136,6 +136,8 @@ TEST(DisplayChoice, EnvironmentDecidesAndADisplayServerPrefersTheScreen) {
     EXPECT_EQ(ChooseDisplayKind(nullptr, true), DisplayKind::Sdl2);
     EXPECT_EQ(ChooseDisplayKind(nullptr, false), DisplayKind::Headless);
     EXPECT_EQ(ChooseDisplayKind("", false), DisplayKind::Headless);
+    EXPECT_EQ(ChooseDisplayKind("bogus", true), DisplayKind::Unknown);
+    EXPECT_EQ(ChooseDisplayKind("Headless", false), DisplayKind::Unknown);
 }
 
 } // namespace

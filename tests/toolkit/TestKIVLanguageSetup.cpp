@@ -37,12 +37,19 @@ TEST(KIVLanguageNamesTest, TheUsersLanguageByItsPrimaryLanguage) {
 class KIVLanguageSetupTest : public MachineTest {};
 
 // The value is written only under an application key that exists (it is
-// opened for reading); "SOFTWARE\Kiv software" and the version key are made.
+// opened for reading), and the version key is made; without the
+// application's key no key is made at all.
 TEST_F(KIVLanguageSetupTest, TheRecordedLanguageInTheRegistryAndInARegistryFile) {
     for (const char16_t* file : {static_cast<const char16_t*>(nullptr), u"talvic.reg"}) {
         KIVWriteLanguageSetting("Talvic", "1.0", "German", file);
         EXPECT_EQ(KIVReadLanguageSetting("Talvic", "1.0", file), "") << "no application key";
         HKEY key = nullptr;
+        if (KIVRegOpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, &key, file) == 0) {
+            HKEY maker = nullptr;
+            EXPECT_NE(KIVRegOpenKey(key, "Kiv software", 0, KEY_READ, &maker, file), 0)
+                << "a maker's key left empty";
+            KIVRegCloseKey(key, file);
+        }
         if (!file) {
             ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kiv software\\Talvic", &key),
                       ERROR_SUCCESS);

@@ -198,18 +198,3 @@ protected:
 };
 
 inline const std::string kBase = "C:\\Program Files\\Kiv software\\Talvic";
-
-
-// Every entry of drive C: with its size, but for the files of the system
-// folder named in skip.
-inline std::set<std::string> DriveListing(const std::string& drive, const std::string& skip) {
-    std::set<std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(drive)) {
-        const std::string path = entry.path().string().substr(drive.size());
-        if (path.find(skip) == std::string::npos)
-            entries.insert(path + (entry.is_regular_file() ? " " + std::to_string(entry.file_size())
-                                                           : std::string("/")));
-    }
-    return entries;
-}
-

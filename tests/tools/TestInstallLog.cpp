@@ -256,7 +256,8 @@ TEST_P(InstallLogTest, ALogThatCannotBeWrittenStopsBeforeInstalling) {
     logPath = (root / "no/such/folder/install.log").string();
     KivtoolRun run = InstallWithLog();
     EXPECT_EQ(run.status, 1603 & 0xFF);
-    EXPECT_NE(run.output.find("no/such/folder"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output, "kivtool install: cannot write the log " + logPath +
+                              ": No such file or directory\n"); // once, and nothing else
     EXPECT_FALSE(fs::exists(Product("app.exe")));
 }
 

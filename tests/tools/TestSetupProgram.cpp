@@ -90,6 +90,29 @@ TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRe
     EXPECT_FALSE(fs::exists(Staging()));
 }
 
+// A new user's round: a setup left on its first page, then one through
+// every page and kivtool uninstall. Each time the machine is the fresh one
+// again, files and registry alike: no key the setup made for itself stays,
+// and the shared library, new here and so counted once, goes with its one
+// use.
+TEST_F(SetupProgramTest, ALeftSetupAndAnUninstalledOneGiveBackTheFreshMachine) {
+    const std::string drive = machine.DriveC();
+    const auto fresh = DriveListing(drive);
+    const std::string registry = Kivtool("reg export").output;
+    ASSERT_EQ(RunSetup(Through(kWelcomePage) + "key Escape\n" + kBox + "key Y\n"),
+              kCancelledStatus)
+        << output;
+    EXPECT_EQ(DriveListing(drive), fresh);
+    EXPECT_EQ(Kivtool("reg export").output, registry);
+
+    ASSERT_EQ(RunSetup(Through(kSetupTypePage) + FinishTypical()), 0) << output;
+    ASSERT_TRUE(fs::exists(machine.DriveC("Windows/System32/KivOrbit.dll")));
+    const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Orrery'");
+    EXPECT_EQ(removed.status, 0) << removed.output;
+    EXPECT_EQ(DriveListing(drive), fresh) << removed.output;
+    EXPECT_EQ(Kivtool("reg export").output, registry);
+}
+
 TEST_F(SetupProgramTest, CustomWithTwoComponentsUncheckedLeavesThemOutAndShowsTheSpace) {
     // Program, Library, Documentation, Samples, Charts: Samples and Charts off.
     std::int32_t needed = 0;
@@ -122,6 +145,23 @@ TEST_F(SetupProgramTest, JapaneseChosenOnTheLanguagePageSpeaksFromTheNextPageOn)
     ASSERT_EQ(RunSetup(script), kCancelledStatus) << output;
     EXPECT_TRUE(fs::exists(root / "japanese.png"));
     ExpectNothingInstalled();
+}
+
+// Pages that nobody can answer, with no screen and no input script, end the
+// setup at once with what is wrong instead of a silent wait; so does a
+// KIV_DISPLAY that names no display.
+TEST_F(SetupProgramTest, PagesNobodyCanAnswerEndTheSetupAtItsStart) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "setup: the display is headless (KIV_DISPLAY=headless) and no input script"},
+        {"KIV_DISPLAY= DISPLAY= WAYLAND_DISPLAY= ",
+         "setup: there is no display (DISPLAY and WAYLAND_DISPLAY are unset) and no input script"},
+        {"KIV_DISPLAY=bogus ", "setup: KIV_DISPLAY=bogus names no display (headless or sdl2)\n"},
+    };
+    for (const auto& [environment, message] : cases) {
+        EXPECT_EQ(RunSetupOn(root, "", environment), kFailedStatus) << environment << output;
+        EXPECT_EQ(output.rfind(message, 0), 0u) << environment << output;
+        ExpectNothingInstalled();
+    }
 }
 
 TEST_F(SetupProgramTest, DecliningTheLicenceEndsTheSetupAndLeavesNothing) {

@@ -145,6 +145,24 @@ TEST_F(UnattendedTest, ABadCommandLineOrResponseFileFailsBeforeTheSetupBegins) {
     ExpectNothingInstalled();
 }
 
+// A log that was asked for and cannot be written ends the setup at its start,
+// unattended or with pages, with one message.
+TEST_F(UnattendedTest, ALogThatCannotBeWrittenStopsTheSetupAtItsStart) {
+    const std::string log = machine.DriveC("no/such/folder/setup.log");
+    const std::string message =
+        "setup: cannot write the log " + log + ": No such file or directory\n";
+    EXPECT_EQ(RunSetupOn(root, "/S '/LOG=C:\\no\\such\\folder\\setup.log'"), kFailedStatus);
+    EXPECT_EQ(output, message);
+    ExpectNothingInstalled();
+    EXPECT_EQ(RunSetup(Through(kUserPage) + "key Escape\n" + kBox + "key Y\n",
+                       "'/LOG=C:\\no\\such\\folder\\setup.log'"),
+              kFailedStatus);
+    EXPECT_EQ(output, message);
+    EXPECT_EQ(RunSetupOn(root, "/S '/LOG=Q:\\setup.log'"), kFailedStatus);
+    EXPECT_EQ(output, "setup: cannot write the log Q:\\setup.log: not a path on the machine\n");
+    ExpectNothingInstalled();
+}
+
 TEST_F(UnattendedTest, ADeclinedLicenceIsACancelAndADamagedVolumeAFailure) {
     EXPECT_EQ(RunResponse("Licence = decline\n"), kCancelledStatus) << output;
     ExpectNothingInstalled();

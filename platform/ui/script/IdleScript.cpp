@@ -57,6 +57,13 @@ bool StartInputScript(const std::string& hostPath, std::string* error) {
     return Load(state, hostPath, error);
 }
 
+bool InputScriptGiven() {
+    IdleScriptState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    const char* path = std::getenv("KIV_SCRIPT");
+    return state.player || (!state.started && path && *path);
+}
+
 void PlayScriptWhenIdle() {
     IdleScriptState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);

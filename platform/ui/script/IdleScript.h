@@ -18,6 +18,10 @@ constexpr int kScriptFailureStatus = 3;
 // was played, a short timer while a step waits.
 void PlayScriptWhenIdle();
 
+// Whether a script answers the windows: one that StartInputScript made, or
+// the one KIV_SCRIPT names while none was loaded yet.
+bool InputScriptGiven();
+
 // Makes the script at hostPath the one to play, from its first step, in
 // place of KIV_SCRIPT's; false with the message in *error when it cannot be
 // read or parsed. An empty path plays none.
