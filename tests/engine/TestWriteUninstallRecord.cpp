@@ -100,7 +100,7 @@ TEST_F(WriteUninstallRecordTest, FailsWithoutCreatingAFolderOrTouchingTheRecord)
 TEST_F(WriteUninstallRecordTest, RefusesARecordLargerThanTheUninstallerReads) {
     const std::string path = "C:\\Program Files\\Talvic\\" + std::string(480, 'f');
     std::size_t bytes = 0;
-    for (int i = 0; bytes <= kMaxUndoFileBytes; ++i, bytes += path.size() + 12)
+    for (int i = 0; bytes <= kMaxUndoFileBytes; ++i, bytes += path.size() + 9)
         lists.files.Add((path + std::to_string(1000000 + i)).c_str());
     PutEarlierRecord();
     EXPECT_EQ(Write(), UninstallRecordResult::Failed);
