@@ -3,6 +3,7 @@
 // go through the install options, the reg sub-commands' rules and the pack
 // offsets. The input is the arguments, separated by NUL bytes. A refusal
 // says why; what is accepted stays within what the commands index by it.
+#include "setup/SetupState.h"
 #include "tools/kivtool/InstallOptions.h"
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/PackCommands.h"

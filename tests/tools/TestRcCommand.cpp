@@ -303,7 +303,8 @@ TEST_F(RcCommandTest, EndlessSourcesAndHugePicturesAreRefused) {
     EXPECT_NE(run.output.find("texts.txt: error: larger than 16 MiB"), std::string::npos)
         << run.output;
 
-    Source("English/texts.txt", "1 = English\n2 = Hello, %s!\n3 = OK\n");
+    fs::remove(folder / "English/texts.txt");
+    Source("English/texts.txt", "1 = English\n2 = Hello, %s!\\nBye\n3 = OK\n");
     WritePng("5.png", 4097, 4097, PNG_FORMAT_GRAY, std::vector<std::uint8_t>(4097 * 4097));
     run = Rc("English");
     EXPECT_EQ(run.status, 1);

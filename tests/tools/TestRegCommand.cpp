@@ -312,7 +312,7 @@ TEST(RegCommand, ExportOfTheDeepestKeyImportsBack) {
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &key), ERROR_SUCCESS);
     Set(key, "Bottom", REG_SZ, std::string("b\0", 2));
     RegCloseKey(key);
-    RegRun exported = Reg(machine, "export HKCU\\Deep");
+    RegRun exported = Reg(machine, "export 'HKCU\\Deep'");
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_NE(exported.out.find("[HKEY_CURRENT_USER\\" + path + "]\n\"Bottom\"=\"b\""),
               std::string::npos);
