@@ -28,7 +28,10 @@ public:
             std::memcpy(record, text, length);
         record[length] = '\0';
         texts_.push_back(record);
+        textBytes_ += length;
     }
+    // The bytes of all the texts, without their terminators.
+    std::size_t TextBytes() const { return textBytes_; }
     int GetSize() const { return static_cast<int>(texts_.size()); }
     // The text at index, or null outside 0..GetSize()-1.
     const char* GetAt(int index) const {
@@ -40,6 +43,7 @@ public:
         texts_.clear();
         blocks_.clear();
         used_ = 0;
+        textBytes_ = 0;
     }
 
 private:
@@ -57,4 +61,5 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t used_ = 0; // bytes taken in the last block
     std::vector<const char*> texts_;
+    std::size_t textBytes_ = 0;
 };

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr std::size_t kLongestLine = 519; // a converted path in a 520-byte buffer
-constexpr std::size_t kLargestCount = 1000000;
 
 // Walks the record line by line, remembering where it is for the message.
 class RecordLines {
@@ -47,13 +46,15 @@ private:
     int number_ = 0;
 };
 
-// "label N" with N decimal, no sign and no leading zero.
+// "label N" with N decimal, no sign and no leading zero. N has no limit of
+// its own (each of its lines must follow, and the record's size bounds
+// them); nine digits keep it from overflowing.
 bool ReadCount(std::string_view line, std::string_view label, std::size_t* count) {
     if (line.size() <= label.size() + 1 || line.substr(0, label.size()) != label ||
         line[label.size()] != ' ')
         return false;
     std::string_view digits = line.substr(label.size() + 1);
-    if (digits.size() > 7 || (digits.size() > 1 && digits[0] == '0'))
+    if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0'))
         return false;
     std::size_t value = 0;
     for (char c : digits) {
@@ -62,7 +63,7 @@ bool ReadCount(std::string_view line, std::string_view label, std::size_t* count
         value = value * 10 + static_cast<std::size_t>(c - '0');
     }
     *count = value;
-    return value <= kLargestCount;
+    return true;
 }
 
 using LineCheck = bool (*)(std::string_view);

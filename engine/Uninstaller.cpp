@@ -5,6 +5,7 @@
 #include "engine/UninstallFiles.h"
 #include "engine/UninstallFolders.h"
 #include "engine/UninstallProgramGroups.h"
+#include "engine/UninstallRecordLimits.h"
 #include "engine/UninstallRecordReader.h"
 #include "engine/UninstallRegistryKeys.h"
 #include "engine/UninstallScope.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr DWORD kLargestRecord = 64u << 20;
 
 enum class ReadResult { Read, Missing, Unreadable };
 
@@ -34,7 +34,7 @@ ReadResult ReadRecordFile(const std::string& path, std::string* bytes, std::stri
     const DWORD size = GetFileSize(file, &high);
     DWORD got = 0;
     bool read = false;
-    if (high == 0 && size <= kLargestRecord) {
+    if (high == 0 && size <= kMaxUndoFileBytes) {
         bytes->resize(size);
         read = ReadFile(file, bytes->data(), size, &got, nullptr) && got == size;
     }

@@ -31,11 +31,17 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 // Where the new lines go: after the last header, or after a header appended
-// at the end.
+// at the end. A header that ends the file without a line end gets one, or
+// the first new line would join it.
 std::size_t InsertionPoint(std::vector<std::string>* lines) {
-    for (std::size_t i = lines->size(); i > 0; --i)
-        if (strncasecmp((*lines)[i - 1].c_str(), kHeader, sizeof kHeader - 1) == 0)
-            return i;
+    for (std::size_t i = lines->size(); i > 0; --i) {
+        std::string& line = (*lines)[i - 1];
+        if (strncasecmp(line.c_str(), kHeader, sizeof kHeader - 1) != 0)
+            continue;
+        if (line.back() != '\n')
+            line += '\n';
+        return i;
+    }
     if (!lines->empty() && lines->back().back() != '\n')
         lines->back() += '\n';
     lines->push_back(std::string(kHeader) + "\n");

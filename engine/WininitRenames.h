@@ -21,7 +21,8 @@ struct WininitRename {
 // Every line is written with CR LF, as the older family's text-mode streams
 // write a line: a line end of LF alone, or of CR LF, is written as CR LF; a
 // last line without a line end keeps none, unless the header is appended
-// after it, which then starts a line of its own. The rest of the file keeps
+// after it, which then starts a line of its own, or it is the header the
+// new lines follow. The rest of the file keeps
 // its bytes. The file is rewritten in place from its start and never gets
 // shorter. False when the file can be neither opened nor made, or cannot be
 // read or written whole.

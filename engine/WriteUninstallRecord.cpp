@@ -1,10 +1,13 @@
 #include "engine/WriteUninstallRecord.h"
 
+#include "engine/UninstallRecordLimits.h"
+
 #include "platform/PlatformStdio.h"
 #include "platform/WinBase.h"
 #include "toolkit/KIVString.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -53,6 +56,28 @@ void PutRecord(std::FILE* file, const UninstallRecordSource& source, const std::
     PutLine(file, source.applicationName ? source.applicationName : "");
 }
 
+// The bytes of "label N" CR LF and of its N lines.
+std::size_t ListBytes(const char* label, std::size_t count, std::size_t textBytes) {
+    return std::strlen(label) + 1 + std::to_string(count).size() + 2 + textBytes + 2 * count;
+}
+
+// The size the record will have, to refuse one the uninstaller would not read.
+std::size_t RecordBytes(const UninstallRecordSource& source, const std::string& folder) {
+    const InstallLists& lists = source.lists;
+    std::size_t extraBytes = 0;
+    for (const std::string& extra : source.extraFiles)
+        extraBytes += folder.size() + 1 + extra.size();
+    const std::size_t files = static_cast<std::size_t>(lists.files.GetSize());
+    const std::size_t name = source.applicationName ? std::strlen(source.applicationName) : 0;
+    return ListBytes("files", files + source.extraFiles.size(),
+                     lists.files.TextBytes() + extraBytes) +
+           ListBytes("folders", static_cast<std::size_t>(lists.folders.GetSize()),
+                     lists.folders.TextBytes()) +
+           ListBytes("regkeys", static_cast<std::size_t>(lists.registryKeys.GetSize()),
+                     lists.registryKeys.TextBytes()) +
+           std::strlen("longappname") + 2 + name + 2;
+}
+
 // Writes the whole record to path; false on any open or write error.
 bool WriteRecordFile(const std::string& path, const UninstallRecordSource& source,
                      const std::string& folder) {
@@ -75,7 +100,7 @@ UninstallRecordResult WriteUninstallRecord(const UninstallRecordSource& source) 
     const std::string folder = ansiFolder;
     const std::string path = folder + "\\.uninstallinfos.log";
     const std::string temporary = path + ".new";
-    if (temporary.size() >= kPathSize)
+    if (temporary.size() >= kPathSize || RecordBytes(source, folder) > kMaxUndoFileBytes)
         return UninstallRecordResult::Failed;
     if (WriteRecordFile(temporary, source, folder) &&
         MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))

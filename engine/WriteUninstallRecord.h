@@ -38,6 +38,8 @@ enum class UninstallRecordResult { Written, Skipped, Failed };
 // The record is written beside its final name and then renamed over it, so a
 // crash or a full disk never leaves a partial record in place of a good one.
 // Failed, with any earlier record unchanged and no folder created, when the
-// folder does not exist or is read-only, or when the record's path, or its
-// temporary name beside it, does not fit a 520-byte buffer.
+// folder does not exist or is read-only, when the record's path, or its
+// temporary name beside it, does not fit a 520-byte buffer, or when the
+// record would be larger than the uninstaller reads (kMaxUndoFileBytes):
+// the journal, kept then, still lists what was made.
 UninstallRecordResult WriteUninstallRecord(const UninstallRecordSource& source);

@@ -47,6 +47,7 @@ struct ZipageFailure {
         kWrite,   // the file took fewer bytes than written (a full disk)
         kData,    // the compressed data is corrupt or ends early
         kInflate, // inflate cannot start (no memory)
+        kRecordFull, // the uninstall record has no room for the member's file
     };
     Kind kind = kNone;
     int member = -1;     // index in the package; -1 before the first member

@@ -3,6 +3,7 @@
 #include "engine/ZipageFileWriter.h"
 
 #include "engine/InstallFlags.h"
+#include "engine/UninstallRecordLimits.h"
 #include "platform/Windows.h"
 
 #include <algorithm>
@@ -39,6 +40,10 @@ void ZipageFileWriter::Start(InstalledFileList* installedFiles, InstallJournal* 
                              ZipageBytesCallback onBytes, ZipageNameCallback onName) {
     Finish();
     installedFiles_ = installedFiles;
+    listedBytes_ = installedFiles ? installedFiles->TextBytes() +
+                                        kListedFileLineExtra *
+                                            static_cast<std::size_t>(installedFiles->GetSize())
+                                  : 0;
     journal_ = journal;
     journaled_ = 0;
     pause_ = pauseFlag;
@@ -66,7 +71,17 @@ bool ZipageFileWriter::BeginMember(int index, const char16_t* path, const char* 
                                                sizeof(step.ansiPath), nullptr, nullptr) <= 0)
         step.ansiPath[0] = 0;
     StartThread();
-    return true;
+    if (!installedFiles_ || ListedFits(step.ansiPath))
+        return true;
+    step.refusal = ZipageFailure::kRecordFull;
+    HandOver();
+    return false;
+}
+
+// Counts the member's list line in; false when it passes the limit.
+bool ZipageFileWriter::ListedFits(const char* ansiPath) {
+    listedBytes_ += std::strlen(ansiPath) + kListedFileLineExtra;
+    return listedBytes_ <= kMaxListedFileBytes;
 }
 
 // The writer's thread starts with the first member of an extraction.
@@ -75,11 +90,12 @@ void ZipageFileWriter::StartThread() {
         thread_ = std::thread(&ZipageFileWriter::Run, this);
 }
 
-void ZipageFileWriter::RefuseMember(int index, const char* name) {
+void ZipageFileWriter::RefuseMember(int index, const char* name, ZipageFailure::Kind kind) {
     if (Failed() || !NextStep(index))
         return;
     Step& step = Filling();
-    step.create = step.refused = true;
+    step.create = true;
+    step.refusal = kind;
     step.path[0] = 0;
     CopyText(step.name, name);
     StartThread();
@@ -130,7 +146,8 @@ bool ZipageFileWriter::NextStep(int member) {
     Report(carried, failedAt); // before the slot of a carried step is filled anew
     Step& step = Filling();
     step.member = member;
-    step.create = step.close = step.refused = false;
+    step.create = step.close = false;
+    step.refusal = ZipageFailure::kNone;
     step.ending = Ending::kWhole;
     step.count = 0;
     return true;
@@ -230,7 +247,7 @@ void ZipageFileWriter::ListAhead(std::uint64_t available) {
     journalLines_.clear();
     for (std::uint64_t index = std::max(journaled_, carried_); index < available; ++index) {
         const Step& step = steps_[index % kSteps];
-        if (step.create && !step.refused)
+        if (step.create && step.refusal == ZipageFailure::kNone)
             journalLines_ += journal_->FileLine(step.path);
     }
     journal_->WriteLines(journalLines_);
@@ -259,9 +276,11 @@ bool ZipageFileWriter::Create(const Step& step) {
     CopyText(openPath_, step.path);
     CopyText(openAnsiPath_, step.ansiPath);
     CopyText(openName_, step.name);
-    if (!step.refused && file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
+    if (step.refusal == ZipageFailure::kNone &&
+        file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
         return true;
-    SetFailure(ZipageFailure::kCreate, step);
+    SetFailure(step.refusal == ZipageFailure::kNone ? ZipageFailure::kCreate : step.refusal,
+               step);
     return false;
 }
 

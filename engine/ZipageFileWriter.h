@@ -59,11 +59,15 @@ public:
                const std::atomic<unsigned char>* pauseFlag, ZipageBytesCallback onBytes,
                ZipageNameCallback onName);
     // Starts the member `index`, whose file is `path`; its name (as stored)
-    // names it in a failure. False once the writer has failed.
+    // names it in a failure. False once the writer has failed, and for a
+    // member the installed-files list has no room for (kMaxListedFileBytes,
+    // UninstallRecordLimits.h): the writer fails at it (kRecordFull) without
+    // making it, so the uninstall record still reads whole.
     bool BeginMember(int index, const char16_t* path, const char* name);
     // A member whose file cannot be made at all (its path is too long): the
     // writer fails at it, once everything before it is done, naming it.
-    void RefuseMember(int index, const char* name);
+    void RefuseMember(int index, const char* name,
+                      ZipageFailure::Kind kind = ZipageFailure::kCreate);
     // Room for the next inflate call: kChunkSize bytes that the writer no
     // longer needs. Null once the writer has failed.
     unsigned char* Room();
@@ -86,7 +90,8 @@ private:
     struct Step {
         int member = 0;
         bool create = false;
-        bool refused = false; // created never: the writer fails at it
+        // Created never: the writer fails at it with this kind.
+        ZipageFailure::Kind refusal = ZipageFailure::kNone;
         bool close = false;
         Ending ending = Ending::kWhole;
         std::uint64_t data = 0; // position of the chunk in the output ring
@@ -98,6 +103,7 @@ private:
 
     Step& Filling() { return steps_[handedOver_ % kSteps]; }
     void StartThread();
+    bool ListedFits(const char* ansiPath);
     bool NextStep(int member);
     bool HandOver();
     bool WaitUntil(std::unique_lock<std::mutex>& lock, std::uint64_t carried,
@@ -142,6 +148,7 @@ private:
     std::uint64_t produced_ = 0; // output before this position is in chunks
     std::uint64_t room_ = 0;     // position of the last Room()
     std::uint64_t reported_ = 0; // steps whose callbacks have run
+    std::size_t listedBytes_ = 0; // journal bytes of the files listed or begun
 
     // The writer's own.
     KIVFileStream file_;

@@ -114,6 +114,9 @@ bool ApplySetting(const std::string& key, const std::string& value, MachineSetti
         if (value != "0" && value != "1")
             return false;
         s->administrator = value == "1";
+    } else if (value.find('\r') != std::string::npos &&
+               (key == "owner" || key == "organization" || key == "user")) {
+        return false; // a text is one line: a CR within it could never be saved
     } else if (key == "owner") {
         s->registeredOwner = value;
     } else if (key == "organization") {

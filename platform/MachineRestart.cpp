@@ -8,6 +8,7 @@
 #include "platform/PathMap.h"
 #include "platform/PendingRenames.h"
 #include "platform/ProcessToken.h"
+#include "platform/WininitRenameLines.h"
 
 #include <fstream>
 #include <strings.h>
@@ -15,13 +16,6 @@
 namespace {
 
 using Origin = RestartStep::Origin;
-
-std::string Trim(const std::string& text) {
-    std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 BOOL Delete(const std::u16string& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
@@ -65,27 +59,6 @@ void Apply(Origin origin, const std::string& source, const std::string& target, 
     steps->push_back({origin, source, target, done ? DWORD{ERROR_SUCCESS} : GetLastError()});
 }
 
-// The "TARGET=SOURCE" lines of the [rename] section, in file order.
-std::vector<std::pair<std::string, std::string>> RenameLines(std::istream& in) {
-    std::vector<std::pair<std::string, std::string>> lines;
-    bool inSection = false;
-    for (std::string line; std::getline(in, line);) {
-        line = Trim(line);
-        if (!line.empty() && line[0] == '[') {
-            inSection = strcasecmp(line.c_str(), "[rename]") == 0;
-            continue;
-        }
-        std::size_t equals = line.find('=');
-        if (!inSection || line.empty() || line[0] == ';' || equals == std::string::npos)
-            continue;
-        std::string target = Trim(line.substr(0, equals)), source = Trim(line.substr(equals + 1));
-        if (!target.empty() && !source.empty())
-            lines.emplace_back(HostText::FromAnsi(target.c_str()),
-                               HostText::FromAnsi(source.c_str()));
-    }
-    return lines;
-}
-
 void RunWininit(const Outcome& outcome) {
     std::string file = MachineFolders::Windows() + "\\WININIT.INI", host;
     unsigned error = 0;
@@ -94,7 +67,7 @@ void RunWininit(const Outcome& outcome) {
     std::ifstream in(host, std::ios::binary);
     if (!in)
         return;
-    for (const auto& [target, source] : RenameLines(in)) {
+    for (const auto& [target, source] : WininitRenameLines(in)) {
         bool deletion = strcasecmp(target.c_str(), "NUL") == 0;
         Apply(Origin::WininitIni, source, deletion ? "" : target, true, outcome);
     }

@@ -62,8 +62,9 @@ LONG ReadPairs(HKEY key, std::vector<PendingRenames::Texts>* pairs) {
     return ERROR_SUCCESS;
 }
 
+// False, too, when no path follows the prefix: "\??\" alone names nothing.
 bool StripPrefix(std::string* path) {
-    if (path->compare(0, kPrefix.size(), kPrefix) != 0)
+    if (path->size() <= kPrefix.size() || path->compare(0, kPrefix.size(), kPrefix) != 0)
         return false;
     path->erase(0, kPrefix.size());
     return true;
@@ -107,8 +108,10 @@ PendingRename Interpret(const Texts& pair) {
     rename.replace = !rename.target.empty() && rename.target[0] == '!';
     if (rename.replace)
         rename.target.erase(0, 1);
+    // Only a target empty as stored asks for a deletion: "!" or "\??\" alone
+    // is damage, never a deletion of the source.
     rename.valid =
-        StripPrefix(&rename.source) && (rename.target.empty() || StripPrefix(&rename.target));
+        StripPrefix(&rename.source) && (pair.second.empty() || StripPrefix(&rename.target));
     return rename;
 }
 

@@ -23,6 +23,9 @@ std::vector<std::string> SplitPath(const std::string& path, unsigned codePage);
 
 // Longest key name of one level, in bytes (as on Windows).
 constexpr std::size_t kMaxKeyNameLength = 255;
+// Deepest key, in levels below its root (as on Windows): a key is never
+// created deeper, so every walk over keys is bounded by it.
+constexpr std::size_t kMaxKeyDepth = 512;
 // Longest value name, in bytes.
 constexpr std::size_t kMaxValueNameLength = 16383;
 

@@ -85,8 +85,13 @@ public:
     // [SECTION] Keys. Paths are names separated by "\"; empty components are
     // skipped, but a path that starts with "\" is ERROR_BAD_PATHNAME.
     LONG FindPath(RegKeyId start, const std::string& path, RegKeyId* key);
-    // Creates the missing levels (inside a write transaction of the caller).
+    // Creates the missing levels (inside a write transaction of the caller);
+    // ERROR_INVALID_PARAMETER for a key that would lie deeper than
+    // RegistryNames::kMaxKeyDepth below its root.
     LONG CreatePath(RegKeyId start, const std::string& path, RegKeyId* key);
+    // The levels between key and its root (0 for a root), counted up to
+    // RegistryNames::kMaxKeyDepth + 1 at most.
+    LONG KeyDepth(RegKeyId key, std::size_t* depth);
     LONG KeyExists(RegKeyId key); // ERROR_SUCCESS or ERROR_KEY_DELETED
     LONG KeyName(RegKeyId key, std::string* name);
     LONG SubKeyAt(RegKeyId key, DWORD index, RegistrySubKey* subKey); // ERROR_NO_MORE_ITEMS

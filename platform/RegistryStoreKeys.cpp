@@ -66,8 +66,15 @@ LONG RegistryStore::CreatePath(RegKeyId start, const std::string& path, RegKeyId
     for (const std::string& part : parts)
         if (part.size() > RegistryNames::kMaxKeyNameLength)
             return ERROR_INVALID_PARAMETER;
+    if (parts.size() > RegistryNames::kMaxKeyDepth)
+        return ERROR_INVALID_PARAMETER;
     if (LONG result = KeyExists(start))
         return result;
+    std::size_t depth = 0;
+    if (LONG result = KeyDepth(start, &depth))
+        return result;
+    if (depth + parts.size() > RegistryNames::kMaxKeyDepth)
+        return ERROR_INVALID_PARAMETER;
     RegKeyId current = start;
     bool creating = false;
     for (const std::string& part : parts) {
@@ -80,6 +87,21 @@ LONG RegistryStore::CreatePath(RegKeyId start, const std::string& path, RegKeyId
             return result;
     }
     *key = current;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::KeyDepth(RegKeyId key, std::size_t* depth) {
+    RegistryStatement walk =
+        Statement("WITH RECURSIVE up(id, depth) AS (SELECT ?1, 0 UNION ALL "
+                  "SELECT keys.parent, up.depth + 1 FROM keys JOIN up ON keys.id = up.id "
+                  "WHERE up.id > ?2 AND up.depth <= ?3) SELECT max(depth) FROM up");
+    int step = walk.Bind(1, key)
+                   .Bind(2, kLastRoot)
+                   .Bind(3, static_cast<sqlite3_int64>(RegistryNames::kMaxKeyDepth))
+                   .Step();
+    if (step != SQLITE_ROW)
+        return ReadFailure();
+    *depth = static_cast<std::size_t>(walk.Int(0));
     return ERROR_SUCCESS;
 }
 

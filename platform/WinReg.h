@@ -42,7 +42,9 @@ typedef DWORD REGSAM;
 // HKEY_PERFORMANCE_DATA, or a key to delete has sub keys), ERROR_INVALID_HANDLE
 // (a closed or unknown handle, or one of a machine no longer current),
 // ERROR_KEY_DELETED, ERROR_MORE_DATA, ERROR_NO_MORE_ITEMS, ERROR_BAD_PATHNAME
-// (a sub key path that starts with "\"), ERROR_CANTOPEN / ERROR_CANTWRITE
+// (a sub key path that starts with "\"), ERROR_INVALID_PARAMETER (a key name
+// over 255 bytes, or a key that would lie more than 512 levels below its
+// root, the depth Windows allows), ERROR_CANTOPEN / ERROR_CANTWRITE
 // (the machine's registry database cannot be opened or written).
 // Sub key paths may hold several levels ("Software\\A\\B"), split at the
 // backslashes that are characters of the machine's code page: in code page

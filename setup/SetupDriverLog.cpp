@@ -80,6 +80,9 @@ std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
         return MemberText(failure) + " is damaged: its compressed data is corrupt or ends early";
     case ZipageFailure::kInflate:
         return "there was not enough memory to unpack it";
+    case ZipageFailure::kRecordFull:
+        return MemberText(failure) +
+               " was not unpacked: the uninstall record has no room for more files";
     case ZipageFailure::kNone:
         break;
     }

@@ -94,3 +94,22 @@ TEST(UninstallRecordReader, RefusesKeysWithoutARootOrWithEmptyParts) {
         EXPECT_EQ(Refusal(bytes).line, 8) << key;
     }
 }
+
+// What the setup writes, the reader reads: a list has no count limit of its
+// own (an install of a million files and more is read back), and a count
+// that the lines do not back is refused however large it is.
+TEST(UninstallRecordReader, ReadsMoreThanAMillionFilesAndRefusesUnbackedCounts) {
+    const std::size_t files = 1000100;
+    std::string bytes = "files " + std::to_string(files) + "\r\n";
+    for (std::size_t i = 0; i < files; ++i)
+        bytes += "C:\\P\\f" + std::to_string(i) + "\r\n";
+    bytes += "folders 0\r\nregkeys 0\r\nlongappname\r\nP\r\n";
+    UninstallRecord record;
+    UninstallRecordError error;
+    ASSERT_TRUE(ReadUninstallRecord(bytes, &record, &error)) << error.reason;
+    EXPECT_EQ(record.files.size(), files);
+    EXPECT_EQ(record.files.back(), "C:\\P\\f1000099");
+
+    EXPECT_EQ(Refusal("files 999999999\r\nC:\\P\\a\r\n").line, 3);
+    EXPECT_EQ(Refusal("files 1000000000\r\n").line, 1);
+}

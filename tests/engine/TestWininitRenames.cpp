@@ -1,6 +1,8 @@
 #include "TestMachine.h"
 #include "engine/WininitRenames.h"
+#include "platform/WininitRenameLines.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,3 +51,20 @@ TEST_F(WininitRenamesTest, AFileThatCannotBeMadeFails) {
 }
 
 } // namespace
+
+// What the setup writes, the restart reads: a header that ends the file
+// without a line end, or that has more on its line, still opens the
+// section the new lines land in.
+TEST_F(WininitRenamesTest, TheRestartReadsEveryLineAdded) {
+    const std::pair<std::string, std::string> added{"C:\\W\\one.dll", "C:\\W\\one.tmp"};
+    for (const char* file : {"[rename]", "[boot]\r\n[Rename] ; replacements\r\nx", "[rename]x"}) {
+        Put(file);
+        ASSERT_TRUE(Add({{added.second, added.first}}));
+        std::istringstream written(Get());
+        const auto lines = WininitRenameLines(written);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), added), lines.end()) << file;
+    }
+    Put("[rename]");
+    ASSERT_TRUE(Add({{added.second, added.first}}));
+    EXPECT_EQ(Get(), "[rename]\r\nC:\\W\\one.dll = C:\\W\\one.tmp\r\n");
+}

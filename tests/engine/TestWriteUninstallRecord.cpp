@@ -1,4 +1,5 @@
 #include "TestMachine.h"
+#include "engine/UninstallRecordLimits.h"
 #include "engine/WriteUninstallRecord.h"
 #include "platform/WinBase.h"
 
@@ -91,5 +92,18 @@ TEST_F(WriteUninstallRecordTest, FailsWithoutCreatingAFolderOrTouchingTheRecord)
     std::filesystem::create_directory(HostRecord());
     EXPECT_EQ(Write(), UninstallRecordResult::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(HostRecord()));
+    EXPECT_FALSE(std::filesystem::exists(HostRecord(".uninstallinfos.log.new")));
+}
+
+// A record larger than the uninstaller reads is never written: the earlier
+// record stays, and the setup keeps its journal instead.
+TEST_F(WriteUninstallRecordTest, RefusesARecordLargerThanTheUninstallerReads) {
+    const std::string path = "C:\\Program Files\\Talvic\\" + std::string(480, 'f');
+    std::size_t bytes = 0;
+    for (int i = 0; bytes <= kMaxUndoFileBytes; ++i, bytes += path.size() + 9)
+        lists.files.Add((path + std::to_string(1000000 + i)).c_str());
+    PutEarlierRecord();
+    EXPECT_EQ(Write(), UninstallRecordResult::Failed);
+    EXPECT_EQ(Record(), "earlier");
     EXPECT_FALSE(std::filesystem::exists(HostRecord(".uninstallinfos.log.new")));
 }

@@ -1,5 +1,7 @@
 #include "ZipageFixture.h"
+#include "engine/UninstallRecordLimits.h"
 
+#include <cstring>
 #include <filesystem>
 
 TEST_F(ZipageTest, UnpacksEveryMemberReportingNamesBytesAndPaths) {
@@ -240,4 +242,34 @@ TEST_F(ZipageTest, MembersStraddlingTheInputBufferComeOutWhole) {
                                     &cancel, &pause, nullptr, 0));
     for (int i = 0; i < 301; ++i)
         ASSERT_EQ(contents[i], Read("Out/m" + std::to_string(i))) << i;
+}
+
+// The installed files stay within what the uninstall record can hold: the
+// member that would pass the limit is refused before it is made, so the
+// record written after it still reads whole.
+TEST_F(ZipageTest, RefusesTheMemberThatWouldOverfillTheUninstallRecord) {
+    const std::size_t line = std::strlen("C:\\Out\\a.txt") + kListedFileLineExtra;
+    auto room = [&] {
+        return kMaxListedFileBytes - files.TextBytes() -
+               kListedFileLineExtra * static_cast<std::size_t>(files.GetSize());
+    };
+    const std::string filler(500, 'x');
+    while (room() > line + 519 + kListedFileLineExtra)
+        files.Add(filler.c_str());
+    files.Add(std::string(room() - line - line / 2 - kListedFileLineExtra, 'y').c_str());
+    const int before = files.GetSize();
+
+    VolumeBytes volume;
+    std::uint32_t package = volume.Package(2);
+    volume.Member("a.txt", ZlibStream("a"));
+    volume.Member("b.txt", ZlibStream("b"));
+    volume.Trailer();
+    ASSERT_TRUE(Save(volume));
+    ASSERT_EQ(0, OpenMain());
+    EXPECT_EQ(-1, Extract(static_cast<std::int32_t>(package)));
+    EXPECT_EQ(zip.LastFailure().kind, ZipageFailure::kRecordFull);
+    EXPECT_STREQ(zip.LastFailure().name, "b.txt");
+    EXPECT_TRUE(Exists("Out/a.txt"));
+    EXPECT_FALSE(Exists("Out/b.txt"));
+    EXPECT_EQ(files.GetSize(), before + 1);
 }

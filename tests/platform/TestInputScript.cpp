@@ -63,6 +63,15 @@ TEST(InputScript, EveryCommandWithItsArguments) {
     EXPECT_EQ(steps[10].line, 13);
 }
 
+// A last word that is a number out of range is part of the title, and the
+// wait keeps its default time (found by fuzzing: it kept the number).
+TEST(InputScript, ANegativeLastWordIsPartOfTheTitle) {
+    const auto steps = Parsed("wait-window Disk 10 -4\n");
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].text, u"Disk 10 -4");
+    EXPECT_EQ(steps[0].milliseconds, kDefaultWindowTimeout);
+}
+
 TEST(InputScript, ErrorsNameTheFileAndLine) {
     EXPECT_EQ(ErrorOf("sleep 1\n\nclick here\n"), "run.kvs:3: click needs X Y or #ID");
     EXPECT_EQ(ErrorOf("press Enter"), "run.kvs:1: unknown command \"press\"");

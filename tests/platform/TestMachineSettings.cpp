@@ -65,8 +65,9 @@ TEST(Machine, SettingsRoundTripAndUseBumpsTheGeneration) {
 
 TEST(Machine, BadSettingsFilesAreRefused) {
     TestMachine machine;
+    // A CR within a text could never be saved back: such a file is damage.
     for (const char* line : {"codepage=437", "family=OS2", "screen=0x10", "language=zz", "scale=9",
-                             "scale=-1", "scale=two"}) {
+                             "scale=-1", "scale=two", "owner=A\rB", "user=ada\r\r"}) {
         std::ofstream(machine.Root() + "/machine.ini") << line << "\n";
         MachineSettings loaded;
         EXPECT_FALSE(Machine::LoadSettings(machine.Root(), &loaded)) << line;

@@ -330,3 +330,29 @@ TEST(RegistryPaths, SingleByteMachineSplitsAtEveryBackslashByte) {
               ERROR_SUCCESS);
     EXPECT_EQ(SubKeyNames(software.handle), (std::vector<std::string>{"Microsoft", "\x83"}));
 }
+
+// Windows keeps keys within 512 levels of their root; a deeper key is
+// refused however it is reached: in one path, or level by level from a
+// handle already deep down.
+TEST_F(Registry, KeysDeeperThan512LevelsAreRefused) {
+    std::string path = "L";
+    for (int level = 2; level <= 512; ++level)
+        path += "\\L";
+    Key deepest;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &deepest.handle), ERROR_SUCCESS);
+    HKEY tooDeep = nullptr;
+    EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, (path + "\\L").c_str(), &tooDeep),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegCreateKeyA(deepest.handle, "L", &tooDeep), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(tooDeep, nullptr);
+
+    Key half;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.substr(0, 2 * 300 - 1).c_str(), 0,
+                            KEY_ALL_ACCESS, &half.handle),
+              ERROR_SUCCESS);
+    Key below;
+    EXPECT_EQ(RegCreateKeyA(half.handle, path.substr(0, 2 * 212 - 1).c_str(), &below.handle),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyA(half.handle, path.substr(0, 2 * 213 - 1).c_str(), &tooDeep),
+              ERROR_INVALID_PARAMETER);
+}

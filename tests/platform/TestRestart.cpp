@@ -132,6 +132,15 @@ TEST(PendingRenames, SplitKeepsDeletionsAndDropsWhatIsCutShort) {
     EXPECT_FALSE(PendingRenames::Interpret({"C:\\a", "\\??\\C:\\b"}).valid);
 }
 
+// A damaged target is never read as a deletion of the source, and a prefix
+// without a path names nothing.
+TEST(PendingRenames, APrefixOrMarkWithoutAPathIsNotValid) {
+    for (const char* target : {"!", "\\??\\", "!\\??\\"})
+        EXPECT_FALSE(PendingRenames::Interpret({"\\??\\C:\\a", target}).valid) << target;
+    EXPECT_FALSE(PendingRenames::Interpret({"\\??\\", ""}).valid);
+    EXPECT_TRUE(PendingRenames::Interpret({"\\??\\C:\\a", ""}).valid);
+}
+
 // [SECTION] Restart
 
 TEST_F(MachineTest, RestartRunsWininitThenThePendingPairsInOrder) {

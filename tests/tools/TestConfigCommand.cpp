@@ -216,6 +216,14 @@ TEST_F(ConfigCheckTest, RandomBytesAndProseAreNoDescription) {
         << prose.output;
 }
 
+// The setup's reader would read a line without end for ever: the check
+// reads its file only up to a stated size.
+TEST(ConfigCommand, AFileWithoutEndIsRefusedBySize) {
+    const KivtoolRun run = Config("check /dev/zero");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "/dev/zero: error: cannot read: larger than 16 MiB\n");
+}
+
 TEST(ConfigCommand, CommandLineMistakesHaveStatus2) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "kivtool config: missing command\n"},

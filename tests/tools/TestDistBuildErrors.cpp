@@ -81,3 +81,27 @@ TEST_F(DistBuildTest, AFolderThatIsNoMediumIsNotReplaced) {
     EXPECT_EQ(ReadHostFile(product / "docs/guide.txt"), "The guide.\r\n");
     EXPECT_FALSE(fs::exists(root / "product.partial"));
 }
+
+// OUT.work and OUT.partial are the build's own folders: one that a person
+// made is refused, untouched, and one that an earlier stopped build left is
+// replaced; the medium keeps no mark of the build.
+TEST_F(DistBuildTest, FoldersBesideTheOutputAreRemovedOnlyWhenTheBuildMadeThem) {
+    for (const char* suffix : {".work", ".partial"}) {
+        const fs::path mine = root / ("out"s + suffix);
+        WriteHostFile(mine / "notes.txt", "mine");
+        const KivtoolRun run = Build(Project(), root / "out");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find("was not made by kivtool dist build"), std::string::npos)
+            << run.output;
+        EXPECT_EQ(ReadHostFile(mine / "notes.txt"), "mine");
+        EXPECT_FALSE(fs::exists(root / "out"));
+        fs::remove_all(mine);
+    }
+    WriteHostFile(root / "out.work/.kivtool-dist-build", "");
+    WriteHostFile(root / "out.work/left.txt", "left by a stopped build");
+    const KivtoolRun run = Build(Project(), root / "out");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_FALSE(fs::exists(root / "out.work"));
+    EXPECT_FALSE(fs::exists(root / "out.partial"));
+    EXPECT_FALSE(fs::exists(root / "out/.kivtool-dist-build"));
+}

@@ -219,3 +219,12 @@ TEST(LogCommandTest, ShowsALogAndRefusesAFileThatIsNone) {
     EXPECT_EQ(RunKivtool("log").status, 2);
     EXPECT_EQ(RunKivtool("log show a b").status, 2);
 }
+
+// Input without end is refused by its size, with a reason and status 1,
+// never with an abort for want of memory.
+TEST(LogCommandTest, AFileWithoutEndIsRefusedBySize) {
+    const KivtoolRun run = RunKivtool("log show /dev/zero");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("cannot read /dev/zero: larger than 256 MiB"), std::string::npos)
+        << run.output;
+}

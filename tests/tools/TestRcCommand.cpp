@@ -292,3 +292,22 @@ TEST_F(RcCommandTest, ResShowPrintsTheCompiledItems) {
     EXPECT_EQ(RunKivtool("res show '" + base + ".ers' 7").status, 1);
     EXPECT_EQ(RunKivtool("res show '" + base + ".txt'").status, 2);
 }
+
+// Inputs are bounded before they cost memory: a source without end is
+// refused by size, and a picture by its area, whatever its file weighs.
+TEST_F(RcCommandTest, EndlessSourcesAndHugePicturesAreRefused) {
+    fs::remove(folder / "English/texts.txt");
+    fs::create_symlink("/dev/zero", folder / "English/texts.txt");
+    KivtoolRun run = Rc("English");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("texts.txt: error: larger than 16 MiB"), std::string::npos)
+        << run.output;
+
+    fs::remove(folder / "English/texts.txt");
+    Source("English/texts.txt", "1 = English\n2 = Hello, %s!\\nBye\n3 = OK\n");
+    WritePng("5.png", 4097, 4097, PNG_FORMAT_GRAY, std::vector<std::uint8_t>(4097 * 4097));
+    run = Rc("English");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("16777216 pixels"), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(folder / "out/English/Setup.erb"));
+}

@@ -278,3 +278,45 @@ TEST(RegCommand, ExportRefusesNamesThatHaveNoTextForm) {
     RegCloseKey(key);
     EXPECT_EQ(Reg(machine, "export").err, value.err);
 }
+
+// A key that no registry call could name again, or that lies deeper than a
+// registry may, is refused with its line and nothing of the file imported.
+TEST(RegCommand, ImportRefusesKeysWithNulOrDeeperThan512Levels) {
+    TestMachine machine;
+    std::string nul = "[HKEY_CURRENT_USER\\Software\\A";
+    nul += '\0';
+    nul += "B]\r\n";
+    std::string deep = "[HKEY_CURRENT_USER";
+    for (int level = 0; level < 513; ++level)
+        deep += "\\L";
+    deep += "]\r\n";
+    for (const std::string& key : {nul, deep}) {
+        RegRun run = Reg(machine, "import " + WriteRegFile(machine, "Windows Registry Editor "
+                                                                    "Version 5.00\r\n\r\n"
+                                                                    "[HKEY_CURRENT_USER\\Fine]\r\n" +
+                                                                        key));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("input.reg:4: "), std::string::npos) << run.err;
+        EXPECT_EQ(Reg(machine, "query 'HKCU\\Fine'").status, 1);
+    }
+}
+
+// Export walks the tree without recursion: a key as deep as a registry
+// allows comes out whole, and reads back in.
+TEST(RegCommand, ExportOfTheDeepestKeyImportsBack) {
+    TestMachine machine;
+    std::string path = "Deep";
+    for (int level = 2; level <= 512; ++level)
+        path += "\\L";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &key), ERROR_SUCCESS);
+    Set(key, "Bottom", REG_SZ, std::string("b\0", 2));
+    RegCloseKey(key);
+    RegRun exported = Reg(machine, "export 'HKCU\\Deep'");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.out.find("[HKEY_CURRENT_USER\\" + path + "]\n\"Bottom\"=\"b\""),
+              std::string::npos);
+    TestMachine other;
+    ASSERT_EQ(Reg(other, "import " + WriteRegFile(other, exported.out)).status, 0);
+    EXPECT_EQ(Reg(other, "query 'HKCU\\" + path + "'").status, 0);
+}

@@ -5,6 +5,7 @@
 #include "tools/kivtool/ConfigCheck.h"
 #include "tools/kivtool/ConfigSummary.h"
 #include "tools/kivtool/KivCommand.h"
+#include "tools/kivtool/ReadHostFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +13,9 @@
 #include <string>
 
 namespace {
+
+// A description of thousands of entries is a few hundred kilobytes.
+constexpr std::size_t kMaxDescriptionBytes = std::size_t(16) << 20;
 
 const char kUsage[] = "usage: kivtool config check FILE\n"
                       "\n"
@@ -31,24 +35,30 @@ const char kCheckUsage[] =
     "registry keys without their end line, ...) and prints each problem as\n"
     "FILE:LINE: error|warning: message.\n"
     "\n"
+    "A file over 16 MiB is refused.\n"
     "Exit status: 0 sound (a summary follows; warnings may be printed), 1 refused\n"
     "or errors found, 2 wrong command line.\n";
 
 // Loads the file; false (with the reason printed) when it cannot be read or
 // the setup would refuse it.
 bool Load(const std::string& path, SetupDescription& description) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string bytes, reason;
+    const HostFileRead read = ReadHostFile(path, kMaxDescriptionBytes, &bytes, &reason);
+    if (read != HostFileRead::kRead) {
+        std::printf("%s: error: cannot %s: %s\n", path.c_str(),
+                    read == HostFileRead::kCannotOpen ? "open" : "read", reason.c_str());
+        return false;
+    }
+    // The setup's reader takes a stream: the bytes, already bounded, become
+    // one (a memory stream cannot be empty).
+    std::FILE* file = bytes.empty() ? std::fopen("/dev/null", "rb")
+                                    : fmemopen(bytes.data(), bytes.size(), "rb");
     if (!file) {
-        std::printf("%s: error: cannot open: %s\n", path.c_str(), std::strerror(errno));
+        std::printf("%s: error: cannot read: %s\n", path.c_str(), std::strerror(errno));
         return false;
     }
     const bool loaded = LoadSetupDescription(description, file);
-    const int readError = std::ferror(file) ? errno : 0;
     std::fclose(file);
-    if (readError) {
-        std::printf("%s: error: cannot read: %s\n", path.c_str(), std::strerror(readError));
-        return false;
-    }
     if (!loaded)
         std::printf("%s:%d: error: %s (the setup refuses the file)\n", path.c_str(),
                     description.error.line, description.error.reason.c_str());

@@ -45,6 +45,34 @@ bool Replaceable(const fs::path& out) {
            (fs::is_directory(out, code) && fs::is_empty(out, code));
 }
 
+// A build marks the folders it makes with this file: only a folder so
+// marked (left by an earlier build that was stopped) is ever removed.
+constexpr const char* kBuildMarker = ".kivtool-dist-build";
+
+bool IsOurs(const fs::path& folder) {
+    std::error_code code;
+    return fs::is_directory(fs::symlink_status(folder, code)) &&
+           fs::is_regular_file(fs::symlink_status(folder / kBuildMarker, code));
+}
+
+// Makes the folder afresh, marked as the build's; an earlier build's is
+// removed first, anything else there is left alone and refused.
+bool MakeOwnFolder(Build& b, const fs::path& folder) {
+    std::error_code code;
+    if (fs::exists(fs::symlink_status(folder, code))) {
+        if (!IsOurs(folder))
+            return b.Fail({0, folder.string() + " exists and was not made by kivtool dist build: "
+                                                "it is left alone; move it away and build again"});
+        fs::remove_all(folder, code);
+    }
+    fs::create_directories(folder, code);
+    std::ofstream(folder / kBuildMarker, std::ios::binary).close();
+    if (code || !IsOurs(folder))
+        return b.Fail({0, "cannot make " + folder.string() +
+                              (code ? ": " + code.message() : std::string())});
+    return true;
+}
+
 // The folders of the build, emptied, and the machine whose code page names
 // the members.
 bool Prepare(Build& b) {
@@ -52,15 +80,18 @@ bool Prepare(Build& b) {
     if (!Replaceable(b.request.out))
         return b.Fail({0, b.request.out + " exists and holds no medium (no \"Setup files\"): "
                                           "it is not replaced"});
-    b.partial = b.request.out + ".partial";
-    b.work = b.request.out + ".work";
+    const fs::path partial = b.request.out + ".partial";
+    const fs::path work = b.request.out + ".work";
+    if (!MakeOwnFolder(b, partial))
+        return false;
+    b.partial = partial;
+    if (!MakeOwnFolder(b, work))
+        return false;
+    b.work = work;
     b.files = b.partial / "Setup files";
-    fs::remove_all(b.partial, code);
-    fs::remove_all(b.work, code);
     fs::create_directories(b.files, code);
-    fs::create_directories(b.work, code);
     if (code)
-        return b.Fail({0, "cannot make " + b.partial.string() + ": " + code.message()});
+        return b.Fail({0, "cannot make " + b.files.string() + ": " + code.message()});
     MachineSettings settings;
     settings.codePage = b.project.codePage;
     std::string error;
@@ -146,6 +177,7 @@ bool WriteMedium(Build& b) {
 
 bool Finish(Build& b) {
     std::error_code code;
+    fs::remove(b.partial / kBuildMarker, code);
     fs::remove_all(b.request.out, code);
     fs::rename(b.partial, b.request.out, code);
     if (code)

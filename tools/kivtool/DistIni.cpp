@@ -1,6 +1,7 @@
 #include "tools/kivtool/DistIni.h"
+#include "tools/kivtool/ReadHostFile.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace {
 std::string Trim(const std::string& text) {
@@ -35,11 +36,12 @@ bool ReadSection(const std::string& text, int number, DistIniSection* section,
 
 bool ReadDistIni(const std::string& path, std::vector<DistIniSection>* sections,
                  std::vector<DistError>* errors) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        errors->push_back({0, "cannot read the project file"});
+    std::string bytes, reason;
+    if (ReadHostFile(path, kMaxDistProjectBytes, &bytes, &reason) != HostFileRead::kRead) {
+        errors->push_back({0, "cannot read the project file: " + reason});
         return false;
     }
+    std::istringstream in(bytes);
     const std::size_t before = errors->size();
     std::string raw;
     for (int number = 1; std::getline(in, raw); ++number) {

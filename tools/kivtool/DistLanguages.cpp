@@ -2,20 +2,22 @@
 #include "tools/kivtool/RcCompile.h"
 
 #include "tools/kivtool/DistLicenceText.h"
+#include "tools/kivtool/ReadHostFile.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// A licence is pages of text, not megabytes.
+constexpr std::size_t kMaxLicenceBytes = std::size_t(4) << 20;
+
 // The licence in the form of the licence page.
 bool WriteLicence(const fs::path& from, const fs::path& to, std::string* problem) {
-    std::ifstream in(from, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-        *problem = "cannot read the licence " + from.string();
+    std::string bytes, reason;
+    if (ReadHostFile(from.string(), kMaxLicenceBytes, &bytes, &reason) != HostFileRead::kRead) {
+        *problem = "cannot read the licence " + from.string() + ": " + reason;
         return false;
     }
     std::string text;

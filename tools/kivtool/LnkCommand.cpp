@@ -2,13 +2,12 @@
 // own reader of the Shell Link binary format.
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/PackCommands.h"
+#include "tools/kivtool/ReadHostFile.h"
 
 #include "platform/ShellLinkFile.h"
 #include "platform/Windows.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -18,7 +17,11 @@ const char kLnkUsage[] =
     "Prints the target path and the description of a shell link, a host file.\n"
     "Texts stored only in an ANSI code page are read as code page 1252.\n"
     "--json prints {\"target\": ..., \"description\": ...} instead.\n"
+    "A file over 1 MiB is no link and is refused.\n"
     "Exit status: 0 shown, 1 not a readable link, 2 usage error.\n";
+
+// A link holds a few paths and texts: kilobytes.
+constexpr std::size_t kMaxLinkBytes = std::size_t(1) << 20;
 
 // Texts of the link as UTF-8 for the host: the UTF-16 form when the link has
 // one, the ANSI form otherwise.
@@ -40,14 +43,13 @@ std::string HostText(const std::u16string& wide, const std::string& ansi) {
 }
 
 int Show(const std::string& path, bool json) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "kivtool lnk: cannot open %s\n", path.c_str());
+    std::string bytes, reason;
+    if (ReadHostFile(path, kMaxLinkBytes, &bytes, &reason) != HostFileRead::kRead) {
+        std::fprintf(stderr, "kivtool lnk: cannot read %s: %s\n", path.c_str(), reason.c_str());
         return 1;
     }
-    const std::vector<BYTE> bytes{std::istreambuf_iterator<char>(in), {}};
     ShellLinkData link;
-    if (!ShellLinkFile::Read(bytes.data(), bytes.size(), &link)) {
+    if (!ShellLinkFile::Read(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), &link)) {
         std::fprintf(stderr, "kivtool lnk: %s is not a readable shell link\n", path.c_str());
         return 1;
     }

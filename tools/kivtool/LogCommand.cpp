@@ -3,10 +3,9 @@
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/LogReader.h"
 #include "tools/kivtool/LogShow.h"
+#include "tools/kivtool/ReadHostFile.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -17,15 +16,18 @@ const char kLogUsage[] =
     "per event with its time from the start, then the result and, after a failure,\n"
     "what failed and what was left on the machine. A log whose last line was cut\n"
     "off (the setup was stopped while writing it) is shown up to that line.\n"
+    "A log over 256 MiB is refused.\n"
     "Exit status: 0 shown, 1 not a readable install log, 2 usage error.\n";
 
+// Far more than the log of an install of a million files.
+constexpr std::size_t kMaxLogBytes = std::size_t(256) << 20;
+
 int Show(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "kivtool log: cannot open %s\n", path.c_str());
+    std::string bytes, reason;
+    if (ReadHostFile(path, kMaxLogBytes, &bytes, &reason) != HostFileRead::kRead) {
+        std::fprintf(stderr, "kivtool log: cannot read %s: %s\n", path.c_str(), reason.c_str());
         return 1;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     SetupLogContent log;
     SetupLogError error;
     if (!ReadSetupLog(bytes, &log, &error)) {

@@ -156,6 +156,8 @@ std::string ZipageFailureText(const ZipageFailure& failure, const std::string& d
                         "was removed)";
     case ZipageFailure::kInflate:
         return "inflate cannot start";
+    case ZipageFailure::kRecordFull:
+        return member + " is refused: the list of installed files is full";
     case ZipageFailure::kNone:
         break;
     }

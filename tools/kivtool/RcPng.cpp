@@ -7,7 +7,11 @@
 
 namespace {
 
+// Sides as the bitmap reader takes them; the area bounds what a picture may
+// cost (64 MiB at 32 bits a pixel) whatever its sides: a small file can
+// announce a picture of gigabytes.
 constexpr std::uint32_t kMaxSide = 16384;
+constexpr std::uint64_t kMaxPixels = std::uint64_t(4096) * 4096;
 
 // Sets libpng's conversions for the record's layout; returns whether the
 // picture becomes 8-bit.
@@ -57,9 +61,10 @@ bool Decode(std::FILE* file, RcPng* png, std::string* problem) {
     png_read_info(read, info);
     png->width = png_get_image_width(read, info);
     png->height = png_get_image_height(read, info);
-    if (png->width > kMaxSide || png->height > kMaxSide) {
+    if (png->width > kMaxSide || png->height > kMaxSide ||
+        std::uint64_t(png->width) * png->height > kMaxPixels) {
         png_destroy_read_struct(&read, &info, nullptr);
-        *problem = "larger than 16384 pixels a side";
+        *problem = "larger than 16384 pixels a side or 16777216 pixels (4096 x 4096) in all";
         return false;
     }
     png->eightBit = ChooseLayout(read, info);

@@ -1,9 +1,10 @@
 #include "tools/kivtool/RcSource.h"
 
+#include "tools/kivtool/ReadHostFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 std::string RcError::Text() const {
@@ -13,11 +14,17 @@ std::string RcError::Text() const {
 bool ReadSourceLines(const std::string& path, bool required, std::vector<RcLine>* lines,
                      RcError* error) {
     lines->clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string bytes, reason;
+    const HostFileRead read = ReadHostFile(path, kMaxRcSourceBytes, &bytes, &reason);
+    if (read == HostFileRead::kCannotOpen) {
         *error = {path, 0, "cannot open the file"};
         return !required;
     }
+    if (read != HostFileRead::kRead) {
+        *error = {path, 0, reason};
+        return false;
+    }
+    std::istringstream in(bytes);
     std::string text;
     for (int number = 1; std::getline(in, text); ++number) {
         if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0)

@@ -3,6 +3,7 @@
 // being compiled.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,8 +22,13 @@ struct RcLine {
     std::string text; // without its line end, comments and blank lines left out
 };
 
-// Reads a source file as lines; every line must be valid UTF-8. A missing
-// file fails only when required. Lines starting with "#" after blanks and
+// The largest source file rc reads: the sources of one language are a few
+// hundred kilobytes.
+constexpr std::size_t kMaxRcSourceBytes = std::size_t(16) << 20;
+
+// Reads a source file as lines; every line must be valid UTF-8. A file that
+// cannot be opened fails only when required; one over kMaxRcSourceBytes
+// fails. Lines starting with "#" after blanks and
 // blank lines are left out; a leading byte order mark is skipped.
 bool ReadSourceLines(const std::string& path, bool required, std::vector<RcLine>* lines,
                      RcError* error);

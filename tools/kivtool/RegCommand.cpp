@@ -10,6 +10,7 @@
 #include "tools/kivtool/RegTextQuery.h"
 #include "tools/kivtool/RegTextReader.h"
 #include "tools/kivtool/RegTextWriter.h"
+#include "tools/kivtool/ReadHostFile.h"
 
 #include "platform/Machine.h"
 #include "platform/RegistryNames.h"
@@ -50,7 +51,9 @@ const char kImportUsage[] =
     "Applies a registry text file in one transaction: [KEY] creates a key, [-KEY]\n"
     "deletes it with all below it, \"name\"=- deletes a value. A file with an error is\n"
     "refused with its line number and nothing is changed; otherwise the command says\n"
-    "how many keys and values it imported.\n";
+    "how many keys and values it imported. A file over 256 MiB is refused.\n";
+// An export of a whole machine is a few megabytes.
+constexpr std::size_t kMaxImportBytes = std::size_t(256) << 20;
 const char kDeleteUsage[] =
     "usage: kivtool reg delete KEY\n"
     "Deletes KEY with all its values and sub keys. Root keys cannot be deleted.\n";
@@ -102,21 +105,11 @@ LONG FindKey(RegistryStore& store, const std::string& argument, FoundKey* key, s
 
 // The whole content of a file; false with the reason in *error.
 bool ReadWhole(const std::string& path, std::string* content, std::string* error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        *error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    char block[65536];
-    std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, file)) > 0)
-        content->append(block, count);
-    const bool failed = std::ferror(file);
-    const int reason = errno;
-    std::fclose(file);
-    if (failed)
-        *error = "cannot read " + path + ": " + std::strerror(reason ? reason : EIO);
-    return !failed;
+    std::string reason;
+    if (ReadHostFile(path, kMaxImportBytes, content, &reason) == HostFileRead::kRead)
+        return true;
+    *error = "cannot read " + path + ": " + reason;
+    return false;
 }
 
 std::string Counted(std::size_t count, const char* noun) {

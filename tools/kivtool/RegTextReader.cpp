@@ -82,9 +82,19 @@ bool ParseKeyName(const std::string& name, RegKeyId* root, std::string* path, st
     std::string rest = slash == std::string::npos ? std::string() : name.substr(slash + 1);
     while (!rest.empty() && rest.back() == '\\')
         rest.pop_back();
+    if (rest.find('\0') != std::string::npos) {
+        *error = "a key name holds a NUL character";
+        return false;
+    }
     if (!ToAnsi(rest, path, error))
         return false;
-    for (const std::string& key : RegistryNames::SplitPath(*path, GetACP())) {
+    const std::vector<std::string> keys = RegistryNames::SplitPath(*path, GetACP());
+    if (keys.size() > RegistryNames::kMaxKeyDepth) {
+        *error = "the key lies more than " + std::to_string(RegistryNames::kMaxKeyDepth) +
+                 " levels below its root";
+        return false;
+    }
+    for (const std::string& key : keys) {
         if (!path->empty() && (key.empty() || key.size() > RegistryNames::kMaxKeyNameLength)) {
             *error = key.empty() ? "empty key name in a path" : "key name longer than 255 bytes";
             return false;

@@ -33,7 +33,8 @@ namespace RegTextReader {
 // Parses a key name "HKEY_...\A\B" (UTF-8; the usual short root names HKLM,
 // HKCU, HKCR, HKU and HKCC too) into its root and ANSI path. Each key name of
 // the path, as the registry splits it (at whole characters of the code
-// page), must be 1 to 255 bytes long.
+// page), must be 1 to 255 bytes long and hold no NUL; the path may have at
+// most 512 levels (RegistryNames::kMaxKeyDepth).
 bool ParseKeyName(const std::string& name, RegKeyId* root, std::string* path, std::string* error);
 
 // Parses a whole file. On failure: false, the line in *errorLine and the

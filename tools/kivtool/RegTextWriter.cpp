@@ -7,6 +7,14 @@
 namespace RegTextWriter {
 namespace {
 
+// The keys still to write, last pushed first: an explicit stack, so that a
+// deep tree costs heap, never the call stack.
+struct PendingKey {
+    RegKeyId id;
+    std::string path;
+    bool withHeader;
+};
+
 // A REG_SZ that can be written as "text": one terminator at its end, no
 // other NUL, no line break, and a faithful conversion to UTF-8.
 bool AsQuotedText(const RegistryValue& value, std::string* utf8) {
@@ -65,6 +73,34 @@ std::string DataPart(const RegistryValue& value, const std::string& prefix) {
     return HexData(value, prefix);
 }
 
+// Writes the key's header and values, and puts its sub keys on the stack so
+// that the first comes out first.
+LONG WriteOneKey(RegistryStore& store, const PendingKey& key, std::vector<PendingKey>* pending,
+                 std::string* out, std::string* failedKey) {
+    std::vector<RegistryValue> values;
+    std::vector<RegistrySubKey> subKeys;
+    if (LONG result = store.Values(key.id, &values))
+        return result;
+    if (LONG result = store.SubKeys(key.id, &subKeys))
+        return result;
+    if (key.withHeader || !values.empty()) {
+        *out += "\n[" + key.path + "]\n";
+        for (const RegistryValue& value : values) {
+            std::string line;
+            if (!ValueLine(value, &line))
+                return Untranslatable(key.path, failedKey);
+            *out += line + "\n";
+        }
+    }
+    for (auto subKey = subKeys.rbegin(); subKey != subKeys.rend(); ++subKey) {
+        std::string name;
+        if (!RegTextCodec::AnsiToUtf8(subKey->name, &name))
+            return Untranslatable(key.path, failedKey);
+        pending->push_back({subKey->id, key.path + "\\" + name, true});
+    }
+    return ERROR_SUCCESS;
+}
+
 } // namespace
 
 bool ValueLine(const RegistryValue& value, std::string* line) {
@@ -77,26 +113,11 @@ bool ValueLine(const RegistryValue& value, std::string* line) {
 
 LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool withHeader,
               std::string* out, std::string* failedKey) {
-    std::vector<RegistryValue> values;
-    std::vector<RegistrySubKey> subKeys;
-    if (LONG result = store.Values(key, &values))
-        return result;
-    if (LONG result = store.SubKeys(key, &subKeys))
-        return result;
-    if (withHeader || !values.empty()) {
-        *out += "\n[" + path + "]\n";
-        for (const RegistryValue& value : values) {
-            std::string line;
-            if (!ValueLine(value, &line))
-                return Untranslatable(path, failedKey);
-            *out += line + "\n";
-        }
-    }
-    for (const RegistrySubKey& subKey : subKeys) {
-        std::string name;
-        if (!RegTextCodec::AnsiToUtf8(subKey.name, &name))
-            return Untranslatable(path, failedKey);
-        if (LONG result = WriteKey(store, subKey.id, path + "\\" + name, true, out, failedKey))
+    std::vector<PendingKey> pending{{key, path, withHeader}};
+    while (!pending.empty()) {
+        PendingKey next = std::move(pending.back());
+        pending.pop_back();
+        if (LONG result = WriteOneKey(store, next, &pending, out, failedKey))
             return result;
     }
     return ERROR_SUCCESS;

@@ -2,11 +2,10 @@
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/RcSource.h"
 #include "tools/kivtool/ResShow.h"
+#include "tools/kivtool/ReadHostFile.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -17,8 +16,11 @@ const char kResUsage[] =
     ".ers texts, .erb bitmap sizes and frames, .erd dialog layouts and their\n"
     "controls, .erf font metrics, .era accelerators (ID selects a command),\n"
     ".erm only the language. The first line (or \"language\" in JSON) is the\n"
-    "file's language identifier. ID shows one item.\n"
+    "file's language identifier. ID shows one item. A file over 64 MiB is refused.\n"
     "Exit status: 0 shown, 1 unreadable file or no such item, 2 usage error.\n";
+
+// The resources of one language are a few megabytes at most.
+constexpr std::size_t kMaxResourceFileBytes = std::size_t(64) << 20;
 
 using ShowFunction = bool (*)(const ResShowRequest&);
 
@@ -46,11 +48,12 @@ int Show(const std::string& path, LONG id, bool json) {
     if (!show && !menu)
         return KivUsageError("res", "FILE must end in .ers, .erb, .erd, .erf, .era or .erm",
                              kResUsage);
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::string bytes, reason;
+    const bool read = ReadHostFile(path, kMaxResourceFileBytes, &bytes, &reason) ==
+                      HostFileRead::kRead;
     const KIVMemorySource file(bytes.data(), bytes.size());
     LONG language = -1;
-    if (!in || !file.LanguageId(&language)) {
+    if (!read || !file.LanguageId(&language)) {
         std::fprintf(stderr, "kivtool res: cannot read %s\n", path.c_str());
         return 1;
     }

@@ -2,6 +2,7 @@
 #include "tools/kivtool/KivCommand.h"
 
 #include <cstdio>
+#include <new>
 
 static int Usage(FILE* out) {
     std::fprintf(out, "usage: kivtool COMMAND [ARGS...]\n\ncommands:\n");
@@ -23,5 +24,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kivtool: unknown command '%s'\n\n", argv[1]);
         return Usage(stderr);
     }
-    return command->run(std::vector<std::string>(argv + 2, argv + argc));
+    // Every input is bounded by size; should memory still run out, say so
+    // and fail rather than end with an abort or a result taken for empty.
+    try {
+        return command->run(std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "kivtool %s: not enough memory\n", argv[1]);
+        return 1;
+    }
 }

@@ -42,8 +42,12 @@ bool ParseNumber(std::string_view text, long low, long high, long* value) {
             return false;
         number = number * 10 + (c - '0');
     }
-    *value = negative ? -number : number;
-    return *value >= low && *value <= high;
+    if (negative)
+        number = -number;
+    if (number < low || number > high)
+        return false; // *value keeps what it held: callers keep their default
+    *value = number;
+    return true;
 }
 
 // "#ID": a control's or dialog's identifier.
