@@ -103,6 +103,9 @@ public:
     bool RestartNeeded() const { return restartNeeded_; }
     // The install entry whose unpacking or copy failed (null when none did).
     const InstallEntry* FailedEntry() const { return failedEntry_; }
+    // Why the entry failed, in plain language: from the reader's failure for
+    // a packed entry, else the link out of the medium or the copy that failed.
+    std::string EntryFailureReason(const InstallEntry& entry) const;
     // In plain language, for the end of the log after a failure or a cancel:
     // what failed (the start-up step, or the install step with its entry and
     // the reason) and what was left on the machine, with where it is listed
@@ -142,7 +145,6 @@ private:
     bool WriteKeys();
     void LogEntry(const InstallEntry& entry, const KIVString& folder, int filesBefore,
                   bool failed) const;
-    std::string EntryFailureReason(const InstallEntry& entry) const;
     std::string VolumeName(const InstallEntry& entry) const;
     std::string WhatFailed() const;
     std::string WhatWasLeft() const;
@@ -153,4 +155,5 @@ private:
     bool restartNeeded_ = false;
     bool began_ = false; // the installation (or the registry-only writing) began
     const InstallEntry* failedEntry_ = nullptr;
+    KIVString outsideLink_; // the link out of the medium that failed the last copied entry
 };
