@@ -40,7 +40,9 @@ int main(int argc, char** argv) {
     InstallEntry entry; // no names in the skip list: every file
     InstalledFileList installed;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (!CopyFolderFiles(entry, WindowsPath(argv[i]).c_str(), WindowsPath(argv[i + 1]).c_str(),
+        const std::u16string source = WindowsPath(argv[i]);
+        MediumFolder medium(source.c_str()); // the source folder is the whole medium
+        if (!CopyFolderFiles(entry, source.c_str(), medium, WindowsPath(argv[i + 1]).c_str(),
                              OnBytes, OnName, nullptr, nullptr, &installed)) {
             std::fprintf(stderr, "copy failed in %s\n", argv[i]);
             return 1;

@@ -4,6 +4,7 @@
 #include "engine/CreateFolderPath.h"
 #include "engine/InstallJournal.h"
 #include "engine/InstallFlags.h"
+#include "engine/MediumFolder.h"
 #include "toolkit/KIVFileFinder.h"
 #include "toolkit/KIVString.h"
 
@@ -34,6 +35,12 @@ bool IsListed(const std::vector<KIVString>& names, const KIVString& name) {
     return false;
 }
 
+// A link is what it leads to: a file, or a folder the copy skips.
+bool LeadsToFolder(const char16_t* link) {
+    const DWORD attributes = GetFileAttributesW(link);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void ToAnsi(const char16_t* text, char* buffer, int size) {
     if (WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, size, nullptr, nullptr) <= 0)
         buffer[0] = 0;
@@ -42,16 +49,23 @@ void ToAnsi(const char16_t* text, char* buffer, int size) {
 } // namespace
 
 bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
-                     const char16_t* destFolder, ZipageBytesCallback onBytes,
+                     MediumFolder& medium, const char16_t* destFolder, ZipageBytesCallback onBytes,
                      ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                      const std::atomic<unsigned char>* pauseFlag,
                      InstalledFileList* installedFiles, InstallJournal* journal) {
+    if (!medium.FollowsLinksDownTo(sourceFolder))
+        return false;
     KIVFileFinder finder(KIVString(sourceFolder) + u"\\*");
     CreateFolderPath(destFolder, journal);
     const std::vector<KIVString> names = WideNames(entry);
     KIVString source;
     bool isFolder = false;
     while (finder.Next(&source, &isFolder)) {
+        if (finder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) {
+            if (!medium.Follows(source))
+                return false;
+            isFolder = LeadsToFolder(source);
+        }
         if (isFolder)
             continue;
         KIVString name = FileNameOf(source);

@@ -4,6 +4,7 @@
 
 #include "engine/InstallEntry.h"
 #include "engine/InstalledFileList.h"
+#include "engine/MediumFolder.h"
 #include "engine/Zipage.h"
 
 #include <atomic>
@@ -20,12 +21,18 @@
 // path (ANSI) joins installedFiles (when given). Before each file the pause
 // byte is waited out and a set cancel byte ends the copy with true.
 //
+// Links are followed only inside the medium (see MediumFolder): a link on the
+// way from the medium folder down to sourceFolder, or any link in
+// sourceFolder (chosen by the name list or not, to a file or a folder), that
+// leads outside it or nowhere fails the copy where the listing reaches it,
+// and medium names the link. A link to a folder is skipped as a sub-folder is.
+//
 // Returns false as soon as a copy fails (the files copied before stay, and the
 // failed one is not listed); true when every chosen file was copied, and
 // after a cancel (a file cut by it is listed). A journal (when given) lists
 // the folders and each destination file before they are made.
 bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
-                     const char16_t* destFolder, ZipageBytesCallback onBytes,
+                     MediumFolder& medium, const char16_t* destFolder, ZipageBytesCallback onBytes,
                      ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                      const std::atomic<unsigned char>* pauseFlag,
                      InstalledFileList* installedFiles, InstallJournal* journal = nullptr);

@@ -169,6 +169,28 @@ DWORD Hold(int fd, DWORD access, DWORD share, bool plain, bool empty) {
     return ERROR_SUCCESS;
 }
 
+bool IsFolder(const std::string& hostPath) {
+    struct stat info;
+    return stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A folder's handle only names it: it reads and writes nothing, so it holds
+// no share mode and carries no access.
+std::shared_ptr<FileObject> OpenFolder(const std::string& hostPath, DWORD access,
+                                       DWORD disposition) {
+    if ((disposition != OPEN_EXISTING && disposition != OPEN_ALWAYS) || (access & GENERIC_WRITE)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    int fd = open(hostPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        SetLastError(HostPath::ErrorFromErrno(errno, hostPath));
+        return nullptr;
+    }
+    SetLastError(disposition == OPEN_ALWAYS ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return std::make_shared<FileObject>(fd, hostPath, 0);
+}
+
 } // namespace
 
 FileObject::FileObject(int fd, const std::string& hostPath, DWORD access)
@@ -180,6 +202,8 @@ FileObject::~FileObject() {
 
 std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD access, DWORD share,
                                              DWORD disposition, DWORD attributes) {
+    if ((attributes & FILE_FLAG_BACKUP_SEMANTICS) && IsFolder(hostPath))
+        return OpenFolder(hostPath, access, disposition);
     int flags = 0;
     if (!OpenFlags(access, disposition, &flags)) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -27,6 +27,13 @@
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
 #define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400u
 #define FILE_FLAG_RANDOM_ACCESS 0x10000000u
+#define FILE_FLAG_BACKUP_SEMANTICS 0x02000000u
+#define FILE_NAME_NORMALIZED 0x0u
+#define FILE_NAME_OPENED 0x8u
+#define VOLUME_NAME_DOS 0x0u
+#define VOLUME_NAME_GUID 0x1u
+#define VOLUME_NAME_NT 0x2u
+#define VOLUME_NAME_NONE 0x4u
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
 #define FILE_END 2
@@ -44,6 +51,10 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 // sharing another open uses, fails with ERROR_SHARING_VIOLATION. An existing
 // file is emptied (CREATE_ALWAYS, TRUNCATE_EXISTING) only once that check
 // has passed. Devices and pipes of Z: hold no share mode.
+// A folder opens only with FILE_FLAG_BACKUP_SEMANTICS, for OPEN_EXISTING or
+// OPEN_ALWAYS; its handle names the folder (GetFinalPathNameByHandle) and
+// cannot be read or written. Unlike Windows, a folder is not opened for
+// GENERIC_WRITE (ERROR_ACCESS_DENIED) and holds no share mode.
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
@@ -60,6 +71,22 @@ DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
 BOOL CloseHandle(HANDLE hObject);
 DWORD GetFileAttributesW(LPCWSTR lpFileName);
 DWORD GetFileAttributesA(LPCSTR lpFileName);
+
+// The final path of an open file or folder: where it is with every link on
+// its way resolved and its names as they are on the disk, in lpszFilePath of
+// cchFilePath characters with its terminator. VOLUME_NAME_DOS gives the
+// "\\?\C:\folder\file" form, VOLUME_NAME_NONE the path without its drive
+// ("\folder\file"); FILE_NAME_OPENED gives the same as FILE_NAME_NORMALIZED.
+// Returns the length without the terminator; when the buffer is too small,
+// the size it needs with the terminator, and nothing is written; 0 on
+// failure (ERROR_INVALID_HANDLE, ERROR_INVALID_PARAMETER for a flag the
+// emulation lacks: VOLUME_NAME_GUID and VOLUME_NAME_NT, as there are no
+// volumes). The "A" form returns the same, counted in bytes of the ANSI code
+// page.
+DWORD GetFinalPathNameByHandleW(HANDLE hFile, LPWSTR lpszFilePath, DWORD cchFilePath,
+                                DWORD dwFlags);
+DWORD GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath,
+                                DWORD dwFlags);
 
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);

@@ -96,8 +96,11 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         KIVString source = state.variables.installSrc;
         if (entry.sourceFolder[0])
             source = source + u"\\" + KIVString(entry.sourceFolder);
-        failed = !CopyFolderFiles(entry, source, folder, onBytes, onName, &worker.cancelRequested,
-                                  &worker.questionOpen, &lists.files, &journal);
+        MediumFolder medium(state.variables.installSrc);
+        failed = !CopyFolderFiles(entry, source, medium, folder, onBytes, onName,
+                                  &worker.cancelRequested, &worker.questionOpen, &lists.files,
+                                  &journal);
+        outsideLink_ = medium.OutsideLink();
     }
     if (entry.system)
         NoteStagedSystemFiles(entry, filesBefore);

@@ -110,6 +110,9 @@ public:
     // Why the installation folder was refused before anything was made
     // (see IsInstallFolderPath); empty when it was not.
     const std::string& FolderRefusal() const { return folderRefusal_; }
+    // Why the entry failed, in plain language: from the reader's failure for
+    // a packed entry, else the link out of the medium or the copy that failed.
+    std::string EntryFailureReason(const InstallEntry& entry) const;
     // In plain language, for the end of the log after a failure or a cancel:
     // what failed (the start-up step, or the install step with its entry and
     // the reason) and what was left on the machine, with where it is listed
@@ -153,7 +156,6 @@ private:
     bool WriteKeys();
     void LogEntry(const InstallEntry& entry, const KIVString& folder, int filesBefore,
                   bool failed) const;
-    std::string EntryFailureReason(const InstallEntry& entry) const;
     std::string VolumeName(const InstallEntry& entry) const;
     std::string WhatFailed() const;
     std::string WhatWasLeft() const;
@@ -169,4 +171,5 @@ private:
     // The system files this setup put directly in the staging folder (full
     // ANSI paths, each once): the only ones the system-file step installs.
     std::vector<std::string> stagedSystemFiles_;
+    KIVString outsideLink_; // the link out of the medium that failed the last copied entry
 };

@@ -59,6 +59,8 @@ std::string SetupDriver::VolumeName(const InstallEntry& entry) const {
 }
 
 std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
+    if (!entry.packed && !outsideLink_.IsEmpty())
+        return "the link " + LogTextFromWide(outsideLink_) + " leads outside the medium";
     if (!entry.packed)
         return "a file of its source folder " + LogTextFromWide(state.variables.installSrc) +
                (entry.sourceFolder[0] ? "\\" + LogTextFromAnsi(entry.sourceFolder) : "") +

@@ -8,17 +8,20 @@ class CopyFolderFilesTest : public FileInstallTest {
 protected:
     void SetUp() override {
         FileInstallTest::SetUp();
-        Write("src/Alpha.txt", "alpha");
-        Write("src/beta.DAT", "beta!");
-        Write("src/gamma", "g");
-        Write("src/sub/inner.txt", "inner");
+        Write("medium/src/Alpha.txt", "alpha");
+        Write("medium/src/beta.DAT", "beta!");
+        Write("medium/src/gamma", "g");
+        Write("medium/src/sub/inner.txt", "inner");
     }
     bool Copy(std::vector<std::string> names = {}, bool listMode = false,
-              const char16_t* source = u"C:\\src") {
+              const char16_t* source = u"C:\\medium\\src") {
         entry.names = std::move(names);
         entry.listMode = listMode;
-        return CopyFolderFiles(entry, source, u"C:\\Dest\\deep", OnBytes, OnName, &cancel, &pause,
-                               &files);
+        return CopyFolderFiles(entry, source, medium, u"C:\\Dest\\deep", OnBytes, OnName, &cancel,
+                               &pause, &files);
+    }
+    void Link(const std::string& target, const std::string& relative) const {
+        std::filesystem::create_symlink(target, Host(relative));
     }
     std::vector<std::string> Listed() const {
         std::vector<std::string> paths;
@@ -27,6 +30,7 @@ protected:
         return paths;
     }
 
+    MediumFolder medium{u"C:\\medium"};
     InstallEntry entry;
     std::atomic<unsigned char> cancel{0};
     std::atomic<unsigned char> pause{0};
@@ -86,6 +90,77 @@ TEST_P(CopyFolderFilesTest, ACancelBeforeAFileEndsWithTrue) {
     EXPECT_TRUE(Copy());
     EXPECT_EQ(files.GetSize(), 0);
     EXPECT_TRUE(FileInstallEvents().empty());
+}
+
+// A link is followed while it stays on the medium: a file link copies the
+// file it leads to, a folder link is a sub-folder, and a source folder
+// reached through a link is copied from where it leads.
+TEST_P(CopyFolderFilesTest, LinksThatStayOnTheMediumAreFollowed) {
+    Write("medium/shared/notes.txt", "shared");
+    Write("medium/shared/deeper/x.txt", "x");
+    Link("../shared/notes.txt", "medium/src/notes.txt");
+    Link("../shared", "medium/src/folder");
+    ASSERT_TRUE(Copy());
+    EXPECT_EQ(Read("Dest/deep/notes.txt"), "shared");
+    EXPECT_FALSE(Exists("Dest/deep/folder"));
+    EXPECT_EQ(files.GetSize(), 4);
+
+    Link("shared", "medium/data");
+    ASSERT_TRUE(Copy({}, false, u"C:\\medium\\data"));
+    EXPECT_EQ(files.GetSize(), 5);
+    EXPECT_TRUE(medium.OutsideLink().IsEmpty());
+}
+
+// What a link outside the medium leads to stays where it is, and is not
+// copied: the entry fails there, naming the link.
+TEST_P(CopyFolderFilesTest, ALinkOutOfTheMediumFailsNamingIt) {
+    Write("private/secret.txt", "secret");
+    struct Case {
+        std::string target, name;
+        std::u16string link;
+    };
+    const Case cases[] = {
+        {Host("private"), "away", u"C:\\medium\\src\\away"},
+        {Host("private/secret.txt"), "leak.txt", u"C:\\medium\\src\\leak.txt"},
+        {"../../private/secret.txt", "relative.txt", u"C:\\medium\\src\\relative.txt"},
+        {Host("missing.txt"), "nowhere.txt", u"C:\\medium\\src\\nowhere.txt"},
+    };
+    for (const Case& c : cases) {
+        Link(c.target, "medium/src/" + c.name);
+        MediumFolder fresh(u"C:\\medium");
+        EXPECT_FALSE(CopyFolderFiles(entry, u"C:\\medium\\src", fresh, u"C:\\Dest\\deep", OnBytes,
+                                     OnName, &cancel, &pause, &files));
+        EXPECT_EQ(std::u16string(fresh.OutsideLink()), c.link);
+        std::filesystem::remove(Host("medium/src/" + c.name));
+    }
+    EXPECT_FALSE(Exists("Dest/deep/leak.txt"));
+    EXPECT_FALSE(Exists("Dest/deep/relative.txt"));
+    EXPECT_EQ(Read("private/secret.txt"), "secret");
+}
+
+TEST_P(CopyFolderFilesTest, ASourceFolderLinkedOutOfTheMediumFailsBeforeAnyCopy) {
+    Write("private/secret.txt", "secret");
+    Link("../private", "medium/data");
+    EXPECT_FALSE(Copy({}, false, u"C:\\medium\\data"));
+    EXPECT_EQ(std::u16string(medium.OutsideLink()), u"C:\\medium\\data");
+    EXPECT_FALSE(Exists("Dest"));
+    EXPECT_TRUE(FileInstallEvents().empty());
+}
+
+// The medium is usually on Z:, where no drive confinement keeps a link from
+// reaching the host's own files.
+TEST_P(CopyFolderFilesTest, ALinkOnAZMediumToAHostFileFails) {
+    const std::string canary = machine->Root() + "/canary.txt";
+    std::ofstream(canary) << "host";
+    Link(canary, "medium/src/host.txt");
+    std::u16string zMedium = u"Z:";
+    for (char c : Host("medium")) // a temporary folder's path: ASCII
+        zMedium += c == '/' ? u'\\' : static_cast<char16_t>(c);
+    MediumFolder onZ(zMedium.c_str());
+    EXPECT_FALSE(CopyFolderFiles(entry, (zMedium + u"\\src").c_str(), onZ, u"C:\\Dest\\deep",
+                                 OnBytes, OnName, &cancel, &pause, &files));
+    EXPECT_EQ(std::u16string(onZ.OutsideLink()), zMedium + u"\\src\\host.txt");
+    EXPECT_FALSE(Exists("Dest/deep/host.txt"));
 }
 
 FILE_INSTALL_BOTH_FAMILIES(CopyFolderFilesTest);

@@ -2,8 +2,9 @@
 // setup package with config.ini, a copied folder, language folders) is
 // installed on a fresh machine, and what it leaves is checked: the files,
 // the system folder, the SharedDLLs counts, the registry, the uninstall
-// record byte for byte; then a failing copy, a bad medium and a system file
-// in use on the older family, replaced by kivtool machine restart.
+// record byte for byte; then a failing copy, a link out of the medium, a bad
+// medium and a system file in use on the older family, replaced by kivtool
+// machine restart.
 #include "InstallCommandTest.h"
 
 TEST_P(InstallCommandTest, InstallsTheMediumAndWritesTheUninstallRecord) {
@@ -68,6 +69,23 @@ TEST_P(InstallCommandTest, AFailingCopyStopsWithTheEntrysMessage) {
     EXPECT_NE(run.output.find("exit code       1603"), std::string::npos) << run.output;
     EXPECT_TRUE(fs::exists(Product("app.exe"))) << "what was installed before stays";
     EXPECT_NE(ReadHostFile(Product(".uninstallinfos.log")).find("app.exe"), std::string::npos);
+}
+
+// The copied folder may link within the medium, never out of it: the link
+// out is named, and what it leads to is left alone.
+TEST_P(InstallCommandTest, ACopiedLinkOutOfTheMediumFailsNamingIt) {
+    WriteHostFile(medium / "shared.txt", "shared");
+    fs::create_symlink("../shared.txt", medium / "Extras/inside.txt");
+    WriteHostFile(work / "private.txt", "private");
+    fs::create_symlink(work / "private.txt", medium / "Extras/outside.txt");
+    KivtoolRun run = Install();
+    EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
+    const std::string link = PathMap::ToWindows((medium / "Extras/outside.txt").string());
+    EXPECT_NE(run.output.find("the link " + link + " leads outside the medium"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(ReadHostFile(Product("Extras/inside.txt")), "shared");
+    EXPECT_FALSE(fs::exists(Product("Extras/outside.txt")));
+    EXPECT_EQ(ReadHostFile(work / "private.txt"), "private");
 }
 
 TEST_P(InstallCommandTest, BadMediaAndBadChoicesFailAndSayWhy) {

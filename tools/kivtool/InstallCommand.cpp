@@ -68,8 +68,10 @@ std::string StartUpDetail(const SetupDriver& driver) {
 // The entry that failed and why, for the worker's failure message.
 std::string InstallDetail(const SetupDriver& driver) {
     const InstallEntry* entry = driver.FailedEntry();
-    if (!entry || !entry->packed)
+    if (!entry)
         return std::string();
+    if (!entry->packed)
+        return driver.EntryFailureReason(*entry);
     const ZipageFailure& failure = driver.zip.LastFailure();
     if (failure.kind == ZipageFailure::kVolume && driver.state.description.multiVolume)
         return "archive" + std::to_string(entry->volume - 1) + ".zkiv (volume " +
