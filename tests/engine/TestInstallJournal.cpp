@@ -253,3 +253,42 @@ TEST_F(InstallJournalTest, AJournalBesideTheRecordNamesTheStagingFoldersLeftover
     EXPECT_EQ(ReadHostFile(machine.DriveC(Slashed(kTemp) + "/mine.txt")), "mine");
     EXPECT_FALSE(fs::exists(Host("")));
 }
+
+// A journal is read from a folder anyone may write to, as a record is: its
+// lines that name a host file, a file of the Windows folder, another
+// product's folder or a shared file outside the system folder are refused
+// and left alone, while what the setup made in its own places goes.
+TEST_F(InstallJournalTest, AHostileJournalRemovesOnlyWhatLiesInTheProductsPlaces) {
+    const fs::path host = fs::path(machine.Root()).parent_path() /
+                          (fs::path(machine.Root()).filename().string() + "-journal-canary");
+    WriteHostFile(host / "canary.txt", "host");
+    const std::string hostPath = "Z:" + (host / "canary.txt").string();
+    std::string hostLine = hostPath;
+    std::replace(hostLine.begin(), hostLine.end(), '/', '\\');
+    const char* const others[] = {"Windows/other-product.ini", "Program Files/Other/keep.txt",
+                                  "Windows/shared.dll"};
+    for (const char* other : others)
+        WriteHostFile(machine.DriveC(other), "other");
+    SetCount("C:\\Windows\\shared.dll", 1);
+    {
+        InstallJournal journal;
+        ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Talvic", "Talvic"));
+        journal.File("C:\\Program Files\\Talvic\\app.exe");
+        journal.File(hostLine.c_str());
+        journal.File("C:\\Windows\\other-product.ini");
+        journal.Folder("C:\\Program Files\\Other");
+        journal.File("C:\\Program Files\\Other\\keep.txt");
+        journal.Shared(0, "C:\\Windows\\shared.dll");
+    }
+    WriteHostFile(Host("app.exe"), "x");
+
+    UninstallRun run(false);
+    std::string message;
+    EXPECT_EQ(Uninstall(kFolder, run, &message), UninstallOutcome::OutOfScope) << message;
+    EXPECT_FALSE(fs::exists(Host("app.exe")));
+    EXPECT_EQ(ReadHostFile(host / "canary.txt"), "host");
+    for (const char* other : others)
+        EXPECT_EQ(ReadHostFile(machine.DriveC(other)), "other") << other;
+    EXPECT_TRUE(fs::exists(Host(".uninstallinfos.journal"))) << "kept for a person to look at";
+    fs::remove_all(host);
+}
