@@ -4,6 +4,7 @@
 // not have given is refused with the setup's own message, and every exit
 // code a deploying script relies on is reached.
 #include "SetupProgramTest.h"
+#include "engine/InstallMutex.h"
 
 using namespace setup_test;
 
@@ -129,6 +130,19 @@ TEST_F(UnattendedTest, AFolderOffTheMachineIsRefusedWithNothingWritten) {
     }
     EXPECT_FALSE(fs::exists("rel"));
     EXPECT_FALSE(fs::exists(machine.DriveC("Windows/Orrery")));
+}
+
+// The setup holds the machine's installation lock for its whole run: while
+// another installation holds it, a second setup waits, then ends with 1618
+// having written nothing.
+TEST_F(UnattendedTest, ASecondSetupWaitsForTheLockThenEndsWith1618) {
+    InstallMutex first;
+    ASSERT_EQ(first.Acquire(0), InstallMutex::kHeld);
+    EXPECT_EQ(RunSetupOn(root, "/S"), 1618 & 0xFF) << output;
+    EXPECT_NE(output.find("Another installation is in progress"), std::string::npos) << output;
+    ExpectNothingInstalled();
+    first.Release();
+    EXPECT_EQ(RunSetupOn(root, "/S"), 0) << output;
 }
 
 TEST_F(UnattendedTest, ABadCommandLineOrResponseFileFailsBeforeTheSetupBegins) {
