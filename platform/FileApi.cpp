@@ -11,11 +11,16 @@
 
 namespace {
 
+// An open for writing, or one that may create the file, changes its path.
+HostPath::Use PathUse(DWORD access, DWORD disposition) {
+    bool changes = (access & GENERIC_WRITE) != 0 || disposition != OPEN_EXISTING;
+    return changes ? HostPath::Use::Change : HostPath::Use::Read;
+}
+
 HANDLE Create(std::string hostPath, DWORD access, DWORD share, DWORD disposition,
               DWORD attributes) {
     WriteConfinement::Parent parent;
-    const bool writes = (access & GENERIC_WRITE) || disposition != OPEN_EXISTING;
-    if (writes && !parent.Resolve(&hostPath))
+    if (PathUse(access, disposition) == HostPath::Use::Change && !parent.Resolve(&hostPath))
         return INVALID_HANDLE_VALUE;
     std::shared_ptr<FileObject> file =
         FileObject::Open(hostPath, access, share, disposition, attributes);
@@ -53,12 +58,6 @@ HostPath::LastLink LinkUse(DWORD disposition) {
     bool replaces = disposition == CREATE_NEW || disposition == CREATE_ALWAYS ||
                     disposition == TRUNCATE_EXISTING;
     return replaces ? HostPath::LastLink::Itself : HostPath::LastLink::Follow;
-}
-
-// An open for writing, or one that may create the file, changes its path.
-HostPath::Use PathUse(DWORD access, DWORD disposition) {
-    bool changes = (access & GENERIC_WRITE) != 0 || disposition != OPEN_EXISTING;
-    return changes ? HostPath::Use::Change : HostPath::Use::Read;
 }
 
 } // namespace

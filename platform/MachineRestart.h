@@ -30,9 +30,10 @@ struct RestartStep {
 //    folder) when the target is empty; then the value is removed.
 // Moves may cross drives of the machine. Paths are the machine's, mapped and
 // confined as every Win32 call maps them. A line or pair that names a path
-// off the machine's drives (Z:, the host), or one that cannot be mapped, is
-// never carried out: it goes to *skipped (when given) with the error
-// ERROR_ACCESS_DENIED or the mapping's, and not to *steps. Returns
+// off the machine's drives (Z:, the host, or out of drive C: through a link)
+// is never carried out: it goes to *skipped (when given) with the error
+// ERROR_ACCESS_DENIED, and not to *steps. A path that cannot be mapped at all
+// is a step that fails with the mapping's error. Returns
 // ERROR_SUCCESS, or the registry's error when the pending pairs could not be
 // read or removed (a user who is not an administrator cannot remove them:
 // they are then left, unapplied).

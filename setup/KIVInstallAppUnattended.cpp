@@ -6,6 +6,7 @@
 #include "setup/SetupFolderProbe.h"
 #include "setup/SetupInstallFolder.h"
 #include "setup/SetupLanguage.h"
+#include "setup/SetupTexts.h"
 #include "toolkit/KIVFileStream.h"
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/KIVUtf8.h"
@@ -13,8 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int kTextFolderUnusable = 125;
 
 // The button an unattended setup takes: the one that goes no further (No,
 // then Cancel, then Abort), or the only one there is. Button identifiers

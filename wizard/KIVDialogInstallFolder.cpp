@@ -2,6 +2,7 @@
 
 #include "setup/SetupFolderProbe.h"
 #include "setup/SetupFreeSpace.h"
+#include "setup/SetupTexts.h"
 
 void KIVDialogInstallFolder::ReadFolder() {
     App().state.variables.installDst = ControlText(kFolder);

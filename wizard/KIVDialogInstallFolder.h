@@ -10,9 +10,6 @@ class KIVDialogInstallFolder : public KIVDialogConfirmCancel {
 public:
     static constexpr LONG kBrowse = 1300;
     static constexpr LONG kFolder = 1302;
-    static constexpr int kTextNotEnoughSpace = 122; // free text, required text
-    static constexpr int kTextUnknownSpace = 123;
-    static constexpr int kTextFolderUnusable = 125;
 
     using KIVDialogConfirmCancel::KIVDialogConfirmCancel;
 
