@@ -2,8 +2,8 @@
 
 #include "engine/CopyFileWithProgress.h"
 #include "engine/CreateFolderPath.h"
-#include "engine/InstallJournal.h"
 #include "engine/InstallFlags.h"
+#include "engine/InstallJournal.h"
 #include "engine/MediumFolder.h"
 #include "toolkit/KIVFileFinder.h"
 #include "toolkit/KIVString.h"
@@ -48,11 +48,11 @@ void ToAnsi(const char16_t* text, char* buffer, int size) {
 
 } // namespace
 
-bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
-                     MediumFolder& medium, const char16_t* destFolder, ZipageBytesCallback onBytes,
+bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder, MediumFolder& medium,
+                     const char16_t* destFolder, ZipageBytesCallback onBytes,
                      ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
-                     const std::atomic<unsigned char>* pauseFlag,
-                     InstalledFileList* installedFiles, InstallJournal* journal) {
+                     const std::atomic<unsigned char>* pauseFlag, InstalledFileList* installedFiles,
+                     InstallJournal* journal) {
     if (!medium.FollowsLinksDownTo(sourceFolder))
         return false;
     KIVFileFinder finder(KIVString(sourceFolder) + u"\\*");

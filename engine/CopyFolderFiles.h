@@ -31,8 +31,8 @@
 // failed one is not listed); true when every chosen file was copied, and
 // after a cancel (a file cut by it is listed). A journal (when given) lists
 // the folders and each destination file before they are made.
-bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder,
-                     MediumFolder& medium, const char16_t* destFolder, ZipageBytesCallback onBytes,
+bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder, MediumFolder& medium,
+                     const char16_t* destFolder, ZipageBytesCallback onBytes,
                      ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
-                     const std::atomic<unsigned char>* pauseFlag,
-                     InstalledFileList* installedFiles, InstallJournal* journal = nullptr);
+                     const std::atomic<unsigned char>* pauseFlag, InstalledFileList* installedFiles,
+                     InstallJournal* journal = nullptr);

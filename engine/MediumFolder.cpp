@@ -15,7 +15,7 @@ PathState StateOf(const char16_t* path) {
     if (!finder.Next(nullptr, nullptr))
         return PathState::kMissing;
     return (finder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) ? PathState::kLink
-                                                                 : PathState::kPlain;
+                                                                : PathState::kPlain;
 }
 
 // The path with every link on its way resolved ("\\?\C:\folder\file");
@@ -26,8 +26,8 @@ bool FinalPathOf(const char16_t* path, KIVString* finalPath) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     std::vector<char16_t> buffer(MAX_PATH);
-    DWORD length = GetFinalPathNameByHandleW(file, buffer.data(),
-                                             static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             VOLUME_NAME_DOS);
     if (length >= buffer.size()) {
         buffer.resize(length);
         length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),

@@ -76,8 +76,7 @@ bool UninstallRun::IsInside(std::string_view path, std::string_view folder) {
     const std::string inner = Key(path), outer = Key(folder);
     if (inner.compare(0, outer.size(), outer) != 0)
         return false;
-    const bool outerEndsInSeparator =
-        !outer.empty() && LastSeparator(outer) == outer.size() - 1;
+    const bool outerEndsInSeparator = !outer.empty() && LastSeparator(outer) == outer.size() - 1;
     return inner.size() == outer.size() || outerEndsInSeparator ||
            LastSeparator(inner.substr(0, outer.size() + 1)) == outer.size();
 }

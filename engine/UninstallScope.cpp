@@ -16,7 +16,7 @@ std::string StagingFolder() {
     char temporary[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, temporary);
     return length == 0 || length >= MAX_PATH ? std::string()
-                                              : std::string(temporary) + "TemporaryFiles";
+                                             : std::string(temporary) + "TemporaryFiles";
 }
 
 std::string SystemFolder() {
@@ -38,8 +38,7 @@ bool InsideAny(const std::string& path, const std::vector<std::string>& folders)
 
 } // namespace
 
-UninstallScope::UninstallScope(const std::string& installFolder,
-                               const std::string& applicationName)
+UninstallScope::UninstallScope(const std::string& installFolder, const std::string& applicationName)
     : installFolder_(UninstallRun::Normal(installFolder)), systemFolder_(SystemFolder()) {
     if (IsPlainPath(installFolder_))
         areas_.push_back(installFolder_);

@@ -16,7 +16,6 @@
 
 namespace {
 
-
 enum class ReadResult { Read, Missing, Unreadable };
 
 ReadResult ReadRecordFile(const std::string& path, std::string* bytes, std::string* message) {
@@ -88,7 +87,7 @@ UninstallOutcome ReadValues(const std::string& folder, const UndoFiles& files,
     switch (ReadRecordFile(files.values, &bytes, message)) {
     case ReadResult::Read:
         return ReadWrittenValues(bytes, record, &error) ? UninstallOutcome::Done
-                                                         : Refuse(files.values, error, message);
+                                                        : Refuse(files.values, error, message);
     case ReadResult::Unreadable:
         return UninstallOutcome::Refused;
     case ReadResult::Missing:

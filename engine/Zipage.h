@@ -40,13 +40,13 @@ using ZipageNameCallback = void (*)(const char* name);
 struct ZipageFailure {
     enum Kind {
         kNone,
-        kVolume,  // the volume is missing or fails the volume check
-        kPackage, // the count, a link or a header lies outside the volume
-        kName,    // a member name that would leave the destination folder
-        kCreate,  // the member's file cannot be created
-        kWrite,   // the file took fewer bytes than written (a full disk)
-        kData,    // the compressed data is corrupt or ends early
-        kInflate, // inflate cannot start (no memory)
+        kVolume,     // the volume is missing or fails the volume check
+        kPackage,    // the count, a link or a header lies outside the volume
+        kName,       // a member name that would leave the destination folder
+        kCreate,     // the member's file cannot be created
+        kWrite,      // the file took fewer bytes than written (a full disk)
+        kData,       // the compressed data is corrupt or ends early
+        kInflate,    // inflate cannot start (no memory)
         kRecordFull, // the uninstall record has no room for the member's file
     };
     Kind kind = kNone;

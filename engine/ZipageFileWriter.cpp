@@ -276,11 +276,9 @@ bool ZipageFileWriter::Create(const Step& step) {
     CopyText(openPath_, step.path);
     CopyText(openAnsiPath_, step.ansiPath);
     CopyText(openName_, step.name);
-    if (step.refusal == ZipageFailure::kNone &&
-        file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
+    if (step.refusal == ZipageFailure::kNone && file_.Open(KIVFileStream::kRawWrite, openPath_, 0))
         return true;
-    SetFailure(step.refusal == ZipageFailure::kNone ? ZipageFailure::kCreate : step.refusal,
-               step);
+    SetFailure(step.refusal == ZipageFailure::kNone ? ZipageFailure::kCreate : step.refusal, step);
     return false;
 }
 

@@ -145,9 +145,9 @@ private:
     std::atomic<bool> failed_{false};
 
     // The extracting thread's own.
-    std::uint64_t produced_ = 0; // output before this position is in chunks
-    std::uint64_t room_ = 0;     // position of the last Room()
-    std::uint64_t reported_ = 0; // steps whose callbacks have run
+    std::uint64_t produced_ = 0;  // output before this position is in chunks
+    std::uint64_t room_ = 0;      // position of the last Room()
+    std::uint64_t reported_ = 0;  // steps whose callbacks have run
     std::size_t listedBytes_ = 0; // journal bytes of the files listed or begun
 
     // The writer's own.

@@ -45,8 +45,8 @@ void Install(const std::vector<std::string>& args) {
 }
 
 void Reg(const std::vector<std::string>& args) {
-    for (const RegArgumentRule& rule : {RegArgumentRule{"KEY", 2}, RegArgumentRule{nullptr, 1},
-                                        RegArgumentRule{"FILE", 1}}) {
+    for (const RegArgumentRule& rule :
+         {RegArgumentRule{"KEY", 2}, RegArgumentRule{nullptr, 1}, RegArgumentRule{"FILE", 1}}) {
         const RegArguments parsed = ParseRegArguments(args, rule);
         if (parsed.help || !parsed.problem.empty())
             continue;

@@ -108,8 +108,8 @@ void ExtractInto(const Destination& destination) {
     std::atomic<unsigned char> cancel{0}, pause{0};
     InstalledFileList files;
     if (zip.OpenArchive(u"C:\\Setup files", u"C:\\Setup files", u"archive", false) == 0) {
-        zip.ExtractPackage(destination.path.c_str(), zip.ReadSetupPackageOffset(), nullptr,
-                           nullptr, &cancel, &pause, &files, 0);
+        zip.ExtractPackage(destination.path.c_str(), zip.ReadSetupPackageOffset(), nullptr, nullptr,
+                           &cancel, &pause, &files, 0);
         zip.ExtractPackage(destination.path.c_str(), 4, nullptr, nullptr, &cancel, &pause, &files,
                            0);
     }

@@ -115,8 +115,8 @@ int OpenAtLink(const std::string& hostPath, int flags, mode_t mode, DWORD access
 
 // A write to a file with other names goes to its replacement (see
 // LinkedFile), once the opens of the file it replaces allow the write.
-int OpenReplacement(const std::string& hostPath, const struct stat& info, DWORD access,
-                    DWORD share, DWORD disposition) {
+int OpenReplacement(const std::string& hostPath, const struct stat& info, DWORD access, DWORD share,
+                    DWORD disposition) {
     if (DWORD error = ShareTable::CheckPath(hostPath, info, access, share)) {
         SetLastError(error);
         return -1;
@@ -223,8 +223,7 @@ std::shared_ptr<FileObject> FileObject::Open(const std::string& hostPath, DWORD 
         return nullptr;
     }
     if (fd < 0 &&
-        (fd = OpenChecked(hostPath, flags, mode, access, share, disposition, &existed, &plain)) <
-            0)
+        (fd = OpenChecked(hostPath, flags, mode, access, share, disposition, &existed, &plain)) < 0)
         return nullptr;
     if (DWORD error = Hold(fd, access, share, plain, existed && empty)) {
         close(fd);

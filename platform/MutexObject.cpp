@@ -28,8 +28,8 @@ int OpenLockFile(const std::string& root, const std::string& name) {
     const std::string folder = root + "/mutexes";
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return -1;
-    return open((folder + "/" + FileName(name)).c_str(),
-                O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    return open((folder + "/" + FileName(name)).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                0600);
 }
 
 } // namespace

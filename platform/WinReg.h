@@ -70,9 +70,8 @@ LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcch
                       LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 // Needs KEY_ENUMERATE_SUB_KEYS. Sub keys come in creation order; keys have no
 // class and no time here (empty class, zero time).
-LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
-                      LPDWORD lpReserved, LPSTR lpClass, LPDWORD lpcchClass,
-                      FILETIME* lpftLastWriteTime);
+LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
+                      LPSTR lpClass, LPDWORD lpcchClass, FILETIME* lpftLastWriteTime);
 // Needs KEY_SET_VALUE. Stores cbData bytes as given with their type (a
 // REG_DWORD is its 4 bytes, little-endian; a REG_QWORD its 8). An existing
 // value keeps its name and its place in the enumeration.

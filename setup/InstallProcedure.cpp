@@ -97,9 +97,9 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         if (entry.sourceFolder[0])
             source = source + u"\\" + KIVString(entry.sourceFolder);
         MediumFolder medium(state.variables.installSrc);
-        failed = !CopyFolderFiles(entry, source, medium, folder, onBytes, onName,
-                                  &worker.cancelRequested, &worker.questionOpen, &lists.files,
-                                  &journal);
+        failed =
+            !CopyFolderFiles(entry, source, medium, folder, onBytes, onName,
+                             &worker.cancelRequested, &worker.questionOpen, &lists.files, &journal);
         outsideLink_ = medium.OutsideLink();
     }
     if (entry.system)

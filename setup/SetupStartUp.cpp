@@ -53,7 +53,8 @@ bool FileExists(const KIVString& path) {
 } // namespace
 
 bool SetupDriver::StartUp() {
-    if (!TakeInstallMutex() || !PrepareStaging() || !UnpackSetupFiles() || !CheckRegistryAccess() || !LoadDescription())
+    if (!TakeInstallMutex() || !PrepareStaging() || !UnpackSetupFiles() || !CheckRegistryAccess() ||
+        !LoadDescription())
         return false;
     TakeLanguages();
     TakeDescriptionValues(state);

@@ -14,8 +14,8 @@ enum SetupTextNumber {
     kTextCopyFailed = 105,     // format with the item name
     kTextRegistryFailed = 118, // registry or system files could not be written
     kTextProgramGroupFailed = 119,
-    kTextSizeUnits = 114,       // 114-117: bytes, kilobytes, megabytes, gigabytes
-    kTextNotEnoughSpace = 122,  // format with the free and the required size
+    kTextSizeUnits = 114,      // 114-117: bytes, kilobytes, megabytes, gigabytes
+    kTextNotEnoughSpace = 122, // format with the free and the required size
     kTextUnknownSpace = 123,
     kTextRestartQuestion = 124, // format with the application name
     kTextFolderUnusable = 125,

@@ -52,8 +52,8 @@ std::string KIVReadLanguageSetting(const char* applicationName, const char* vers
     return language;
 }
 
-void KIVWriteLanguageSetting(const char* applicationName, const char* versionName,
-                             const char* name, const char16_t* registryFile) {
+void KIVWriteLanguageSetting(const char* applicationName, const char* versionName, const char* name,
+                             const char16_t* registryFile) {
     const char* const names[] = {"SOFTWARE", "Kiv software", applicationName, versionName};
     // Without the application's key nothing is written: the writing opens
     // below would make the first two levels and leave them empty.

@@ -18,5 +18,5 @@ std::string KIVReadLanguageSetting(const char* applicationName, const char* vers
 // whose key exists. The levels down to the application's key are first
 // opened for reading, so that for any other application no key is made.
 // Each key is closed after use.
-void KIVWriteLanguageSetting(const char* applicationName, const char* versionName,
-                             const char* name, const char16_t* registryFile);
+void KIVWriteLanguageSetting(const char* applicationName, const char* versionName, const char* name,
+                             const char16_t* registryFile);

@@ -1,8 +1,8 @@
 // Which display the window system uses, and its replacement by tests.
 #include "platform/ui/DisplayBackend.h"
 
-#include "platform/ui/UiState.h"
 #include "platform/Machine.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/headless/HeadlessBackend.h"
 #include "platform/ui/sdl2/SdlBackend.h"
 

@@ -200,10 +200,11 @@ TEST_F(InstallJournalTest, UndoesAKilledSetupFromItsJournalAlone) {
 // tells which values are the product's, so a value of the user's own keeps
 // the key, and a journal left beside the record by a kill tells the same.
 TEST_F(InstallJournalTest, TheValuesFileKeepsTheUsersOwnValueInAProductKey) {
-    const std::string record = "files 0\r\nfolders 1\r\nC:\\Program Files\\Talvic\r\nregkeys 1\r\n" +
-                               std::string(kKey) + "\r\nlongappname\r\nTalvic\r\n";
-    const std::string values = "kiv install journal 1\r\nkey " + std::string(kKey) +
-                               "\r\nvalue Path\r\n";
+    const std::string record =
+        "files 0\r\nfolders 1\r\nC:\\Program Files\\Talvic\r\nregkeys 1\r\n" + std::string(kKey) +
+        "\r\nlongappname\r\nTalvic\r\n";
+    const std::string values =
+        "kiv install journal 1\r\nkey " + std::string(kKey) + "\r\nvalue Path\r\n";
     for (const char* beside : {".uninstallinfos.values", ".uninstallinfos.journal"}) {
         WriteHostFile(Host(".uninstallinfos.log"), record);
         WriteHostFile(Host(beside), values);

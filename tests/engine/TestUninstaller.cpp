@@ -1,8 +1,8 @@
 // The uninstaller against records written as the setup writes them, on a
 // fresh machine: what it removes, what it keeps and why, and that a damaged
 // record, a dry run or a link removes nothing it should not.
-#include "RegistryTestValues.h"
 #include "HostFiles.h"
+#include "RegistryTestValues.h"
 #include "TestMachine.h"
 #include "engine/CreateShellLink.h"
 #include "engine/Uninstaller.h"
@@ -306,7 +306,8 @@ TEST_F(UninstallerTest, RemovesTheMakersFolderWithItsLastProduct) {
 // A user who may not write under HKEY_LOCAL_MACHINE cannot remove the
 // product's keys nor lower a use count: said so, and the record stays.
 TEST_F(UninstallerTest, KeysTheUserMayNotRemoveKeepTheRecord) {
-    PutRecord("files 1\r\n" + Staging() + "\\kivrt.dll\r\nfolders 0\r\nregkeys 1\r\n"
+    PutRecord("files 1\r\n" + Staging() +
+              "\\kivrt.dll\r\nfolders 0\r\nregkeys 1\r\n"
               "HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic\r\nlongappname\r\nTalvic\r\n");
     SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
     MachineSettings user;
@@ -350,10 +351,9 @@ TEST_F(UninstallerTest, LinesNamingPlacesOutsideTheProductAreRefusedAndLeftAlone
     for (const char* other : others)
         EXPECT_EQ(ReadHostFile(machine.DriveC(other)), "other") << other;
     EXPECT_TRUE(fs::exists(Host(".uninstallinfos.log")));
-    for (const std::string& refused :
-         {hostWindows, std::string("C:\\Windows\\other-product.ini"),
-          std::string("C:\\Program Files\\TalvicX\\keep.txt"),
-          std::string("C:\\Program Files\\Other")})
+    for (const std::string& refused : {hostWindows, std::string("C:\\Windows\\other-product.ini"),
+                                       std::string("C:\\Program Files\\TalvicX\\keep.txt"),
+                                       std::string("C:\\Program Files\\Other")})
         EXPECT_TRUE(Has(run.KeptItems(), refused, "refused")) << refused;
     fs::remove_all(host);
 }
@@ -373,8 +373,9 @@ TEST(UninstallerDoubleByte, AFolderEndingInATrailByteHoldsNothingBesideIt) {
     std::ofstream(product + "/app.exe") << "x";
     std::ofstream(besides) << "mine";
     std::ofstream(product + "/.uninstallinfos.log", std::ios::binary)
-        << "files 2\r\n" + folder + "\\app.exe\r\n" + folder + "words.txt\r\nfolders 0\r\n"
-                                                                  "regkeys 0\r\nlongappname\r\nApp\r\n";
+        << "files 2\r\n" + folder + "\\app.exe\r\n" + folder +
+               "words.txt\r\nfolders 0\r\n"
+               "regkeys 0\r\nlongappname\r\nApp\r\n";
     UninstallRun run(false);
     std::string message;
     EXPECT_EQ(Uninstall(folder, run, &message), UninstallOutcome::OutOfScope) << message;

@@ -56,9 +56,9 @@ TEST_F(KIVLanguageSetupTest, TheRecordedLanguageInTheRegistryAndInARegistryFile)
             RegCloseKey(key);
         } else {
             HKEY software = nullptr, maker = nullptr;
-            ASSERT_EQ(KIVRegOpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS, &software,
-                                    file),
-                      0);
+            ASSERT_EQ(
+                KIVRegOpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS, &software, file),
+                0);
             ASSERT_EQ(KIVRegOpenKey(software, "Kiv software", 0, KEY_ALL_ACCESS, &maker, file), 0);
             ASSERT_EQ(KIVRegOpenKey(maker, "Talvic", 0, KEY_ALL_ACCESS, &key, file), 0);
         }
@@ -121,8 +121,7 @@ TEST_F(KIVLanguageSetupTest, HelpOpensTheTopicInTheRegisteredHtmlViewer) {
     ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", &key),
               ERROR_SUCCESS);
     const char command[] = "\"C:\\Viewer App\\view.exe\" -nohome";
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
-                   sizeof command);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
     RegCloseKey(key);
     EXPECT_TRUE(KIVShowHtmlHelp("C:\\Talvic\\Help\\Setup_csh.htm", -1));
     EXPECT_TRUE(KIVShowHtmlHelp("C:\\Talvic\\Help\\Setup_csh.htm", 42));

@@ -234,9 +234,9 @@ INSTANTIATE_TEST_SUITE_P(BothFamilies, InstallCommandTest,
 // nothing installed; so are texts too long for the setup to hold.
 TEST_P(InstallCommandTest, DestinationsOffTheMachineAreRefusedAsBadOptions) {
     const std::string tooLong = "C:\\" + std::string(300, 'x');
-    for (const std::string& dest : {std::string("rel"), std::string("Z:\\tmp\\product"),
-                                    std::string("C:\\Program Files\\..\\Windows"),
-                                    std::string("Q:\\Product"), tooLong}) {
+    for (const std::string& dest :
+         {std::string("rel"), std::string("Z:\\tmp\\product"),
+          std::string("C:\\Program Files\\..\\Windows"), std::string("Q:\\Product"), tooLong}) {
         KivtoolRun run = Install("--dest '" + dest + "'");
         EXPECT_EQ(run.status, 2) << dest << run.output;
         EXPECT_NE(run.output.find("--dest"), std::string::npos) << run.output;

@@ -61,9 +61,9 @@ protected:
         fs::create_directories(second);
         fs::copy(medium, second, fs::copy_options::recursive);
         std::string config = ReadHostFile(work / "setup/config.ini");
-        for (const auto& [from, to] : {std::pair<std::string, std::string>{"AppName Talvic\n",
-                                                                           "AppName Vantor\n"},
-                                       {"\"Talvic Studio\"", "\"Vantor Studio\""}})
+        for (const auto& [from, to] :
+             {std::pair<std::string, std::string>{"AppName Talvic\n", "AppName Vantor\n"},
+              {"\"Talvic Studio\"", "\"Vantor Studio\""}})
             config.replace(config.find(from), from.size(), to);
         WriteHostFile(work / "setup2/config.ini", config);
         Pack(second / "Setup files/archive.zkiv", "--setup '" + (work / "setup2").string() + "'");
@@ -102,8 +102,7 @@ TEST_P(InstallRecoveryTest, AKilledInstallationIsUndoneFromItsJournal) {
         journals += fs::exists(Product(".uninstallinfos.journal"));
         KivtoolRun removed = RunKivtool("uninstall '" + kBase + "'", Environment());
         EXPECT_EQ(removed.status, 0) << entry << "/" << delay << "\n" << printed << removed.output;
-        EXPECT_EQ(DriveListing(drive), fresh) << entry << "/" << delay << "\n"
-                                                               << removed.output;
+        EXPECT_EQ(DriveListing(drive), fresh) << entry << "/" << delay << "\n" << removed.output;
         EXPECT_EQ(RegistryWithoutKeptKey(), registry) << entry << "/" << delay;
     }
     EXPECT_GE(journals, 3) << "most kills land before the record is written";

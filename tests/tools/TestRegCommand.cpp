@@ -291,10 +291,11 @@ TEST(RegCommand, ImportRefusesKeysWithNulOrDeeperThan512Levels) {
         deep += "\\L";
     deep += "]\r\n";
     for (const std::string& key : {nul, deep}) {
-        RegRun run = Reg(machine, "import " + WriteRegFile(machine, "Windows Registry Editor "
-                                                                    "Version 5.00\r\n\r\n"
-                                                                    "[HKEY_CURRENT_USER\\Fine]\r\n" +
-                                                                        key));
+        RegRun run =
+            Reg(machine, "import " + WriteRegFile(machine, "Windows Registry Editor "
+                                                           "Version 5.00\r\n\r\n"
+                                                           "[HKEY_CURRENT_USER\\Fine]\r\n" +
+                                                               key));
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find("input.reg:4: "), std::string::npos) << run.err;
         EXPECT_EQ(Reg(machine, "query 'HKCU\\Fine'").status, 1);

@@ -99,8 +99,7 @@ TEST_F(SetupProgramTest, ALeftSetupAndAnUninstalledOneGiveBackTheFreshMachine) {
     const std::string drive = machine.DriveC();
     const auto fresh = DriveListing(drive);
     const std::string registry = Kivtool("reg export").output;
-    ASSERT_EQ(RunSetup(Through(kWelcomePage) + "key Escape\n" + kBox + "key Y\n"),
-              kCancelledStatus)
+    ASSERT_EQ(RunSetup(Through(kWelcomePage) + "key Escape\n" + kBox + "key Y\n"), kCancelledStatus)
         << output;
     EXPECT_EQ(DriveListing(drive), fresh);
     EXPECT_EQ(Kivtool("reg export").output, registry);

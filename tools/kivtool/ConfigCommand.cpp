@@ -51,8 +51,8 @@ bool Load(const std::string& path, SetupDescription& description) {
     }
     // The setup's reader takes a stream: the bytes, already bounded, become
     // one (a memory stream cannot be empty).
-    std::FILE* file = bytes.empty() ? std::fopen("/dev/null", "rb")
-                                    : fmemopen(bytes.data(), bytes.size(), "rb");
+    std::FILE* file =
+        bytes.empty() ? std::fopen("/dev/null", "rb") : fmemopen(bytes.data(), bytes.size(), "rb");
     if (!file) {
         std::printf("%s: error: cannot read: %s\n", path.c_str(), std::strerror(errno));
         return false;

@@ -68,8 +68,8 @@ bool MakeOwnFolder(Build& b, const fs::path& folder) {
     fs::create_directories(folder, code);
     std::ofstream(folder / kBuildMarker, std::ios::binary).close();
     if (code || !IsOurs(folder))
-        return b.Fail({0, "cannot make " + folder.string() +
-                              (code ? ": " + code.message() : std::string())});
+        return b.Fail(
+            {0, "cannot make " + folder.string() + (code ? ": " + code.message() : std::string())});
     return true;
 }
 

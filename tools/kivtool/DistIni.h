@@ -30,9 +30,9 @@ struct DistIniSection {
 // A project describes its files by folder: a few kilobytes.
 constexpr std::size_t kMaxDistProjectBytes = std::size_t(1) << 20;
 
-// Reads the file's sections (a file over kMaxDistProjectBytes is refused); keys before the first section are errors.
-// False with the errors found (lines that are neither a section, a key nor
-// a comment; a file that cannot be read).
+// Reads the file's sections (a file over kMaxDistProjectBytes is refused); keys before the first
+// section are errors. False with the errors found (lines that are neither a section, a key nor a
+// comment; a file that cannot be read).
 bool ReadDistIni(const std::string& path, std::vector<DistIniSection>* sections,
                  std::vector<DistError>* errors);
 

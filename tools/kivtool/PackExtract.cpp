@@ -164,7 +164,6 @@ std::string ZipageFailureText(const ZipageFailure& failure, const std::string& d
     return "the package cannot be unpacked";
 }
 
-
 int RunPackExtract(const PackArgs& args) {
     if (WantsHelp(args)) {
         std::fputs(kHelp, stdout);

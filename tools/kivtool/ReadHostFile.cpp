@@ -27,8 +27,7 @@ HostFileRead ReadAll(std::FILE* file, std::size_t maxBytes, std::string* bytes,
         bytes->append(block, count);
     }
     if (std::ferror(file))
-        return Fail(HostFileRead::kFailed, std::strerror(errno ? errno : EIO),
-                    error);
+        return Fail(HostFileRead::kFailed, std::strerror(errno ? errno : EIO), error);
     return HostFileRead::kRead;
 }
 

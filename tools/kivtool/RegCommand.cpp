@@ -4,13 +4,13 @@
 // [SECTION] Keys
 // [SECTION] Commands
 #include "tools/kivtool/KivCommand.h"
+#include "tools/kivtool/ReadHostFile.h"
 #include "tools/kivtool/RegArguments.h"
 #include "tools/kivtool/RegTextApply.h"
 #include "tools/kivtool/RegTextCodec.h"
 #include "tools/kivtool/RegTextQuery.h"
 #include "tools/kivtool/RegTextReader.h"
 #include "tools/kivtool/RegTextWriter.h"
-#include "tools/kivtool/ReadHostFile.h"
 
 #include "platform/Machine.h"
 #include "platform/RegistryNames.h"

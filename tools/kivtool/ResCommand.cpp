@@ -1,8 +1,8 @@
 // kivtool res show: what a compiled language resource file holds.
 #include "tools/kivtool/KivCommand.h"
 #include "tools/kivtool/RcSource.h"
-#include "tools/kivtool/ResShow.h"
 #include "tools/kivtool/ReadHostFile.h"
+#include "tools/kivtool/ResShow.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -49,8 +49,8 @@ int Show(const std::string& path, LONG id, bool json) {
         return KivUsageError("res", "FILE must end in .ers, .erb, .erd, .erf, .era or .erm",
                              kResUsage);
     std::string bytes, reason;
-    const bool read = ReadHostFile(path, kMaxResourceFileBytes, &bytes, &reason) ==
-                      HostFileRead::kRead;
+    const bool read =
+        ReadHostFile(path, kMaxResourceFileBytes, &bytes, &reason) == HostFileRead::kRead;
     const KIVMemorySource file(bytes.data(), bytes.size());
     LONG language = -1;
     if (!read || !file.LanguageId(&language)) {
@@ -63,8 +63,8 @@ int Show(const std::string& path, LONG id, bool json) {
         return 0;
     }
     const std::vector<LONG> ids = DirectoryIds(file);
-    const bool listed = id == -1 || show == ShowAccelerators ||
-                        std::find(ids.begin(), ids.end(), id) != ids.end();
+    const bool listed =
+        id == -1 || show == ShowAccelerators || std::find(ids.begin(), ids.end(), id) != ids.end();
     if (!listed || !show(request)) {
         std::fprintf(stderr, "kivtool res: %s: no readable item %d\n", path.c_str(),
                      static_cast<int>(id));

@@ -70,7 +70,6 @@ int RunMachineRestart(const std::vector<std::string>& args) {
     if (skipped.empty())
         std::printf("%zu step(s), %d failed\n", steps.size(), failed);
     else
-        std::printf("%zu step(s), %d failed, %zu skipped\n", steps.size(), failed,
-                    skipped.size());
+        std::printf("%zu step(s), %d failed, %zu skipped\n", steps.size(), failed, skipped.size());
     return failed == 0 && skipped.empty() && error == ERROR_SUCCESS ? 0 : 1;
 }

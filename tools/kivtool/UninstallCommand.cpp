@@ -121,10 +121,9 @@ int Report(const UninstallRun& run, UninstallOutcome outcome, const std::string&
                   outcome == UninstallOutcome::OutOfScope))
         PrintText(run);
     if (!json && outcome == UninstallOutcome::OutOfScope)
-        std::fprintf(stderr,
-                     "kivtool uninstall: some lines of the record name places outside this "
-                     "product's (\"refused\" above): they were left alone, the rest was "
-                     "removed, and the record stays\n");
+        std::fprintf(stderr, "kivtool uninstall: some lines of the record name places outside this "
+                             "product's (\"refused\" above): they were left alone, the rest was "
+                             "removed, and the record stays\n");
     return codes[index];
 }
 
