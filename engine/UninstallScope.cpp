@@ -95,15 +95,16 @@ bool UninstallScope::HoldsAny(const std::string& folder) const {
     return false;
 }
 
-// A shell link to a program of the installation folder, or a link file
-// that is gone already (nothing is then removed).
+// A shell link to a program of the installation folder; a link file that is
+// gone already (nothing is then removed); or one that holds no link at all,
+// as a setup killed while it wrote the link leaves it (it leads nowhere).
 bool UninstallScope::IsLinkToProduct(const std::string& path) const {
     if (!IsLinkName(path))
         return false;
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
     const std::string target = ShortcutTarget(path);
-    return !target.empty() && UninstallRun::IsInside(target, installFolder_);
+    return target.empty() || UninstallRun::IsInside(target, installFolder_);
 }
 
 bool UninstallScope::IsStartupShortcut(const std::string& path) const {

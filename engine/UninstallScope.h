@@ -28,7 +28,8 @@ public:
 
     // Empty when the file (or, with folder, the folder) at path (ANSI) lies
     // in the scope; otherwise, in plain words, why it is refused. A link file
-    // that is already gone is in the scope where such a link would be.
+    // that is already gone, or holds no link (one cut short by a killed
+    // setup), is in the scope where such a link would be.
     std::string Refusal(const std::string& path, bool folder = false) const;
     // The same for a file counted in the system folder: it must lie directly
     // in the system folder.

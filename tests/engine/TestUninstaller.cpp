@@ -382,3 +382,26 @@ TEST(UninstallerDoubleByte, AFolderEndingInATrailByteHoldsNothingBesideIt) {
     EXPECT_FALSE(fs::exists(product + "/app.exe"));
     EXPECT_EQ(ReadHostFile(besides), "mine");
 }
+
+// A setup killed while it wrote a shortcut leaves a link file that holds no
+// link yet, listed in its journal: it goes with the product's group, while
+// a listed link of the group to another program is refused.
+TEST_F(UninstallerTest, AShortcutCutShortInTheProductsGroupGoesWithIt) {
+    const std::string group = "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Talvic";
+    const std::string hostGroup = machine.DriveC("Documents and Settings/User/Start Menu/"
+                                                 "Programs/Talvic");
+    Put(hostGroup + "/Talvic.LNK", "");
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    ASSERT_TRUE(CreateShellLink("C:\\Windows\\notepad.exe",
+                                KIVString((group + "\\Notepad.LNK").c_str()), "Shortcut"));
+    CoUninitialize();
+    Put(Host("talvic.exe"));
+    PutRecord("files 3\r\nC:\\Program Files\\Talvic\\talvic.exe\r\n" + group + "\\Talvic.LNK\r\n" +
+              group + "\\Notepad.LNK\r\nfolders 0\r\nregkeys 0\r\nlongappname\r\nTalvic\r\n");
+
+    EXPECT_EQ(Run(), UninstallOutcome::OutOfScope) << message;
+    EXPECT_FALSE(fs::exists(hostGroup + "/Talvic.LNK"));
+    EXPECT_TRUE(fs::exists(hostGroup + "/Notepad.LNK"));
+    EXPECT_TRUE(Has(run.KeptItems(), group + "\\Notepad.LNK", "refused"));
+    EXPECT_FALSE(Has(run.KeptItems(), group + "\\Talvic.LNK", "refused"));
+}
