@@ -3,10 +3,12 @@
 // radio button fits its control in the language's fonts, including the
 // texts the pages put into their headings, and every character of these and
 // of the setup's messages has a glyph of its own rather than the "?" that
-// stands in for a missing one.
+// stands in for a missing one. Every text, with long item names in it, is
+// drawn whole in a message box.
 //
 // With KIV_PAGE_PICTURES set to a folder, a picture of each page is saved
-// there as LANGUAGE-ID.png, to be looked at.
+// there as LANGUAGE-ID.png, to be looked at (and of two message boxes, as
+// LANGUAGE-1000ID.png for the texts 104 and 124).
 #include "HostFiles.h"
 #include "MessageBoxCheck.h"
 #include "TestMachine.h"
