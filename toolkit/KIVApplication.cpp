@@ -8,6 +8,7 @@
 #include "toolkit/KIVLanguageNames.h"
 #include "toolkit/KIVLanguageSetting.h"
 #include "toolkit/KIVSystem.h"
+#include "toolkit/KIVTooltip.h"
 
 #include <cstring>
 
@@ -143,8 +144,12 @@ void KIVApplication::AddPendingItem(std::function<void()> item) {
     pendingItems_.push_back(std::move(item));
 }
 
+// Disabling takes down the tooltip: nothing under the mouse answers while
+// the application is disabled, and a dialog shows no new one meanwhile.
 void KIVApplication::EnableApplication(bool enable) {
     enabled_ = enable;
+    if (!enable)
+        KIVTooltip::Get().Hide();
     if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
         ::EnableWindow(m_pMainWnd->GetSafeHwnd(), enable);
 }

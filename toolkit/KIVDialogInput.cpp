@@ -186,7 +186,8 @@ void KIVDialog::RunIdleProcessing() {
 }
 
 void KIVDialog::ShowTooltip() {
-    if (!mouseControl_ || !mouseControl_->HasTooltip())
+    const KIVApplication* app = KIVApplication::Get();
+    if (!mouseControl_ || !mouseControl_->HasTooltip() || (app && !app->IsEnabled()))
         return;
     POINT at{mouseControl_->GetRect().left, mouseControl_->GetRect().bottom + 2};
     ::ClientToScreen(m_hWnd, &at);

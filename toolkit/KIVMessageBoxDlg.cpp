@@ -3,6 +3,8 @@
 #include "toolkit/KIVApplication.h"
 #include "toolkit/controls/KIVButtonCtrl.h"
 
+#include <algorithm>
+
 KIVMessageBoxDlg::KIVMessageBoxDlg(CWnd* owner, const char16_t* text, const char16_t* caption,
                                    DWORD flags, int* result, int helpTopic)
     : KIVDialog(owner, -1), text_(text ? text : u""), caption_(caption ? caption : u""),
@@ -50,6 +52,21 @@ void KIVMessageBoxDlg::OnCancel() {
     else
         *result_ = IDOK;
     EndDialog(kCancel);
+}
+
+void KIVMessageBoxDlg::OnClose() {
+    if (HasButton(kCancelButton)) {
+        *result_ = IDCANCEL;
+        EndDialog(kCancel);
+    } else if (HasButton(kOKButton)) {
+        *result_ = IDOK;
+        EndDialog(kOK);
+    }
+}
+
+bool KIVMessageBoxDlg::HasButton(LONG id) const {
+    const std::vector<LONG>& buttons = FindSet(SetValue()).buttons;
+    return std::find(buttons.begin(), buttons.end(), id) != buttons.end();
 }
 
 bool KIVMessageBoxDlg::PressFirstOf(std::initializer_list<LONG> ids) {

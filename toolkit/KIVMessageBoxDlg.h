@@ -21,6 +21,8 @@ public:
     static constexpr LONG kIconId = 100;
     static constexpr LONG kTextId = 101;
     static constexpr LONG kFirstButton = 102;
+    static constexpr LONG kOKButton = 102;
+    static constexpr LONG kCancelButton = 103;
     static constexpr LONG kHelpButton = 110;
     static constexpr LONG kLastButton = 112;
 
@@ -52,6 +54,10 @@ public:
     void OnInitControls() override;
     void OnOK() override;
     void OnCancel() override;
+    // The close box: Cancel's answer when the box has a Cancel button, else
+    // OK's when it has an OK button; a box with neither is not closed, its
+    // question being answered only by its buttons.
+    void OnClose() override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
 
 protected:
@@ -65,6 +71,7 @@ private:
     // The first button of ids that the box has; a click on it. False when
     // the box has none of them.
     bool PressFirstOf(std::initializer_list<LONG> ids);
+    bool HasButton(LONG id) const;
 
     KIVString text_;
     KIVString caption_;

@@ -20,10 +20,26 @@ constexpr int kButtonWidth = 60;
 constexpr int kButtonGap = 12;      // between two buttons (a pitch of 72)
 constexpr int kCaptionPadding = 12; // a caption's room inside its button
 constexpr int kMaxCaption = 200;
+constexpr int kTextRightMargin = 12;
 
 // Text area edges: after the icon (or the margin) to 12 before the edge.
 int TextLeft(int iconWidth) {
     return iconWidth > 0 ? iconWidth + 28 : 20;
+}
+
+// The width of the text's widest line, its lines ending at line feeds.
+int WidestLine(const KIVFont& font, const char16_t* text) {
+    int widest = 0;
+    while (true) {
+        const char16_t* end = text;
+        while (*end && *end != u'\n')
+            ++end;
+        widest =
+            std::max(widest, KIVTextPainter::MeasureText(font, text, static_cast<int>(end - text)));
+        if (!*end)
+            return widest;
+        text = end + 1;
+    }
 }
 
 // 60 pixels, or wider for all buttons when a caption would be cut in 60
@@ -37,26 +53,20 @@ int ButtonWidth(const KIVFont& font, const std::vector<KIVString>& captions) {
 
 } // namespace
 
+// As wide as the text's widest line in the text area, within the button
+// row's minimum and half the screen; as high as the lines the label breaks
+// the text into at that width, so that the label draws all of them.
 SIZE KIVMessageBoxDlg::BoxSize(const KIVFont& font, int iconWidth, int buttonWidth) const {
     const int halfScreen = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
-    const int wanted = KIVTextPainter::MeasureText(font, text_, -1) + iconWidth + 24;
+    const int left = TextLeft(iconWidth);
+    const int wanted = left + WidestLine(font, text_) + kTextRightMargin;
     const ButtonSet& set = FindSet(SetValue());
     // The set's minimum holds its row of 60-pixel buttons; wider ones widen it.
     const int count = static_cast<int>(set.buttons.size());
     const int row = set.minimumWidth + count * (buttonWidth - kButtonWidth);
     const int width = wanted < halfScreen ? std::max({wanted, kMinimumWidth, row}) : halfScreen;
-    const int area = std::max(1, width - 12 - TextLeft(iconWidth));
-    int lines = 0;
-    const char16_t* piece = text_;
-    while (true) {
-        const char16_t* end = piece;
-        while (*end && *end != u'\n')
-            ++end;
-        lines += KIVTextPainter::MeasureText(font, piece, static_cast<int>(end - piece)) / area + 1;
-        if (!*end)
-            break;
-        piece = end + 1;
-    }
+    const int area = std::max(1, width - kTextRightMargin - left);
+    const int lines = static_cast<int>(KIVLabelCtrl::BreakLines(font, text_, area).size());
     const int height = std::min(std::max(lines * font.LineHeight() + 81, kMinimumHeight),
                                 ::GetSystemMetrics(SM_CYFULLSCREEN) - 16);
     return SIZE{width, height};
@@ -88,7 +98,7 @@ void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon, const std::vector<KIVStr
             this, kIconId, RECT{kIconLeft, kTextTop, kIconLeft + icon.cx, kTextTop + icon.cy},
             iconId_));
     auto label = std::make_unique<KIVLabelCtrl>(
-        this, kTextId, RECT{TextLeft(icon.cx), kTextTop, box.cx - 12, box.cy - 37}, 0,
+        this, kTextId, RECT{TextLeft(icon.cx), kTextTop, box.cx - kTextRightMargin, box.cy - 37}, 0,
         KIVLabelCtrl::kLeft);
     label->SetColour(0);
     label->SetText(text_);

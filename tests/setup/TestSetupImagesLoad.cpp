@@ -64,6 +64,15 @@ protected:
         driver.state.description.components.push_back(std::move(component));
     }
     bool Staged(const std::string& path) { return fs::exists(machine.DriveC("Staging/" + path)); }
+    // A 1024 x 768 screen drawn into pixels (filled with the background).
+    static SetupImageScreen Screen(std::vector<DWORD>* pixels) {
+        pixels->assign(1024 * 768, kBackground);
+        SetupImageScreen screen;
+        screen.background = KIVDrawBuffer{pixels->data(), 1024, 768, 1024, RECT{0, 0, 1024, 768}};
+        screen.width = 1024;
+        screen.height = 768;
+        return screen;
+    }
 
     SetupDriver driver;
     std::map<std::string, std::int32_t> offsets;
@@ -161,11 +170,8 @@ TEST_F(SetupImagesTest, InFullScreenModeTheLogosAreDrawnAndTheCanvasKept) {
     Pack({"logos"});
     AddComponent("BillBoLogos", {Entry("Logos", offsets["logos"])});
     driver.state.description.options[kOptionFullScreen].number = 1;
-    std::vector<DWORD> pixels(1024 * 768, kBackground);
-    SetupImageScreen screen;
-    screen.background = KIVDrawBuffer{pixels.data(), 1024, 768, 1024, RECT{0, 0, 1024, 768}};
-    screen.width = 1024;
-    screen.height = 768;
+    std::vector<DWORD> pixels;
+    SetupImageScreen screen = Screen(&pixels);
     screen.frameHeight = 4;
 
     EXPECT_TRUE(LoadSetupImages(driver, &screen, Show, &images));
@@ -195,14 +201,26 @@ TEST_F(SetupImagesTest, InFullScreenModeTheLogosAreDrawnAndTheCanvasKept) {
     EXPECT_EQ(inside[0] | inside[1] << 8 | inside[2] << 16, static_cast<int>(kBackground));
 }
 
+// Without a product logo there is no title image to keep clear of: its
+// rectangle is empty at the margin, so that the pages are centred on the
+// screen instead of being pushed below an 800-pixel logo that is not there.
+TEST_F(SetupImagesTest, WithoutAProductLogoTheTitleImageIsEmpty) {
+    driver.stagingFolder = u"C:\\Staging";
+    driver.state.description.options[kOptionFullScreen].number = 1;
+    std::vector<DWORD> pixels;
+    const SetupImageScreen screen = Screen(&pixels);
+    EXPECT_TRUE(LoadSetupImages(driver, &screen, Show, &images));
+    EXPECT_EQ(images.productLogo.left, 62);
+    EXPECT_EQ(images.productLogo.right, 62);
+    EXPECT_EQ(images.productLogo.bottom, 62);
+    EXPECT_EQ(Pixel(pixels, 1024, 62, 62), kBackground);
+}
+
 TEST_F(SetupImagesTest, WithoutFullScreenModeNothingIsDrawn) {
     WriteJpeg(machine.DriveC("Staging/Jpegs/Logos/talvic4_rgb.jpg"), 20, 20, Flat(kRed));
     driver.stagingFolder = u"C:\\Staging";
-    std::vector<DWORD> pixels(1024 * 768, kBackground);
-    SetupImageScreen screen;
-    screen.background = KIVDrawBuffer{pixels.data(), 1024, 768, 1024, RECT{0, 0, 1024, 768}};
-    screen.width = 1024;
-    screen.height = 768;
+    std::vector<DWORD> pixels;
+    const SetupImageScreen screen = Screen(&pixels);
     EXPECT_TRUE(LoadSetupImages(driver, &screen, Show, &images));
     EXPECT_EQ(Pixel(pixels, 1024, 62, 62), kBackground);
     EXPECT_TRUE(images.centreCanvas.pixels.empty());

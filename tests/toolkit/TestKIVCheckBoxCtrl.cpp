@@ -70,3 +70,26 @@ TEST_F(CheckBoxTest, TheMarkIsATickWhenCheckedAndABarInTheThirdState) {
     EXPECT_GT(bar, 5);
     EXPECT_NE(tick, bar);
 }
+
+// The face under the mouse lights up in every state but the checked one,
+// the third state's included.
+TEST_F(CheckBoxTest, TheThirdStateShowsTheMouseOverTheBox) {
+    auto boxPixels = [&] {
+        std::vector<DWORD> pixels;
+        for (int y = 62; y < 75; ++y)
+            for (int x = 200; x < 213; ++x)
+                pixels.push_back(dialog.PixelAt(x, y));
+        return pixels;
+    };
+    Box(122)->SetChecked(2);
+    Pump();
+    ASSERT_FALSE(Box(122)->IsHovered());
+    const std::vector<DWORD> away = boxPixels();
+    DeviceInput::MouseMove(ScreenPoint(dialog, 205, 68));
+    Pump();
+    ASSERT_TRUE(Box(122)->IsHovered());
+    EXPECT_NE(boxPixels(), away);
+    DeviceInput::MouseMove(ScreenPoint(dialog, 5, 5));
+    Pump();
+    EXPECT_EQ(boxPixels(), away);
+}

@@ -55,6 +55,25 @@ TEST_F(DialogTest, ATooltipIsShownAfterTheDelayAndHiddenWhenTheMouseLeaves) {
     EXPECT_FALSE(KIVTooltip::Get().IsShown());
 }
 
+// Disabling the application takes the tooltip down, and a delay that runs
+// out while it is disabled shows none.
+TEST_F(DialogTest, DisablingTheApplicationHidesTheTooltip) {
+    KIVDialog dialog(nullptr, 10);
+    ASSERT_TRUE(dialog.Create(WS_POPUP, 0));
+    const WPARAM delay = KIVDialog::kTimerBase + KIVDialog::kTooltipDelayTimer;
+    SendMessageW(dialog, WM_MOUSEMOVE, 0, At(20, 110));
+    SendMessageW(dialog, WM_TIMER, delay, 0);
+    ASSERT_TRUE(KIVTooltip::Get().IsShown());
+    app->EnableApplication(false);
+    EXPECT_FALSE(KIVTooltip::Get().IsShown());
+    SendMessageW(dialog, WM_TIMER, delay, 0);
+    EXPECT_FALSE(KIVTooltip::Get().IsShown());
+    app->EnableApplication(true);
+    SendMessageW(dialog, WM_TIMER, delay, 0);
+    EXPECT_TRUE(KIVTooltip::Get().IsShown());
+    KIVTooltip::Get().Hide();
+}
+
 TEST_F(DialogTest, TimersBelowTheDialogsRangeGoToTheControlWithThatIdentifier) {
     TimerDialog dialog;
     ASSERT_TRUE(dialog.Create(WS_POPUP, 0));

@@ -119,6 +119,27 @@ TEST_F(EditTest, TheWellTheSelectionAndTheBlinkingCaretAreDrawn) {
     EXPECT_EQ(ScreenPixel(dialog, caretX, middle), KIVLook::kInk) << "a key shows it again";
 }
 
+// A read-only field has no caret: taking the focus selects its whole text
+// (the caret staying at its start) and draws the focus rectangle, which
+// shows even when the field is empty.
+TEST_F(EditTest, AFocusedReadOnlyFieldShowsItsFocus) {
+    const int top = 70 + (22 - Field(303).GetFont()->LineHeight()) / 2;
+    EXPECT_EQ(ScreenPixel(dialog, 16, top), KIVLook::kPaper);
+    EXPECT_EQ(ScreenPixel(dialog, 12, 72), KIVLook::kPaper);
+    KIVEditCtrl& field = Focus(303);
+    Run();
+    EXPECT_EQ(field.Model().SelectionLength(), 5);
+    EXPECT_EQ(field.Model().Caret(), 0);
+    EXPECT_EQ(ScreenPixel(dialog, 16, top), KIVLook::kSelection);
+    EXPECT_EQ(ScreenPixel(dialog, 12, 72), KIVLook::kAccent);
+    field.SetText(u"");
+    Run();
+    EXPECT_EQ(ScreenPixel(dialog, 12, 72), KIVLook::kAccent);
+    Focus(301);
+    Run();
+    EXPECT_EQ(ScreenPixel(dialog, 12, 72), KIVLook::kPaper);
+}
+
 TEST_F(EditTest, TheTextOffsetOfTheRecordMovesTheTextAndTheCaret) {
     KIVEditCtrl& plain = Field(302);
     KIVEditCtrl& moved = Field(304);

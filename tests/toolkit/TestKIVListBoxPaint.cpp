@@ -3,6 +3,7 @@
 // only the lines that show (and nothing when nothing changed).
 #include "ListFixture.h"
 
+#include "toolkit/drawing/KIVLook.h"
 #include "toolkit/drawing/KIVPainter.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
@@ -114,6 +115,36 @@ TEST_F(ListPaintTest, TheBoxUnderThePointerShowsItsHoveredFace) {
     Pump();
     EXPECT_FALSE(line.IsHovered());
     EXPECT_TRUE(ShowsPicture(POINT{box.left + 2, box.top + 2}, 73, 0, well, 1.0f));
+}
+
+// A checked box under the pointer highlights its mark: drawn in the
+// highlighted line's text colour instead of the accent.
+TEST_F(ListPaintTest, TheMarkUnderThePointerIsHighlighted) {
+    KIVListBoxCtrl& list = *dialog.List(1003);
+    KIVListBoxLine line(&list, u"line", true);
+    line.SetChecked(true);
+    list.AddLine(&line);
+    const RECT box = KIVListBoxLine::CheckBoxArea(list.LineRect(0));
+    auto count = [&](DWORD colour) {
+        int pixels = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                pixels += Pixel(POINT{x, y}) == colour;
+        return pixels;
+    };
+    MoveTo(dialog, POINT{box.right + 30, box.top + 4});
+    Pump();
+    ASSERT_FALSE(line.IsHovered());
+    const DWORD highlighted = list.LookOf(0).text;
+    EXPECT_EQ(highlighted, Rgb(45, 47, 62));
+    const int mark = count(KIVLook::kAccent);
+    EXPECT_GT(mark, 5);
+    EXPECT_EQ(count(highlighted), 0);
+    MoveTo(dialog, POINT{box.left + 4, box.top + 4});
+    Pump();
+    ASSERT_TRUE(line.IsHovered());
+    EXPECT_EQ(count(KIVLook::kAccent), 0);
+    EXPECT_EQ(count(highlighted), mark);
 }
 
 TEST_F(ListPaintTest, OnlyTheLinesThatShowArePaintedAndOnlyWhenSomethingChanged) {

@@ -2,6 +2,7 @@
 // flags, and the answers of Enter, Escape, Space and the letter keys for
 // every button set.
 #include "ButtonFixture.h"
+#include "MessageBoxCheck.h"
 #include "toolkit/KIVMessageBox.h"
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
@@ -107,9 +108,88 @@ TEST_F(DialogTest, AMessageWiderThanHalfTheScreenMakesTheBoxHalfTheScreenWide) {
     EXPECT_EQ(box.Width(), 512);
     const int textWidth =
         KIVTextPainter::MeasureText(*KIVApplication::Get()->GetFont(0), text.c_str(), -1);
-    const int lines = textWidth / (512 - 12 - 20) + 1;
+    // The one long word is cut where it stops fitting: at least as many
+    // lines as its width needs, each as high as the font.
+    const int lines = (textWidth + 480 - 1) / (512 - 12 - 20);
     ASSERT_GT(lines, 1);
-    EXPECT_EQ(box.Height(), lines * LineHeight() + 81);
+    EXPECT_GE(box.Height(), lines * LineHeight() + 81);
+    EXPECT_EQ((box.Height() - 81) % LineHeight(), 0);
+}
+
+namespace {
+
+// A box made without running it (to be drawn by the next Pump).
+struct ShownBox {
+    ShownBox(const char16_t* text, DWORD flags)
+        : box(nullptr, text, u"Caption", flags, &answered, 0) {
+        created = box.Create(WS_POPUP | WS_VISIBLE, 0);
+    }
+    int answered = 0;
+    KIVMessageBoxDlg box;
+    bool created = false;
+};
+
+} // namespace
+
+// The box is as wide as its text in the text area, the icon's room and the
+// right margin included: a question that fits half the screen stays on one
+// line, its last word included.
+TEST_F(DialogTest, AOneLineQuestionStaysOnOneLineWithOrWithoutAnIcon) {
+    const char16_t text[] = u"Do you want to install Orrery Planetarium 1.4 now?";
+    for (DWORD flags : {0x2000Cu, 0xCu, 0x40001u, 0x1u}) {
+        ShownBox shown(text, flags);
+        ASSERT_TRUE(shown.created);
+        Pump();
+        const KIVControl* label = shown.box.GetControl(KIVMessageBoxDlg::kTextId);
+        ASSERT_NE(label, nullptr);
+        const RECT rect = label->GetRect();
+        EXPECT_EQ(KIVLabelCtrl::BreakLines(*label->GetFont(), text, rect.right - rect.left).size(),
+                  1u)
+            << std::hex << flags;
+        EXPECT_EQ(shown.box.BufferHeight(), 120) << std::hex << flags;
+        EXPECT_EQ(message_box_check::WholeTextMisfit(shown.box), "") << std::hex << flags;
+    }
+}
+
+// Words wider than the whole box are cut where they stop fitting; the words
+// around them, the paragraphs after line feeds and an empty line between
+// them are all drawn.
+TEST_F(DialogTest, WordsWiderThanTheBoxAreCutAndTheWholeTextIsDrawn) {
+    const std::u16string path = u"C:\\Program\\Kiv\\" + std::u16string(120, u'x') + u"\\Orrery.ini";
+    const std::u16string texts[] = {
+        u"The file " + path + u" could not be copied. Please try again.",
+        std::u16string(400, u'W'),
+        u"First paragraph.\n\n" + path + u"\nLast line of the message.",
+        u"Short " + std::u16string(60, u'i') + u" " + std::u16string(70, u'M') + u" end.",
+    };
+    for (const std::u16string& text : texts)
+        for (DWORD flags : {0x10001u, 0x0u, 62u}) {
+            ShownBox shown(text.c_str(), flags);
+            ASSERT_TRUE(shown.created);
+            Pump();
+            EXPECT_LE(shown.box.BufferWidth(), 512);
+            EXPECT_EQ(message_box_check::WholeTextMisfit(shown.box), "")
+                << std::hex << flags << " " << text.size();
+        }
+}
+
+// Closing the window answers as the platform's own box does: Cancel when
+// the box has a Cancel button, OK when it has OK; a box with neither (Yes
+// and No, Abort, Retry and Ignore) stays open until a button answers.
+TEST_F(DialogTest, ClosingTheBoxAnswersCancelOrOKAndIsRefusedWithoutEither) {
+    // Each set and the answer of closing it; 0: the box stays open.
+    const std::pair<DWORD, int> sets[] = {
+        {3, IDCANCEL}, {14, IDCANCEL},  {62, IDCANCEL}, {130, IDCANCEL}, {515, IDCANCEL}, {0, IDOK},
+        {513, IDOK},   {0x40001, IDOK}, {12, 0},        {28, 0},         {60, 0},         {194, 0}};
+    for (const auto& [flags, answer] : sets) {
+        ShownBox shown(u"Question", flags);
+        ASSERT_TRUE(shown.created);
+        Pump();
+        SendMessageW(shown.box, WM_CLOSE, 0, 0);
+        Pump();
+        EXPECT_EQ(shown.box.HasEnded(), answer != 0) << flags;
+        EXPECT_EQ(shown.answered, answer) << flags;
+    }
 }
 
 TEST_F(DialogTest, FiveButtonsNeedAtLeast364PixelsAndStartAtWidthLess356) {

@@ -57,12 +57,59 @@ TEST_F(PainterTest, PicturesBlendByTheirTransparencyAndTheFactor) {
     EXPECT_GT(half & 0xFF, 0x80u);
     EXPECT_LT(half & 0xFF, 0xA0u);
     KIVPainter::DrawFrame(buffer, frame, 0, 1, KIVLook::kDisabledFactor);
-    EXPECT_EQ(At(0, 1) & 0xFF, static_cast<DWORD>((0xFF * 102 + 0x30 * 154) >> 8));
+    EXPECT_EQ(At(0, 1) & 0xFF, static_cast<DWORD>((0xFF * 102 + 0x30 * 153) >> 8));
     // Partly outside the buffer: the part inside is drawn, nothing else.
     KIVPainter::DrawFrame(buffer, frame, 9, 5);
     EXPECT_EQ(At(9, 5), 0x00FFFFFFu);
     KIVPainter::DrawFrame(buffer, frame, -1, 3);
     EXPECT_EQ(At(0, 3) & 0xFF, half & 0xFF);
+}
+
+// Every transparency t with every picture level, over backgrounds that
+// vary: t = 0 gives the picture, t = 255 the background, and between them
+// each channel is (background x t + picture x (255 - t)) / 256, rounded down.
+TEST(PainterBlend, EveryTransparencyBlendsByTheFormula) {
+    KIVBitmapFrame frame;
+    frame.width = 256;
+    frame.height = 256;
+    frame.pixels.resize(256 * 256 * 4);
+    // Picture level p along x, transparency t down y; the background's
+    // channels run their own ways, so each pair meets several grounds.
+    auto picture = [](int p, int t) {
+        return static_cast<DWORD>(p | (255 - p) << 8 | ((p * 37 + t) & 0xFF) << 16);
+    };
+    auto ground = [](int x, int y) {
+        return static_cast<DWORD>(((x * 7 + y) & 0xFF) | ((x + 3 * y) & 0xFF) << 8 |
+                                  (((255 - x) ^ y) & 0xFF) << 16);
+    };
+    std::vector<DWORD> pixels(256 * 256);
+    for (int t = 0; t < 256; ++t)
+        for (int p = 0; p < 256; ++p) {
+            const DWORD colour = picture(p, t);
+            BYTE* at = &frame.pixels[4 * (t * 256 + p)];
+            at[0] = colour & 0xFF;
+            at[1] = (colour >> 8) & 0xFF;
+            at[2] = (colour >> 16) & 0xFF;
+            at[3] = static_cast<BYTE>(t);
+            pixels[t * 256 + p] = ground(p, t);
+        }
+    const KIVDrawBuffer buffer{pixels.data(), 256, 256, 256, RECT{0, 0, 256, 256}};
+    KIVPainter::DrawFrame(buffer, frame, 0, 0);
+    int wrong = 0;
+    for (int t = 0; t < 256; ++t)
+        for (int p = 0; p < 256; ++p)
+            for (int shift = 0; shift < 24; shift += 8) {
+                const unsigned pic = (picture(p, t) >> shift) & 0xFF;
+                const unsigned bg = (ground(p, t) >> shift) & 0xFF;
+                const unsigned expected = t == 0     ? pic
+                                          : t == 255 ? bg
+                                                     : (bg * t + pic * (255 - t)) / 256;
+                const unsigned got = (pixels[t * 256 + p] >> shift) & 0xFF;
+                if (got != expected && wrong++ == 0)
+                    ADD_FAILURE() << "t " << t << " picture " << pic << " ground " << bg << ": "
+                                  << got << " instead of " << expected;
+            }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(PainterFade, FadedColoursTruncateEachProduct) {

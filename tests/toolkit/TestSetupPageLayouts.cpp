@@ -3,17 +3,21 @@
 // radio button fits its control in the language's fonts, including the
 // texts the pages put into their headings, and every character of these and
 // of the setup's messages has a glyph of its own rather than the "?" that
-// stands in for a missing one.
+// stands in for a missing one. Every text, with long item names in it, is
+// drawn whole in a message box.
 //
 // With KIV_PAGE_PICTURES set to a folder, a picture of each page is saved
-// there as LANGUAGE-ID.png, to be looked at.
+// there as LANGUAGE-ID.png, to be looked at (and of two message boxes, as
+// LANGUAGE-1000ID.png for the texts 104 and 124).
 #include "HostFiles.h"
+#include "MessageBoxCheck.h"
 #include "TestMachine.h"
 #include "platform/Machine.h"
 #include "platform/ui/DisplayBackend.h"
 #include "platform/ui/headless/HeadlessBackend.h"
 #include "toolkit/KIVApplication.h"
 #include "toolkit/KIVDialog.h"
+#include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/controls/KIVCheckBoxCtrl.h"
 #include "toolkit/controls/KIVEditCtrl.h"
 #include "toolkit/controls/KIVLabelCtrl.h"
@@ -22,7 +26,6 @@
 #include "toolkit/controls/KIVPictureCtrl.h"
 #include "toolkit/controls/KIVProgressBarCtrl.h"
 #include "toolkit/controls/KIVRadioButtonCtrl.h"
-#include "toolkit/controls/KIVWrappedText.h"
 #include "toolkit/drawing/KIVPainter.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
@@ -92,13 +95,12 @@ int PictureWidth(int bitmapId) {
 }
 
 // The lines the text takes in a label of that width: one when the label is
-// lower than two lines, else as many as it wraps into.
+// lower than two lines, else as many as the label breaks it into.
 int LabelLines(const KIVFont& font, const std::u16string& text, const RECT& rect) {
     if (rect.bottom - rect.top < 2 * font.LineHeight())
         return 1;
-    KIVWrappedText wrapped;
-    wrapped.Wrap(font, text.c_str(), static_cast<int>(text.size()), rect.right - rect.left);
-    return wrapped.LineCount();
+    return static_cast<int>(
+        KIVLabelCtrl::BreakLines(font, text.c_str(), rect.right - rect.left).size());
 }
 
 // What is wrong with the control's text, or nothing.
@@ -234,6 +236,50 @@ TEST_P(SetupPageLayoutsTest, EverySetupTextHasItsGlyphs) {
                 EXPECT_TRUE(HasGlyph(*font, ch)) << "text " << id << " \"" << Narrow(text) << "\"";
         }
     }
+}
+
+// Item names of 31 to 44 characters as a product's components and folders
+// have them, one without a blank, and one in Japanese.
+constexpr const char16_t* kItemNames[] = {
+    u"Orrery Planetarium Star Charts 1.4",
+    u"Orrery Planetarium Documentation and Samples",
+    u"C:\\Program Files\\Kiv software\\Orrery\\Charts",
+    u"オーラリー・プラネタリウム星図とサンプル集",
+};
+
+// Every text of the string file, each "%s" the item name.
+std::vector<std::pair<int, std::u16string>> FilledTexts(const KIVApplication& app,
+                                                        const char16_t* name) {
+    std::vector<std::pair<int, std::u16string>> texts;
+    for (int id = 0; id < 2000; ++id) {
+        std::u16string text = Text(app.GetText(id));
+        for (std::size_t at; (at = text.find(u"%s")) != std::u16string::npos;)
+            text.replace(at, 2, name);
+        if (!text.empty())
+            texts.emplace_back(id, text);
+    }
+    return texts;
+}
+
+// Every text the setup can show, in a message box with an icon and the
+// question's buttons, with one without either, and with the widest row of
+// buttons, is drawn whole: the box is as high as its label's lines.
+TEST_P(SetupPageLayoutsTest, EveryTextIsDrawnWholeInAMessageBox) {
+    int shown = 0;
+    for (const char16_t* name : kItemNames)
+        for (const auto& [id, text] : FilledTexts(*app, name))
+            for (DWORD flags : {0x4000Cu, 0x0u, 0x1003Eu}) {
+                int answered = 0;
+                KIVMessageBoxDlg box(nullptr, text.c_str(), u"Talvic", flags, &answered, 0);
+                ASSERT_TRUE(box.Create(WS_POPUP | WS_VISIBLE, 0));
+                Pump();
+                EXPECT_EQ(message_box_check::WholeTextMisfit(box), "")
+                    << "text " << id << " \"" << Narrow(text) << "\" flags " << std::hex << flags;
+                if (name == kItemNames[1] && flags == 0x4000C && (id == 104 || id == 124))
+                    SavePicture(100000 + id);
+                ++shown;
+            }
+    EXPECT_GT(shown, 1000);
 }
 
 template <class Control> bool Is(const KIVControl* control) {

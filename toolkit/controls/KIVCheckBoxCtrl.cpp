@@ -39,7 +39,9 @@ void KIVCheckBoxCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
     const int x = rect.left, y = rect.top + (rect.bottom - rect.top - box.cy) / 2;
     const float factor = PictureFactor();
     KIVPainter::DrawPicture(clipped, kBoxBitmap, 0, x, y, factor);
-    int face = visualState == kHovered ? 1 : 0;
+    // Any state but the checked one shows the mouse over the box, the third
+    // state included.
+    int face = IsHovered() ? 1 : 0;
     if (visualState == kPressedState || (IsPressed() && IsHovered()))
         face = 2;
     if (!IsEnabled())

@@ -1,6 +1,7 @@
 // An edit field's drawing: a sunken well (paper instead of white when
 // read-only), the text in ink from the first visible character, the
-// selection in the selection colours while focused, and a one-pixel caret.
+// selection in the selection colours while focused, and a one-pixel caret
+// (a read-only field, which has none, the focus rectangle instead).
 // A disabled field draws its text faded by the look's factor.
 #include "toolkit/controls/KIVEditCtrl.h"
 
@@ -38,6 +39,10 @@ void KIVEditCtrl::Draw(const KIVDrawBuffer& buffer) {
                                      TextTop() + font->LineHeight(), KIVLook::kInk);
         }
     }
+    // A read-only field has no caret: the focus rectangle shows its focus,
+    // even when it holds no text to select.
+    if (HasFocus() && IsReadOnly())
+        KIVPainter::FocusRect(buffer, rect);
     KIVControl::Draw(buffer);
 }
 

@@ -78,7 +78,11 @@ void KIVEditCtrl::OnFocusChanged(bool gained) {
     shiftDown_ = gained && (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     controlDown_ = gained && (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
     if (gained) {
-        if (!IsReadOnly()) {
+        if (IsReadOnly()) {
+            // The whole text selected shows the focus; the caret stays at 0
+            // so that the text's start stays in view.
+            model_.Select(0, model_.Length() - 1);
+        } else {
             model_.SelectAll();
             RestartBlinking();
         }

@@ -15,6 +15,21 @@ class KIVLabelCtrl : public KIVControl {
 public:
     enum Style : LONG { kLeft = 1, kCentre = 2, kRight = 4 };
 
+    // One line of a tall label: the index of its first character in the
+    // text and how many characters it draws.
+    struct Line {
+        int start = 0;
+        int length = 0;
+    };
+    // Every line a tall label of that width breaks text into, whatever its
+    // height: lines end before a line feed, and where the next word would
+    // pass the width, after the last blank (or between two ideographic
+    // characters); a word wider than the width is cut where it stops
+    // fitting. The blanks where a line ends and the line feed after it
+    // belong to no line. Whoever sizes a label measures with this, as the
+    // label draws with it.
+    static std::vector<Line> BreakLines(const KIVFont& font, const char16_t* text, int width);
+
     KIVLabelCtrl(KIVDialog* dialog, const KIVControlRecord& record);
     KIVLabelCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId, LONG style);
 

@@ -34,19 +34,32 @@ int LineLength(const KIVFont& font, const char16_t* text, int width) {
 
 } // namespace
 
+std::vector<KIVLabelCtrl::Line> KIVLabelCtrl::BreakLines(const KIVFont& font, const char16_t* text,
+                                                         int width) {
+    std::vector<Line> lines;
+    for (const char16_t* at = text; *at;) {
+        const int length = LineLength(font, at, width);
+        lines.push_back(Line{static_cast<int>(at - text), length});
+        at += length;
+        while (IsBlank(*at) || *at == u'\r')
+            ++at;
+        if (*at == u'\n')
+            ++at;
+    }
+    return lines;
+}
+
 void KIVLabelCtrl::DrawLines(const KIVDrawBuffer& buffer, const KIVFont& font,
                              int transparency) const {
     const RECT& rect = GetRect();
     const int width = rect.right - rect.left;
     const char16_t* text = GetText();
-    for (int y = rect.top; *text && y + font.LineHeight() <= rect.bottom; y += font.LineHeight()) {
-        const int length = LineLength(font, text, width);
-        KIVTextPainter::DrawText(buffer, font, text, length, rect.left, y, width, GetColour(),
-                                 GetStyle(), transparency);
-        text += length;
-        while (IsBlank(*text) || *text == u'\r')
-            ++text;
-        if (*text == u'\n')
-            ++text;
+    int y = rect.top;
+    for (const Line& line : BreakLines(font, text, width)) {
+        if (y + font.LineHeight() > rect.bottom)
+            break;
+        KIVTextPainter::DrawText(buffer, font, text + line.start, line.length, rect.left, y, width,
+                                 GetColour(), GetStyle(), transparency);
+        y += font.LineHeight();
     }
 }

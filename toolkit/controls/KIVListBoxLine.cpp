@@ -51,7 +51,8 @@ bool KIVListBoxLine::HitsCheckBox(int x) const {
 }
 
 // The frame, then the face 2 pixels in (hovered only while the line is
-// highlighted), then the mark 1 pixel up and left of the face.
+// highlighted), then the mark 1 pixel up and left of the face: under the
+// mouse it is highlighted, drawn in the highlighted line's text colour.
 int KIVListBoxLine::DrawCheckBox(const KIVDrawBuffer& buffer, const RECT& rect,
                                  const KIVListLineLook& look) {
     const float factor = look.disabled ? KIVLook::kDisabledFactor : 1.0f;
@@ -63,7 +64,11 @@ int KIVListBoxLine::DrawCheckBox(const KIVDrawBuffer& buffer, const RECT& rect,
     KIVPainter::DrawPicture(buffer, kFacePicture, hover_ ? 1 : 0, area.left, area.top, factor);
     if (checked_) {
         ::OffsetRect(&area, -1, -1);
-        KIVPainter::DrawPicture(buffer, kMarkPicture, 0, area.left, area.top, factor);
+        if (hover_)
+            KIVPainter::DrawPictureIn(buffer, kMarkPicture, 0, area.left, area.top, look.text,
+                                      factor);
+        else
+            KIVPainter::DrawPicture(buffer, kMarkPicture, 0, area.left, area.top, factor);
     }
     return area.right + 2;
 }

@@ -22,12 +22,21 @@ RECT Clipped(const KIVDrawBuffer& buffer, const RECT& rect) {
     return out;
 }
 
-// source over target with the weight 0..256 of the source.
-DWORD Mix(DWORD source, DWORD target, unsigned weight) {
+// A picture's pixel over the buffer's, by the picture pixel's opacity
+// (255 minus its transparency t): t = 0 gives the picture's pixel, and
+// otherwise each channel becomes (buffer x t + picture x (255 - t)) / 256,
+// rounded down; t = 255 leaves the buffer's pixel as it is (the formula
+// would darken it by one level, and a fully transparent pixel must not show).
+DWORD Blend(DWORD picture, DWORD target, unsigned opacity) {
+    if (opacity >= 255)
+        return picture;
+    if (opacity == 0)
+        return target;
+    const unsigned t = 255 - opacity;
     DWORD out = 0;
     for (int shift = 0; shift < 24; shift += 8) {
-        const unsigned s = (source >> shift) & 0xFF, t = (target >> shift) & 0xFF;
-        out |= ((s * weight + t * (256 - weight)) >> 8) << shift;
+        const unsigned p = (picture >> shift) & 0xFF, b = (target >> shift) & 0xFF;
+        out |= ((b * t + p * opacity) >> 8) << shift;
     }
     return out;
 }
@@ -43,6 +52,12 @@ DWORD FramePixel(const KIVBitmapFrame& frame, int x, int y, unsigned* opacity) {
     *opacity = 255u - p[3];
     return static_cast<DWORD>(p[0]) | static_cast<DWORD>(p[1]) << 8 |
            static_cast<DWORD>(p[2]) << 16;
+}
+
+// A frame of the application's bitmap file.
+bool LoadPicture(int id, int frame, KIVBitmapFrame* picture) {
+    KIVApplication* app = KIVApplication::Get();
+    return app && app->GetBitmap(id, frame, picture);
 }
 
 } // namespace
@@ -121,38 +136,42 @@ DWORD KIVPainter::Fade(DWORD colour, DWORD background, float factor) {
     return out;
 }
 
+// The factor scales each pixel's opacity: opacity x factor, in 255ths.
 void KIVPainter::DrawFrame(const KIVDrawBuffer& buffer, const KIVBitmapFrame& frame, int x, int y,
-                           float factor) {
+                           float factor, const DWORD* colour) {
     const RECT area = Clipped(buffer, RECT{x, y, x + frame.width, y + frame.height});
-    const unsigned scale = static_cast<unsigned>(std::clamp(factor, 0.0f, 1.0f) * 256.0f);
+    const unsigned scale = static_cast<unsigned>(std::clamp(factor, 0.0f, 1.0f) * 255.0f + 0.5f);
     for (LONG row = area.top; row < area.bottom; ++row) {
         DWORD* target = buffer.At(area.left, row);
         for (LONG column = area.left; column < area.right; ++column, ++target) {
             unsigned opacity = 0;
             const DWORD source = FramePixel(frame, column - x, row - y, &opacity);
-            const unsigned weight = (opacity + (opacity >> 7)) * scale >> 8;
-            if (weight >= 256)
-                *target = source;
-            else if (weight > 0)
-                *target = Mix(source, *target, weight);
+            *target = Blend(colour ? *colour : source, *target, opacity * scale / 255);
         }
     }
 }
 
 bool KIVPainter::DrawPicture(const KIVDrawBuffer& buffer, int id, int frame, int x, int y,
                              float factor) {
-    KIVApplication* app = KIVApplication::Get();
     KIVBitmapFrame picture;
-    if (!app || !app->GetBitmap(id, frame, &picture))
+    if (!LoadPicture(id, frame, &picture))
         return false;
     DrawFrame(buffer, picture, x, y, factor);
     return true;
 }
 
-bool KIVPainter::PictureSize(int id, SIZE* size) {
-    KIVApplication* app = KIVApplication::Get();
+bool KIVPainter::DrawPictureIn(const KIVDrawBuffer& buffer, int id, int frame, int x, int y,
+                               DWORD colour, float factor) {
     KIVBitmapFrame picture;
-    if (!app || !app->GetBitmap(id, 0, &picture)) {
+    if (!LoadPicture(id, frame, &picture))
+        return false;
+    DrawFrame(buffer, picture, x, y, factor, &colour);
+    return true;
+}
+
+bool KIVPainter::PictureSize(int id, SIZE* size) {
+    KIVBitmapFrame picture;
+    if (!LoadPicture(id, 0, &picture)) {
         *size = SIZE{0, 0};
         return false;
     }

@@ -3,8 +3,9 @@
 // rectangles, bevels, the focus rectangle, faded colours, and the pictures
 // of the bitmap file.
 //
-// A 32-bit picture's fourth byte is its transparency: 0 draws the pixel as
-// it is, 255 leaves the buffer alone, values between blend. An 8-bit picture
+// A 32-bit picture's fourth byte is its transparency t: 0 draws the pixel as
+// it is, 255 leaves the buffer alone, and values between make each channel
+// (buffer x t + picture x (255 - t)) / 256, rounded down. An 8-bit picture
 // is drawn as grey levels. A factor below 1 lets the buffer show through
 // that much more (disabled controls draw their pictures with 0.4).
 #pragma once
@@ -30,13 +31,18 @@ public:
     // product truncated.
     static DWORD Fade(DWORD colour, DWORD background, float factor);
 
-    // Draws a frame with its top-left corner at (x, y).
+    // Draws a frame with its top-left corner at (x, y); with a colour, every
+    // pixel of the frame is drawn in that colour with the pixel's own
+    // transparency (the frame's shape only).
     static void DrawFrame(const KIVDrawBuffer& buffer, const KIVBitmapFrame& frame, int x, int y,
-                          float factor = 1.0f);
+                          float factor = 1.0f, const DWORD* colour = nullptr);
     // A frame of a bitmap of the application's bitmap file; false (nothing
     // drawn) when the bitmap or the frame is missing.
     static bool DrawPicture(const KIVDrawBuffer& buffer, int id, int frame, int x, int y,
                             float factor = 1.0f);
+    // DrawPicture with every pixel in colour: the picture's shape only.
+    static bool DrawPictureIn(const KIVDrawBuffer& buffer, int id, int frame, int x, int y,
+                              DWORD colour, float factor = 1.0f);
     // A frame stretched over rect without stretching its pixels: its corners
     // (corner x corner pixels) drawn once, its edges and its middle repeated.
     static void DrawSlicedFrame(const KIVDrawBuffer& buffer, const KIVBitmapFrame& frame,
