@@ -286,7 +286,7 @@ TEST(ZipageCodePage, AnUnspellableNameFailsThePackageBeforeAnythingIsWritten) {
         VolumeBytes volume;
         const std::uint32_t package = volume.Package(3);
         volume.Member("good.txt", ZlibStream("good"));
-        volume.Member("\x83\x5C\x83t\x83g.txt", ZlibStream("soft")); // katakana in 932
+        volume.Member("\x93\xFA\x96\x7B.txt", ZlibStream("nihon")); // kanji in 932
         volume.Member(resume, ZlibStream("cv"));
         volume.Trailer();
         std::filesystem::create_directories(machine.DriveC("Setup files"));

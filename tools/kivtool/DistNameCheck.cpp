@@ -27,9 +27,9 @@ std::map<unsigned, std::string> OfferedCodePages(const DistProject& project) {
 // How a packed member's stored name reads in codePage: empty when it is
 // right, else what is wrong with it.
 std::string PackedNameProblem(const PackSourceFile& member, unsigned codePage) {
-    std::u16string meant, read(member.ansi.size() + 1, u'\0');
+    std::u16string meant, read(member.name.size() + 1, u'\0');
     Utf16FromUtf8(member.path.filename().string(), &meant);
-    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, member.ansi.c_str(), -1,
+    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, member.name.c_str(), -1,
                                            read.data(), static_cast<int>(read.size()));
     if (length <= 0)
         return "is no text there: the setup refuses the entry on those machines";
