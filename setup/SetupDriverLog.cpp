@@ -25,7 +25,7 @@ std::int64_t FileSizeOf(const char* path) {
 
 std::string UnspellableText() {
     return " has a name that is no text in this machine's code page " + std::to_string(GetACP()) +
-           ": its file could never be removed, so nothing of the entry was written";
+           ": no path could name the file again, so nothing of the entry was written";
 }
 
 std::string MemberText(const ZipageFailure& failure) {
