@@ -1,6 +1,7 @@
 #include "engine/UninstallFiles.h"
 
 #include "engine/UninstallSharedFile.h"
+#include "engine/UnspelledFile.h"
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
 
@@ -26,9 +27,33 @@ void Delete(const std::string& path, const char* what, UninstallRun& run) {
     run.Removed(path, what);
 }
 
+// A file the record names with "?" for characters the code page lacks goes
+// by its wide name when exactly one file of its folder reads so.
+void UninstallUnspelledFile(const std::string& path, UninstallRun& run) {
+    std::u16string wide;
+    switch (FindUnspelledFile(path, &wide)) {
+    case UnspelledMatch::kNone:
+        return;
+    case UnspelledMatch::kSeveral:
+        return run.Failed(path,
+                          "telling which of the files that read as this name is the "
+                          "product's",
+                          ERROR_INVALID_NAME);
+    case UnspelledMatch::kOne:
+        break;
+    }
+    if (GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+        return run.Kept(path, "a folder, not a file");
+    if (!run.DryRun() && !DeleteFileW(wide.c_str()))
+        return run.Failed(path, "removing it", GetLastError());
+    run.Removed(path, "its name holds characters the machine's code page cannot spell");
+}
+
 void UninstallFile(const std::string& path, UninstallRun& run) {
     if (LiesBehindLink(path))
         return run.Kept(path, "one of its folders is a link");
+    if (IsUnspelledPath(path))
+        return UninstallUnspelledFile(path, run);
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool link =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);

@@ -9,8 +9,11 @@ void UninstallRun::Removed(const std::string& path, const std::string& note) {
     removed_.push_back({path, note});
 }
 
+// An item stays for one reason: the first step that keeps it says why (a
+// file that failed to go is not also "not installed" when its folder stays).
 void UninstallRun::Kept(const std::string& path, const std::string& note) {
-    kept_.push_back({path, note});
+    if (keptKeys_.insert(Key(path)).second)
+        kept_.push_back({path, note});
 }
 
 void UninstallRun::Failed(const std::string& path, const std::string& what, unsigned long error) {

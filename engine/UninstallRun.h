@@ -21,6 +21,7 @@ public:
     bool DryRun() const { return dryRun_; }
 
     void Removed(const std::string& path, const std::string& note = std::string());
+    // Once per path: a later reason for a path already kept is dropped.
     void Kept(const std::string& path, const std::string& note);
     // A removal the machine refused: kept, and the run is incomplete, so the
     // record stays for another run.
@@ -55,6 +56,7 @@ private:
     bool incomplete_ = false;
     bool refused_ = false;
     std::set<std::string> removedKeys_;
+    std::set<std::string> keptKeys_;
     std::vector<UninstallItem> removed_;
     std::vector<UninstallItem> kept_;
 };

@@ -9,6 +9,7 @@
 #include "engine/InstallJournal.h"
 #include "engine/InstalledFileList.h"
 #include "engine/MemberName.h"
+#include "engine/SpellableName.h"
 #include "engine/ZipageFileWriter.h"
 #include "engine/ZipageMemberHeader.h"
 #include "platform/Windows.h"
@@ -169,10 +170,12 @@ int Zipage::ExtractPackage(const char16_t* destFolder, int packageOffset,
     KIVFileStream* volume = ChooseVolume(volumeIndex);
     if (!volume)
         return Fail(ZipageFailure::kVolume);
-    CreateFolderPath(destFolder, journal_);
     Extraction x{
         volume, static_cast<std::uint32_t>(volume->GetSize()), destFolder, cancelFlag, pauseFlag, 0,
         0};
+    if (!CheckMemberNames(x, packageOffset))
+        return -1;
+    CreateFolderPath(destFolder, journal_);
     const unsigned char* count = nullptr;
     if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
         return Fail(ZipageFailure::kPackage);
@@ -256,6 +259,39 @@ bool Zipage::Refill(Extraction& x, std::uint32_t position) {
         return false;
     x.windowStart = position;
     x.windowLength = static_cast<std::uint32_t>(got);
+    return true;
+}
+
+// Reads only the header of the member whose link lies at `link`.
+bool Zipage::ReadHeader(Extraction& x, std::uint32_t link, ZipageMemberHeader* member) {
+    const unsigned char* bytes = Fetch(x, link, 4);
+    if (!bytes || !member->SetLink(link, ZipageLe32(bytes), x.volumeSize))
+        return false;
+    bytes = Fetch(x, member->HeaderPosition(), member->BytesWanted());
+    return bytes && member->Parse(bytes);
+}
+
+// Walks the package's headers before anything is written: a member whose
+// name the machine's code page cannot spell would become a file that no
+// ANSI path, and so no uninstall record, can name. A package damaged on the
+// way is left to the extraction, which reports it where it lies.
+bool Zipage::CheckMemberNames(Extraction& x, int packageOffset) {
+    const unsigned char* count = nullptr;
+    if (packageOffset < 0 || !(count = Fetch(x, static_cast<std::uint32_t>(packageOffset), 4)))
+        return true;
+    const std::int32_t members = static_cast<std::int32_t>(ZipageLe32(count));
+    std::uint32_t link = static_cast<std::uint32_t>(packageOffset) + 4;
+    for (std::int32_t i = 0; i < members; ++i) {
+        ZipageMemberHeader member;
+        if (!ReadHeader(x, link, &member))
+            return true;
+        if (!IsSpellableAnsiName(CP_ACP, member.Name())) {
+            failure_.member = i;
+            Fail(ZipageFailure::kUnspellable, member.Name());
+            return false;
+        }
+        link = member.NextLink();
+    }
     return true;
 }
 

@@ -40,14 +40,15 @@ using ZipageNameCallback = void (*)(const char* name);
 struct ZipageFailure {
     enum Kind {
         kNone,
-        kVolume,     // the volume is missing or fails the volume check
-        kPackage,    // the count, a link or a header lies outside the volume
-        kName,       // a member name that would leave the destination folder
-        kCreate,     // the member's file cannot be created
-        kWrite,      // the file took fewer bytes than written (a full disk)
-        kData,       // the compressed data is corrupt or ends early
-        kInflate,    // inflate cannot start (no memory)
-        kRecordFull, // the uninstall record has no room for the member's file
+        kVolume,      // the volume is missing or fails the volume check
+        kPackage,     // the count, a link or a header lies outside the volume
+        kName,        // a member name that would leave the destination folder
+        kUnspellable, // a member name that is no text in the machine's code page
+        kCreate,      // the member's file cannot be created
+        kWrite,       // the file took fewer bytes than written (a full disk)
+        kData,        // the compressed data is corrupt or ends early
+        kInflate,     // inflate cannot start (no memory)
+        kRecordFull,  // the uninstall record has no room for the member's file
     };
     Kind kind = kNone;
     int member = -1;     // index in the package; -1 before the first member
@@ -82,7 +83,9 @@ public:
     // byte), -1 on failure; members written before a failure stay. A member
     // whose compressed data is corrupt or cut short fails the package: its
     // file is removed and it is not added to the list. A member cut by a
-    // cancel stays as written, and is listed.
+    // cancel stays as written, and is listed. A member name that is no text
+    // in the machine's ANSI code page (see IsSpellableAnsiName) fails the
+    // package before anything of it is written, its folder included.
     // The callbacks run on the calling thread, in volume order, as the
     // writer makes each member and writes each chunk: a member's name when
     // its file is made (or fails to be), a chunk's bytes once written. The
@@ -115,6 +118,8 @@ private:
     bool Refill(Extraction& x, std::uint32_t position);
     int Fail(ZipageFailure::Kind kind, const char* name = nullptr);
     bool ReadMember(Extraction& x, std::uint32_t link, ZipageMemberHeader* member);
+    bool ReadHeader(Extraction& x, std::uint32_t link, ZipageMemberHeader* member);
+    bool CheckMemberNames(Extraction& x, int packageOffset);
     int ExtractMember(Extraction& x, const ZipageMemberHeader& member);
     Inflated InflateMember(Extraction& x, std::uint32_t position, std::uint32_t end);
     bool InflateChunk(int flush, int* result, int* written);

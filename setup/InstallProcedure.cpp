@@ -4,6 +4,7 @@
 // the worker's state; the finished flag is raised last.
 #include "engine/CopyFolderFiles.h"
 #include "engine/InstallSystemFiles.h"
+#include "engine/UnspellableCopiedFile.h"
 #include "engine/WriteRegistryKeys.h"
 #include "setup/SetupDriver.h"
 #include "setup/SetupLog.h"
@@ -97,7 +98,9 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         if (entry.sourceFolder[0])
             source = source + u"\\" + KIVString(entry.sourceFolder);
         MediumFolder medium(state.variables.installSrc);
+        unspellableFile_ = FindUnspellableCopiedFile(entry, source);
         failed =
+            !unspellableFile_.IsEmpty() ||
             !CopyFolderFiles(entry, source, medium, folder, onBytes, onName,
                              &worker.cancelRequested, &worker.questionOpen, &lists.files, &journal);
         outsideLink_ = medium.OutsideLink();
@@ -108,15 +111,30 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
         LogEntry(entry, folder, filesBefore, failed);
     if (failed && !worker.cancelRequested.load()) {
         failedEntry_ = &entry;
-        worker.Finish(
-            entry.packed ? kInstallExtractFailed : kInstallCopyFailed,
-            FormatSetupText(entry.packed ? kTextExtractFailed : kTextCopyFailed, ItemName(entry)));
+        worker.Finish(entry.packed ? kInstallExtractFailed : kInstallCopyFailed,
+                      EntryFailureText(entry));
         return false;
     }
     char ansi[InstalledFileList::kPathSize] = {};
     WideCharToMultiByte(CP_ACP, 0, folder, -1, ansi, sizeof ansi - 1, nullptr, nullptr);
     lists.folders.Add(ansi);
     return true;
+}
+
+KIVString SetupDriver::UnspellableName(const InstallEntry& entry) const {
+    if (!entry.packed)
+        return unspellableFile_;
+    const ZipageFailure& failure = zip.LastFailure();
+    return failure.kind == ZipageFailure::kUnspellable ? KIVString(failure.name) : KIVString();
+}
+
+// The failure message of an entry: its own for a file name the machine
+// cannot spell, else the unpacking or copy failure.
+KIVString SetupDriver::EntryFailureText(const InstallEntry& entry) const {
+    const KIVString unspellable = UnspellableName(entry);
+    if (!unspellable.IsEmpty())
+        return FormatTextArguments(SetupText(kTextUnspellableName), {unspellable, ItemName(entry)});
+    return FormatSetupText(entry.packed ? kTextExtractFailed : kTextCopyFailed, ItemName(entry));
 }
 
 // The files that an entry for the system folder added to the list, when

@@ -113,6 +113,9 @@ public:
     // Why the entry failed, in plain language: from the reader's failure for
     // a packed entry, else the link out of the medium or the copy that failed.
     std::string EntryFailureReason(const InstallEntry& entry) const;
+    // The file name that failed the entry because the machine's code page
+    // cannot spell it; empty when the entry failed otherwise.
+    KIVString UnspellableName(const InstallEntry& entry) const;
     // In plain language, for the end of the log after a failure or a cancel:
     // what failed (the start-up step, or the install step with its entry and
     // the reason) and what was left on the machine, with where it is listed
@@ -159,6 +162,7 @@ private:
     std::string VolumeName(const InstallEntry& entry) const;
     std::string WhatFailed() const;
     std::string WhatWasLeft() const;
+    KIVString EntryFailureText(const InstallEntry& entry) const;
     bool WaitForQuestion() const;
 
     InstallMutex installMutex_;
@@ -171,5 +175,6 @@ private:
     // The system files this setup put directly in the staging folder (full
     // ANSI paths, each once): the only ones the system-file step installs.
     std::vector<std::string> stagedSystemFiles_;
-    KIVString outsideLink_; // the link out of the medium that failed the last copied entry
+    KIVString outsideLink_;     // the link out of the medium that failed the last copied entry
+    KIVString unspellableFile_; // the copied file whose name failed the last copied entry
 };

@@ -23,6 +23,11 @@ std::int64_t FileSizeOf(const char* path) {
     return known ? (static_cast<std::int64_t>(high) << 32) | low : 0;
 }
 
+std::string UnspellableText() {
+    return " has a name that is no text in this machine's code page " + std::to_string(GetACP()) +
+           ": no path could name the file again, so nothing of the entry was written";
+}
+
 std::string MemberText(const ZipageFailure& failure) {
     return "its member '" + LogTextFromAnsi(failure.name) + "'";
 }
@@ -59,6 +64,8 @@ std::string SetupDriver::VolumeName(const InstallEntry& entry) const {
 }
 
 std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
+    if (!entry.packed && !unspellableFile_.IsEmpty())
+        return "its file '" + LogTextFromWide(unspellableFile_) + "'" + UnspellableText();
     if (!entry.packed && !outsideLink_.IsEmpty())
         return "the link " + LogTextFromWide(outsideLink_) + " leads outside the medium";
     if (!entry.packed)
@@ -74,6 +81,8 @@ std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
         return "its package in the archive volume " + VolumeName(entry) + " is damaged";
     case ZipageFailure::kName:
         return MemberText(failure) + " has a name that would leave the installation folder";
+    case ZipageFailure::kUnspellable:
+        return MemberText(failure) + UnspellableText();
     case ZipageFailure::kCreate:
         return "the file of " + MemberText(failure) + " could not be created";
     case ZipageFailure::kWrite:

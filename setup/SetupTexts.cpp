@@ -35,6 +35,10 @@ const EnglishText kEnglish[] = {
                            u"Restart now?"},
     {kTextFolderUnusable, u"The installation folder cannot be created or written to. Please "
                           u"choose another folder."},
+    {kTextUnspellableName,
+     u"The file name %s in %s cannot be written with the language settings of this computer: "
+     u"the file could never be removed again, so nothing of it was installed. Ask the maker of "
+     u"the product for a medium made for this language."},
 };
 
 constexpr double kKilobyte = 1024.0;

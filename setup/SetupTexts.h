@@ -19,6 +19,7 @@ enum SetupTextNumber {
     kTextUnknownSpace = 123,
     kTextRestartQuestion = 124, // format with the application name
     kTextFolderUnusable = 125,
+    kTextUnspellableName = 126, // format with the file name and the item name
 };
 
 // Returns the text of that number, or an empty text when it has none.

@@ -194,13 +194,21 @@ TEST_F(UninstallerTest, ADryRunTellsWhatWouldGoAndRemovesNothing) {
         EXPECT_TRUE(Has(run.RemovedItems(), gone)) << gone;
 }
 
-// A removal the machine refuses leaves the record for another run.
+// A removal the machine refuses leaves the record for another run, and the
+// file is kept for that one reason (not also as "not installed" when its
+// folder stays).
 TEST_F(UninstallerTest, AFailedRemovalKeepsTheRecordForAnotherRun) {
     PutRecord(kProductRecord);
     for (const char* name : {"talvic.exe", "Data/a.dat", "talvic.ini"})
         Put(Host(name));
     fs::permissions(Host("Data/a.dat"), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_EQ(Run(), UninstallOutcome::Incomplete);
+    const auto isFile = [](const UninstallItem& item) {
+        return item.path == "C:\\Program Files\\Talvic\\Data\\a.dat";
+    };
+    EXPECT_EQ(1, std::count_if(run.KeptItems().begin(), run.KeptItems().end(), isFile));
+    EXPECT_TRUE(
+        Has(run.KeptItems(), "C:\\Program Files\\Talvic\\Data\\a.dat", "removing it failed"));
     EXPECT_TRUE(fs::exists(Host(".uninstallinfos.log")));
     EXPECT_FALSE(fs::exists(Host("talvic.exe")));
     fs::permissions(Host("Data/a.dat"), fs::perms::owner_write, fs::perm_options::add);
@@ -404,4 +412,94 @@ TEST_F(UninstallerTest, AShortcutCutShortInTheProductsGroupGoesWithIt) {
     EXPECT_TRUE(fs::exists(hostGroup + "/Notepad.LNK"));
     EXPECT_TRUE(Has(run.KeptItems(), group + "\\Notepad.LNK", "refused"));
     EXPECT_FALSE(Has(run.KeptItems(), group + "\\Talvic.LNK", "refused"));
+}
+
+// A setup that wrote a member stored in code page 1252 ("Résumé.txt") on a
+// Japanese machine made a file whose wide name holds U+FFFD, and recorded it
+// with "?" for that character: no ANSI call can name it. The uninstaller
+// finds it by its wide name; when two files read as the recorded name, it
+// names that one line once, with one reason, on every run.
+class UninstallerUnspelled : public ::testing::Test {
+protected:
+    UninstallerUnspelled() : machine(Japanese()), fresh(Tree()) {}
+    static MachineSettings Japanese() {
+        MachineSettings settings;
+        settings.codePage = 932;
+        settings.languageId = 0x0411;
+        return settings;
+    }
+    std::set<std::string> Tree() const {
+        std::set<std::string> entries;
+        for (const auto& entry : fs::recursive_directory_iterator(machine.DriveC()))
+            entries.insert(fs::relative(entry.path(), machine.DriveC()).string());
+        return entries;
+    }
+    // Makes the file as the setup did (the stored bytes read as ANSI) and
+    // returns the line its record held (the wide path written back as ANSI).
+    std::string MakeAsTheSetupDid(const std::string& storedName) const {
+        const std::string path = std::string(kFolder) + "\\" + storedName;
+        char16_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        HANDLE file = CreateFileW(wide, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+        char ansi[MAX_PATH * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
+        return ansi;
+    }
+    void PutRecord(const std::vector<std::string>& files) const {
+        std::string record = "files " + std::to_string(files.size()) + "\r\n";
+        for (const std::string& file : files)
+            record += file + "\r\n";
+        record +=
+            std::string("folders 1\r\n") + kFolder + "\\\r\nregkeys 0\r\nlongappname\r\nTalvic\r\n";
+        std::ofstream(machine.DriveC("Program Files/Talvic/.uninstallinfos.log"), std::ios::binary)
+            << record;
+    }
+    UninstallOutcome Run() {
+        run = UninstallRun(false);
+        return Uninstall(kFolder, run, &message);
+    }
+
+    TestMachine machine;
+    std::set<std::string> fresh;
+    UninstallRun run{false};
+    std::string message;
+};
+
+TEST_F(UninstallerUnspelled, TheFileGoesByItsWideName) {
+    fs::create_directories(machine.DriveC("Program Files/Talvic"));
+    const std::string line = MakeAsTheSetupDid("R\xE9sum\xE9.txt");
+    ASSERT_NE(std::string::npos, line.find('?')) << line;
+    std::ofstream(machine.DriveC("Program Files/Talvic/app.exe")) << "x";
+    PutRecord({std::string(kFolder) + "\\app.exe", line});
+    EXPECT_EQ(Run(), UninstallOutcome::Done) << message;
+    EXPECT_TRUE(run.KeptItems().empty());
+    EXPECT_EQ(Tree(), fresh);
+    EXPECT_EQ(Run(), UninstallOutcome::NoRecord);
+}
+
+TEST_F(UninstallerUnspelled, TwoFilesReadingAsTheLineNameItOnceOnEveryRun) {
+    fs::create_directories(machine.DriveC("Program Files/Talvic"));
+    const std::string line = MakeAsTheSetupDid("R\xE9sum\xE9.txt");
+    // "é" itself is no character of code page 932: it too reads as "?".
+    std::ofstream(machine.DriveC("Program Files/Talvic/R\u99F8um\u00E9.txt")) << "theirs";
+    std::ofstream(machine.DriveC("Program Files/Talvic/app.exe")) << "x";
+    PutRecord({std::string(kFolder) + "\\app.exe", line});
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(Run(), UninstallOutcome::Incomplete) << pass;
+        EXPECT_FALSE(fs::exists(machine.DriveC("Program Files/Talvic/app.exe")));
+        std::vector<std::string> kept;
+        for (const UninstallItem& item : run.KeptItems())
+            kept.push_back(item.path + " | " + item.note);
+        ASSERT_EQ(3u, kept.size()) << pass;
+        EXPECT_EQ(line + " | telling which of the files that read as this name is the product's "
+                         "failed (error 123)",
+                  kept[0]);
+        EXPECT_EQ(std::string(kFolder) + "\\.uninstallinfos.log | kept for another run, since "
+                                         "some removals failed",
+                  kept[1]);
+        EXPECT_EQ(std::string(kFolder) + " | not empty", kept[2]);
+    }
 }

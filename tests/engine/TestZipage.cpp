@@ -273,3 +273,40 @@ TEST_F(ZipageTest, RefusesTheMemberThatWouldOverfillTheUninstallRecord) {
     EXPECT_FALSE(Exists("Out/b.txt"));
     EXPECT_EQ(files.GetSize(), before + 1);
 }
+
+// A name stored in code page 1252 ("Résumé.txt") is no text in code page
+// 932: on a Japanese machine the package fails at it before its folder or
+// any member is made, while a 1252 machine unpacks it whole.
+TEST(ZipageCodePage, AnUnspellableNameFailsThePackageBeforeAnythingIsWritten) {
+    const std::string resume = "R\xE9sum\xE9.txt";
+    for (unsigned codePage : {932u, 1252u}) {
+        MachineSettings settings;
+        settings.codePage = codePage;
+        TestMachine machine(settings);
+        VolumeBytes volume;
+        const std::uint32_t package = volume.Package(3);
+        volume.Member("good.txt", ZlibStream("good"));
+        volume.Member("\x93\xFA\x96\x7B.txt", ZlibStream("nihon")); // kanji in 932
+        volume.Member(resume, ZlibStream("cv"));
+        volume.Trailer();
+        std::filesystem::create_directories(machine.DriveC("Setup files"));
+        ASSERT_TRUE(volume.Save(machine.DriveC("Setup files/archive.zkiv")));
+        Zipage zip;
+        ASSERT_EQ(0, zip.OpenArchive(u"C:\\Setup files", u"C:\\Setup files", u"archive", false));
+        std::atomic<unsigned char> cancel{0}, pause{0};
+        InstalledFileList files;
+        const int result = zip.ExtractPackage(u"C:\\Out\\Docs", static_cast<int>(package), nullptr,
+                                              nullptr, &cancel, &pause, &files, 0);
+        if (codePage == 1252) {
+            EXPECT_EQ(0, result);
+            EXPECT_EQ(3, files.GetSize());
+            continue;
+        }
+        EXPECT_EQ(-1, result);
+        EXPECT_EQ(ZipageFailure::kUnspellable, zip.LastFailure().kind);
+        EXPECT_EQ(2, zip.LastFailure().member);
+        EXPECT_EQ(resume, zip.LastFailure().name);
+        EXPECT_FALSE(std::filesystem::exists(machine.DriveC("Out")));
+        EXPECT_EQ(0, files.GetSize());
+    }
+}

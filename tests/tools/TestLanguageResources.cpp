@@ -172,7 +172,7 @@ TEST(LanguageResourcesTest, EveryLanguageHoldsTheCaptionsAndTheGreeting) {
 // texts of its page layouts.
 TEST(LanguageResourcesTest, EveryLanguageHoldsTheSetupsTexts) {
     std::vector<int> ids = {100, 101, 103, 104, 105, 110, 111, 112, 113, 114, 115,
-                            116, 117, 118, 119, 121, 122, 123, 124, 125, 129};
+                            116, 117, 118, 119, 121, 122, 123, 124, 125, 126, 129};
     for (int id = 106; id <= 109; ++id)
         ids.push_back(id);
     for (int id = 131; id <= 150; ++id)

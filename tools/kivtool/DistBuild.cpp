@@ -1,6 +1,7 @@
 #include "tools/kivtool/DistBuild.h"
 #include "tools/kivtool/DistCheck.h"
 #include "tools/kivtool/DistLanguages.h"
+#include "tools/kivtool/DistNameCheck.h"
 #include "tools/kivtool/DistVolumes.h"
 
 #include "platform/Machine.h"
@@ -188,7 +189,8 @@ bool Finish(Build& b) {
 
 bool Run(Build& b) {
     return ReadDistProject(b.request.project, &b.project, &b.errors) && Prepare(b) &&
-           PackEntries(b) && LayOut(b) && WriteMedium(b) &&
+           PackEntries(b) && CheckDistNames(b.project, b.entries, &b.errors, &b.warnings) &&
+           LayOut(b) && WriteMedium(b) &&
            CheckDistMedium(b.project, b.config, (b.work / "setup/config.ini").string(), b.volumes,
                            b.files, &b.errors, &b.warnings) &&
            Finish(b);

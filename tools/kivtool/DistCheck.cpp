@@ -57,10 +57,10 @@ void CheckLanguageFolders(const DistProject& project, const fs::path& files,
             continue;
         for (const std::string& name : DistLanguageFiles(project)) {
             std::error_code code;
-            if (!fs::is_regular_file(files / "Languages" / kDistLanguages[bit] / name, code))
+            if (!fs::is_regular_file(files / "Languages" / kDistLanguages[bit].name / name, code))
                 errors->push_back(
                     {project.languagesLine,
-                     std::string("the ") + kDistLanguages[bit] + " folder lacks " + name});
+                     std::string("the ") + kDistLanguages[bit].name + " folder lacks " + name});
         }
     }
 }

@@ -50,7 +50,7 @@ bool WriteDistLanguages(const DistProject& project, const DistText& resources,
     for (int bit = 0; bit < 4; ++bit) {
         if (!(project.languages & 1 << bit))
             continue;
-        const char* language = kDistLanguages[bit];
+        const char* language = kDistLanguages[bit].name;
         const fs::path folder = files / "Languages" / language;
         std::error_code code;
         fs::create_directories(folder, code);

@@ -1,7 +1,8 @@
 #include "tools/kivtool/DistProject.h"
 #include "tools/kivtool/DistOptionTable.h"
 
-const char* const kDistLanguages[4] = {"English", "French", "German", "Japanese"};
+const DistLanguage kDistLanguages[4] = {
+    {"English", 1252}, {"French", 1252}, {"German", 1252}, {"Japanese", 932}};
 const char* const kDistSetupTypes[3] = {"Typical", "Compact", "Custom"};
 
 namespace {

@@ -83,6 +83,9 @@ struct DistProject {
     std::uint64_t volumeSize = 0; // 0: no limit
     int volumeSizeLine = 0;
     unsigned codePage = 1252;
+    // A file name that an offered language's code page cannot spell: "error"
+    // fails the build, "warning" lets it pass with a warning.
+    std::string unspellableNames = "error";
     int level = 6;
     DistText setupProgram; // path, or empty
     DistText resources;    // path, or empty
@@ -101,7 +104,13 @@ struct DistProject {
     std::array<int, 29> optionLines{};
 };
 
-extern const char* const kDistLanguages[4];  // English, French, German, Japanese
+// The languages a medium can offer, by bit: the language's name (its folder
+// on the medium) and the ANSI code page of the machines set up for it.
+struct DistLanguage {
+    const char* name;
+    unsigned codePage;
+};
+extern const DistLanguage kDistLanguages[4]; // English, French, German, Japanese
 extern const char* const kDistSetupTypes[3]; // Typical, Compact, Custom
 
 // Reads and checks the project file. False with every error found: unknown

@@ -106,11 +106,11 @@ void CheckFiles(DistReader& r) {
         for (int bit = 0; bit < 4; ++bit) {
             if (!(p.languages & 1 << bit))
                 continue;
-            const auto licence = p.licences.find(kDistLanguages[bit]);
+            const auto licence = p.licences.find(kDistLanguages[bit].name);
             if (licence == p.licences.end())
                 r.Error(p.languagesLine, std::string("the licence page is on, but [licence] "
                                                      "names no file for ") +
-                                             kDistLanguages[bit]);
+                                             kDistLanguages[bit].name);
             else
                 CheckFile(r, licence->second.line, licence->second.value, "licence file");
         }

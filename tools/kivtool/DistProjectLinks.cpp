@@ -22,7 +22,7 @@ void ReadComponentLanguages(DistReader& r, const DistIniKey& key, DistComponent*
     for (const std::string& name : DistList(key.value)) {
         int bit = -1;
         for (int i = 0; i < 4; ++i)
-            if (name == kDistLanguages[i])
+            if (name == kDistLanguages[i].name)
                 bit = i;
         if (bit < 0 || !(r.project.languages & 1 << bit))
             r.Error(key.line, "'" + name + "' is not one of the languages of [medium]");

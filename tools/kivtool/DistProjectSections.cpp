@@ -67,7 +67,7 @@ void ReadLanguages(DistReader& r, const DistIniKey& key) {
     for (const std::string& name : DistList(key.value)) {
         int bit = -1;
         for (int i = 0; i < 4; ++i)
-            if (name == kDistLanguages[i])
+            if (name == kDistLanguages[i].name)
                 bit = i;
         if (bit < 0)
             r.Error(key.line, "unknown language '" + name +
@@ -98,8 +98,9 @@ void ReadProductSection(DistReader& r, const DistIniSection& section) {
 }
 
 void ReadMediumSection(DistReader& r, const DistIniSection& section) {
-    static const std::vector<const char*> known = {"languages",   "volume-size",   "code-page",
-                                                   "compression", "setup-program", "resources"};
+    static const std::vector<const char*> known = {"languages",        "volume-size",   "code-page",
+                                                   "compression",      "setup-program", "resources",
+                                                   "unspellable-names"};
     DistProject& p = r.project;
     for (const DistIniKey& key : section.keys) {
         long number = 0;
@@ -115,6 +116,10 @@ void ReadMediumSection(DistReader& r, const DistIniSection& section) {
             if (key.value != "1252" && key.value != "932")
                 r.Error(key.line, "code-page takes 1252 or 932");
             p.codePage = key.value == "932" ? 932 : 1252;
+        } else if (key.key == "unspellable-names") {
+            if (key.value != "error" && key.value != "warning")
+                r.Error(key.line, "unspellable-names takes error or warning");
+            p.unspellableNames = key.value;
         } else if (key.key == "compression") {
             if (!ParseNumber(key.value, 0, 9, &number))
                 r.Error(key.line, "compression takes a zlib level from 0 to 9");

@@ -147,6 +147,9 @@ std::string ZipageFailureText(const ZipageFailure& failure, const std::string& d
                "(see 'kivtool pack verify')";
     case ZipageFailure::kName:
         return member + " is refused: its name would leave " + dest;
+    case ZipageFailure::kUnspellable:
+        return member + " is refused: its name is no text in the machine's code page " +
+               std::to_string(GetACP()) + ", so no path could name its file again";
     case ZipageFailure::kCreate:
         return member + " cannot be created in " + dest;
     case ZipageFailure::kWrite:

@@ -21,6 +21,7 @@ const ArgumentGroup kGroups[] = {
     {121, 121, 1}, // cancel question: the long application name
     {122, 122, 2}, // not enough space: free space, required size
     {124, 124, 1}, // restart question: the application name
+    {126, 126, 2}, // unspellable file name: the file name, the item name
     {131, 143, 2}, // default licence agreement: the long application name
     {144, 150, 4}, // alternative licence agreement: the long application name
 };
