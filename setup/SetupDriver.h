@@ -113,6 +113,9 @@ public:
     // Why the entry failed, in plain language: from the reader's failure for
     // a packed entry, else the link out of the medium or the copy that failed.
     std::string EntryFailureReason(const InstallEntry& entry) const;
+    // The folder a copied entry's files come from: its source sub-folder of
+    // INSTALLSRC, or INSTALLSRC itself.
+    KIVString SourceFolder(const InstallEntry& entry) const;
     // In plain language, for the end of the log after a failure or a cancel:
     // what failed (the start-up step, or the install step with its entry and
     // the reason) and what was left on the machine, with where it is listed
