@@ -23,6 +23,7 @@ protected:
         lines[30] = "value Folder = text <INSTALLDST>\nvalue User = text <USERNAME>\n"
                     "value Company = text <COMPANY>\nvalue Source = text <INSTALLSRC>\n"
                     "value Program = text <EXENAME>";
+        lines.push_back("startup-link = yes"); // in [options]
         const KivtoolRun built = Kivtool(
             "dist build '" + WriteProject(lines).string() + "' '" + medium.string() +
             "' --setup-program '" KIVSETUP_PATH "' --resources '" KIV_SOURCE_DIR "/resources'");
