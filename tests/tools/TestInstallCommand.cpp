@@ -203,10 +203,7 @@ TEST_P(InstallCommandTest, ProgramGroupsAndTheStartupShortcut) {
 // written, and the shortcuts after it are made too; the uninstallation
 // takes both links, which lead into the product.
 TEST_P(InstallCommandTest, AShortcutIntoASubFolderIsMade) {
-    std::string config = ReadHostFile(work / "setup/config.ini");
-    config.replace(config.find("Shortcuts 1"), 11, "Shortcuts 2\nShortcut Extras\\tool.exe Tool 0");
-    WriteHostFile(work / "setup/config.ini", config);
-    Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    EditConfig("Shortcuts 1", "Shortcuts 2\nShortcut Extras\\tool.exe Tool 0");
     KivtoolRun run = Install();
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output.find("program group could not be created"), std::string::npos)
@@ -305,10 +302,7 @@ TEST_P(InstallCommandTest, TooLittleSpaceAndAnUnwritableFolderFailAsTheSetupDoes
 // An entry whose destination leaves the installation folder is refused
 // before anything is installed, whatever the medium says.
 TEST_P(InstallCommandTest, AnEntryLeavingTheInstallationFolderIsRefused) {
-    std::string config = ReadHostFile(work / "setup/config.ini");
-    config.replace(config.find("Samples \"\" Samples"), 18, "Samples \"\" ..\\..\\..\\Windows");
-    WriteHostFile(work / "setup/config.ini", config);
-    Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    EditConfig("Samples \"\" Samples", "Samples \"\" ..\\..\\..\\Windows");
     KivtoolRun run = Install();
     EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
     EXPECT_NE(run.output.find("leaves the installation folder"), std::string::npos) << run.output;
