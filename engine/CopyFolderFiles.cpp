@@ -53,7 +53,7 @@ bool CopyFolderFiles(const InstallEntry& entry, const char16_t* sourceFolder, Me
                      ZipageNameCallback onName, const std::atomic<unsigned char>* cancelFlag,
                      const std::atomic<unsigned char>* pauseFlag, InstalledFileList* installedFiles,
                      InstallJournal* journal) {
-    if (!medium.FollowsLinksDownTo(sourceFolder))
+    if (!medium.FollowsLinksDownTo(sourceFolder) || !LeadsToFolder(sourceFolder))
         return false;
     KIVFileFinder finder(KIVString(sourceFolder) + u"\\*");
     CreateFolderPath(destFolder, journal);

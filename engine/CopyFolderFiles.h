@@ -27,6 +27,10 @@
 // leads outside it or nowhere fails the copy where the listing reaches it,
 // and medium names the link. A link to a folder is skipped as a sub-folder is.
 //
+// A source folder that is not there fails the copy before anything is made:
+// a medium moved since an earlier installation named its folder must not
+// install nothing and call that success.
+//
 // Returns false as soon as a copy fails (the files copied before stay, and the
 // failed one is not listed); true when every chosen file was copied, and
 // after a cancel (a file cut by it is listed). A journal (when given) lists

@@ -157,8 +157,10 @@ void InstallJournal::Settle(bool keepValues) {
     CloseHandle(file_);
     file_ = nullptr;
     const std::string values = folder_ + "\\" + kValuesName;
-    if (keepValues && !registryLines_.empty() &&
-        !ReplaceWhole(values, std::string(kHeader) + "\r\n" + registryLines_))
-        return; // the journal stays: it still tells which values are the product's
+    if (keepValues && !registryLines_.empty()) {
+        if (!ReplaceWhole(values, std::string(kHeader) + "\r\n" + registryLines_))
+            return; // the journal stays: it still tells which values are the product's
+        valuesKept_ = true;
+    }
     DeleteFileA((folder_ + "\\" + kJournalName).c_str());
 }

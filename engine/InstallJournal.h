@@ -66,6 +66,9 @@ public:
     // and removed. With keepValues false (an update writes no record) only
     // the journal is removed.
     void Settle(bool keepValues);
+    // Whether Settle(true) keeps the values file (there are key lines and
+    // the journal is open), or kept it: the record then lists the file.
+    bool KeepsValues() const { return !registryLines_.empty() && (file_ || valuesKept_); }
 
 private:
     void Line(const char* tag, const char* text);
@@ -75,4 +78,5 @@ private:
     HANDLE file_ = nullptr;
     std::string folder_; // the installation folder, ANSI
     std::string registryLines_;
+    bool valuesKept_ = false;
 };

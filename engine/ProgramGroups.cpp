@@ -29,7 +29,7 @@ bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
                     const ProgramGroupSource& source) {
     const KIVString name(shortcut.shortcutName);
     const KIVString target(shortcut.targetFile);
-    if (!IsPlainName(name) || !IsPlainName(target))
+    if (!IsPlainName(name) || !IsInnerPath(target))
         return false;
     const KIVString targetPath =
         EntryFolder(*shortcut.entry, source.installFolder) + u"\\" + target;

@@ -12,3 +12,15 @@ bool IsPlainName(const KIVString& name) {
     }
     return true;
 }
+
+bool IsInnerPath(const KIVString& path) {
+    int start = 0;
+    for (int i = 0; i <= path.GetLength(); ++i) {
+        if (i < path.GetLength() && path.GetAt(i) != u'\\')
+            continue;
+        if (!IsPlainName(path.Mid(start, i - start)))
+            return false;
+        start = i + 1;
+    }
+    return true;
+}

@@ -1,5 +1,6 @@
 #include "engine/UninstallFiles.h"
 
+#include "engine/InstallJournal.h"
 #include "engine/UninstallSharedFile.h"
 #include "engine/UnspelledFile.h"
 #include "platform/WinBase.h"
@@ -79,11 +80,14 @@ void UninstallFile(const std::string& path, UninstallRun& run) {
 
 void UninstallFiles(const UninstallRecord& record, const std::string& installFolder,
                     UninstallRun& run) {
-    const std::string recordPath = UninstallRun::Key(installFolder + "\\.uninstallinfos.log");
-    std::set<std::string> done;
+    // The record and the values file it lists are read to undo the rest:
+    // they go last, with the journal, and only when everything else went.
+    std::set<std::string> done = {
+        UninstallRun::Key(installFolder + "\\.uninstallinfos.log"),
+        UninstallRun::Key(installFolder + "\\" + InstallJournal::kValuesName)};
     for (const std::string& listed : record.files) {
         const std::string path = UninstallRun::Normal(listed);
-        if (UninstallRun::Key(path) == recordPath || !done.insert(UninstallRun::Key(path)).second)
+        if (!done.insert(UninstallRun::Key(path)).second)
             continue;
         if (!record.fromJournal && IsStagedSystemFile(path, installFolder))
             UninstallSharedFile(path, run);

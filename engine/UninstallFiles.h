@@ -10,7 +10,9 @@
 // of its own, so a file without one may have been on the machine before the
 // product, or be used by programs that never counted it. A journal lists
 // its staging folder's files as they are (they go like any other) and its
-// system files apart, with the counts they had before.
+// system files apart, with the counts they had before. The record itself
+// and the values file it lists are skipped here: the uninstallation reads
+// them, and removes them last (see Uninstaller).
 #pragma once
 
 #include "engine/UninstallRecord.h"

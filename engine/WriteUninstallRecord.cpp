@@ -1,5 +1,6 @@
 #include "engine/WriteUninstallRecord.h"
 
+#include "engine/InstallJournal.h"
 #include "engine/UninstallRecordLimits.h"
 
 #include "platform/PlatformStdio.h"
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -40,14 +42,26 @@ void PutList(std::FILE* file, const char* label, const InstalledFileList& list) 
         PutLine(file, list.GetAt(i));
 }
 
+// The files the record lists besides the installed ones: the extra files
+// of the description, then the values file.
+std::vector<std::string> FolderFiles(const UninstallRecordSource& source,
+                                     const std::string& folder) {
+    std::vector<std::string> files;
+    for (const std::string& extra : source.extraFiles)
+        files.push_back(folder + "\\" + extra);
+    if (source.valuesFile)
+        files.push_back(folder + "\\" + InstallJournal::kValuesName);
+    return files;
+}
+
 void PutRecord(std::FILE* file, const UninstallRecordSource& source, const std::string& folder) {
     const InstallLists& lists = source.lists;
-    PutCount(file, "files",
-             static_cast<std::size_t>(lists.files.GetSize()) + source.extraFiles.size());
+    const std::vector<std::string> folderFiles = FolderFiles(source, folder);
+    PutCount(file, "files", static_cast<std::size_t>(lists.files.GetSize()) + folderFiles.size());
     for (int i = 0; i < lists.files.GetSize(); ++i)
         PutLine(file, lists.files.GetAt(i));
-    for (const std::string& extra : source.extraFiles)
-        PutLine(file, folder + "\\" + extra);
+    for (const std::string& path : folderFiles)
+        PutLine(file, path);
     PutList(file, "folders", lists.folders);
     PutCount(file, "regkeys", static_cast<std::size_t>(lists.registryKeys.GetSize()));
     for (int i = 0; i < lists.registryKeys.GetSize(); ++i)
@@ -64,13 +78,14 @@ std::size_t ListBytes(const char* label, std::size_t count, std::size_t textByte
 // The size the record will have, to refuse one the uninstaller would not read.
 std::size_t RecordBytes(const UninstallRecordSource& source, const std::string& folder) {
     const InstallLists& lists = source.lists;
-    std::size_t extraBytes = 0;
-    for (const std::string& extra : source.extraFiles)
-        extraBytes += folder.size() + 1 + extra.size();
+    const std::vector<std::string> folderFiles = FolderFiles(source, folder);
+    std::size_t folderFileBytes = 0;
+    for (const std::string& path : folderFiles)
+        folderFileBytes += path.size();
     const std::size_t files = static_cast<std::size_t>(lists.files.GetSize());
     const std::size_t name = source.applicationName ? std::strlen(source.applicationName) : 0;
-    return ListBytes("files", files + source.extraFiles.size(),
-                     lists.files.TextBytes() + extraBytes) +
+    return ListBytes("files", files + folderFiles.size(),
+                     lists.files.TextBytes() + folderFileBytes) +
            ListBytes("folders", static_cast<std::size_t>(lists.folders.GetSize()),
                      lists.folders.TextBytes()) +
            ListBytes("regkeys", static_cast<std::size_t>(lists.registryKeys.GetSize()),

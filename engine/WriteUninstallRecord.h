@@ -6,6 +6,7 @@
 //     files <n>                 installed files plus extra files
 //     <full path>               one line per installed file
 //     <folder>\<extra name>     one line per extra file of the description
+//     <folder>\.uninstallinfos.values   when the setup keeps that file
 //     folders <n>
 //     <folder path>             one line per installed folder, repeats kept
 //     regkeys <n>
@@ -13,7 +14,10 @@
 //     longappname
 //     <application name>        also when empty
 //
-// Counts are decimal; an empty list gives its count line with 0.
+// Counts are decimal; an empty list gives its count line with 0. The product's
+// own uninstaller knows only the record: the values file the setup keeps
+// beside it (see InstallJournal) is listed as a file, or it and with it the
+// folder would stay behind.
 #pragma once
 
 #include "engine/InstallLists.h"
@@ -27,6 +31,7 @@ struct UninstallRecordSource {
     const std::vector<std::string>& extraFiles; // relative to the installation folder
     const char* applicationName;                // ANSI
     bool updateMode;                            // an update writes no record
+    bool valuesFile; // the install journal keeps the values file beside the record
 };
 
 enum class UninstallRecordResult { Written, Skipped, Failed };

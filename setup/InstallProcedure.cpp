@@ -72,6 +72,11 @@ void SetupDriver::InstallProcedure(ZipageBytesCallback onBytes, ZipageNameCallba
     worker.Finish(kInstallSucceeded, KIVString());
 }
 
+KIVString SetupDriver::SourceFolder(const InstallEntry& entry) const {
+    const KIVString& source = state.variables.installSrc;
+    return entry.sourceFolder[0] ? source + u"\\" + KIVString(entry.sourceFolder) : source;
+}
+
 // Unpacks or copies one entry and records its folder. False, with the worker
 // finished, when it failed; a failure while a cancel is requested is no
 // failure (the next entry turns the request into the cancel result).
@@ -94,10 +99,8 @@ bool SetupDriver::InstallOneEntry(const InstallEntry& entry, ZipageBytesCallback
                                     &worker.cancelRequested, &worker.questionOpen, &lists.files,
                                     entry.volume - 1) != 0;
     } else {
-        KIVString source = state.variables.installSrc;
-        if (entry.sourceFolder[0])
-            source = source + u"\\" + KIVString(entry.sourceFolder);
         MediumFolder medium(state.variables.installSrc);
+        const KIVString source = SourceFolder(entry);
         unspellableFile_ = FindUnspellableCopiedFile(entry, source);
         failed =
             !unspellableFile_.IsEmpty() ||

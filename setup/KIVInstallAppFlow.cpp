@@ -5,6 +5,7 @@
 #include "setup/KIVInstallApp.h"
 
 #include "engine/RunEntryPrograms.h"
+#include "engine/ShortcutName.h"
 #include "setup/SetupLanguage.h"
 #include "setup/SetupTexts.h"
 #include "toolkit/drawing/KIVPainter.h"
@@ -279,9 +280,12 @@ void KIVInstallApp::AfterSetup() {
         RunEntryPrograms(driver.runList, state.variables.installDst, state.variables.installSrc);
     if (!choices.launch)
         return;
+    // EXENAME, as the read-back may have replaced it, names the program; a
+    // name with a folder in it would start something outside the product.
+    const KIVString& exeName = state.variables.exeName;
     KIVString program;
-    program.Format(u"%s\\%S.exe", static_cast<const char16_t*>(state.variables.installDst),
-                   state.description.programFileBaseName);
+    program.Format(u"%s\\%s.exe", static_cast<const char16_t*>(state.variables.installDst),
+                   static_cast<const char16_t*>(exeName));
     // The path in quotes as the command line: a folder with blanks ("Program
     // Files") must not split it into arguments for the product.
     char command[MAX_PATH * 2 + 3] = {};
@@ -289,8 +293,8 @@ void KIVInstallApp::AfterSetup() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process)) {
+    if (!IsPlainName(exeName) || !::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0,
+                                                   nullptr, nullptr, &startup, &process)) {
         ShowMessage(nullptr, SetupText(kTextStartFailed), 0x10001);
         return;
     }

@@ -106,9 +106,12 @@ bool SetupDriver::MakeProgramGroups() {
         {d.shortcuts, state.variables.installDst, d.applicationName, &journal, log});
 }
 
+// The product's program is EXENAME's, which a read-back may have replaced
+// with the name an earlier installation wrote.
 bool SetupDriver::MakeStartupShortcut() {
-    return CreateStartupShortcut(state.variables.installDst, state.description.programFileBaseName,
-                                 lists.files, &journal, log);
+    char exeName[MAX_PATH * 2];
+    return state.variables.exeName.ToNarrow(exeName, sizeof exeName) &&
+           CreateStartupShortcut(state.variables.installDst, exeName, lists.files, &journal, log);
 }
 
 // The journal is settled last: a setup killed while it removes its staging
@@ -118,7 +121,8 @@ void SetupDriver::Shutdown() {
     UninstallRecordResult record = UninstallRecordResult::Failed;
     if (!state.variables.installDst.IsEmpty())
         record = WriteUninstallRecord({state.variables.installDst, lists, d.extraUninstallPaths,
-                                       d.applicationName, d.OptionFlag(kOptionUpdateMode)});
+                                       d.applicationName, d.OptionFlag(kOptionUpdateMode),
+                                       journal.KeepsValues()});
     zip.CloseVolumes();
     if (!stagingFolder.IsEmpty())
         KIVDeleteFolder(stagingFolder);

@@ -116,6 +116,9 @@ public:
     // The file name that failed the entry because the machine's code page
     // cannot spell it; empty when the entry failed otherwise.
     KIVString UnspellableName(const InstallEntry& entry) const;
+    // The folder a copied entry's files come from: its source sub-folder of
+    // INSTALLSRC, or INSTALLSRC itself.
+    KIVString SourceFolder(const InstallEntry& entry) const;
     // In plain language, for the end of the log after a failure or a cancel:
     // what failed (the start-up step, or the install step with its entry and
     // the reason) and what was left on the machine, with where it is listed

@@ -68,10 +68,13 @@ std::string SetupDriver::EntryFailureReason(const InstallEntry& entry) const {
         return "its file '" + LogTextFromWide(unspellableFile_) + "'" + UnspellableText();
     if (!entry.packed && !outsideLink_.IsEmpty())
         return "the link " + LogTextFromWide(outsideLink_) + " leads outside the medium";
-    if (!entry.packed)
-        return "a file of its source folder " + LogTextFromWide(state.variables.installSrc) +
-               (entry.sourceFolder[0] ? "\\" + LogTextFromAnsi(entry.sourceFolder) : "") +
-               " could not be copied";
+    if (!entry.packed) {
+        const KIVString source = SourceFolder(entry);
+        const DWORD attributes = GetFileAttributesW(source);
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return "its source folder " + LogTextFromWide(source) + " is not there";
+        return "a file of its source folder " + LogTextFromWide(source) + " could not be copied";
+    }
     const ZipageFailure& failure = zip.LastFailure();
     switch (failure.kind) {
     case ZipageFailure::kVolume:

@@ -19,17 +19,19 @@ void CloseKey(HKEY key, const char16_t* registryFile) {
         KIVRegCloseKey(key, registryFile);
 }
 
-// Opens every level of "ROOT\a\b" in turn; an empty level (a trailing
-// backslash) ends the path. Levels are split at the backslashes that are
-// characters of the ANSI code page, never at the trail byte of a
-// double-byte character.
+// Opens every level of "ROOT\a\b" in turn, as the writer made them: an
+// empty level in the middle (a variable such as <COMPANY> that expanded to
+// nothing) opens the key itself again, and only a trailing backslash ends
+// the path. Levels are split at the backslashes that are characters of the
+// ANSI code page, never at the trail byte of a double-byte character.
 bool OpenKeyPath(const char* path, const char16_t* registryFile, HKEY* keyOut) {
     const std::vector<std::string> names = RegistryNames::SplitPath(path, GetACP());
     const RegistryRoot* root = RegistryRoots::FromName(names[0]);
     if (!root)
         return false;
     HKEY key = root->handle;
-    for (std::size_t level = 1; level < names.size() && !names[level].empty(); ++level) {
+    const std::size_t levels = names.size() - (names.size() > 1 && names.back().empty() ? 1 : 0);
+    for (std::size_t level = 1; level < levels; ++level) {
         HKEY next = nullptr;
         const LONG result =
             KIVRegOpenKey(key, names[level].c_str(), 0, KEY_READ, &next, registryFile);

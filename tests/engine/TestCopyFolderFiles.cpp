@@ -85,6 +85,20 @@ TEST_P(CopyFolderFilesTest, AFailingCopyStopsWithFalse) {
     EXPECT_FALSE(Exists("Dest/deep/gamma"));
 }
 
+// A source folder that is not there (a medium moved since an earlier
+// installation named it) is a failure, not an empty folder, and makes
+// nothing; an empty folder that is there copies nothing and succeeds.
+TEST_P(CopyFolderFilesTest, AMissingSourceFolderFailsBeforeAnythingIsMade) {
+    EXPECT_FALSE(Copy({}, false, u"C:\\medium\\gone"));
+    EXPECT_FALSE(Copy({}, false, u"C:\\medium\\src\\gamma")) << "a file is no folder";
+    EXPECT_FALSE(Exists("Dest"));
+    EXPECT_TRUE(FileInstallEvents().empty());
+    std::filesystem::create_directories(Host("medium/empty"));
+    EXPECT_TRUE(Copy({}, false, u"C:\\medium\\empty"));
+    EXPECT_TRUE(Exists("Dest/deep"));
+    EXPECT_EQ(files.GetSize(), 0);
+}
+
 TEST_P(CopyFolderFilesTest, ACancelBeforeAFileEndsWithTrue) {
     cancel = 1;
     EXPECT_TRUE(Copy());

@@ -293,3 +293,43 @@ TEST_F(InstallJournalTest, AHostileJournalRemovesOnlyWhatLiesInTheProductsPlaces
     EXPECT_TRUE(fs::exists(Host(".uninstallinfos.journal"))) << "kept for a person to look at";
     fs::remove_all(host);
 }
+
+// The record lists the values file for the product's own uninstaller. Ours
+// reads it and removes it once, last, with the record: a run that could not
+// remove everything keeps it, so that the next run still knows which values
+// are the product's.
+TEST_F(InstallJournalTest, AValuesFileTheRecordListsGoesOnceAndOnlyWithTheRecord) {
+    const std::string values = std::string(kFolder) + "\\.uninstallinfos.values";
+    WriteHostFile(Host(".uninstallinfos.log"), "files 2\r\n" + std::string(kFolder) +
+                                                   "\\a.dat\r\n" + values + "\r\nfolders 1\r\n" +
+                                                   kFolder + "\r\nregkeys 1\r\n" + kKey +
+                                                   "\r\nlongappname\r\nTalvic\r\n");
+    WriteHostFile(Host(".uninstallinfos.values"),
+                  "kiv install journal 1\r\nkey " + std::string(kKey) + "\r\nvalue Path\r\n");
+    WriteHostFile(Host("a.dat"), "data");
+    SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
+    SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine", "the user's");
+    const auto removals = [&](const UninstallRun& run) {
+        return std::count_if(run.RemovedItems().begin(), run.RemovedItems().end(),
+                             [&](const UninstallItem& item) { return item.path == values; });
+    };
+    std::string message;
+    UninstallRun dry(true);
+    EXPECT_EQ(Uninstall(kFolder, dry, &message), UninstallOutcome::Done) << message;
+    EXPECT_EQ(removals(dry), 1);
+
+    fs::permissions(Host("a.dat"), fs::perms::owner_write, fs::perm_options::remove);
+    UninstallRun failed(false);
+    EXPECT_EQ(Uninstall(kFolder, failed, &message), UninstallOutcome::Incomplete) << message;
+    EXPECT_TRUE(fs::exists(Host(".uninstallinfos.values")));
+    // Once the file may go, a second run finishes.
+    fs::permissions(Host("a.dat"), fs::perms::owner_write, fs::perm_options::add);
+    SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
+    UninstallRun again(false);
+    EXPECT_EQ(Uninstall(kFolder, again, &message), UninstallOutcome::Done) << message;
+    EXPECT_EQ(removals(again), 1);
+    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Mine"));
+    EXPECT_FALSE(fs::exists(Host(".uninstallinfos.values")));
+    EXPECT_FALSE(fs::exists(Host(".uninstallinfos.log")));
+}

@@ -99,6 +99,34 @@ TEST_F(ProgramGroupsTest, NamesThatLeaveTheGroupFolderAreRefused) {
     EXPECT_FALSE(Exists("Documents and Settings/User/Windows"));
 }
 
+// A target in a sub-folder of its entry's folder is only text inside the
+// link: it is linked as written, and the shortcuts after it are made too.
+// A target that would leave the folder is still refused.
+TEST_F(ProgramGroupsTest, TargetsInSubFoldersAreLinkedAndTargetsLeavingTheFolderRefused) {
+    InstallEntry* entry = Entry(kPlatformPC, "bin");
+    Shortcut("Tool", "Tools\\tool.exe", entry);
+    Shortcut("Deep", "Tools\\More\\deep.exe", Entry(kPlatformPC, ""));
+    Shortcut("Kiv", "kiv.exe", entry);
+    ASSERT_TRUE(CreateProgramGroups(Source()));
+    const std::string group = std::string(kUserPrograms) + "Kiv Tools/";
+    EXPECT_EQ(ReadLink(group + "Tool.LNK").ansiTargetPath,
+              "C:\\Program Files\\Kiv Tools\\bin\\Tools\\tool.exe");
+    EXPECT_EQ(ReadLink(group + "Tool.LNK").description, u"Shortcut to Tools\\tool.exe");
+    EXPECT_EQ(ReadLink(group + "Deep.LNK").ansiTargetPath,
+              "C:\\Program Files\\Kiv Tools\\Tools\\More\\deep.exe");
+    EXPECT_TRUE(Exists(group + "Kiv.LNK"));
+
+    shortcuts.resize(1);
+    for (const char* target :
+         {"Tools\\..\\..\\..\\Windows\\system.ini", "..\\kiv.exe", "\\Windows\\system.ini",
+          "C:\\Windows\\system.ini", "C:system.ini", "Tools\\\\tool.exe", "Tools\\",
+          "Tools\\.\\tool.exe", "Tools/tool.exe"}) {
+        std::strcpy(shortcuts[0].targetFile, target);
+        EXPECT_FALSE(CreateGroupShortcuts(u"C:\\Group", Source())) << target;
+        EXPECT_FALSE(Exists("Group/Tool.LNK")) << target;
+    }
+}
+
 TEST_F(ProgramGroupsTest, FailsWhenNoGroupCanBeCompleted) {
     Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
     // A file where each group folder should be.

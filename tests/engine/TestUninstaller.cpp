@@ -101,8 +101,9 @@ TEST_F(UninstallerTest, LeavesTheFreshMachineAfterARecordOfTheWriter) {
     lists.registryKeys.Add("HKEY_LOCAL_MACHINE\\Software\\Kiv\\Talvic");
     SetValue(HKEY_LOCAL_MACHINE, "Software\\Kiv\\Talvic", "Path", kFolder);
     const std::vector<std::string> extra = {"talvic.ini"};
-    ASSERT_EQ(WriteUninstallRecord({u"C:\\Program Files\\Talvic", lists, extra, "Talvic", false}),
-              UninstallRecordResult::Written);
+    ASSERT_EQ(
+        WriteUninstallRecord({u"C:\\Program Files\\Talvic", lists, extra, "Talvic", false, false}),
+        UninstallRecordResult::Written);
 
     EXPECT_EQ(Run(), UninstallOutcome::Done) << message;
     EXPECT_EQ(message, ""); // no values file, no journal: both are optional

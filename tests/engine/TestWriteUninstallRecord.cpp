@@ -17,7 +17,8 @@ protected:
     WriteUninstallRecordTest() { CreateDirectoryA("C:\\Program Files\\Talvic", nullptr); }
 
     UninstallRecordResult Write(const char16_t* folder = u"C:\\Program Files\\Talvic") {
-        return WriteUninstallRecord({folder, lists, extraFiles, applicationName, updateMode});
+        return WriteUninstallRecord(
+            {folder, lists, extraFiles, applicationName, updateMode, valuesFile});
     }
     std::string HostRecord(const char* name = ".uninstallinfos.log") const {
         return machine.DriveC("Program Files/Talvic/") + name;
@@ -34,6 +35,7 @@ protected:
     std::vector<std::string> extraFiles;
     const char* applicationName = "Talvic";
     bool updateMode = false;
+    bool valuesFile = false;
 };
 
 } // namespace
@@ -53,6 +55,25 @@ TEST_F(WriteUninstallRecordTest, WritesEveryListInItsPlaceWithCrLf) {
                         "folders 2\r\n"
                         "C:\\Program Files\\Talvic\r\n"
                         "C:\\Program Files\\Talvic\r\n"
+                        "regkeys 1\r\n"
+                        "HKEY_LOCAL_MACHINE\\Software\\Talvic\r\n"
+                        "longappname\r\n"
+                        "Talvic\r\n");
+}
+
+// The values file kept beside the record is the product's uninstaller's to
+// remove as well: the last line of the files, counted.
+TEST_F(WriteUninstallRecordTest, TheValuesFileIsTheLastFileWhenItIsKept) {
+    lists.files.Add("C:\\Program Files\\Talvic\\talvic.exe");
+    extraFiles = {"talvic.ini"};
+    lists.registryKeys.Add("HKEY_LOCAL_MACHINE\\Software\\Talvic");
+    valuesFile = true;
+    ASSERT_EQ(Write(), UninstallRecordResult::Written);
+    EXPECT_EQ(Record(), "files 3\r\n"
+                        "C:\\Program Files\\Talvic\\talvic.exe\r\n"
+                        "C:\\Program Files\\Talvic\\talvic.ini\r\n"
+                        "C:\\Program Files\\Talvic\\.uninstallinfos.values\r\n"
+                        "folders 0\r\n"
                         "regkeys 1\r\n"
                         "HKEY_LOCAL_MACHINE\\Software\\Talvic\r\n"
                         "longappname\r\n"

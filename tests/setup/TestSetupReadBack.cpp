@@ -137,3 +137,25 @@ TEST_F(SetupReadBackJapaneseTest, ValueNamesFoldOnlyWholeCharacters) {
     ReadBackSetupVariables(state);
     EXPECT_EQ(Narrow(state.variables.exeName), "katakana a");
 }
+
+// <COMPANY> is empty on a machine without a registered organisation: the
+// writer then made "Software\\\\Talvic", opening Software twice. The
+// read-back walks the same levels and reads the key below, not Software.
+TEST_F(SetupReadBackTest, AnEmptyMiddleLevelOpensTheKeyAgainAndGoesOn) {
+    state.variables.company = "";
+    Write("Program", "from Software", nullptr, "");
+    Write("Program", "talvic2");
+    Write("Folder", "D:\\Talvic");
+    state.description.registryKeys.push_back(
+        Key("HKEY_LOCAL_MACHINE\\Software\\<COMPANY>\\<LONGAPPNAME>",
+            {{"Program", "<EXENAME>"}, {"Folder", "<INSTALLDST>"}}));
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "talvic2");
+    EXPECT_EQ(Narrow(state.variables.installDst), "D:\\Talvic");
+
+    state.description.registryKeys[0] =
+        Key("HKEY_LOCAL_MACHINE\\\\Software\\Talvic\\", {{"Program", "<EXENAME>"}});
+    state.variables.exeName = "talvic";
+    ReadBackSetupVariables(state);
+    EXPECT_EQ(Narrow(state.variables.exeName), "talvic2") << "an empty level after the root";
+}

@@ -170,6 +170,16 @@ protected:
         Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
     }
 
+    // Replaces the first "from" of the medium's config.ini and packs the
+    // setup package again.
+    void EditConfig(const std::string& from, const std::string& to) {
+        std::string config = ReadHostFile(work / "setup/config.ini");
+        ASSERT_NE(config.find(from), std::string::npos) << from;
+        config.replace(config.find(from), from.size(), to);
+        WriteHostFile(work / "setup/config.ini", config);
+        Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    }
+
     std::string Environment() const { return "KIV_MACHINE='" + root.string() + "'"; }
     KivtoolRun Install(const std::string& options = "") {
         return RunKivtool("install '" + medium.string() + "' " + options, Environment());

@@ -94,9 +94,8 @@ protected:
         return "key Return\nwait-window #15 60000\nclick #1100\n";
     }
 
-    // The size of a component of the medium's description, as the custom
-    // page computes it.
-    std::int32_t ComponentSize(const std::string& name) {
+    // The medium's description, unpacked on the machine once.
+    const SetupDescription& Description() {
         if (!description) {
             const std::string volume = ReadHostFile(medium / "Setup files/archive.zkiv");
             std::uint32_t offset = 0;
@@ -112,11 +111,27 @@ protected:
             if (file)
                 std::fclose(file);
         }
-        for (const auto& component : description->components)
+        return *description;
+    }
+    // The size of a component of the medium's description, as the custom
+    // page computes it.
+    std::int32_t ComponentSize(const std::string& name) {
+        for (const auto& component : Description().components)
             if (name == component->name)
                 return ComputeComponentSize(*component);
         ADD_FAILURE() << "no component " << name;
         return 0;
+    }
+    // What a Typical installation in English needs, as the setup type page
+    // computes it.
+    std::int64_t TypicalSize() {
+        std::int64_t size = 0;
+        for (const auto& type : Description().setupTypes)
+            if (std::string(type->name) == "Typical")
+                for (const Component* component : type->components)
+                    if (component->languages & 1)
+                        size += ComputeComponentSize(*component);
+        return size;
     }
 
     KivtoolRun Kivtool(const std::string& arguments) const {
@@ -152,14 +167,18 @@ inline bool WaitForFile(const fs::path& path) {
     return fs::exists(path);
 }
 
+// Drive C: stated at half of what a Typical installation needs, computed
+// from the medium: the product's size differs between build types.
 class SmallDiskTest : public SetupProgramTest {
 protected:
-    static MachineSettings SmallDrive() {
+    SmallDiskTest() {
+        const std::int64_t typical = TypicalSize();
+        EXPECT_GT(typical, 0);
         MachineSettings settings;
-        settings.freeSpace['C'] = 50 * 1024;
-        return settings;
+        EXPECT_TRUE(Machine::LoadSettings(root.string(), &settings));
+        settings.freeSpace['C'] = static_cast<std::uint64_t>(typical / 2);
+        EXPECT_TRUE(Machine::SaveSettings(root.string(), settings));
     }
-    SmallDiskTest() : SetupProgramTest(SmallDrive()) {}
 };
 
 // The system library held by another program: replaced at the restart the

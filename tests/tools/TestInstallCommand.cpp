@@ -45,14 +45,15 @@ TEST_P(InstallCommandTest, InstallsTheMediumAndWritesTheUninstallRecord) {
     EXPECT_NE(exported.output.find("\"Build\"=dword:00000107"), std::string::npos);
 
     const std::string staging = Staging();
-    const std::string expected = "files 7\r\n" +                                            //
+    const std::string expected = "files 8\r\n" +                                            //
                                  kBase + "\\\\app.exe\r\n" + kBase + "\\\\readme.txt\r\n" + //
                                  staging + "\\\\kivshared.dll\r\n" +                        //
                                  kBase + "\\Samples\\a.dat\r\n" +                           //
                                  kBase + "\\Extras\\notes.txt\r\n" +                        //
                                  kBase + "\\Extras\\tool.exe\r\n" +                         //
                                  kBase + "\\Settings\r\n" + /* the description's extra file */
-                                 "folders 4\r\n" +          //
+                                 kBase + "\\.uninstallinfos.values\r\n" +           // kept beside
+                                 "folders 4\r\n" +                                  //
                                  kBase + "\\\r\n" + staging + "\\\r\n" +            //
                                  kBase + "\\Samples\r\n" + kBase + "\\Extras\r\n" + //
                                  "regkeys 1\r\n"                                    //
@@ -194,8 +195,33 @@ TEST_P(InstallCommandTest, ProgramGroupsAndTheStartupShortcut) {
         EXPECT_NE(shown.output.find(kBase + "\\app.exe"), std::string::npos) << shown.output;
     }
     const std::string record = ReadHostFile(Product(".uninstallinfos.log"));
-    EXPECT_EQ(record.rfind("files 8\r\n", 0), 0u) << record;
+    EXPECT_EQ(record.rfind("files 9\r\n", 0), 0u) << record;
     EXPECT_NE(record.find("Startup\\app.LNK\r\n"), std::string::npos) << record;
+}
+
+// A shortcut's target in a sub-folder of its entry's folder is linked as
+// written, and the shortcuts after it are made too; the uninstallation
+// takes both links, which lead into the product.
+TEST_P(InstallCommandTest, AShortcutIntoASubFolderIsMade) {
+    EditConfig("Shortcuts 1", "Shortcuts 2\nShortcut Extras\\tool.exe Tool 0");
+    KivtoolRun run = Install();
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("program group could not be created"), std::string::npos)
+        << run.output;
+    std::vector<fs::path> tools;
+    for (const auto& entry : fs::recursive_directory_iterator(machine->DriveC()))
+        if (entry.path().filename() == "Tool.LNK") {
+            tools.push_back(entry.path());
+            EXPECT_TRUE(fs::exists(entry.path().parent_path() / "Talvic Studio.LNK"));
+            const KivtoolRun shown = RunKivtool("lnk show '" + entry.path().string() + "'");
+            EXPECT_NE(shown.output.find(kBase + "\\Extras\\tool.exe"), std::string::npos)
+                << shown.output;
+        }
+    EXPECT_FALSE(tools.empty());
+
+    EXPECT_EQ(RunKivtool("uninstall '" + kBase + "'", Environment()).status, 0);
+    for (const fs::path& link : tools)
+        EXPECT_FALSE(fs::exists(link.parent_path())) << link;
 }
 
 // The round trip: install with program groups and the start-up shortcut,
@@ -276,10 +302,7 @@ TEST_P(InstallCommandTest, TooLittleSpaceAndAnUnwritableFolderFailAsTheSetupDoes
 // An entry whose destination leaves the installation folder is refused
 // before anything is installed, whatever the medium says.
 TEST_P(InstallCommandTest, AnEntryLeavingTheInstallationFolderIsRefused) {
-    std::string config = ReadHostFile(work / "setup/config.ini");
-    config.replace(config.find("Samples \"\" Samples"), 18, "Samples \"\" ..\\..\\..\\Windows");
-    WriteHostFile(work / "setup/config.ini", config);
-    Pack(files / "archive.zkiv", "--setup '" + (work / "setup").string() + "'");
+    EditConfig("Samples \"\" Samples", "Samples \"\" ..\\..\\..\\Windows");
     KivtoolRun run = Install();
     EXPECT_EQ(run.status, 1603 & 0xFF) << run.output;
     EXPECT_NE(run.output.find("leaves the installation folder"), std::string::npos) << run.output;

@@ -134,8 +134,10 @@ void CheckComponents(const SetupDescription& d, ConfigProblems& problems) {
             problems.Error(line, name + " lists no install entry");
         else if (std::none_of(c.entries.begin(), c.entries.end(),
                               [](const InstallEntry* e) { return e->IsForPC(); }))
-            problems.Error(line, name + " lists only entries that are not for the PC: it "
-                                        "installs nothing");
+            // A medium shared with another platform may hold a component of
+            // that platform's own: odd for the PC, not wrong.
+            problems.Warning(line, name + " lists only entries that are not for the PC: it "
+                                          "installs nothing here");
         CheckComponentLanguages(d, c, name, line, problems);
         if (!ListedByASetupType(d, &c) && !IsSetupImageComponent(c))
             problems.Warning(line, "no setup type lists " + name);
