@@ -33,6 +33,16 @@ bool FromWide(UINT codePage, const std::u16string& wide, std::string* text) {
            !usedDefault;
 }
 
+std::string LittleEndianBytes(const std::u16string& wide) {
+    std::string bytes;
+    bytes.reserve(wide.size() * 2);
+    for (char16_t c : wide) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
 } // namespace
 
 bool AnsiToUtf8(const std::string& ansi, std::string* utf8) {
@@ -50,12 +60,7 @@ bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
 std::string AnsiToUtf16Le(const std::string& ansi) {
     std::u16string wide;
     ToWide(CP_ACP, 0, ansi, &wide);
-    std::string bytes;
-    for (char16_t c : wide) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
+    return LittleEndianBytes(wide);
 }
 
 static bool WideFromLe(const std::string& bytes, std::u16string* wide) {
@@ -76,6 +81,14 @@ bool Utf16LeToAnsi(const std::string& bytes, std::string* ansi) {
 bool Utf16LeToUtf8(const std::string& bytes, std::string* utf8) {
     std::u16string wide;
     return WideFromLe(bytes, &wide) && FromWide(CP_UTF8, wide, utf8);
+}
+
+bool Utf8ToUtf16Le(const std::string& utf8, std::string* bytes) {
+    std::u16string wide;
+    if (!ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, &wide))
+        return false;
+    *bytes = LittleEndianBytes(wide);
+    return true;
 }
 
 std::string Quote(const std::string& text) {
