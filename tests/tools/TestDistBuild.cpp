@@ -60,7 +60,7 @@ TEST_F(DistBuildTest, TheMediumInstallsAndUninstallsAsDescribed) {
     EXPECT_EQ(ReadHostFile(machine.DriveC(folder + "Docs/manual.txt")), std::string(3000, 'm'));
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "App.exe")));
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "Extras/extra.txt")));
-    EXPECT_NE(Kivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
+    EXPECT_NE(Kivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
                   .output.find("\"Runs\"=dword:00000003"),
               std::string::npos);
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Talvic'");

@@ -47,7 +47,7 @@ TEST_F(DistBuildTest, InitEditBuildUnattendedInstallAndUninstallLeaveTheMachineA
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "Talvic.exe")));
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "docs/manual.txt")));
     EXPECT_FALSE(fs::exists(machine.DriveC(folder + "extras"))) << "left out by the response";
-    EXPECT_NE(Kivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
+    EXPECT_NE(Kivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
                   .output.find("\"User\"=\"Ada Lovelace\""),
               std::string::npos);
 
