@@ -25,22 +25,24 @@ LONG SetA(HKEY key, const char* name, DWORD type, const std::string& data) {
                           static_cast<DWORD>(data.size()));
 }
 
-std::string QueryA(HKEY key, const char* name, LONG* result = nullptr) {
+// The data of a value through RegQueryValueExA or RegQueryValueExW.
+template <typename Char>
+std::string Query(LONG (*query)(HKEY, const Char*, LPDWORD, LPDWORD, LPBYTE, LPDWORD), HKEY key,
+                  const Char* name, LONG* result) {
     BYTE data[256];
     DWORD size = sizeof data;
-    LONG status = RegQueryValueExA(key, name, nullptr, nullptr, data, &size);
+    LONG status = query(key, name, nullptr, nullptr, data, &size);
     if (result)
         *result = status;
     return status == ERROR_SUCCESS ? std::string(reinterpret_cast<char*>(data), size) : "";
 }
 
+std::string QueryA(HKEY key, const char* name, LONG* result = nullptr) {
+    return Query(RegQueryValueExA, key, name, result);
+}
+
 std::string QueryW(HKEY key, const char16_t* name, LONG* result = nullptr) {
-    BYTE data[256];
-    DWORD size = sizeof data;
-    LONG status = RegQueryValueExW(key, name, nullptr, nullptr, data, &size);
-    if (result)
-        *result = status;
-    return status == ERROR_SUCCESS ? std::string(reinterpret_cast<char*>(data), size) : "";
+    return Query(RegQueryValueExW, key, name, result);
 }
 
 HKEY CreateKey(const char* path) {

@@ -44,26 +44,27 @@ std::string WriteFile(const TestMachine& machine, const std::string& content) {
     return "'" + path + "'";
 }
 
-std::string QueryW(const char* path, const char16_t* name) {
+// The data of a value under HKEY_CURRENT_USER through RegQueryValueExA or
+// RegQueryValueExW; "-" when it cannot be read.
+template <typename Char>
+std::string Query(LONG (*query)(HKEY, const Char*, LPDWORD, LPDWORD, LPBYTE, LPDWORD),
+                  const char* path, const Char* name) {
     HKEY key = nullptr;
     BYTE data[256];
     DWORD size = sizeof data;
     LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
     if (result == ERROR_SUCCESS)
-        result = RegQueryValueExW(key, name, nullptr, nullptr, data, &size);
+        result = query(key, name, nullptr, nullptr, data, &size);
     RegCloseKey(key);
-    return result == ERROR_SUCCESS ? std::string(reinterpret_cast<char*>(data), size) : "?";
+    return result == ERROR_SUCCESS ? std::string(reinterpret_cast<char*>(data), size) : "-";
+}
+
+std::string QueryW(const char* path, const char16_t* name) {
+    return Query(RegQueryValueExW, path, name);
 }
 
 std::string QueryA(const char* path, const char* name) {
-    HKEY key = nullptr;
-    BYTE data[256];
-    DWORD size = sizeof data;
-    LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
-    if (result == ERROR_SUCCESS)
-        result = RegQueryValueExA(key, name, nullptr, nullptr, data, &size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS ? std::string(reinterpret_cast<char*>(data), size) : "-";
+    return Query(RegQueryValueExA, path, name);
 }
 
 // "Zoë Ärger": text of code page 1252 that UTF-8 spells in two bytes.

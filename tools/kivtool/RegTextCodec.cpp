@@ -1,5 +1,6 @@
 #include "tools/kivtool/RegTextCodec.h"
 
+#include "platform/RegistryText.h"
 #include "platform/Windows.h"
 
 namespace RegTextCodec {
@@ -33,16 +34,6 @@ bool FromWide(UINT codePage, const std::u16string& wide, std::string* text) {
            !usedDefault;
 }
 
-std::string LittleEndianBytes(const std::u16string& wide) {
-    std::string bytes;
-    bytes.reserve(wide.size() * 2);
-    for (char16_t c : wide) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
-}
-
 } // namespace
 
 bool AnsiToUtf8(const std::string& ansi, std::string* utf8) {
@@ -60,16 +51,13 @@ bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
 std::string AnsiToUtf16Le(const std::string& ansi) {
     std::u16string wide;
     ToWide(CP_ACP, 0, ansi, &wide);
-    return LittleEndianBytes(wide);
+    return RegistryText::Bytes(wide);
 }
 
 static bool WideFromLe(const std::string& bytes, std::u16string* wide) {
     if (bytes.size() % 2)
         return false;
-    wide->clear();
-    for (std::size_t i = 0; i < bytes.size(); i += 2)
-        wide->push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                              static_cast<unsigned char>(bytes[i + 1]) << 8));
+    *wide = RegistryText::Units(bytes);
     return true;
 }
 
@@ -87,7 +75,7 @@ bool Utf8ToUtf16Le(const std::string& utf8, std::string* bytes) {
     std::u16string wide;
     if (!ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, &wide))
         return false;
-    *bytes = LittleEndianBytes(wide);
+    *bytes = RegistryText::Bytes(wide);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/RegistryNames.h"
 #include "platform/RegistryRoots.h"
+#include "platform/RegistryText.h"
 #include "platform/WinBase.h"
 #include "tools/kivtool/RegTextCodec.h"
 #include "tools/kivtool/RegTextWriter.h"
@@ -166,8 +167,7 @@ bool ParseHex(const std::string& data, bool wideText, RegTextChange* change, std
     std::string bytes;
     if (!ParseBytes(data.substr(colon + 1), &bytes, error))
         return false;
-    bool text =
-        change->type == REG_SZ || change->type == REG_EXPAND_SZ || change->type == REG_MULTI_SZ;
+    bool text = RegistryText::IsText(change->type);
     if (!text || wideText) {
         change->data = bytes;
         return true;

@@ -1,5 +1,6 @@
 #include "tools/kivtool/RegTextWriter.h"
 
+#include "platform/RegistryText.h"
 #include "tools/kivtool/RegTextCodec.h"
 
 #include <cstdio>
@@ -57,7 +58,7 @@ std::string HexData(const RegistryValue& value, bool wideText, const std::string
         std::snprintf(kind, sizeof kind, "hex:");
     else
         std::snprintf(kind, sizeof kind, "hex(%x):", static_cast<unsigned>(value.type));
-    bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
+    bool text = RegistryText::IsText(value.type);
     std::string bytes = text && !wideText ? RegTextCodec::AnsiToUtf16Le(value.data) : value.data;
     std::string head = prefix + kind;
     return head + RegTextCodec::HexList(bytes, head.size());
