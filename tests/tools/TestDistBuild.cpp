@@ -53,7 +53,7 @@ TEST_F(DistBuildTest, TheMediumInstallsAndUninstallsAsDescribed) {
 
     const std::string drive = machine.DriveC();
     const auto before = DriveListing(drive, "\n");
-    const std::string registry = Kivtool("reg export").output;
+    const std::string registry = Kivtool("reg export --utf8").output;
     const KivtoolRun installed = Kivtool("install '" + medium.string() + "'");
     ASSERT_EQ(installed.status, 0) << installed.output;
     const std::string folder = "Program Files/Kiv software/Talvic/";
@@ -66,7 +66,7 @@ TEST_F(DistBuildTest, TheMediumInstallsAndUninstallsAsDescribed) {
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Talvic'");
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive, "\n"), before);
-    EXPECT_EQ(Kivtool("reg export").output, registry);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registry);
 }
 
 // Built again from the same inputs, in another folder and with the files'

@@ -34,7 +34,7 @@ TEST_F(DistBuildTest, InitEditBuildUnattendedInstallAndUninstallLeaveTheMachineA
 
     const std::string drive = machine.DriveC();
     const auto before = DriveListing(drive, "\n");
-    const std::string registry = Kivtool("reg export").output;
+    const std::string registry = Kivtool("reg export --utf8").output;
     WriteHostFile(root / "response.ini",
                   "User = Ada Lovelace\nSetupType = Custom\nComponents = Program, docs\n");
     const std::string command = "KIV_MACHINE='" + machine.Root() + "' '" +
@@ -54,5 +54,5 @@ TEST_F(DistBuildTest, InitEditBuildUnattendedInstallAndUninstallLeaveTheMachineA
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Talvic'");
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive, "\n"), before);
-    EXPECT_EQ(Kivtool("reg export").output, registry);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registry);
 }
