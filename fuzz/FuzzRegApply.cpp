@@ -53,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<RegTextChange> changes;
     int line = 0;
     std::string error;
-    if (!RegTextReader::Parse(std::string(reinterpret_cast<const char*>(data), size), &changes,
-                              &line, &error))
+    // A fresh machine is of the NT family, which keeps text values in UTF-16LE.
+    if (!RegTextReader::Parse(std::string(reinterpret_cast<const char*>(data), size), true,
+                              &changes, &line, &error))
         return 0;
     UseFreshMachine();
     RegistryStore::Session session;
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string exported;
     if (Export(store, &exported)) {
         std::vector<RegTextChange> again;
-        Check(RegTextReader::Parse(exported, &again, &line, &error));
+        Check(RegTextReader::Parse(exported, store.WideText(), &again, &line, &error));
     }
     return 0;
 }

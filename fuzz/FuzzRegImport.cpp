@@ -28,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::vector<RegTextChange> changes;
     int line = 0;
     std::string error;
-    if (!RegTextReader::Parse(content, &changes, &line, &error)) {
+    // Both forms of text values: the older family's ANSI (even sizes) and
+    // the NT family's UTF-16LE (odd sizes).
+    if (!RegTextReader::Parse(content, size % 2 != 0, &changes, &line, &error)) {
         if (line < 1 || error.empty() || static_cast<std::size_t>(line) > size + 1)
             std::abort();
         return 0;

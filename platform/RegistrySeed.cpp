@@ -2,6 +2,7 @@
 
 #include "platform/HostText.h"
 #include "platform/RegistryStore.h"
+#include "platform/RegistryText.h"
 
 namespace RegistrySeed {
 namespace {
@@ -10,10 +11,11 @@ constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVe
 constexpr const char* kNtCurrentVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* kShellFolders = "Explorer\\Shell Folders";
 
-// Settings and folder names are UTF-8 host text; the registry keeps ANSI.
+// Settings and folder names are UTF-8 host text; the registry keeps them in
+// its text form, terminated.
 bool SetText(RegistryStore& store, RegKeyId key, const char* name, const std::string& utf8) {
-    std::string data = HostText::ToAnsi(utf8);
-    data.push_back('\0');
+    std::string data = store.WideText() ? RegistryText::Bytes(HostText::ToWide(utf8) + u'\0')
+                                        : HostText::ToAnsi(utf8) + '\0';
     return store.SetValue(key, name, REG_SZ, data) == ERROR_SUCCESS;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/RegistryNames.h"
 #include "platform/RegistryRoots.h"
 #include "platform/RegistrySeed.h"
+#include "platform/RegistryText.h"
 
 #include <atomic>
 #include <pthread.h>
@@ -13,7 +14,11 @@
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
-constexpr int kSchemaVersion = 2;
+// The layout's version tells the form of the text values too: 2, the first
+// layout, holds ANSI text; 3, the same tables, holds UTF-16LE text. A build
+// that knows only 2 thus refuses a database whose text it would misread.
+constexpr int kAnsiTextVersion = 2;
+constexpr int kWideTextVersion = 3;
 
 // Forks of this process seen by the child, counted so that a session can
 // tell a forked child from its parent without a system call per call. When
@@ -105,6 +110,7 @@ bool RegistryStore::EnsureConnected() {
         return true;
     generation_ = generation;
     codePage_ = machine.Settings().codePage;
+    wideText_ = machine.Settings().family == PlatformFamily::NT;
     pid_ = getpid();
     forks_ = forks;
     if (Connect(machine.RegistryPath()) && Initialize())
@@ -154,7 +160,8 @@ void RegistryStore::Disconnect(bool release) {
 }
 
 // Creates the schema and the content of a fresh machine, once: whichever
-// process comes first does it while the others wait on the write lock.
+// process comes first does it while the others wait on the write lock. A
+// database of the other text form is converted to the machine's.
 bool RegistryStore::Initialize() {
     Transaction transaction(*this, true);
     if (!transaction.Ok())
@@ -165,10 +172,20 @@ bool RegistryStore::Initialize() {
         if (read.Step() == SQLITE_ROW)
             version = read.Int(0);
     }
-    if (version == kSchemaVersion)
+    const int wanted = wideText_ ? kWideTextVersion : kAnsiTextVersion;
+    if (version == wanted)
         return transaction.Commit();
-    if (version != 0 || !Exec(kSchema)) // unreadable, or a layout this version does not know
-        return false;
+    if (version == kAnsiTextVersion || version == kWideTextVersion) {
+        if (!ConvertTextValues())
+            return false;
+    } else if (version != 0 || !Exec(kSchema) || !SeedFreshMachine()) {
+        return false; // unreadable, or a layout this version does not know
+    }
+    std::string mark = "PRAGMA user_version = " + std::to_string(wanted);
+    return Exec(mark.c_str()) && transaction.Commit();
+}
+
+bool RegistryStore::SeedFreshMachine() {
     for (RegKeyId root = kFirstRoot; root <= kLastRoot; ++root) {
         std::string name = RootName(root);
         RegistryStatement insert =
@@ -176,10 +193,39 @@ bool RegistryStore::Initialize() {
         if (!insert.Bind(1, root).Bind(2, name).Bind(3, Fold(name)).Run())
             return false;
     }
-    if (!RegistrySeed::Seed(*this, Machine::Current().Settings()))
-        return false;
-    std::string mark = "PRAGMA user_version = " + std::to_string(kSchemaVersion);
-    return Exec(mark.c_str()) && transaction.Commit();
+    return RegistrySeed::Seed(*this, Machine::Current().Settings());
+}
+
+// Every text value into the form of wideText_, from the other one. Going
+// down to ANSI, characters the code page lacks become "?", as they would
+// through the NT family's "A" calls.
+bool RegistryStore::ConvertTextValues() {
+    struct Row {
+        RegKeyId key;
+        sqlite3_int64 seq;
+        std::string data;
+    };
+    std::vector<Row> rows;
+    {
+        RegistryStatement list =
+            Statement("SELECT key, seq, data FROM vals WHERE type IN (?1, ?2, ?3)");
+        list.Bind(1, sqlite3_int64{REG_SZ}).Bind(2, sqlite3_int64{REG_EXPAND_SZ});
+        list.Bind(3, sqlite3_int64{REG_MULTI_SZ});
+        int step;
+        while ((step = list.Step()) == SQLITE_ROW)
+            rows.push_back({list.Int(0), list.Int(1), list.Bytes(2)});
+        if (step != SQLITE_DONE)
+            return false;
+    }
+    for (const Row& row : rows) {
+        std::string data = wideText_ ? RegistryText::WideFromAnsi(row.data, codePage_)
+                                     : RegistryText::AnsiFromWide(row.data, codePage_);
+        RegistryStatement update =
+            Statement("UPDATE vals SET data = ?3 WHERE key = ?1 AND seq = ?2");
+        if (!update.Bind(1, row.key).Bind(2, row.seq).Bind(3, data).Run())
+            return false;
+    }
+    return true;
 }
 
 bool RegistryStore::Exec(const char* sql) {

@@ -12,6 +12,13 @@
 // write at once. A database that has never been set up is created and
 // seeded (RegistrySeed.h) the first time a process opens it.
 //
+// Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) are kept as the
+// machine's family keeps them (RegistryText.h): UTF-16LE on the NT family,
+// ANSI bytes of the code page on the older one. The database records which
+// form it holds; a database of the other form (one made before the NT form
+// existed, or a machine whose family was changed) is converted whole when it
+// is opened, in one transaction.
+//
 // Results are Win32 error codes. Key ids are stable: a deleted key's id is
 // never given to another key, so a handle to a deleted key cannot reach a
 // newer one.
@@ -110,6 +117,8 @@ public:
 
     // The machine settings' code page at connection time (names are folded in it).
     unsigned CodePage() const { return codePage_; }
+    // True when text values are kept as UTF-16LE (the NT family).
+    bool WideText() const { return wideText_; }
 
 private:
     RegistryStore() = default;
@@ -120,6 +129,8 @@ private:
     bool Connect(const std::string& path);
     void Disconnect(bool release);
     bool Initialize();
+    bool SeedFreshMachine();
+    bool ConvertTextValues();
     bool Exec(const char* sql);
     bool BeginTransaction(bool write);
     bool EndTransaction(bool commit);
@@ -134,6 +145,7 @@ private:
     pid_t pid_ = 0;
     unsigned forks_ = 0;
     unsigned codePage_ = 1252;
+    bool wideText_ = true;
     int depth_ = 0;
     bool writing_ = false;
     bool doomed_ = false;

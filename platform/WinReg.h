@@ -46,6 +46,16 @@ typedef DWORD REGSAM;
 // over 255 bytes, or a key that would lie more than 512 levels below its
 // root, the depth Windows allows), ERROR_CANTOPEN / ERROR_CANTWRITE
 // (the machine's registry database cannot be opened or written).
+// Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) are kept as the family
+// keeps them. On the NT family they are UTF-16LE: the "W" value functions
+// set and return them as they are; the "A" functions convert the data from
+// and to the machine's ANSI code page, a character it lacks becoming "?", and
+// report the size of the converted data. On the older family they are the
+// bytes of the ANSI code page, and the "W" functions fail with
+// ERROR_CALL_NOT_IMPLEMENTED, as they do there. Key and value names are kept
+// in the ANSI code page on both families: a "W" call whose value name the
+// code page cannot spell finds no value (ERROR_FILE_NOT_FOUND), or sets none
+// (ERROR_NO_UNICODE_TRANSLATION).
 // Sub key paths may hold several levels ("Software\\A\\B"), split at the
 // backslashes that are characters of the machine's code page: in code page
 // 932 the byte 0x5C may also be the second byte of a double-byte character
@@ -62,11 +72,15 @@ LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDes
 // nothing: ERROR_MORE_DATA with the size needed in *lpcbData.
 LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                          LPBYTE lpData, LPDWORD lpcbData);
+LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                         LPBYTE lpData, LPDWORD lpcbData);
 // Needs KEY_QUERY_VALUE. Values come in creation order. *lpcchValueName is the
 // name buffer's size in characters; on success it receives the name's length
 // without the terminator. A name or data buffer too small: ERROR_MORE_DATA,
 // with the size needed stored (for the name: its length plus the terminator).
 LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
+                      LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
+LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchValueName,
                       LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 // Needs KEY_ENUMERATE_SUB_KEYS. Sub keys come in creation order; keys have no
 // class and no time here (empty class, zero time).
@@ -76,6 +90,8 @@ LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
 // REG_DWORD is its 4 bytes, little-endian; a REG_QWORD its 8). An existing
 // value keeps its name and its place in the enumeration.
 LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
+                       const BYTE* lpData, DWORD cbData);
+LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
                        const BYTE* lpData, DWORD cbData);
 // Closing a predefined key does nothing and succeeds.
 LSTATUS RegCloseKey(HKEY hKey);

@@ -53,20 +53,20 @@ TEST_F(DistBuildTest, TheMediumInstallsAndUninstallsAsDescribed) {
 
     const std::string drive = machine.DriveC();
     const auto before = DriveListing(drive, "\n");
-    const std::string registry = Kivtool("reg export").output;
+    const std::string registry = Kivtool("reg export --utf8").output;
     const KivtoolRun installed = Kivtool("install '" + medium.string() + "'");
     ASSERT_EQ(installed.status, 0) << installed.output;
     const std::string folder = "Program Files/Kiv software/Talvic/";
     EXPECT_EQ(ReadHostFile(machine.DriveC(folder + "Docs/manual.txt")), std::string(3000, 'm'));
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "App.exe")));
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "Extras/extra.txt")));
-    EXPECT_NE(Kivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
+    EXPECT_NE(Kivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
                   .output.find("\"Runs\"=dword:00000003"),
               std::string::npos);
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Talvic'");
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive, "\n"), before);
-    EXPECT_EQ(Kivtool("reg export").output, registry);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registry);
 }
 
 // Built again from the same inputs, in another folder and with the files'

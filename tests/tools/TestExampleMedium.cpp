@@ -201,14 +201,15 @@ TEST_F(ExampleMediumTest, ATypicalInstallationPutsTheProductInPlace) {
     RegCloseKey(counts);
 
     const std::string keys =
-        Kivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Orrery\\1.4'").output;
+        Kivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Orrery\\1.4'")
+            .output;
     EXPECT_NE(keys.find("\"InstallDir\"=\"C:\\\\Program Files\\\\Kiv software\\\\Orrery\""),
               std::string::npos)
         << keys;
     EXPECT_NE(keys.find("\"User\"=\"Caroline Herschel\""), std::string::npos) << keys;
     EXPECT_NE(keys.find("\"Company\"=\"Slough Observatory\""), std::string::npos) << keys;
     EXPECT_NE(keys.find("\"Planets\"=dword:00000008"), std::string::npos) << keys;
-    EXPECT_NE(Kivtool("reg export 'HKEY_CURRENT_USER\\Software\\Kiv software\\Orrery'")
+    EXPECT_NE(Kivtool("reg export --utf8 'HKEY_CURRENT_USER\\Software\\Kiv software\\Orrery'")
                   .output.find("\"Language\"=\"English\""),
               std::string::npos);
 
@@ -282,12 +283,12 @@ TEST_F(ExampleMediumTest, TheLanguageAndTheSetupTypeChooseTheComponents) {
 TEST_F(ExampleMediumTest, UninstallLeavesTheMachineAsItWas) {
     const std::string drive = machine.DriveC();
     const auto before = DriveListing(drive);
-    const std::string registryBefore = Kivtool("reg export").output;
+    const std::string registryBefore = Kivtool("reg export --utf8").output;
     ASSERT_EQ(Install("--startup-shortcut").status, 0);
     ASSERT_TRUE(fs::exists(machine.DriveC("Windows/System32/KivOrbit.dll")));
 
     const KivtoolRun removed = Kivtool("uninstall '" + kProduct + "'");
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive), before) << removed.output;
-    EXPECT_EQ(Kivtool("reg export").output, registryBefore);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registryBefore);
 }

@@ -35,8 +35,8 @@ TEST_P(InstallCommandTest, InstallsTheMediumAndWritesTheUninstallRecord) {
     EXPECT_EQ(count, 4u);
     RegCloseKey(counts);
 
-    KivtoolRun exported =
-        RunKivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv test'", Environment(), true);
+    KivtoolRun exported = RunKivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Kiv test'",
+                                     Environment(), true);
     EXPECT_NE(
         exported.output.find("\"InstallDir\"=\"C:\\\\Program Files\\\\Kiv software\\\\Talvic\""),
         std::string::npos)
@@ -231,7 +231,7 @@ TEST_P(InstallCommandTest, AShortcutIntoASubFolderIsMade) {
 TEST_P(InstallCommandTest, UninstallLeavesTheMachineAsItWas) {
     const std::string drive = machine->DriveC();
     const auto before = DriveListing(drive);
-    const std::string registryBefore = RunKivtool("reg export", Environment(), true).output;
+    const std::string registryBefore = RunKivtool("reg export --utf8", Environment(), true).output;
     ASSERT_EQ(Install("--startup-shortcut").status, 0);
     ASSERT_TRUE(fs::exists(Product("app.exe")));
 
@@ -239,7 +239,7 @@ TEST_P(InstallCommandTest, UninstallLeavesTheMachineAsItWas) {
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive), before) << removed.output;
     RunKivtool("reg delete 'HKEY_CURRENT_USER\\Software\\Kiv test'", Environment());
-    EXPECT_EQ(RunKivtool("reg export", Environment(), true).output, registryBefore);
+    EXPECT_EQ(RunKivtool("reg export --utf8", Environment(), true).output, registryBefore);
 
     ASSERT_EQ(Install().status, 0);
     WriteHostFile(Product("Samples/mine.txt"), "mine");

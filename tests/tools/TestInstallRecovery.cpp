@@ -47,7 +47,9 @@ protected:
         return text;
     }
 
-    std::string Registry() const { return RunKivtool("reg export", Environment(), true).output; }
+    std::string Registry() const {
+        return RunKivtool("reg export --utf8", Environment(), true).output;
+    }
     // The registry but for the key the description keeps (DONTUNINSTALL).
     std::string RegistryWithoutKeptKey() const {
         RunKivtool("reg delete 'HKEY_CURRENT_USER\\Software\\Kiv test'", Environment());

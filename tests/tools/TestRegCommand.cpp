@@ -77,7 +77,7 @@ void FillRegistry() {
 
 TEST(RegCommand, ExportOfAFreshMachineShowsTheSeededKeys) {
     TestMachine machine;
-    RegRun run = Reg(machine, "export");
+    RegRun run = Reg(machine, "export --utf8");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
     for (const char* line :
@@ -93,7 +93,7 @@ TEST(RegCommand, ExportOfAFreshMachineShowsTheSeededKeys) {
 TEST(RegCommand, ExportImportedIntoAnotherMachineExportsIdentically) {
     TestMachine first;
     FillRegistry();
-    RegRun exported = Reg(first, "export");
+    RegRun exported = Reg(first, "export --utf8");
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_NE(
         exported.out.find("\"Path\"=\"C:\\\\Program Files\\\\Talvic \\\"4\\\" caf\xC3\xA9\"\n"),
@@ -105,7 +105,7 @@ TEST(RegCommand, ExportImportedIntoAnotherMachineExportsIdentically) {
 
     TestMachine second;
     ASSERT_EQ(Reg(second, "import " + WriteRegFile(second, exported.out)).status, 0);
-    RegRun again = Reg(second, "export");
+    RegRun again = Reg(second, "export --utf8");
     EXPECT_EQ(again.out, exported.out);
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Talvic\\4.0", 0, KEY_READ, &key),
@@ -235,7 +235,7 @@ TEST(RegCommand, DoubleByteKeyNamesGoThroughExportImportQueryAndDelete) {
     RegCloseKey(key);
 
     const std::string name = "HKEY_CURRENT_USER\\Software\\" + soUtf8 + "\\" + tableUtf8;
-    RegRun exported = Reg(first, "export 'HKCU\\Software\\" + soUtf8 + "'");
+    RegRun exported = Reg(first, "export --utf8 'HKCU\\Software\\" + soUtf8 + "'");
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_NE(exported.out.find("[" + name + "]\n\"" + soUtf8 + "\"=\"" + tableUtf8 + "\"\n"),
               std::string::npos)
@@ -313,7 +313,7 @@ TEST(RegCommand, ExportOfTheDeepestKeyImportsBack) {
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, path.c_str(), &key), ERROR_SUCCESS);
     Set(key, "Bottom", REG_SZ, std::string("b\0", 2));
     RegCloseKey(key);
-    RegRun exported = Reg(machine, "export 'HKCU\\Deep'");
+    RegRun exported = Reg(machine, "export --utf8 'HKCU\\Deep'");
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_NE(exported.out.find("[HKEY_CURRENT_USER\\" + path + "]\n\"Bottom\"=\"b\""),
               std::string::npos);

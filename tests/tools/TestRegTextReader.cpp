@@ -13,10 +13,11 @@ struct Parsed {
     std::vector<RegTextChange> changes;
 };
 
-Parsed ParseText(const std::string& text) {
+// Text values in ANSI, as the older family keeps them, unless wideText.
+Parsed ParseText(const std::string& text, bool wideText = false) {
     Parsed parsed;
     parsed.line = 0;
-    parsed.ok = RegTextReader::Parse(text, &parsed.changes, &parsed.line, &parsed.error);
+    parsed.ok = RegTextReader::Parse(text, wideText, &parsed.changes, &parsed.line, &parsed.error);
     return parsed;
 }
 

@@ -98,18 +98,18 @@ TEST_F(SetupProgramTest, TypicalWithEveryPageInstallsTheProductItsKeysLinksAndRe
 TEST_F(SetupProgramTest, ALeftSetupAndAnUninstalledOneGiveBackTheFreshMachine) {
     const std::string drive = machine.DriveC();
     const auto fresh = DriveListing(drive);
-    const std::string registry = Kivtool("reg export").output;
+    const std::string registry = Kivtool("reg export --utf8").output;
     ASSERT_EQ(RunSetup(Through(kWelcomePage) + "key Escape\n" + kBox + "key Y\n"), kCancelledStatus)
         << output;
     EXPECT_EQ(DriveListing(drive), fresh);
-    EXPECT_EQ(Kivtool("reg export").output, registry);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registry);
 
     ASSERT_EQ(RunSetup(Through(kSetupTypePage) + FinishTypical()), 0) << output;
     ASSERT_TRUE(fs::exists(machine.DriveC("Windows/System32/KivOrbit.dll")));
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Orrery'");
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive), fresh) << removed.output;
-    EXPECT_EQ(Kivtool("reg export").output, registry);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registry);
 }
 
 TEST_F(SetupProgramTest, CustomWithTwoComponentsUncheckedLeavesThemOutAndShowsTheSpace) {

@@ -40,9 +40,9 @@ std::string MachineState(const TestMachine& on) {
         state += file + "\n";
     for (const char* key : {"HKEY_LOCAL_MACHINE\\Software\\Kiv software",
                             "HKEY_CURRENT_USER\\Software\\Kiv software"})
-        state +=
-            RunKivtool(std::string("reg export '") + key + "'", "KIV_MACHINE='" + on.Root() + "'")
-                .output;
+        state += RunKivtool(std::string("reg export --utf8 '") + key + "'",
+                            "KIV_MACHINE='" + on.Root() + "'")
+                     .output;
     state += ReadHostFile(product / ".uninstallinfos.log");
     return state;
 }
@@ -76,9 +76,9 @@ TEST_F(UnattendedTest, AResponseChoosesLanguageUserTypeFolderAndComponents) {
     const std::string key = ProductKey();
     EXPECT_NE(key.find("Ada Lovelace"), std::string::npos) << key;
     EXPECT_NE(key.find("C:\\Apps\\Orrery"), std::string::npos) << key;
-    EXPECT_NE(
-        Kivtool("reg export 'HKEY_CURRENT_USER\\Software\\Kiv software'").output.find("German"),
-        std::string::npos);
+    EXPECT_NE(Kivtool("reg export --utf8 'HKEY_CURRENT_USER\\Software\\Kiv software'")
+                  .output.find("German"),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(
         machine.DriveC("Documents and Settings/All Users/Start Menu/Programs/Startup/Orrery.LNK")));
 }

@@ -34,7 +34,7 @@ TEST_F(DistBuildTest, InitEditBuildUnattendedInstallAndUninstallLeaveTheMachineA
 
     const std::string drive = machine.DriveC();
     const auto before = DriveListing(drive, "\n");
-    const std::string registry = Kivtool("reg export").output;
+    const std::string registry = Kivtool("reg export --utf8").output;
     WriteHostFile(root / "response.ini",
                   "User = Ada Lovelace\nSetupType = Custom\nComponents = Program, docs\n");
     const std::string command = "KIV_MACHINE='" + machine.Root() + "' '" +
@@ -47,12 +47,12 @@ TEST_F(DistBuildTest, InitEditBuildUnattendedInstallAndUninstallLeaveTheMachineA
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "Talvic.exe")));
     EXPECT_TRUE(fs::exists(machine.DriveC(folder + "docs/manual.txt")));
     EXPECT_FALSE(fs::exists(machine.DriveC(folder + "extras"))) << "left out by the response";
-    EXPECT_NE(Kivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
+    EXPECT_NE(Kivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Kiv software\\Talvic'")
                   .output.find("\"User\"=\"Ada Lovelace\""),
               std::string::npos);
 
     const KivtoolRun removed = Kivtool("uninstall 'C:\\Program Files\\Kiv software\\Talvic'");
     EXPECT_EQ(removed.status, 0) << removed.output;
     EXPECT_EQ(DriveListing(drive, "\n"), before);
-    EXPECT_EQ(Kivtool("reg export").output, registry);
+    EXPECT_EQ(Kivtool("reg export --utf8").output, registry);
 }

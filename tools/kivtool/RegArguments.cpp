@@ -24,6 +24,8 @@ RegArguments ParseRegArguments(const std::vector<std::string>& words, const RegA
             options = false;
         } else if (options && (word == "--help" || word == "-h")) {
             arguments.help = true;
+        } else if (options && rule.option && word == rule.option) {
+            arguments.option = true;
         } else if (options && IsOption(word)) {
             if (arguments.problem.empty())
                 arguments.problem = "unknown option '" + word + "'";

@@ -29,6 +29,7 @@ const char kUsage[] =
     "  query KEY [VALUE]  show the values and sub keys of KEY, or one value\n"
     "  export [KEY]       write the registry (or KEY and all below it) to standard\n"
     "                     output in the \"Windows Registry Editor Version 5.00\" format\n"
+    "                     (UTF-16LE as the registry editor writes it; --utf8 for UTF-8)\n"
     "  import FILE.reg    apply a registry file: all of it, or nothing on any error\n"
     "  delete KEY         delete KEY with all its values and sub keys\n"
     "\n"
@@ -43,15 +44,25 @@ const char kQueryUsage[] =
     "VALUE (\"\" for the default value; put \"--\" before a name that begins with\n"
     "\"-\"). Exit status 1 when it does not exist.\n";
 const char kExportUsage[] =
-    "usage: kivtool reg export [KEY] > FILE.reg\n"
-    "Writes the whole registry, or KEY with everything below it, as registry text\n"
-    "(UTF-8): keys depth first and values in the order they were created.\n";
+    "usage: kivtool reg export [--utf8] [KEY] > FILE.reg\n"
+    "Writes the whole registry, or KEY with everything below it, as registry text:\n"
+    "keys depth first and values in the order they were created. The file is what\n"
+    "the Windows registry editor writes and reads: UTF-16LE after its byte-order\n"
+    "mark, with CR LF line ends.\n"
+    "\n"
+    "  --utf8   write UTF-8 with LF line ends instead (to compare files as text;\n"
+    "           \"reg import\" reads both, the Windows registry editor only UTF-16LE)\n";
 const char kImportUsage[] =
     "usage: kivtool reg import FILE.reg\n"
     "Applies a registry text file in one transaction: [KEY] creates a key, [-KEY]\n"
-    "deletes it with all below it, \"name\"=- deletes a value. A file with an error is\n"
-    "refused with its line number and nothing is changed; otherwise the command says\n"
-    "how many keys and values it imported. A file over 256 MiB is refused.\n";
+    "deletes it with all below it, \"name\"=- deletes a value. The file may be\n"
+    "UTF-16LE with its byte-order mark (as the registry editor writes it) or UTF-8,\n"
+    "with CR LF or LF line ends. Key and value names must be text of the machine's\n"
+    "code page; so must text values on a machine of the older family, whose\n"
+    "registry keeps text in its code page (the NT family keeps any character).\n"
+    "A file with an error is refused with its line number and nothing is changed;\n"
+    "otherwise the command says how many keys and values it imported. A file over\n"
+    "256 MiB is refused.\n";
 // An export of a whole machine is a few megabytes.
 constexpr std::size_t kMaxImportBytes = std::size_t(256) << 20;
 const char kDeleteUsage[] =
@@ -128,7 +139,8 @@ std::string ImportReport(const RegTextApply::Counts& counts, const std::string& 
 
 // [SECTION] Commands
 
-int Query(RegistryStore& store, const std::vector<std::string>& args) {
+int Query(RegistryStore& store, const RegArguments& arguments) {
+    const std::vector<std::string>& args = arguments.operands;
     FoundKey key;
     std::string error, valueName;
     if (FindKey(store, args[0], &key, &error))
@@ -144,7 +156,7 @@ int Query(RegistryStore& store, const std::vector<std::string>& args) {
     }
     std::string out = key.name + "\n";
     for (const RegistryValue& value : values)
-        out += RegTextQuery::ValueLine(value) + "\n";
+        out += RegTextQuery::ValueLine(value, store.WideText()) + "\n";
     for (const RegistrySubKey& subKey : subKeys) {
         std::string utf8;
         out += "\n" + key.name + "\\" +
@@ -154,7 +166,8 @@ int Query(RegistryStore& store, const std::vector<std::string>& args) {
     return 0;
 }
 
-int Export(RegistryStore& store, const std::vector<std::string>& args) {
+int Export(RegistryStore& store, const RegArguments& arguments) {
+    const std::vector<std::string>& args = arguments.operands;
     std::string out = std::string(RegTextWriter::kHeader) + "\n";
     std::string failedKey;
     LONG result = ERROR_SUCCESS;
@@ -176,18 +189,23 @@ int Export(RegistryStore& store, const std::vector<std::string>& args) {
     if (result)
         return Fail("cannot read the registry");
     out += "\n";
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout))
+    std::string file;
+    if (!RegTextWriter::FileText(out, arguments.option, &file))
+        return Fail("cannot export " + (args.empty() ? std::string("the registry") : args[0]) +
+                    ": a key name is not text of the machine's code page");
+    if (std::fwrite(file.data(), 1, file.size(), stdout) != file.size() || std::fflush(stdout))
         return Fail(std::string("cannot write the output: ") + std::strerror(errno));
     return 0;
 }
 
-int Import(RegistryStore& store, const std::vector<std::string>& args) {
+int Import(RegistryStore& store, const RegArguments& arguments) {
+    const std::vector<std::string>& args = arguments.operands;
     std::string content, error;
     if (!ReadWhole(args[0], &content, &error))
         return Fail(error);
     std::vector<RegTextChange> changes;
     int line = 0;
-    if (!RegTextReader::Parse(content, &changes, &line, &error))
+    if (!RegTextReader::Parse(content, store.WideText(), &changes, &line, &error))
         return Fail(args[0] + ":" + std::to_string(line) + ": " + error + "; nothing imported");
     if (LONG result = RegTextApply::Apply(store, changes, &line))
         return Fail(args[0] + ":" + std::to_string(line) + ": cannot apply (error " +
@@ -197,7 +215,8 @@ int Import(RegistryStore& store, const std::vector<std::string>& args) {
     return 0;
 }
 
-int Delete(RegistryStore& store, const std::vector<std::string>& args) {
+int Delete(RegistryStore& store, const RegArguments& arguments) {
+    const std::vector<std::string>& args = arguments.operands;
     FoundKey key;
     std::string error;
     RegistryStore::Transaction transaction(store, true);
@@ -219,10 +238,10 @@ int RunReg(const std::vector<std::string>& args) {
         const char* name;
         const char* usage;
         RegArgumentRule rule;
-        int (*run)(RegistryStore&, const std::vector<std::string>&);
+        int (*run)(RegistryStore&, const RegArguments&);
     };
     static const Command kCommands[] = {{"query", kQueryUsage, {"KEY", 2}, Query},
-                                        {"export", kExportUsage, {nullptr, 1}, Export},
+                                        {"export", kExportUsage, {nullptr, 1, "--utf8"}, Export},
                                         {"import", kImportUsage, {"FILE", 1}, Import},
                                         {"delete", kDeleteUsage, {"KEY", 1}, Delete}};
     for (const Command& command : kCommands) {
@@ -237,7 +256,7 @@ int RunReg(const std::vector<std::string>& args) {
         RegistryStore::Session session;
         if (!session.Store())
             return Fail("cannot open the registry of the machine at " + Machine::Current().Root());
-        return command.run(*session.Store(), arguments.operands);
+        return command.run(*session.Store(), arguments);
     }
     return UsageError("unknown command '" + args[0] + "'", kUsage);
 }

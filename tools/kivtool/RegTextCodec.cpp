@@ -1,5 +1,6 @@
 #include "tools/kivtool/RegTextCodec.h"
 
+#include "platform/RegistryText.h"
 #include "platform/Windows.h"
 
 namespace RegTextCodec {
@@ -50,21 +51,13 @@ bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
 std::string AnsiToUtf16Le(const std::string& ansi) {
     std::u16string wide;
     ToWide(CP_ACP, 0, ansi, &wide);
-    std::string bytes;
-    for (char16_t c : wide) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
+    return RegistryText::Bytes(wide);
 }
 
 static bool WideFromLe(const std::string& bytes, std::u16string* wide) {
     if (bytes.size() % 2)
         return false;
-    wide->clear();
-    for (std::size_t i = 0; i < bytes.size(); i += 2)
-        wide->push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                              static_cast<unsigned char>(bytes[i + 1]) << 8));
+    *wide = RegistryText::Units(bytes);
     return true;
 }
 
@@ -76,6 +69,14 @@ bool Utf16LeToAnsi(const std::string& bytes, std::string* ansi) {
 bool Utf16LeToUtf8(const std::string& bytes, std::string* utf8) {
     std::u16string wide;
     return WideFromLe(bytes, &wide) && FromWide(CP_UTF8, wide, utf8);
+}
+
+bool Utf8ToUtf16Le(const std::string& utf8, std::string* bytes) {
+    std::u16string wide;
+    if (!ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, &wide))
+        return false;
+    *bytes = RegistryText::Bytes(wide);
+    return true;
 }
 
 std::string Quote(const std::string& text) {

@@ -1,5 +1,7 @@
-// Text conversions of the registry text format. The registry keeps ANSI text
-// of the machine's code page; a .reg file on the host is UTF-8, and its
+// Text conversions of the registry text format. The registry keeps names in
+// the machine's ANSI code page, and text values in UTF-16LE on the NT family
+// or in the code page on the older one; a .reg file is UTF-16LE with its
+// byte-order mark as the registry editor writes it, or UTF-8, and its
 // hex(1), hex(2) and hex(7) data hold UTF-16LE as Windows writes them.
 #pragma once
 
@@ -19,6 +21,8 @@ std::string AnsiToUtf16Le(const std::string& ansi);
 bool Utf16LeToAnsi(const std::string& bytes, std::string* ansi);
 // A UTF-16LE file's content to UTF-8 (for files saved by Windows tools).
 bool Utf16LeToUtf8(const std::string& bytes, std::string* utf8);
+// UTF-8 to UTF-16LE bytes; false when the text is not UTF-8.
+bool Utf8ToUtf16Le(const std::string& utf8, std::string* bytes);
 
 // "text" with "\" and "\"" escaped by a backslash, in quotes.
 std::string Quote(const std::string& text);

@@ -20,6 +20,15 @@ std::uint64_t LittleEndian(const std::string& bytes) {
     return number;
 }
 
+// Text data as UTF-8, its NULs kept: from UTF-16LE when the registry keeps
+// text so, else from ANSI; the bytes as they are when they do not convert.
+std::string TextData(const std::string& data, bool wideText) {
+    std::string utf8;
+    if (!wideText)
+        return Utf8(data);
+    return RegTextCodec::Utf16LeToUtf8(data, &utf8) ? utf8 : data;
+}
+
 std::string MultiText(const std::string& data) {
     std::string out;
     std::size_t start = 0;
@@ -29,7 +38,7 @@ std::string MultiText(const std::string& data) {
             break; // the empty string that ends the list
         if (!out.empty())
             out += "\\0";
-        out += Utf8(data.substr(start, end - start));
+        out += data.substr(start, end - start);
         start = end + 1;
     }
     return out;
@@ -50,15 +59,17 @@ std::string TypeName(DWORD type) {
     return text;
 }
 
-std::string DataText(const RegistryValue& value) {
+std::string DataText(const RegistryValue& value, bool wideText) {
     const std::string& data = value.data;
     char number[24];
     switch (value.type) {
     case REG_SZ:
-    case REG_EXPAND_SZ:
-        return Utf8(data.substr(0, data.find('\0')));
+    case REG_EXPAND_SZ: {
+        std::string text = TextData(data, wideText);
+        return text.substr(0, text.find('\0'));
+    }
     case REG_MULTI_SZ:
-        return MultiText(data);
+        return MultiText(TextData(data, wideText));
     case REG_DWORD:
     case REG_QWORD:
         if (data.size() == (value.type == REG_DWORD ? 4u : 8u)) {
@@ -77,9 +88,9 @@ std::string DataText(const RegistryValue& value) {
     return hex;
 }
 
-std::string ValueLine(const RegistryValue& value) {
+std::string ValueLine(const RegistryValue& value, bool wideText) {
     std::string name = value.name.empty() ? "(Default)" : Utf8(value.name);
-    return "    " + name + "    " + TypeName(value.type) + "    " + DataText(value);
+    return "    " + name + "    " + TypeName(value.type) + "    " + DataText(value, wideText);
 }
 
 } // namespace RegTextQuery

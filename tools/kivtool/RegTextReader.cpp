@@ -5,6 +5,7 @@
 
 #include "platform/RegistryNames.h"
 #include "platform/RegistryRoots.h"
+#include "platform/RegistryText.h"
 #include "platform/WinBase.h"
 #include "tools/kivtool/RegTextCodec.h"
 #include "tools/kivtool/RegTextWriter.h"
@@ -61,6 +62,28 @@ bool ToAnsi(const std::string& utf8, std::string* ansi, std::string* error) {
         return true;
     *error = "text that is not UTF-8 or holds a character the machine's code page lacks";
     return false;
+}
+
+// A text value's data as the registry keeps it, with its terminator. The
+// older family keeps ANSI: a character its code page lacks is refused, as
+// that family's registry editor reads only text of the code page, rather
+// than stored as "?".
+bool ToValueText(const std::string& utf8, bool wideText, std::string* data, std::string* error) {
+    if (!wideText) {
+        if (!RegTextCodec::Utf8ToAnsi(utf8, data)) {
+            *error = "text that is not UTF-8 or holds a character the machine's code page lacks "
+                     "(the older family keeps registry text in its code page)";
+            return false;
+        }
+        data->push_back('\0');
+        return true;
+    }
+    if (!RegTextCodec::Utf8ToUtf16Le(utf8, data)) {
+        *error = "text that is not UTF-8";
+        return false;
+    }
+    data->append(2, '\0');
+    return true;
 }
 
 } // namespace
@@ -125,7 +148,7 @@ bool ParseBytes(const std::string& list, std::string* bytes, std::string* error)
     return true;
 }
 
-bool ParseHex(const std::string& data, RegTextChange* change, std::string* error) {
+bool ParseHex(const std::string& data, bool wideText, RegTextChange* change, std::string* error) {
     std::size_t colon = data.find(':');
     std::string kind = data.substr(0, colon);
     if (colon == std::string::npos) {
@@ -144,19 +167,19 @@ bool ParseHex(const std::string& data, RegTextChange* change, std::string* error
     std::string bytes;
     if (!ParseBytes(data.substr(colon + 1), &bytes, error))
         return false;
-    bool text =
-        change->type == REG_SZ || change->type == REG_EXPAND_SZ || change->type == REG_MULTI_SZ;
-    if (!text) {
+    bool text = RegistryText::IsText(change->type);
+    if (!text || wideText) {
         change->data = bytes;
         return true;
     }
     if (RegTextCodec::Utf16LeToAnsi(bytes, &change->data))
         return true;
-    *error = "text data that is not whole UTF-16 or holds a character the code page lacks";
+    *error = "text data that is not whole UTF-16 or holds a character the code page lacks "
+             "(the older family keeps registry text in its code page)";
     return false;
 }
 
-bool ParseData(const std::string& data, RegTextChange* change, std::string* error) {
+bool ParseData(const std::string& data, bool wideText, RegTextChange* change, std::string* error) {
     if (data == "-") {
         change->kind = RegTextChange::Kind::DeleteValue;
         return true;
@@ -173,7 +196,7 @@ bool ParseData(const std::string& data, RegTextChange* change, std::string* erro
         return true;
     }
     if (data.compare(0, 3, "hex") == 0)
-        return ParseHex(data, change, error);
+        return ParseHex(data, wideText, change, error);
     std::size_t pos = 0;
     std::string text;
     if (data.empty() || data[0] != '"') {
@@ -187,14 +210,11 @@ bool ParseData(const std::string& data, RegTextChange* change, std::string* erro
         return false;
     }
     change->type = REG_SZ;
-    if (!ToAnsi(text, &change->data, error))
-        return false;
-    change->data.push_back('\0');
-    return true;
+    return ToValueText(text, wideText, &change->data, error);
 }
 
 // "name"=data or @=data.
-bool ParseValue(const std::string& line, RegTextChange* change, std::string* error) {
+bool ParseValue(const std::string& line, bool wideText, RegTextChange* change, std::string* error) {
     std::size_t pos = 1;
     std::string name;
     if (line[0] == '"' && (pos = 0, !Unquote(line, &pos, &name, error)))
@@ -211,7 +231,7 @@ bool ParseValue(const std::string& line, RegTextChange* change, std::string* err
         return false;
     }
     change->kind = RegTextChange::Kind::SetValue;
-    return ParseData(TrimRight(TrimLeft(rest.substr(1))), change, error);
+    return ParseData(TrimRight(TrimLeft(rest.substr(1))), wideText, change, error);
 }
 
 } // namespace
@@ -288,8 +308,8 @@ bool ParseHeader(const std::string& line, KeyState* key, RegTextChange* change,
 
 } // namespace
 
-bool Parse(const std::string& content, std::vector<RegTextChange>* changes, int* errorLine,
-           std::string* error) {
+bool Parse(const std::string& content, bool wideText, std::vector<RegTextChange>* changes,
+           int* errorLine, std::string* error) {
     changes->clear();
     std::string text;
     std::vector<std::string> lines;
@@ -318,7 +338,7 @@ bool Parse(const std::string& content, std::vector<RegTextChange>* changes, int*
                 *error = key.open ? "a value under a key being deleted" : "a value before any key";
                 return false;
             }
-            if (!ParseValue(line, &change, error))
+            if (!ParseValue(line, wideText, &change, error))
                 return false;
         } else {
             *error = "a line that is neither a key, a value nor a comment";

@@ -8,8 +8,10 @@
 // [KEY] and [-KEY] (deletes the key and all below it); values "name" or @
 // (the default value) = "text" (escapes \\ and \"), dword:N (1 to 8 hex
 // digits), hex:.. and hex(N):.. (bytes continued over lines ending in "\"),
-// or - (deletes the value). Names and texts are converted to the machine's
-// ANSI code page; a character the code page lacks is an error.
+// or - (deletes the value). Key and value names are converted to the
+// machine's ANSI code page, text values to the form the registry keeps them
+// in (UTF-16LE, or ANSI on the older family); a character the code page
+// lacks, in a name or in an ANSI text value, is an error.
 #pragma once
 
 #include "platform/RegistryStore.h"
@@ -24,7 +26,7 @@ struct RegTextChange {
     std::string path; // ANSI, below the root; empty for the root itself
     std::string name; // ANSI value name; empty for the default value
     DWORD type = REG_NONE;
-    std::string data;
+    std::string data; // text values in the registry's form (RegistryStore::WideText)
     int line = 0;
 };
 
@@ -37,9 +39,10 @@ namespace RegTextReader {
 // most 512 levels (RegistryNames::kMaxKeyDepth).
 bool ParseKeyName(const std::string& name, RegKeyId* root, std::string* path, std::string* error);
 
-// Parses a whole file. On failure: false, the line in *errorLine and the
-// reason in *error.
-bool Parse(const std::string& content, std::vector<RegTextChange>* changes, int* errorLine,
-           std::string* error);
+// Parses a whole file, text values for a registry that keeps them as
+// UTF-16LE (wideText) or as ANSI. On failure: false, the line in *errorLine
+// and the reason in *error.
+bool Parse(const std::string& content, bool wideText, std::vector<RegTextChange>* changes,
+           int* errorLine, std::string* error);
 
 } // namespace RegTextReader

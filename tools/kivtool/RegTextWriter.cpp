@@ -1,5 +1,6 @@
 #include "tools/kivtool/RegTextWriter.h"
 
+#include "platform/RegistryText.h"
 #include "tools/kivtool/RegTextCodec.h"
 
 #include <cstdio>
@@ -16,14 +17,20 @@ struct PendingKey {
 };
 
 // A REG_SZ that can be written as "text": one terminator at its end, no
-// other NUL, no line break, and a faithful conversion to UTF-8.
-bool AsQuotedText(const RegistryValue& value, std::string* utf8) {
+// other NUL, no line break, and a faithful conversion to UTF-8. Its data is
+// UTF-16LE when the registry keeps text so (wideText), else ANSI.
+bool AsQuotedText(const RegistryValue& value, bool wideText, std::string* utf8) {
+    const std::size_t unit = wideText ? 2 : 1;
     const std::string& data = value.data;
-    if (value.type != REG_SZ || data.empty() || data.back() != '\0')
+    if (value.type != REG_SZ || data.size() < unit || data.size() % unit ||
+        data.compare(data.size() - unit, unit, std::string(unit, '\0')) != 0)
         return false;
-    std::string text = data.substr(0, data.size() - 1);
-    return text.find_first_of(std::string("\0\r\n", 3)) == std::string::npos &&
-           RegTextCodec::AnsiToUtf8(text, utf8);
+    std::string text = data.substr(0, data.size() - unit);
+    std::string back; // an unpaired surrogate has no UTF-8 form
+    bool converted = wideText ? RegTextCodec::Utf16LeToUtf8(text, utf8) &&
+                                    RegTextCodec::Utf8ToUtf16Le(*utf8, &back) && back == text
+                              : RegTextCodec::AnsiToUtf8(text, utf8);
+    return converted && utf8->find_first_of(std::string("\0\r\n", 3)) == std::string::npos;
 }
 
 // A name with bytes that are no text of the code page has no faithful
@@ -45,21 +52,21 @@ LONG Untranslatable(const std::string& key, std::string* failedKey) {
     return ERROR_NO_UNICODE_TRANSLATION;
 }
 
-std::string HexData(const RegistryValue& value, const std::string& prefix) {
+std::string HexData(const RegistryValue& value, bool wideText, const std::string& prefix) {
     char kind[16];
     if (value.type == REG_BINARY)
         std::snprintf(kind, sizeof kind, "hex:");
     else
         std::snprintf(kind, sizeof kind, "hex(%x):", static_cast<unsigned>(value.type));
-    bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
-    std::string bytes = text ? RegTextCodec::AnsiToUtf16Le(value.data) : value.data;
+    bool text = RegistryText::IsText(value.type);
+    std::string bytes = text && !wideText ? RegTextCodec::AnsiToUtf16Le(value.data) : value.data;
     std::string head = prefix + kind;
     return head + RegTextCodec::HexList(bytes, head.size());
 }
 
-std::string DataPart(const RegistryValue& value, const std::string& prefix) {
+std::string DataPart(const RegistryValue& value, bool wideText, const std::string& prefix) {
     std::string utf8;
-    if (AsQuotedText(value, &utf8))
+    if (AsQuotedText(value, wideText, &utf8))
         return prefix + RegTextCodec::Quote(utf8);
     if (value.type == REG_DWORD && value.data.size() == 4) {
         unsigned number = 0;
@@ -70,7 +77,7 @@ std::string DataPart(const RegistryValue& value, const std::string& prefix) {
         std::snprintf(text, sizeof text, "dword:%08x", number);
         return prefix + text;
     }
-    return HexData(value, prefix);
+    return HexData(value, wideText, prefix);
 }
 
 // Writes the key's header and values, and puts its sub keys on the stack so
@@ -87,7 +94,7 @@ LONG WriteOneKey(RegistryStore& store, const PendingKey& key, std::vector<Pendin
         *out += "\n[" + key.path + "]\n";
         for (const RegistryValue& value : values) {
             std::string line;
-            if (!ValueLine(value, &line))
+            if (!ValueLine(value, store.WideText(), &line))
                 return Untranslatable(key.path, failedKey);
             *out += line + "\n";
         }
@@ -103,11 +110,11 @@ LONG WriteOneKey(RegistryStore& store, const PendingKey& key, std::vector<Pendin
 
 } // namespace
 
-bool ValueLine(const RegistryValue& value, std::string* line) {
+bool ValueLine(const RegistryValue& value, bool wideText, std::string* line) {
     std::string name;
     if (!NamePart(value.name, &name))
         return false;
-    *line = DataPart(value, name + "=");
+    *line = DataPart(value, wideText, name + "=");
     return true;
 }
 
@@ -121,6 +128,24 @@ LONG WriteKey(RegistryStore& store, RegKeyId key, const std::string& path, bool 
             return result;
     }
     return ERROR_SUCCESS;
+}
+
+bool FileText(const std::string& text, bool utf8, std::string* file) {
+    if (utf8) {
+        *file = text;
+        return true;
+    }
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            lines.push_back('\r');
+        lines.push_back(c);
+    }
+    if (!RegTextCodec::Utf8ToUtf16Le(lines, file))
+        return false;
+    file->insert(0, "\xFF\xFE");
+    return true;
 }
 
 } // namespace RegTextWriter
