@@ -48,7 +48,7 @@ protected:
     }
     // The product's key: "Software\<COMPANY>\Talvic" with <COMPANY> empty.
     std::string ProductKey() const {
-        return Kivtool("reg export 'HKEY_LOCAL_MACHINE\\Software\\Talvic'").output;
+        return Kivtool("reg export --utf8 'HKEY_LOCAL_MACHINE\\Software\\Talvic'").output;
     }
 
     const fs::path medium = root / "medium";
