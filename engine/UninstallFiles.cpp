@@ -3,6 +3,7 @@
 #include "engine/UninstallSharedFile.h"
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
+#include "toolkit/KIVAnsiName.h"
 
 namespace {
 
@@ -10,8 +11,8 @@ namespace {
 // somewhere the installation never wrote to. The machine refuses outright
 // a link that leads off its drive.
 bool LiesBehindLink(const std::string& path) {
-    for (std::string folder = UninstallRun::Parent(path); !folder.empty();
-         folder = UninstallRun::Parent(folder)) {
+    for (std::string folder = KIVAnsiName::Parent(path); !folder.empty();
+         folder = KIVAnsiName::Parent(folder)) {
         const DWORD attributes = GetFileAttributesA(folder.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() == ERROR_ACCESS_DENIED
                                                   : (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -54,11 +55,11 @@ void UninstallFile(const std::string& path, UninstallRun& run) {
 
 void UninstallFiles(const UninstallRecord& record, const std::string& installFolder,
                     UninstallRun& run) {
-    const std::string recordPath = UninstallRun::Key(installFolder + "\\.uninstallinfos.log");
+    const std::string recordPath = KIVAnsiName::Key(installFolder + "\\.uninstallinfos.log");
     std::set<std::string> done;
     for (const std::string& listed : record.files) {
-        const std::string path = UninstallRun::Normal(listed);
-        if (UninstallRun::Key(path) == recordPath || !done.insert(UninstallRun::Key(path)).second)
+        const std::string path = KIVAnsiName::Normal(listed);
+        if (KIVAnsiName::Key(path) == recordPath || !done.insert(KIVAnsiName::Key(path)).second)
             continue;
         if (!record.fromJournal && IsStagedSystemFile(path, installFolder))
             UninstallSharedFile(path, run);
