@@ -1,5 +1,6 @@
 #include "../platform/PeImageBuilder.h"
 #include "FileInstallFixture.h"
+#include "Japanese932.h"
 #include "engine/InstallSystemFiles.h"
 #include "platform/MachineRestart.h"
 #include "platform/Windows.h"
@@ -256,10 +257,7 @@ FILE_INSTALL_BOTH_FAMILIES(InstallSystemFilesTest);
 class JapaneseInstallSystemFilesTest : public InstallSystemFilesTest {
 protected:
     void SetUp() override {
-        MachineSettings settings;
-        settings.family = GetParam();
-        settings.codePage = 932;
-        machine = std::make_unique<TestMachine>(settings);
+        machine = std::make_unique<TestMachine>(Japanese932Settings(GetParam()));
         KIVResetPlatformFamily();
     }
     void Stage(const std::string& ansi, const std::string& host, const std::string& bytes) {

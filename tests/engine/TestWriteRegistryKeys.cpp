@@ -1,3 +1,4 @@
+#include "Japanese932.h"
 #include "TestMachine.h"
 #include "engine/WriteRegistryKeys.h"
 #include "platform/WinError.h"
@@ -164,16 +165,11 @@ TEST_F(WriteRegistryKeysTest, FileWithoutNameNeverFallsBackToTheSystemRegistry) 
 // path is a whole name, in the system registry and in the registry file.
 class JapaneseWriteRegistryKeysTest : public WriteRegistryKeysTest {
 protected:
-    static MachineSettings Japanese() {
-        MachineSettings settings;
-        settings.codePage = 932;
-        return settings;
-    }
     std::string JapaneseRegistryFile() const {
         std::ifstream in(japanese.DriveC("Windows/t.reg"), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    TestMachine japanese{Japanese()};
+    TestMachine japanese{Japanese932Settings()};
 };
 
 constexpr const char* kSoftHyo = "Software\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C";
@@ -189,6 +185,7 @@ TEST_F(JapaneseWriteRegistryKeysTest, KeyNamesEndingInA5CByteAreOneLevelEach) {
 
     store = {true, false, u"t.reg"};
     ASSERT_TRUE(Write({Key(path.c_str())}));
-    EXPECT_EQ(JapaneseRegistryFile(), "$ROOT$\r\r\n$MACHINE$\r\r\n[Software]\r\r\n[\x83\x5C\x83\x74\x83\x67]"
-                              "\r\r\n[\x95\x5C]\r\r\n");
+    EXPECT_EQ(JapaneseRegistryFile(),
+              "$ROOT$\r\r\n$MACHINE$\r\r\n[Software]\r\r\n[\x83\x5C\x83\x74\x83\x67]"
+              "\r\r\n[\x95\x5C]\r\r\n");
 }

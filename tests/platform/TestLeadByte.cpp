@@ -1,4 +1,5 @@
 // Lead bytes of double-byte characters.
+#include "Japanese932.h"
 #include "TestMachine.h"
 #include "platform/WinBase.h"
 #include "platform/WinUser.h"
@@ -55,9 +56,7 @@ TEST(LeadByte, CharNextAWalksTheMachinesCodePage) {
         TestMachine western;
         EXPECT_EQ(CharNextA(text), text + 1);
     }
-    MachineSettings settings;
-    settings.codePage = 932;
-    TestMachine japanese(settings);
+    TestMachine japanese(Japanese932Settings());
     EXPECT_EQ(CharNextA(text), text + 2);
     EXPECT_EQ(CharPrevA(text, text + 2), text);
 }

@@ -1,6 +1,7 @@
 // Paths in ANSI text taken apart by characters. In code page 932 the
 // characters 表 (95 5C), ソ (83 5C) and 能 (94 5C) end in the byte of the
 // backslash; none of them is ever a separator.
+#include "Japanese932.h"
 #include "TestMachine.h"
 #include "toolkit/KIVAnsiName.h"
 
@@ -14,15 +15,9 @@ const std::string kSo = "\x83\x5C";                 // ソ
 const std::string kNou = "\x94\x5C";                // 能
 const std::string kSoft = kSo + "\x83\x74\x83\x67"; // ソフト
 
-MachineSettings Japanese() {
-    MachineSettings settings;
-    settings.codePage = 932;
-    return settings;
-}
-
 class AnsiName932 : public ::testing::Test {
 protected:
-    TestMachine machine{Japanese()};
+    TestMachine machine{Japanese932Settings()};
 };
 
 using Names = std::vector<std::string_view>;

@@ -58,6 +58,9 @@ const Allowed kAllowed[] = {
      "a .reg key name in UTF-8, before it becomes ANSI"},
     {"tools/kivtool/RegTextReader.cpp", "line->back() == '\\\\'",
      "a continued line of a .reg file in UTF-8"},
+    {"tools/kivtool/DistProjectCheck.cpp", "text.find_first_of(", "a project file's UTF-8 text"},
+    {"tools/kivtool/InstallOptions.cpp", "options->program.find_first_of(",
+     "a program name given on the command line, in UTF-8"},
 };
 
 bool IsAllowed(const std::string& file, const std::string& line) {

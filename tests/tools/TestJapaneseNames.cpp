@@ -4,6 +4,7 @@
 // and by the setup program, then uninstalled, leaving the fresh machine and
 // a user's file beside the product's.
 #include "HostFiles.h"
+#include "Japanese932.h"
 #include "KivtoolRun.h"
 #include "TestMachine.h"
 
@@ -17,24 +18,19 @@ namespace fs = std::filesystem;
 const std::string kFolder = "C:\\Program Files\\拡張機能";
 const char kKey[] = "HKEY_LOCAL_MACHINE\\Software\\ソフト\\表";
 
-MachineSettings Japanese() {
-    MachineSettings settings;
-    settings.codePage = 932;
-    return settings;
-}
-
 class JapaneseNamesTest : public ::testing::Test {
 protected:
-    JapaneseNamesTest() : machine(Japanese()), root(machine.Root()), medium(root / "medium") {
+    JapaneseNamesTest()
+        : machine(Japanese932Settings()), root(machine.Root()), medium(root / "medium") {
         WriteHostFile(root / "product/app/App.exe", "#!/bin/sh\nexit 0\n");
         WriteHostFile(root / "product/app/能力.txt", "abilities\r\n");
-        WriteHostFile(root / "product/app/ソフト/表.txt", "a table\r\n");
+        WriteHostFile(root / "product/app/表.txt", "a table\r\n");
         WriteHostFile(root / "product/system/表.dll", "library one");
         WriteHostFile(root / "product/system/ソフト.dll", "library two");
         WriteHostFile(root / "talvic.kivdist", kProject);
         const KivtoolRun built =
-            Kivtool("dist build '" + (root / "talvic.kivdist").string() + "' '" +
-                    medium.string() + "' --resources '" KIV_SOURCE_DIR "/resources' " +
+            Kivtool("dist build '" + (root / "talvic.kivdist").string() + "' '" + medium.string() +
+                    "' --resources '" KIV_SOURCE_DIR "/resources' " +
                     "--setup-program '" KIVSETUP_PATH "'");
         EXPECT_EQ(built.status, 0) << built.output;
     }
@@ -43,10 +39,10 @@ protected:
         return RunKivtool(arguments, "KIV_MACHINE='" + root.string() + "'");
     }
     int RunSetup(const std::string& arguments) const {
-        const std::string command = "cd '" + root.string() + "' && KIV_MACHINE='" +
-                                    root.string() + "' KIV_DISPLAY=headless timeout 120 '" +
-                                    (medium / "Setup.exe").string() + "' " + arguments +
-                                    " > '" + (root / "setup.log").string() + "' 2>&1";
+        const std::string command = "cd '" + root.string() + "' && KIV_MACHINE='" + root.string() +
+                                    "' KIV_DISPLAY=headless timeout 120 '" +
+                                    (medium / "Setup.exe").string() + "' " + arguments + " > '" +
+                                    (root / "setup.log").string() + "' 2>&1";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -61,7 +57,7 @@ protected:
         const std::string registryBefore = Kivtool("reg export").output;
         install();
         EXPECT_EQ(ReadHostFile(Installed("Program/表/能力.txt")), "abilities\r\n");
-        EXPECT_EQ(ReadHostFile(Installed("Program/表/ソフト/表.txt")), "a table\r\n");
+        EXPECT_EQ(ReadHostFile(Installed("Program/表/表.txt")), "a table\r\n");
         EXPECT_TRUE(fs::exists(Installed(".uninstallinfos.values")))
             << "the values file stays inside the folder";
         EXPECT_EQ(ReadHostFile(machine.DriveC("Windows/System32/表.dll")), "library one");
@@ -122,7 +118,8 @@ protected:
 
 TEST_F(JapaneseNamesTest, KivtoolInstallAndUninstall) {
     InstallsAndGoesBackToAFreshMachine([this] {
-        const KivtoolRun run = Kivtool("install '" + medium.string() + "' --dest '" + kFolder + "'");
+        const KivtoolRun run =
+            Kivtool("install '" + medium.string() + "' --dest '" + kFolder + "'");
         ASSERT_EQ(run.status, 0) << run.output;
     });
 }
