@@ -2,6 +2,7 @@
 
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVNarrowText.h"
 
 namespace {
@@ -75,10 +76,8 @@ bool InstallJournal::Open(const char16_t* installFolder, const char* application
     char folder[kPathSize];
     if (file_ || !KIVNarrowFromWide(installFolder, folder, sizeof folder))
         return false;
-    folder_ = folder;
-    while (folder_.size() > 3 && folder_.back() == '\\')
-        folder_.pop_back();
-    const std::string path = folder_ + "\\" + kJournalName;
+    folder_ = KIVAnsiName::WithoutTrailingSeparators(folder);
+    const std::string path = KIVAnsiName::Join(folder_, kJournalName);
     if (!ContinueEarlier(path)) {
         file_ = OpenForWriting(path, CREATE_ALWAYS);
         if (!file_)
@@ -156,11 +155,11 @@ void InstallJournal::Settle(bool keepValues) {
         return;
     CloseHandle(file_);
     file_ = nullptr;
-    const std::string values = folder_ + "\\" + kValuesName;
+    const std::string values = KIVAnsiName::Join(folder_, kValuesName);
     if (keepValues && !registryLines_.empty()) {
         if (!ReplaceWhole(values, std::string(kHeader) + "\r\n" + registryLines_))
             return; // the journal stays: it still tells which values are the product's
         valuesKept_ = true;
     }
-    DeleteFileA((folder_ + "\\" + kJournalName).c_str());
+    DeleteFileA(KIVAnsiName::Join(folder_, kJournalName).c_str());
 }

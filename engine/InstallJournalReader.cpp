@@ -2,6 +2,7 @@
 
 #include "engine/InstallJournal.h"
 #include "engine/UninstallRun.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <cctype>
 
@@ -29,7 +30,7 @@ private:
     UninstallRecord* record_;
     UninstallRecordError* error_;
     int number_ = 0;
-    std::string lastKey_; // in UninstallRun::Key form; empty before the first key
+    std::string lastKey_; // in KIVAnsiName::Key form; empty before the first key
 };
 
 bool JournalReader::Read(std::string_view bytes, bool valuesOnly) {
@@ -68,14 +69,14 @@ bool JournalReader::Line(std::string_view line, bool valuesOnly) {
         if (!IsSoundKeyPath(rest))
             return Fail("not a registry key path: \"" + std::string(rest) + "\"");
         record_->registryKeys.emplace_back(rest);
-        lastKey_ = UninstallRun::Key(rest);
+        lastKey_ = KIVAnsiName::Key(rest);
         record_->writtenValues[lastKey_];
         return true;
     }
     if (tag == "value") {
         if (lastKey_.empty())
             return Fail("a value before any key");
-        record_->writtenValues[lastKey_].insert(UninstallRun::Key(rest));
+        record_->writtenValues[lastKey_].insert(KIVAnsiName::Key(rest));
         return true;
     }
     if (tag == "group") {

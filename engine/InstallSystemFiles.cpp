@@ -7,6 +7,7 @@
 #include "engine/SharedDllCounts.h"
 #include "engine/WininitRenames.h"
 #include "platform/WinBase.h"
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVSystem.h"
 
 #include <string>
@@ -59,10 +60,10 @@ private:
 };
 
 bool SystemFileInstaller::Install(const std::string& staged) {
-    std::size_t slash = staged.find_last_of("\\/");
-    if (slash == std::string::npos)
+    if (KIVAnsiName::LastSeparator(staged, KIVAnsiName::Separators::kBoth) == KIVAnsiName::npos)
         return false;
-    const std::string target = systemFolder_ + "\\" + staged.substr(slash + 1);
+    const std::string target =
+        KIVAnsiName::Join(systemFolder_, KIVAnsiName::Leaf(staged, KIVAnsiName::Separators::kBoth));
     SystemFileAction action = SystemFileAction::kFailed;
     const bool placed = Place(staged, target, &action);
     if (observer_)

@@ -1,32 +1,14 @@
 #include "engine/RelativeFolder.h"
 
-#include "platform/Windows.h"
-
-namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-} // namespace
+#include "toolkit/KIVAnsiName.h"
 
 bool StaysInsideFolder(const char* relative) {
-    if (IsSeparator(relative[0]))
-        return false;
-    const char* component = relative;
-    for (const char* at = relative;; ++at) {
-        if (*at && IsDBCSLeadByte(static_cast<BYTE>(*at)) && at[1]) {
-            ++at;
-            continue;
-        }
-        if (*at == ':')
+    constexpr auto kBoth = KIVAnsiName::Separators::kBoth;
+    const std::vector<std::string_view> names = KIVAnsiName::Components(relative, kBoth);
+    if (names.size() > 1 && names.front().empty())
+        return false; // it starts with a separator
+    for (const std::string_view name : names)
+        if (name == ".." || name.find(':') != std::string_view::npos)
             return false;
-        if (*at && !IsSeparator(*at))
-            continue;
-        if (at - component == 2 && component[0] == '.' && component[1] == '.')
-            return false;
-        if (!*at)
-            return true;
-        component = at + 1;
-    }
+    return true;
 }

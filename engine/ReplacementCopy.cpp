@@ -1,6 +1,7 @@
 #include "engine/ReplacementCopy.h"
 
 #include "platform/WinBase.h"
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVString.h"
 
 #include <string>
@@ -8,13 +9,14 @@
 namespace {
 
 constexpr int kMaxSuffix = 99;
+constexpr auto kBoth = KIVAnsiName::Separators::kBoth;
 
 // The target path without the extension of its file name.
 std::string StemOf(const char* targetPath) {
     std::string path(targetPath);
-    std::size_t nameStart = path.find_last_of("\\/");
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    std::size_t dot = path.rfind('.');
+    const std::size_t nameStart = path.size() - KIVAnsiName::Leaf(path, kBoth).size();
+    // A dot is never the trail byte of a double-byte character.
+    const std::size_t dot = path.rfind('.');
     if (dot != std::string::npos && dot >= nameStart)
         path.resize(dot);
     return path;

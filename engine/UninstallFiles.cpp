@@ -5,6 +5,7 @@
 #include "engine/UnspelledFile.h"
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
+#include "toolkit/KIVAnsiName.h"
 
 namespace {
 
@@ -12,8 +13,8 @@ namespace {
 // somewhere the installation never wrote to. The machine refuses outright
 // a link that leads off its drive.
 bool LiesBehindLink(const std::string& path) {
-    for (std::string folder = UninstallRun::Parent(path); !folder.empty();
-         folder = UninstallRun::Parent(folder)) {
+    for (std::string folder = KIVAnsiName::Parent(path); !folder.empty();
+         folder = KIVAnsiName::Parent(folder)) {
         const DWORD attributes = GetFileAttributesA(folder.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() == ERROR_ACCESS_DENIED
                                                   : (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -83,11 +84,11 @@ void UninstallFiles(const UninstallRecord& record, const std::string& installFol
     // The record and the values file it lists are read to undo the rest:
     // they go last, with the journal, and only when everything else went.
     std::set<std::string> done = {
-        UninstallRun::Key(installFolder + "\\.uninstallinfos.log"),
-        UninstallRun::Key(installFolder + "\\" + InstallJournal::kValuesName)};
+        KIVAnsiName::Key(KIVAnsiName::Join(installFolder, ".uninstallinfos.log")),
+        KIVAnsiName::Key(KIVAnsiName::Join(installFolder, InstallJournal::kValuesName))};
     for (const std::string& listed : record.files) {
-        const std::string path = UninstallRun::Normal(listed);
-        if (!done.insert(UninstallRun::Key(path)).second)
+        const std::string path = KIVAnsiName::Normal(listed);
+        if (!done.insert(KIVAnsiName::Key(path)).second)
             continue;
         if (!record.fromJournal && IsStagedSystemFile(path, installFolder))
             UninstallSharedFile(path, run);

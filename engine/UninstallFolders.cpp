@@ -4,6 +4,7 @@
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
 #include "platform/WinReg.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,7 +12,7 @@
 namespace {
 
 std::size_t Depth(const std::string& path) {
-    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+    return KIVAnsiName::CountSeparators(path);
 }
 
 // The machine's program-files folder, ANSI; empty when it is not known.
@@ -34,13 +35,13 @@ std::string ProgramFilesFolder() {
 UninstallFolders::UninstallFolders(const UninstallRecord& record,
                                    const std::string& installFolder) {
     for (const std::string& folder : record.folders)
-        if (record.listsOutsideFolders && !UninstallRun::IsInside(folder, installFolder))
+        if (record.listsOutsideFolders && !KIVAnsiName::IsInside(folder, installFolder))
             ConsiderOutside(folder);
         else
             Consider(folder, installFolder);
     for (const std::string& file : record.files)
         if (!IsStagedSystemFile(file, installFolder))
-            Consider(UninstallRun::Parent(file), installFolder);
+            Consider(KIVAnsiName::Parent(file), installFolder);
     const auto deepestFirst = [](const std::string& a, const std::string& b) {
         return Depth(a) > Depth(b);
     };
@@ -49,8 +50,8 @@ UninstallFolders::UninstallFolders(const UninstallRecord& record,
 }
 
 void UninstallFolders::ConsiderOutside(const std::string& path) {
-    const std::string folder = UninstallRun::Normal(path);
-    if (keys_.insert(UninstallRun::Key(folder)).second)
+    const std::string folder = KIVAnsiName::Normal(path);
+    if (keys_.insert(KIVAnsiName::Key(folder)).second)
         outside_.push_back(folder);
 }
 
@@ -60,11 +61,11 @@ void UninstallFolders::RemoveOutside(UninstallRun& run) const {
 }
 
 void UninstallFolders::Consider(const std::string& path, const std::string& installFolder) {
-    const std::string top = UninstallRun::Key(installFolder);
-    for (std::string folder = UninstallRun::Normal(path);
-         UninstallRun::IsInside(folder, installFolder) && UninstallRun::Key(folder) != top;
-         folder = UninstallRun::Parent(folder))
-        if (keys_.insert(UninstallRun::Key(folder)).second)
+    const std::string top = KIVAnsiName::Key(installFolder);
+    for (std::string folder = KIVAnsiName::Normal(path);
+         KIVAnsiName::IsInside(folder, installFolder) && KIVAnsiName::Key(folder) != top;
+         folder = KIVAnsiName::Parent(folder))
+        if (keys_.insert(KIVAnsiName::Key(folder)).second)
             folders_.push_back(folder);
 }
 
@@ -88,7 +89,7 @@ bool UninstallFolders::Holds(const std::string& folder, UninstallRun& run, bool 
         if (run.IsRemoved(path))
             continue;
         holds = true;
-        if (report && !keys_.count(UninstallRun::Key(path)))
+        if (report && !keys_.count(KIVAnsiName::Key(path)))
             run.Kept(path, "not installed by this product");
     } while (FindNextFileA(find, &entry));
     FindClose(find);
@@ -115,10 +116,10 @@ void UninstallFolders::RemoveEmptyBaseFolders(const std::string& installFolder, 
     if (programFiles.empty() || !run.IsRemoved(installFolder))
         return;
     const UninstallFolders none(UninstallRecord(), installFolder);
-    for (std::string folder = UninstallRun::Parent(installFolder);
-         UninstallRun::IsInside(folder, programFiles) &&
-         UninstallRun::Key(folder) != UninstallRun::Key(programFiles);
-         folder = UninstallRun::Parent(folder)) {
+    for (std::string folder = KIVAnsiName::Parent(installFolder);
+         KIVAnsiName::IsInside(folder, programFiles) &&
+         KIVAnsiName::Key(folder) != KIVAnsiName::Key(programFiles);
+         folder = KIVAnsiName::Parent(folder)) {
         const DWORD attributes = GetFileAttributesA(folder.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
             none.Holds(folder, run, false))

@@ -6,6 +6,7 @@
 #include "engine/UninstallFolders.h"
 #include "platform/ShlObj.h"
 #include "platform/Windows.h"
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVString.h"
 
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 
 bool IsLinkName(const char* name) {
     const std::size_t length = std::strlen(name);
-    return length > 4 && UninstallRun::Key(name + length - 4) == ".LNK";
+    return length > 4 && KIVAnsiName::Key(name + length - 4) == ".LNK";
 }
 
 void RemoveShortcut(const std::string& path, const std::string& installFolder, UninstallRun& run) {
@@ -23,7 +24,7 @@ void RemoveShortcut(const std::string& path, const std::string& installFolder, U
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
         return;
     const std::string target = ShortcutTarget(path);
-    if (target.empty() || !UninstallRun::IsInside(target, installFolder))
+    if (target.empty() || !KIVAnsiName::IsInside(target, installFolder))
         return;
     if (!run.DryRun() && !DeleteFileA(path.c_str()))
         return run.Failed(path, "removing it", GetLastError());

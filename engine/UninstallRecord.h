@@ -32,7 +32,7 @@ struct UninstallRecord {
     bool listsOutsideFolders = false;
     std::vector<SharedFileUse> sharedFiles;
     // The value names the installation wrote, by key, both in the form
-    // UninstallRun::Key gives; known from a journal or the values file the
+    // KIVAnsiName::Key gives; known from a journal or the values file the
     // setup keeps beside the record. A listed key not in here has all its
     // values taken for the product's.
     std::map<std::string, std::set<std::string>> writtenValues;

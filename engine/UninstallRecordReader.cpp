@@ -1,6 +1,7 @@
 #include "engine/UninstallRecordReader.h"
 
 #include "engine/RootKeyFromName.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <cctype>
 
@@ -127,30 +128,20 @@ bool IsSoundRecordPath(std::string_view path) {
     if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
         path[2] != '\\')
         return false;
-    for (std::string_view rest = path.substr(3); !rest.empty();) {
-        const std::size_t next = rest.find('\\');
-        const std::string_view part = rest.substr(0, next);
+    for (const std::string_view part : KIVAnsiName::Components(path.substr(3)))
         if (part == "." || part == ".." || part.find_first_of(":/") != std::string_view::npos)
             return false;
-        if (next == std::string_view::npos)
-            break;
-        rest.remove_prefix(next + 1);
-    }
     return true;
 }
 
 bool IsSoundKeyPath(std::string_view path) {
-    const std::size_t slash = path.find('\\');
-    if (slash == std::string_view::npos || !RootKeyFromName(path.substr(0, slash)))
+    const std::size_t slash = KIVAnsiName::FirstSeparator(path);
+    if (slash == KIVAnsiName::npos || !RootKeyFromName(path.substr(0, slash)))
         return false;
-    for (std::string_view rest = path.substr(slash + 1);;) {
-        const std::size_t next = rest.find('\\');
-        if (rest.substr(0, next).empty())
+    for (const std::string_view name : KIVAnsiName::Components(path.substr(slash + 1)))
+        if (name.empty())
             return false;
-        if (next == std::string_view::npos)
-            return true;
-        rest.remove_prefix(next + 1);
-    }
+    return true;
 }
 
 bool ReadUninstallRecord(std::string_view bytes, UninstallRecord* record,

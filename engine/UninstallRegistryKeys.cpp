@@ -3,6 +3,7 @@
 #include "engine/RootKeyFromName.h"
 #include "platform/WinError.h"
 #include "platform/WinReg.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <algorithm>
 
@@ -14,7 +15,7 @@ struct KeyToRemove {
 };
 
 std::size_t Depth(const std::string& path) {
-    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+    return KIVAnsiName::CountSeparators(path);
 }
 
 // The listed keys and their parents below the keys directly under a root,
@@ -23,12 +24,12 @@ std::vector<KeyToRemove> KeysToRemove(const UninstallRecord& record) {
     std::vector<KeyToRemove> keys;
     std::set<std::string> seen;
     for (const std::string& listed : record.registryKeys)
-        if (seen.insert(UninstallRun::Key(listed)).second)
+        if (seen.insert(KIVAnsiName::Key(listed)).second)
             keys.push_back({listed, true});
     for (const std::string& listed : record.registryKeys)
-        for (std::string parent = UninstallRun::Parent(listed); Depth(parent) > 1;
-             parent = UninstallRun::Parent(parent))
-            if (seen.insert(UninstallRun::Key(parent)).second)
+        for (std::string parent = KIVAnsiName::Parent(listed); Depth(parent) > 1;
+             parent = KIVAnsiName::Parent(parent))
+            if (seen.insert(KIVAnsiName::Key(parent)).second)
                 keys.push_back({parent, false});
     std::stable_sort(keys.begin(), keys.end(), [](const KeyToRemove& a, const KeyToRemove& b) {
         return Depth(a.path) > Depth(b.path);
@@ -80,20 +81,20 @@ std::vector<std::string> OwnValues(const KeyToRemove& entry, const UninstallReco
                                    const std::vector<std::string>& values, bool staying) {
     if (!entry.listed)
         return {};
-    const auto written = record.writtenValues.find(UninstallRun::Key(entry.path));
+    const auto written = record.writtenValues.find(KIVAnsiName::Key(entry.path));
     if (written == record.writtenValues.end())
         return staying ? std::vector<std::string>() : values;
     std::vector<std::string> own;
     for (const std::string& name : values)
-        if (written->second.count(UninstallRun::Key(name)))
+        if (written->second.count(KIVAnsiName::Key(name)))
             own.push_back(name);
     return own;
 }
 
 void UninstallKey(const KeyToRemove& entry, const UninstallRecord& record, UninstallRun& run) {
-    const std::size_t slash = entry.path.find('\\');
+    const std::size_t slash = KIVAnsiName::FirstSeparator(entry.path);
     HKEY root = RootKeyFromName(std::string_view(entry.path).substr(0, slash));
-    const std::string subKey = UninstallRun::Normal(entry.path.substr(slash + 1));
+    const std::string subKey = KIVAnsiName::Normal(entry.path.substr(slash + 1));
     HKEY key = nullptr;
     const LSTATUS opened = RegOpenKeyExA(
         root, subKey.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_SET_VALUE, &key);

@@ -1,7 +1,7 @@
 // The state of one uninstallation that its steps share: whether it only
 // tells what would go (a dry run), what went or would go, and what stays
 // and why. Paths are compared as the machine does, without regard to case
-// and with a doubled backslash taken as one.
+// and with a doubled backslash taken as one (KIVAnsiName::Key).
 #pragma once
 
 #include <set>
@@ -35,21 +35,6 @@ public:
     bool RefusedLines() const { return refused_; }
     const std::vector<UninstallItem>& RemovedItems() const { return removed_; }
     const std::vector<UninstallItem>& KeptItems() const { return kept_; }
-
-    // A path with single backslashes and no trailing one (but "C:\\").
-    static std::string Normal(std::string_view path);
-    // The form paths are compared in: upper case, single backslashes, no
-    // trailing backslash.
-    static std::string Key(std::string_view path);
-    // Whether path is folder or lies inside it, compared by Key.
-    static bool IsInside(std::string_view path, std::string_view folder);
-    // The folder of a path: everything before its last separator; empty for
-    // a path with none, or a drive's root folder.
-    static std::string Parent(std::string_view path);
-    // The offset of the last backslash of a path, npos when it has none.
-    // Paths are ANSI text of the machine's code page, walked by characters:
-    // the trail byte of a double-byte character is never a separator.
-    static std::size_t LastSeparator(std::string_view path);
 
 private:
     bool dryRun_;

@@ -6,6 +6,7 @@
 #include "engine/UninstallRun.h"
 #include "platform/ShlObj.h"
 #include "platform/Windows.h"
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVString.h"
 
 #include <cctype>
@@ -26,12 +27,12 @@ std::string SystemFolder() {
 }
 
 bool IsLinkName(const std::string& path) {
-    return path.size() > 4 && UninstallRun::Key(path.substr(path.size() - 4)) == ".LNK";
+    return path.size() > 4 && KIVAnsiName::Key(path.substr(path.size() - 4)) == ".LNK";
 }
 
 bool InsideAny(const std::string& path, const std::vector<std::string>& folders) {
     for (const std::string& folder : folders)
-        if (UninstallRun::IsInside(path, folder))
+        if (KIVAnsiName::IsInside(path, folder))
             return true;
     return false;
 }
@@ -39,7 +40,7 @@ bool InsideAny(const std::string& path, const std::vector<std::string>& folders)
 } // namespace
 
 UninstallScope::UninstallScope(const std::string& installFolder, const std::string& applicationName)
-    : installFolder_(UninstallRun::Normal(installFolder)), systemFolder_(SystemFolder()) {
+    : installFolder_(KIVAnsiName::Normal(installFolder)), systemFolder_(SystemFolder()) {
     if (IsPlainPath(installFolder_))
         areas_.push_back(installFolder_);
     if (const std::string staging = StagingFolder(); !staging.empty())
@@ -63,34 +64,24 @@ bool UninstallScope::IsPlainPath(const std::string& path) {
     if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
         path[2] != '\\')
         return false;
-    std::size_t start = 3;
-    for (std::size_t at = 3; at <= path.size();) {
-        const bool lead = at + 1 < path.size() && IsDBCSLeadByte(static_cast<BYTE>(path[at]));
-        if (lead) {
-            at += 2;
-            continue;
-        }
-        if (at < path.size() && path[at] == '/')
+    const std::string_view rest = std::string_view(path).substr(3);
+    const auto names = KIVAnsiName::Components(rest, KIVAnsiName::Separators::kBoth);
+    if (names.size() != KIVAnsiName::Components(rest).size())
+        return false; // a slash
+    for (const std::string_view name : names)
+        if (name == "." || name == "..")
             return false;
-        if (at == path.size() || path[at] == '\\') {
-            const std::string name = path.substr(start, at - start);
-            if (name == "." || name == "..")
-                return false;
-            start = at + 1;
-        }
-        ++at;
-    }
     return true;
 }
 
 // Whether folder holds one of the scope's folders: a folder the setup made
 // on the way to them, which goes only when it is left empty.
 bool UninstallScope::HoldsAny(const std::string& folder) const {
-    if (UninstallRun::Parent(folder).empty())
+    if (KIVAnsiName::Parent(folder).empty())
         return false; // a drive's root folder
     for (const auto* list : {&areas_, &groups_})
         for (const std::string& inner : *list)
-            if (UninstallRun::IsInside(inner, folder))
+            if (KIVAnsiName::IsInside(inner, folder))
                 return true;
     return false;
 }
@@ -104,13 +95,13 @@ bool UninstallScope::IsLinkToProduct(const std::string& path) const {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
     const std::string target = ShortcutTarget(path);
-    return target.empty() || UninstallRun::IsInside(target, installFolder_);
+    return target.empty() || KIVAnsiName::IsInside(target, installFolder_);
 }
 
 bool UninstallScope::IsStartupShortcut(const std::string& path) const {
-    const std::string folder = UninstallRun::Key(UninstallRun::Parent(path));
+    const std::string folder = KIVAnsiName::Key(KIVAnsiName::Parent(path));
     for (const std::string& startup : startupFolders_)
-        if (folder == UninstallRun::Key(startup))
+        if (folder == KIVAnsiName::Key(startup))
             return IsLinkToProduct(path);
     return false;
 }
@@ -135,7 +126,7 @@ std::string UninstallScope::SystemFileRefusal(const std::string& path) const {
     if (!IsPlainPath(path))
         return Refusal(path);
     if (systemFolder_.empty() ||
-        UninstallRun::Key(UninstallRun::Parent(path)) != UninstallRun::Key(systemFolder_))
+        KIVAnsiName::Key(KIVAnsiName::Parent(path)) != KIVAnsiName::Key(systemFolder_))
         return "a shared file outside the system folder";
     return std::string();
 }

@@ -3,6 +3,7 @@
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
 #include "platform/WinReg.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <cctype>
 
@@ -11,14 +12,13 @@ namespace {
 const char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 std::string FileName(const std::string& path) {
-    const std::string normal = UninstallRun::Normal(path);
-    return normal.substr(normal.rfind('\\') + 1);
+    return std::string(KIVAnsiName::Leaf(KIVAnsiName::Normal(path)));
 }
 
 std::string SystemPath(const std::string& name) {
     char folder[MAX_PATH];
     const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder) + "\\" + name;
+    return length == 0 || length >= MAX_PATH ? std::string() : KIVAnsiName::Join(folder, name);
 }
 
 // The positive use count of path, or 0 when there is none.
@@ -75,10 +75,10 @@ bool OpenCounts(const std::string& path, HKEY* key, UninstallRun& run) {
 } // namespace
 
 bool IsStagedSystemFile(const std::string& path, const std::string& installFolder) {
-    const std::string folder = UninstallRun::Parent(path);
-    const std::string name = UninstallRun::Key(FileName(folder));
+    const std::string folder = KIVAnsiName::Parent(path);
+    const std::string name = KIVAnsiName::Key(FileName(folder));
     return !folder.empty() && name == "TEMPORARYFILES" &&
-           !UninstallRun::IsInside(path, installFolder);
+           !KIVAnsiName::IsInside(path, installFolder);
 }
 
 void UninstallCountedFile(const SharedFileUse& shared, UninstallRun& run) {

@@ -11,6 +11,7 @@
 #include "engine/UninstallScope.h"
 #include "platform/WinBase.h"
 #include "platform/WinError.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <cctype>
 
@@ -66,11 +67,11 @@ void TakeStagingLeftovers(const UninstallRecord& journal, const std::string& fol
                           UninstallRecord* record) {
     std::vector<std::string> outside;
     for (const std::string& path : journal.folders)
-        if (!UninstallRun::IsInside(path, folder))
+        if (!KIVAnsiName::IsInside(path, folder))
             outside.push_back(path);
     for (const std::string& file : journal.files)
         for (const std::string& path : outside)
-            if (UninstallRun::IsInside(file, path)) {
+            if (KIVAnsiName::IsInside(file, path)) {
                 record->files.push_back(file);
                 break;
             }
@@ -180,7 +181,7 @@ void RemoveUndoFile(const std::string& path, const char* note, UninstallRun& run
 
 UninstallOutcome Uninstall(const std::string& installFolder, UninstallRun& run,
                            std::string* message) {
-    const std::string folder = UninstallRun::Normal(installFolder);
+    const std::string folder = KIVAnsiName::Normal(installFolder);
     if (!UninstallScope::IsPlainPath(folder) || std::toupper(folder[0]) == 'Z') {
         *message = folder + " is no installation folder on a drive of the machine; nothing was "
                             "removed";

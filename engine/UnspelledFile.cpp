@@ -1,7 +1,7 @@
 #include "engine/UnspelledFile.h"
 
-#include "engine/UninstallRun.h"
 #include "platform/Windows.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <cstring>
 
@@ -32,16 +32,13 @@ bool IsDotEntry(const char16_t* name) {
 } // namespace
 
 bool IsUnspelledPath(const std::string& path) {
-    const std::size_t slash = UninstallRun::LastSeparator(path);
-    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
     // "?" (0x3F) is never the trail byte of a double-byte character.
-    return path.find('?', name) != std::string::npos;
+    return KIVAnsiName::Leaf(path).find('?') != std::string_view::npos;
 }
 
 UnspelledMatch FindUnspelledFile(const std::string& path, std::u16string* wide) {
-    const std::string folder = UninstallRun::Parent(path);
-    const std::string name = path.substr(UninstallRun::LastSeparator(path) + 1);
-    const std::string key = UninstallRun::Key(name);
+    const std::string folder = KIVAnsiName::Parent(path);
+    const std::string key = KIVAnsiName::Key(KIVAnsiName::Leaf(path));
     const std::u16string wideFolder = WideOf(folder);
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW((wideFolder + u"\\*").c_str(), &entry);
@@ -49,7 +46,7 @@ UnspelledMatch FindUnspelledFile(const std::string& path, std::u16string* wide) 
         return UnspelledMatch::kNone;
     int matches = 0;
     do {
-        if (IsDotEntry(entry.cFileName) || UninstallRun::Key(AnsiOf(entry.cFileName)) != key)
+        if (IsDotEntry(entry.cFileName) || KIVAnsiName::Key(AnsiOf(entry.cFileName)) != key)
             continue;
         if (++matches == 1)
             *wide = wideFolder + u"\\" + entry.cFileName;

@@ -5,6 +5,7 @@
 #include "engine/RegistryValueData.h"
 #include "engine/RootKeyFromName.h"
 #include "platform/WinError.h"
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVRegistry.h"
 
 #include <cstring>
@@ -25,13 +26,14 @@ void CloseKey(HKEY key, const char16_t* registryFile) {
 // unrecognised root is refused before any call: a null key would reach the
 // registry file as the offset 0, at its very start.
 bool CreateKeyPath(const char* path, const char16_t* registryFile, HKEY* keyOut) {
-    const char* slash = std::strchr(path, '\\');
-    HKEY key = RootKeyFromName(slash ? std::string_view(path, slash - path) : path);
+    const std::vector<std::string_view> names = KIVAnsiName::Components(path);
+    HKEY key = RootKeyFromName(names.front());
     if (!key)
         return false;
-    for (const char* part = slash ? slash + 1 : nullptr; part && *part;) {
-        const char* end = std::strchr(part, '\\');
-        const std::string name = end ? std::string(part, end) : std::string(part);
+    // A trailing separator adds no level.
+    const std::size_t levels = names.size() - (names.back().empty() ? 1 : 0);
+    for (std::size_t level = 1; level < levels; ++level) {
+        const std::string name(names[level]);
         HKEY next = nullptr;
         const LONG result = KIVRegOpenKey(key, name.c_str(), 0, KEY_WRITE, &next, registryFile);
         if (result != ERROR_SUCCESS || next != key) // an empty level gives the key itself
@@ -39,7 +41,6 @@ bool CreateKeyPath(const char* path, const char16_t* registryFile, HKEY* keyOut)
         if (result != ERROR_SUCCESS)
             return false;
         key = next;
-        part = end ? end + 1 : nullptr;
     }
     *keyOut = key;
     return true;

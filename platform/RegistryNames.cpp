@@ -1,6 +1,9 @@
 #include "platform/RegistryNames.h"
 
 #include "platform/WinBase.h"
+#include "platform/WinUser.h"
+
+#include <algorithm>
 
 namespace RegistryNames {
 namespace {
@@ -70,16 +73,16 @@ std::string Fold(const std::string& name, unsigned codePage) {
 
 std::vector<std::string> SplitPath(const std::string& path, unsigned codePage) {
     std::vector<std::string> names(1);
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (c == '\\') {
+    const char* const end = path.c_str() + path.size();
+    for (const char* at = path.c_str(); at < end;) {
+        // A null byte inside the name is a character of one byte.
+        const char* next =
+            std::max<const char*>(CharNextExA(static_cast<WORD>(codePage), at, 0), at + 1);
+        if (next == at + 1 && *at == '\\')
             names.emplace_back();
-        } else if (IsDBCSLeadByteEx(codePage, c) && i + 1 < path.size()) {
-            names.back().append(path, i, 2);
-            ++i;
-        } else {
-            names.back().push_back(path[i]);
-        }
+        else
+            names.back().append(at, next);
+        at = next;
     }
     return names;
 }

@@ -20,7 +20,7 @@
 // Window classes and windows; Placement, visibility and z-order; Activation,
 // enabling, focus and capture; Timers; Painting; Keyboard and mouse state;
 // Clipboard; Cursors; System metrics; Message boxes and beeps; Dialogs from
-// an in-memory template.
+// an in-memory template; Characters of ANSI text.
 #pragma once
 
 #include "platform/WinTypes.h"
@@ -658,3 +658,19 @@ BOOL EndDialog(HWND hDlg, INT_PTR nResult);
 // exist, ERROR_NO_ASSOCIATION when no program is registered.
 BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
 BOOL WinHelpW(HWND hWndMain, LPCWSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
+
+// [SECTION] Characters of ANSI text
+// CharNextExA: the character after lpCurrentChar in a null-terminated string
+// of CodePage (CP_ACP: the machine's ANSI code page); two bytes on for the
+// lead byte of a double-byte character, one otherwise. At the terminator it
+// returns lpCurrentChar itself; a lead byte just before the terminator
+// counts as one byte, so the result never passes the terminator. dwFlags is
+// reserved (0).
+LPSTR CharNextExA(WORD CodePage, LPCSTR lpCurrentChar, DWORD dwFlags);
+// CharPrevExA: the character before lpCurrentChar, found by walking from
+// lpStart (a trail byte cannot be told from a character otherwise); lpStart
+// itself when lpCurrentChar is lpStart.
+LPSTR CharPrevExA(WORD CodePage, LPCSTR lpStart, LPCSTR lpCurrentChar, DWORD dwFlags);
+// CharNextA and CharPrevA: the same in the machine's ANSI code page.
+LPSTR CharNextA(LPCSTR lpsz);
+LPSTR CharPrevA(LPCSTR lpszStart, LPCSTR lpszCurrent);

@@ -1,5 +1,7 @@
 #include "setup/SetupDescriptionReader.h"
 
+#include "toolkit/KIVAnsiName.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -112,7 +114,8 @@ bool SetupDescriptionReader::NextField(std::string* field) {
         if (IsSeparator(static_cast<unsigned char>(c)))
             break;
         if (c == '"') {
-            if (position_ != start && line_[position_ - 1] != '\\')
+            if (position_ != start &&
+                !KIVAnsiName::EndsInSeparator(std::string_view(line_).substr(0, position_)))
                 return Fail("a double quote inside a field must follow a backslash");
             quoted = true;
             continue;

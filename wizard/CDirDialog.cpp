@@ -1,5 +1,6 @@
 #include "wizard/CDirDialog.h"
 
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVString.h"
 
 namespace {
@@ -33,7 +34,7 @@ bool CDirDialog::CheckSelection(const char*, std::string*) {
 void CDirDialog::TrimInitialFolder() {
     while (!initialFolder_.empty() && IsWhiteSpace(initialFolder_.back()))
         initialFolder_.pop_back();
-    if (!initialFolder_.empty() && initialFolder_.back() == '\\')
+    if (KIVAnsiName::EndsInSeparator(initialFolder_))
         initialFolder_.pop_back();
 }
 

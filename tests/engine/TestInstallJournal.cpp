@@ -4,6 +4,7 @@
 // record with the values file beside it, that takes only what the product
 // wrote.
 #include "HostFiles.h"
+#include "Japanese932.h"
 #include "RegistryTestValues.h"
 #include "TestMachine.h"
 #include "engine/InstallJournal.h"
@@ -101,6 +102,19 @@ TEST_F(InstallJournalTest, WritesEveryStepAheadAndSettlesIntoTheValuesFile) {
     EXPECT_FALSE(fs::exists(Host(".uninstallinfos.journal")));
     EXPECT_EQ(ReadHostFile(Host(".uninstallinfos.values")),
               "kiv install journal 1\r\nkey " + std::string(kKey) + "\r\nvalue Path\r\nvalue \r\n");
+}
+
+// 能 is 94 5C in code page 932: a folder ending in it has no trailing
+// separator to take off, and its journal and values file stay inside it.
+TEST(JapaneseInstallJournal, AFolderEndingInA5CByteKeepsItsFilesInside) {
+    TestMachine machine(Japanese932Settings());
+    fs::create_directories(machine.DriveC("Program Files/拡張機能"));
+    InstallJournal journal;
+    ASSERT_TRUE(journal.Open(u"C:\\Program Files\\拡張機能", "Talvic"));
+    journal.Key(kKey);
+    EXPECT_TRUE(fs::exists(machine.DriveC("Program Files/拡張機能/.uninstallinfos.journal")));
+    journal.Settle(true);
+    EXPECT_TRUE(fs::exists(machine.DriveC("Program Files/拡張機能/.uninstallinfos.values")));
 }
 
 TEST_F(InstallJournalTest, AnUpdateSettlesWithoutAValuesFile) {

@@ -1,5 +1,6 @@
 #include "../platform/PeImageBuilder.h"
 #include "FileInstallFixture.h"
+#include "Japanese932.h"
 #include "engine/InstallSystemFiles.h"
 #include "platform/MachineRestart.h"
 #include "platform/Windows.h"
@@ -250,6 +251,50 @@ TEST_P(OlderFamilyInstallSystemFilesTest, TheLinesMadeBeforeAFailureAreStillWrit
 }
 
 FILE_INSTALL_BOTH_FAMILIES(InstallSystemFilesTest);
+
+// On a Japanese machine (code page 932) 表 is 95 5C and ソ 83 5C: their
+// trail byte is the backslash. The host keeps the names in UTF-8.
+class JapaneseInstallSystemFilesTest : public InstallSystemFilesTest {
+protected:
+    void SetUp() override {
+        machine = std::make_unique<TestMachine>(Japanese932Settings(GetParam()));
+        KIVResetPlatformFamily();
+    }
+    void Stage(const std::string& ansi, const std::string& host, const std::string& bytes) {
+        Write("Staging/" + host, bytes);
+        staged.push_back("C:\\Staging\\" + ansi);
+    }
+};
+
+TEST_P(JapaneseInstallSystemFilesTest, NamesEndingInA5CByteKeepTheirWholeName) {
+    Write(System("示.dll"), "an unrelated library");
+    Stage("\x95\x5C.dll", "表.dll", Library(0x10000, 0, "hyo"));
+    Stage("\x83\x5C\x83\x74\x83\x67.dll", "ソフト.dll", Library(0x10000, 0, "soft"));
+    Stage("\x95\x5C\x8E\xA6.dll", "表示.dll", Library(0x10000, 0, "hyoji"));
+    SetCount("\x83\x5C\x83\x74\x83\x67.dll", REG_DWORD, 2);
+
+    ASSERT_TRUE(Install());
+    EXPECT_EQ(Read(System("表.dll")), Library(0x10000, 0, "hyo"));
+    EXPECT_EQ(Read(System("ソフト.dll")), Library(0x10000, 0, "soft"));
+    EXPECT_EQ(Read(System("表示.dll")), Library(0x10000, 0, "hyoji"));
+    EXPECT_EQ(Read(System("示.dll")), "an unrelated library");
+    EXPECT_FALSE(Exists(System(".dll")));
+    EXPECT_FALSE(Exists(System("フト.dll")));
+    EXPECT_EQ(Count("\x95\x5C.dll"), std::make_pair(DWORD{REG_DWORD}, DWORD{1}));
+    EXPECT_EQ(Count("\x83\x5C\x83\x74\x83\x67.dll"), std::make_pair(DWORD{REG_DWORD}, DWORD{3}));
+}
+
+// The copy that replaces a file in use at the next start takes the stem of
+// the file's own name: "a.表" has the extension ".表".
+TEST_P(JapaneseInstallSystemFilesTest, AReplacementCopyCutsTheExtensionAfterARealSeparator) {
+    Stage("a.\x95\x5C", "a.表", Library(0x20000, 0));
+    Write(System("a.表"), Library(0x10000, 0));
+    HeldFile held(SystemPath("a.\x95\x5C").c_str());
+    ASSERT_TRUE(Install());
+    EXPECT_EQ(Read(System("a.tmp")), Library(0x20000, 0));
+}
+
+FILE_INSTALL_BOTH_FAMILIES(JapaneseInstallSystemFilesTest);
 INSTANTIATE_TEST_SUITE_P(Win9x, OlderFamilyInstallSystemFilesTest,
                          ::testing::Values(PlatformFamily::Win9x));
 

@@ -1,3 +1,5 @@
+#include "Japanese932.h"
+#include "TestMachine.h"
 #include "engine/UninstallRecordReader.h"
 
 #include <gtest/gtest.h>
@@ -112,4 +114,19 @@ TEST(UninstallRecordReader, ReadsMoreThanAMillionFilesAndRefusesUnbackedCounts) 
 
     EXPECT_EQ(Refusal("files 999999999\r\nC:\\P\\a\r\n").line, 3);
     EXPECT_EQ(Refusal("files 1000000000\r\n").line, 1);
+}
+
+// In code page 932 ソ (83 5C) and 表 (95 5C) end in the backslash byte: a key
+// or a file named with them is whole, and no empty part is seen after them.
+TEST(UninstallRecordReader, ReadsNamesWhoseTrailByteIsABackslash) {
+    TestMachine machine(Japanese932Settings());
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C";
+    const std::string file = "C:\\Program Files\\Talvic\\Program\\\x95\x5C\\a.txt";
+    const std::string bytes = "files 1\r\n" + file + "\r\nfolders 0\r\nregkeys 1\r\n" + key +
+                              "\r\nlongappname\r\nTalvic Studio\r\n";
+    UninstallRecord record;
+    UninstallRecordError error;
+    ASSERT_TRUE(ReadUninstallRecord(bytes, &record, &error)) << error.line << error.reason;
+    EXPECT_EQ(record.registryKeys, std::vector<std::string>{key});
+    EXPECT_EQ(record.files, std::vector<std::string>{file});
 }

@@ -1,3 +1,4 @@
+#include "Japanese932.h"
 #include "TestMachine.h"
 #include "engine/WriteRegistryKeys.h"
 #include "platform/WinError.h"
@@ -156,4 +157,35 @@ TEST_F(WriteRegistryKeysTest, FileWithoutNameNeverFallsBackToTheSystemRegistry) 
     store = {true, false, nullptr};
     EXPECT_FALSE(Write({Key("HKEY_LOCAL_MACHINE\\Software\\Nameless")}));
     EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, "Software\\Nameless", nullptr).first, 0u);
+}
+
+// [SECTION] Key names of code page 932
+
+// ソ (83 5C) and 表 (95 5C) end in the backslash byte; each level of the key
+// path is a whole name, in the system registry and in the registry file.
+class JapaneseWriteRegistryKeysTest : public WriteRegistryKeysTest {
+protected:
+    std::string JapaneseRegistryFile() const {
+        std::ifstream in(japanese.DriveC("Windows/t.reg"), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    TestMachine japanese{Japanese932Settings()};
+};
+
+constexpr const char* kSoftHyo = "Software\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C";
+
+TEST_F(JapaneseWriteRegistryKeysTest, KeyNamesEndingInA5CByteAreOneLevelEach) {
+    const std::string path = std::string("HKEY_LOCAL_MACHINE\\") + kSoftHyo;
+    ASSERT_TRUE(Write({Key(path.c_str(), {Value("V", REG_SZ, "x")})}));
+    EXPECT_EQ(Query(HKEY_LOCAL_MACHINE, kSoftHyo, "V"), Stored(REG_SZ, {"x", 2}));
+    HKEY broken = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\\x83", 0, KEY_READ, &broken),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Written(), std::vector<std::string>{path});
+
+    store = {true, false, u"t.reg"};
+    ASSERT_TRUE(Write({Key(path.c_str())}));
+    EXPECT_EQ(JapaneseRegistryFile(),
+              "$ROOT$\r\r\n$MACHINE$\r\r\n[Software]\r\r\n[\x83\x5C\x83\x74\x83\x67]"
+              "\r\r\n[\x95\x5C]\r\r\n");
 }

@@ -1,6 +1,8 @@
 // Lead bytes of double-byte characters.
+#include "Japanese932.h"
 #include "TestMachine.h"
 #include "platform/WinBase.h"
+#include "platform/WinUser.h"
 
 TEST(LeadByte, Code932HasTwoRangesOfLeadBytes) {
     for (unsigned c : {0x81u, 0x83u, 0x95u, 0x9Fu, 0xE0u, 0xFCu})
@@ -20,4 +22,41 @@ TEST(LeadByte, TheAnsiCodePageIsTheMachines) {
     TestMachine japanese(settings);
     EXPECT_TRUE(IsDBCSLeadByte(0x83));
     EXPECT_TRUE(IsDBCSLeadByteEx(CP_ACP, 0x83));
+}
+
+// 0x95 0x5C and 0x83 0x5C are one character each in code page 932; their
+// trail byte is the backslash.
+TEST(LeadByte, CharNextStepsOverWholeCharacters) {
+    const char text[] = "a\x95\x5C\x83\x5C\\";
+    EXPECT_EQ(CharNextExA(932, text, 0), text + 1);
+    EXPECT_EQ(CharNextExA(932, text + 1, 0), text + 3);
+    EXPECT_EQ(CharNextExA(932, text + 3, 0), text + 5);
+    EXPECT_EQ(CharNextExA(932, text + 5, 0), text + 6);
+    EXPECT_EQ(CharNextExA(932, text + 6, 0), text + 6); // the terminator stays
+    EXPECT_EQ(CharNextExA(1252, text + 1, 0), text + 2);
+}
+
+TEST(LeadByte, CharNextNeverPassesTheTerminatorAfterALeadByte) {
+    const char text[] = "\x95";
+    EXPECT_EQ(CharNextExA(932, text, 0), text + 1);
+}
+
+TEST(LeadByte, CharPrevFindsTheCharacterBefore) {
+    const char text[] = "\x95\x5C\\\x83\x5C";
+    EXPECT_EQ(CharPrevExA(932, text, text + 5, 0), text + 3);
+    EXPECT_EQ(CharPrevExA(932, text, text + 3, 0), text + 2);
+    EXPECT_EQ(CharPrevExA(932, text, text + 2, 0), text);
+    EXPECT_EQ(CharPrevExA(932, text, text, 0), text);
+    EXPECT_EQ(CharPrevExA(1252, text, text + 5, 0), text + 4);
+}
+
+TEST(LeadByte, CharNextAWalksTheMachinesCodePage) {
+    const char text[] = "\x83\x5C";
+    {
+        TestMachine western;
+        EXPECT_EQ(CharNextA(text), text + 1);
+    }
+    TestMachine japanese(Japanese932Settings());
+    EXPECT_EQ(CharNextA(text), text + 2);
+    EXPECT_EQ(CharPrevA(text, text + 2), text);
 }

@@ -1,3 +1,4 @@
+#include "Japanese932.h"
 #include "SetupTestText.h"
 #include "TestMachine.h"
 
@@ -201,6 +202,19 @@ TEST(SetupDescription, RefusalsSayWhereAndWhy) {
               "line 32: shortcut 0: install entry index 9 is out of range: there are 2 of them");
     EXPECT_EQ(with(&DescriptionText::options, "Group 1", "Group \"1"),
               "line 47: option 3: a quoted text is not closed before the end of the line");
+}
+
+// On a Japanese machine 表 (95 5C) ends in the backslash byte, which is no
+// backslash before a double quote; a real one still is.
+TEST(SetupDescription, ATrailByteDoesNotLetAQuoteIntoAField) {
+    TestMachine japanese(Japanese932Settings());
+    DescriptionText changed;
+    changed.entries.replace(changed.entries.find("readme.txt"), 10, "\x95\x5C\"me\".txt");
+    EXPECT_EQ(Refusal(changed.Text()), "line 21: install entry 0, name list: a double quote "
+                                       "inside a field must follow a backslash");
+    DescriptionText escaped;
+    escaped.entries.replace(escaped.entries.find("readme.txt"), 10, "\x95\x5C\\\"me\\\".txt");
+    EXPECT_EQ(Refusal(escaped.Text()), "accepted");
 }
 
 TEST_F(MachineTest, LoadSetupDescriptionReadsAWindowsPath) {

@@ -246,3 +246,15 @@ TEST(ConfigCommand, CommandLineMistakesHaveStatus2) {
         EXPECT_EQ(run.output.rfind("usage: kivtool config", 0), 0u) << run.output;
     }
 }
+
+// On a Japanese machine ソフト (83 5C 83 74 83 67) is a name of three
+// characters whose first ends in the backslash byte: no separator.
+TEST_F(ConfigCheckTest, ADoubleByteNameHoldsNoBackslashOnAJapaneseMachine) {
+    const std::string machine = folder + "/machine";
+    ASSERT_EQ(RunKivtool("machine init '" + machine + "' --codepage 932").status, 0);
+    std::ofstream(path, std::ios::binary)
+        << Edited("AppName         Talvic", "AppName \"\x83\x5C\x83\x74\x83\x67\"");
+    const KivtoolRun run =
+        RunKivtool("config check '" + path + "'", "KIV_MACHINE='" + machine + "'");
+    EXPECT_EQ(run.output.find(":9: error"), std::string::npos) << run.output;
+}

@@ -1,5 +1,7 @@
 #include "tools/kivtool/ConfigCheck.h"
 
+#include "toolkit/KIVAnsiName.h"
+
 void CheckSetupDescription(const SetupDescription& d, ConfigProblems& problems) {
     CheckHeader(d, problems);
     CheckInstallEntries(d, problems);
@@ -13,10 +15,14 @@ void CheckSetupDescription(const SetupDescription& d, ConfigProblems& problems) 
 }
 
 char ForbiddenNameCharacter(std::string_view text, bool allowBackslash) {
-    for (char c : text)
-        if (std::string_view("/:*?\"<>|").find(c) != std::string_view::npos ||
-            (c == '\\' && !allowBackslash))
+    // A double-byte character is never forbidden, whatever its trail byte.
+    for (std::size_t at = 0; at < text.size(); at += KIVAnsiName::CharLength(text, at)) {
+        const char c = text[at];
+        if (KIVAnsiName::CharLength(text, at) == 1 &&
+            (std::string_view("/:*?\"<>|").find(c) != std::string_view::npos ||
+             (c == '\\' && !allowBackslash)))
             return c;
+    }
     return '\0';
 }
 

@@ -8,6 +8,7 @@
 #include "tools/kivtool/ConfigCheck.h"
 
 #include "engine/RelativeFolder.h"
+#include "toolkit/KIVAnsiName.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,12 +25,10 @@ std::string EntryName(const SetupDescription& d, const InstallEntry* entry) {
 }
 
 bool HasDotDot(std::string_view path) {
-    std::size_t start = 0;
-    for (std::size_t end; start <= path.size(); start = end + 1) {
-        end = std::min(path.find_first_of("\\/", start), path.size());
-        if (path.substr(start, end - start) == "..")
+    for (const std::string_view name :
+         KIVAnsiName::Components(path, KIVAnsiName::Separators::kBoth))
+        if (name == "..")
             return true;
-    }
     return false;
 }
 

@@ -3,6 +3,8 @@
 // from the wrong lines.
 #include "tools/kivtool/ConfigCheck.h"
 
+#include "toolkit/KIVAnsiName.h"
+
 namespace {
 
 bool IsRootName(std::string_view root) {
@@ -15,7 +17,7 @@ bool IsRootName(std::string_view root) {
 
 void CheckKeyPath(const RegistryKeyRecord& key, int line, ConfigProblems& problems) {
     const std::string_view path = key.keyPath;
-    const std::size_t slash = path.find('\\');
+    const std::size_t slash = KIVAnsiName::FirstSeparator(path);
     if (!IsRootName(path.substr(0, slash)))
         problems.Error(line, "the key path " + Quoted(path) +
                                  " does not begin with a root name such as HKEY_LOCAL_MACHINE "
