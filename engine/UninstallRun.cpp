@@ -10,7 +10,7 @@ void UninstallRun::Removed(const std::string& path, const std::string& note) {
 // An item stays for one reason: the first step that keeps it says why (a
 // file that failed to go is not also "not installed" when its folder stays).
 void UninstallRun::Kept(const std::string& path, const std::string& note) {
-    if (keptKeys_.insert(Key(path)).second)
+    if (keptKeys_.insert(KIVAnsiName::Key(path)).second)
         kept_.push_back({path, note});
 }
 

@@ -90,7 +90,7 @@ protected:
                                             "exe-name = App\n"
                                             "version = 2.0\n"
                                             "[medium]\n"
-                                            "languages = English\n"
+                                            "languages = Japanese\n"
                                             "code-page = 932\n"
                                             "[folder Program]\n"
                                             "source = product/app\n"
