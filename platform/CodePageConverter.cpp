@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <cerrno>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <string>
 #include <type_traits>
@@ -35,8 +35,7 @@ public:
                 return entry.cd;
             }
         std::string name = CharsetName(codePage);
-        iconv_t cd =
-            toUtf16 ? iconv_open(kUtf16, name.c_str()) : iconv_open(name.c_str(), kUtf16);
+        iconv_t cd = toUtf16 ? iconv_open(kUtf16, name.c_str()) : iconv_open(name.c_str(), kUtf16);
         if (cd != reinterpret_cast<iconv_t>(-1))
             entries_.push_back({codePage, toUtf16, cd});
         return cd;
@@ -113,6 +112,14 @@ bool KeepsAscii(UINT codePage) {
     return codePage == 1252 || codePage == 932 || codePage == CP_UTF8;
 }
 
+// The five bytes that code page 1252 leaves without a character (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D): Windows maps them to and from the C1 controls of the
+// same value, so a name holding one goes round and is no invalid text.
+// iconv knows no character for them; these are converted here.
+bool Is1252Gap(std::uint32_t c) {
+    return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
 bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -140,9 +147,13 @@ bool CodePageConverter::ToUtf16(UINT codePage, const char* in, std::size_t size,
     if (Failed(cd))
         return false;
     std::string bytes;
-    auto onBad = [hadInvalid](char** inPtr, std::size_t* inLeft, std::string* sink) {
-        *hadInvalid = true;
-        sink->append(reinterpret_cast<const char*>(&kReplacement), sizeof kReplacement);
+    auto onBad = [hadInvalid, resolved](char** inPtr, std::size_t* inLeft, std::string* sink) {
+        const auto byte = static_cast<unsigned char>(**inPtr);
+        const char16_t control = byte;
+        const bool gap = resolved == 1252 && Is1252Gap(byte);
+        *hadInvalid = *hadInvalid || !gap;
+        const char16_t& unit = gap ? control : kReplacement;
+        sink->append(reinterpret_cast<const char*>(&unit), sizeof unit);
         ++*inPtr;
         --*inLeft;
         return true;
@@ -170,9 +181,15 @@ bool CodePageConverter::FromUtf16(UINT codePage, const char16_t* in, std::size_t
                                                             : std::string("?");
     const char* start = reinterpret_cast<const char*>(in);
     auto onBad = [&](char** inPtr, std::size_t* inLeft, std::string* sink) {
+        std::size_t unit = static_cast<std::size_t>(*inPtr - start) / 2;
+        if (resolved == 1252 && Is1252Gap(in[unit])) {
+            sink->push_back(static_cast<char>(in[unit]));
+            *inPtr += 2;
+            *inLeft -= 2;
+            return true;
+        }
         *usedDefault = true;
         sink->append(replacement);
-        std::size_t unit = static_cast<std::size_t>(*inPtr - start) / 2;
         std::size_t skip = 2;
         if (*inLeft >= 4 && IsHighSurrogate(in[unit]) && IsLowSurrogate(in[unit + 1]))
             skip = 4;

@@ -46,11 +46,18 @@ TEST_F(MachineTest, Cp1252ReplacesWhatItCannotHold) {
     BOOL usedDefault = FALSE;
     EXPECT_EQ(ToNarrow(CP_ACP, u"a\u65E5b\U0001F600c", &usedDefault), "a?b?c");
     EXPECT_TRUE(usedDefault);
-    // 0x81 has no character in 1252.
-    EXPECT_EQ(ToWide(CP_ACP, "x\x81y"), u"x\uFFFDy");
-    SetLastError(0);
+    // The five bytes without a character in 1252 are the C1 controls of the
+    // same value both ways, as Windows converts them: valid text.
+    const std::string gaps = "x\x81\x8D\x8F\x90\x9Dy";
+    EXPECT_EQ(ToWide(CP_ACP, gaps), u"x\u0081\u008D\u008F\u0090\u009Dy");
     WCHAR out[8];
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "x\x81", 2, out, 8), 0);
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, "x\x81", 2, out, 8), 2);
+    usedDefault = FALSE;
+    EXPECT_EQ(ToNarrow(CP_ACP, u"x\u0081\u008D\u008F\u0090\u009Dy", &usedDefault), gaps);
+    EXPECT_FALSE(usedDefault);
+    // 0x81 0x20 is no character of 932: a lead byte before a blank.
+    SetLastError(0);
+    EXPECT_EQ(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, "x\x81\x20", 3, out, 8), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
 }
 

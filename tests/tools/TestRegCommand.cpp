@@ -1,4 +1,5 @@
 // kivtool reg, run as a program against test machines.
+#include "Japanese932.h"
 #include "TestMachine.h"
 #include "platform/Windows.h"
 
@@ -259,21 +260,22 @@ TEST(RegCommand, DoubleByteKeyNamesGoThroughExportImportQueryAndDelete) {
               "HKEY_CURRENT_USER\\Software\\" + soUtf8 + "\n");
 }
 
-// 0x81 is no character of code page 1252: written as it is, "\xC3\x81"
-// would read back from the UTF-8 file as another name ("\xC1").
+// A lead byte before 0x7F is no character of code page 932: written as it
+// is, the name would read back from the file as another name. (Every byte
+// string is text of 1252, whose five gaps are the C1 controls.)
 TEST(RegCommand, ExportRefusesNamesThatHaveNoTextForm) {
-    TestMachine machine;
+    TestMachine machine(Japanese932Settings());
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Odd", &key), ERROR_SUCCESS);
-    Set(key, "\xC3\x81", REG_SZ, std::string("v\0", 2));
+    Set(key, "\x81\x7F", REG_SZ, std::string("v\0", 2));
     RegRun value = Reg(machine, "export 'HKCU\\Software'");
     EXPECT_EQ(value.status, 1);
     EXPECT_EQ(value.out, "");
     EXPECT_EQ(value.err, "kivtool reg: cannot export HKEY_CURRENT_USER\\Software\\Odd: a sub key "
                          "or value name is not text of the machine's code page\n");
-    ASSERT_EQ(RegDeleteValueA(key, "\xC3\x81"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteValueA(key, "\x81\x7F"), ERROR_SUCCESS);
     HKEY sub = nullptr;
-    ASSERT_EQ(RegCreateKeyA(key, "\xC3\x81", &sub), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(key, "\x81\x7F", &sub), ERROR_SUCCESS);
     RegCloseKey(sub);
     RegCloseKey(key);
     EXPECT_EQ(Reg(machine, "export").err, value.err);
