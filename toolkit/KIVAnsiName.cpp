@@ -106,7 +106,7 @@ std::string Normal(std::string_view path) {
 std::string Parent(std::string_view path) {
     const std::string normal = Normal(path);
     const std::size_t last = LastSeparator(normal);
-    if (last == npos || IsDriveRoot(normal) || normal.size() <= 3)
+    if (last == npos || IsDriveRoot(normal))
         return std::string();
     return normal.substr(0, last == 2 && normal[1] == ':' ? 3 : last);
 }

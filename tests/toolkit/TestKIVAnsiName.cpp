@@ -60,6 +60,9 @@ TEST_F(AnsiName932, NormalParentAndKeyWalkCharacters) {
     EXPECT_EQ(KIVAnsiName::Parent("C:\\" + kHyo), "C:\\");
     EXPECT_EQ(KIVAnsiName::Parent("C:\\"), "");
     EXPECT_EQ(KIVAnsiName::Parent(kHyo), "");
+    // A short relative path has a parent too; only a drive's root has none.
+    EXPECT_EQ(KIVAnsiName::Parent("a\\b"), "a");
+    EXPECT_EQ(KIVAnsiName::Parent(kHyo + "\\b"), kHyo);
     // 0x83 0x61 is a katakana letter whose trail byte is a lower-case "a".
     EXPECT_EQ(KIVAnsiName::Key("c:\\a\x83\x61"), "C:\\A\x83\x61");
 }
