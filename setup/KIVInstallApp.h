@@ -23,6 +23,7 @@
 #include "toolkit/KIVApplication.h"
 
 #include <memory>
+#include <optional>
 
 // The pages of the sequence, in the order they can be shown.
 enum class SetupPage {
@@ -75,6 +76,9 @@ public:
 
     // Makes, runs and destroys one page; its result.
     virtual INT_PTR RunPage(SetupPage page) = 0;
+    // Whether the page in force is the first one the sequence shows, which
+    // has nothing to go back to.
+    bool IsFirstPage() const { return currentPage_ == FirstPage(); }
 
     // [SECTION] Services for the pages
     // Size texts ("%.2f %s" in gigabytes, megabytes, kilobytes; "%d %s" in
@@ -104,6 +108,9 @@ public:
     SetupDriver& driver;
     SetupState& state;
     SetupChoices choices;
+    // The licence page's choice (true: accepted), kept while the setup runs
+    // so that the page shows it again when the user comes back.
+    std::optional<bool> licenceChoice;
     SetupImages images;
     SetupCommandLine commandLine;
     SetupResponse response; // what an unattended setup replays
@@ -141,6 +148,9 @@ private:
     void PaintGradient();
     void ShowStartUpFailure();
     bool StepState(int* pageState);
+    // The first page the description shows (the progress page when it
+    // shows none before it).
+    SetupPage FirstPage() const;
     void TakeChosenLanguage();
     void CheckBuildKeys();
     void Install();

@@ -12,6 +12,8 @@
 
 #include "platform/Windows.h"
 
+#include <utility>
+
 namespace {
 
 // Messages of the images, shown over the background window.
@@ -178,6 +180,21 @@ bool KIVInstallApp::StepState(int* pageState) {
             RegistryOnly();
         return false;
     }
+}
+
+SetupPage KIVInstallApp::FirstPage() const {
+    const SetupDescription& d = state.description;
+    constexpr std::pair<int, SetupPage> kPages[] = {
+        {kOptionLanguagePage, SetupPage::kLanguage},
+        {kOptionIntroductionPage, SetupPage::kIntroduction},
+        {kOptionLicencePage, SetupPage::kLicence},
+        {kOptionUserInformationPage, SetupPage::kUserInformation},
+        {kOptionSetupTypePage, SetupPage::kSetupType},
+    };
+    for (const auto& [option, page] : kPages)
+        if (d.OptionFlag(option))
+            return page;
+    return SetupPage::kInstalling;
 }
 
 // Before the introduction: the language chosen on the language page, when it

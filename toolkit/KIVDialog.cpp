@@ -3,6 +3,7 @@
 
 #include "toolkit/KIVControlLookup.h"
 #include "toolkit/KIVThread.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
 #include "toolkit/resources/KIVFont.h"
 
 namespace {
@@ -91,11 +92,45 @@ KIVDialog* KIVDialog::GetFocusDialog() {
     return this;
 }
 
+namespace {
+
+KIVTextButtonCtrl* AsPushButton(KIVControl* control) {
+    auto* button = dynamic_cast<KIVTextButtonCtrl*>(control);
+    return button && !button->IsToggle() ? button : nullptr;
+}
+
+} // namespace
+
+KIVTextButtonCtrl* KIVDialog::DefaultButton() const {
+    for (const auto& control : controls_)
+        if (KIVTextButtonCtrl* button = AsPushButton(control.get()); button && button->IsDefault())
+            return button;
+    return nullptr;
+}
+
+void KIVDialog::SetDefaultButton(LONG id) {
+    for (const auto& control : controls_)
+        if (KIVTextButtonCtrl* button = AsPushButton(control.get()))
+            button->SetDefault(button->GetId() == id);
+}
+
+KIVTextButtonCtrl* KIVDialog::FocusedPushButton() const {
+    return AsPushButton(FocusedControl());
+}
+
+// The default button's look depends on which control has the focus.
+void KIVDialog::RedrawDefaultButton() const {
+    if (KIVTextButtonCtrl* button = DefaultButton())
+        button->RequestDraw();
+}
+
 void KIVDialog::DropFocus() {
     KIVControl* previous = FocusedControl();
     focus_ = -1;
-    if (previous)
+    if (previous) {
         previous->OnFocusChanged(false);
+        RedrawDefaultButton();
+    }
 }
 
 void KIVDialog::SetFocusControl(LONG id) {
@@ -112,8 +147,10 @@ void KIVDialog::SetFocusControl(LONG id) {
     DropFocus();
     focus_ = index;
     g_focusDialog = index >= 0 ? this : nullptr;
-    if (index >= 0)
+    if (index >= 0) {
         controls_[index]->OnFocusChanged(true);
+        RedrawDefaultButton();
+    }
 }
 
 // Walks the list cyclically from the focused control (from the end when

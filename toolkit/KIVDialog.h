@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+class KIVTextButtonCtrl;
+
 class KIVDialog : public KIVWnd, public KIVInputPosition {
 public:
     static constexpr UINT kTimerBase = 60000;
@@ -70,6 +72,10 @@ public:
     // true when there is more work.
     virtual bool OnIdleWork() { return false; }
     virtual void OnInitControls() {}
+    // The control that takes the focus when the dialog opens, unless its
+    // initialisation gave the focus already: by default the default button;
+    // 0 for none.
+    virtual LONG StartFocus() const;
     virtual void OnDialogTimer(int n);
     // A control's notification; kind 1 (clicked) goes to the commands, and
     // the identifiers 1 and 2 end in OnOK and OnCancel when none took it.
@@ -106,6 +112,14 @@ public:
     void FocusNext();
     void FocusPrevious();
     KIVControl* FocusedControl() const;
+    // The push button marked as the default (KIVTextButtonCtrl::SetDefault),
+    // which Enter presses while no push button has the focus; or null.
+    KIVTextButtonCtrl* DefaultButton() const;
+    // Marks the push button id as the default and unmarks the others.
+    void SetDefaultButton(LONG id);
+    // The push button that has the focus, or null: Enter presses it, and it
+    // is drawn as the default while it has the focus.
+    KIVTextButtonCtrl* FocusedPushButton() const;
     KIVDialog* GetFocusDialog();
     // The toolkit dialog this one is a child window of, or null.
     KIVDialog* ParentDialog() const;
@@ -172,6 +186,11 @@ private:
     void ShowTooltip();
     void HideTooltip();
     void DropFocus();
+    void TakeStartFocus();
+    // Enter: the focused push button, else the default one while it can be
+    // pressed, else OnOK when the dialog has no default button.
+    void PressEnter();
+    void RedrawDefaultButton() const;
     void TrackMouse(KIVControl* control);
     // The control under a press, which keeps the mouse until the release.
     KIVControl* Press(POINT point);

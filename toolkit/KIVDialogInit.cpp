@@ -5,6 +5,7 @@
 #include "toolkit/KIVApplication.h"
 #include "toolkit/KIVControlFactory.h"
 #include "toolkit/KIVDialogGeometry.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
 #include "toolkit/resources/KIVFileSource.h"
 
 namespace {
@@ -23,8 +24,29 @@ bool KIVDialog::OnInitDialog() {
     OnInitControls();
     for (const auto& control : controls_)
         control->OnInit();
+    TakeStartFocus();
     initialised_ = true;
     return true;
+}
+
+LONG KIVDialog::StartFocus() const {
+    const KIVTextButtonCtrl* button = DefaultButton();
+    return button ? button->GetId() : 0;
+}
+
+// A start control that cannot take the focus (hidden, disabled) hands it to
+// the first control that can.
+void KIVDialog::TakeStartFocus() {
+    if (FocusedControl())
+        return;
+    const LONG id = StartFocus();
+    if (id == 0)
+        return;
+    const KIVControl* control = GetControl(id);
+    if (control && control->CanTakeFocus())
+        SetFocusControl(id);
+    else
+        FocusNext();
 }
 
 bool KIVDialog::ReadLayout(KIVDialogLayout* layout) const {

@@ -4,6 +4,7 @@
 
 #include "toolkit/KIVApplication.h"
 #include "toolkit/KIVTooltip.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
 
 namespace {
 
@@ -13,8 +14,9 @@ bool KeyHeld(int key) {
 
 } // namespace
 
-// The focused control sees the key first; then Tab moves the focus, and
-// Enter and Escape end this dialog, or its parent's for a child dialog.
+// The focused control sees the key first; then Tab moves the focus, Enter
+// presses a button (PressEnter) and Escape ends this dialog, or its
+// parent's for a child dialog.
 void KIVDialog::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     if (KIVControl* focused = GetFocusDialog()->FocusedControl())
         if (!focused->OnKeyDown(nChar, nRepCnt, nFlags))
@@ -30,7 +32,7 @@ void KIVDialog::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
             FocusNext();
         return;
     case VK_RETURN:
-        target->OnOK();
+        PressEnter();
         return;
     case VK_ESCAPE:
         target->OnCancel();
@@ -38,6 +40,21 @@ void KIVDialog::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     default:
         KIVWnd::OnKeyDown(nChar, nRepCnt, nFlags);
     }
+}
+
+// A default button that is disabled or hidden makes Enter do nothing, as
+// its click would.
+void KIVDialog::PressEnter() {
+    if (KIVTextButtonCtrl* focused = GetFocusDialog()->FocusedPushButton()) {
+        focused->Click();
+        return;
+    }
+    KIVDialog* target = ParentDialog() ? ParentDialog() : this;
+    KIVTextButtonCtrl* button = target->DefaultButton();
+    if (!button)
+        target->OnOK();
+    else if (button->IsVisible() && button->IsEnabled())
+        button->Click();
 }
 
 void KIVDialog::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {

@@ -16,6 +16,9 @@ void KIVDialogConfirmCancel::OnInitControls() {
             picture->InvalidateRect();
         }
     }
+    SetDefaultButton(kNextButton);
+    if (app_->IsFirstPage())
+        EnableControl(kBackButton, false);
     PlacePage();
     if (app_->Unattended())
         ::PostMessageW(m_hWnd, kReplayMessage, 0, 0);
@@ -53,6 +56,12 @@ void KIVDialogConfirmCancel::EndDialog(int result) {
         app_->hasPageRect = true;
     }
     KIVDialog::EndDialog(result);
+}
+
+void KIVDialogConfirmCancel::OnOK() {
+    const KIVControl* next = GetControl(kNextButton);
+    if (!next || (next->IsVisible() && next->IsEnabled()))
+        OnNext();
 }
 
 void KIVDialogConfirmCancel::OnCancel() {

@@ -1,8 +1,9 @@
 // KIVDialogConfirmCancel: the base of the wizard pages. Every page opens at
 // the place the previous one was left (the first one where the full-screen
 // title leaves room, or where its layout puts it), shows the side image,
-// goes on with Next or Enter, back with Back, and ends on Cancel, Escape or
-// the close box only when the user confirms. Results: 14 Next, 13 Back,
+// goes on with Next (the default button, which Enter presses), back with
+// Back (disabled on the sequence's first page), and ends on Cancel, Escape
+// or the close box only when the user confirms. Results: 14 Next, 13 Back,
 // 2 Cancel (1 Finish from the completion page).
 //
 // In an unattended setup no person answers: before the page is first shown
@@ -29,7 +30,8 @@ public:
 
     void OnInitControls() override;
     void EndDialog(int result) override;
-    void OnOK() override { OnNext(); }
+    // Goes forward only while the page's Next button can be pressed.
+    void OnOK() override;
     void OnClose() override { OnCancel(); }
     void OnCancel() override;
     virtual void OnNext() { EndDialog(kNext); }

@@ -33,6 +33,10 @@ void KIVDialogCustomSetup::OnInitControls() {
     SetControlText(kFolder, App().state.variables.installDst);
 }
 
+LONG KIVDialogCustomSetup::StartFocus() const {
+    return list_ ? list_->GetId() : KIVDialogInstallFolder::StartFocus();
+}
+
 SetupType* KIVDialogCustomSetup::CustomType() const {
     for (const auto& type : App().state.description.setupTypes)
         if (std::strcmp(type->name, "Custom") == 0)

@@ -34,6 +34,8 @@ public:
     void OnBack() override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
     void OnControlEvent(int kind, int id, int value) override;
+    // The component list.
+    LONG StartFocus() const override;
 
     KIVColumnListBoxCtrl* List() const { return list_; }
     std::int32_t NeededBytes() const { return total_; }

@@ -26,6 +26,7 @@ public:
     void OnNext() override;
     bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
+    LONG StartFocus() const override { return kList; }
 
 private:
     KIVListBoxCtrl* List() const;

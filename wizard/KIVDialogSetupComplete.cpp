@@ -4,6 +4,7 @@
 
 void KIVDialogSetupComplete::OnInitControls() {
     KIVDialogConfirmCancel::OnInitControls();
+    SetDefaultButton(kFinish);
     KIVInstallApp& app = App();
     const SetupDescription& d = app.state.description;
     if (!d.OptionFlag(kOptionOfferStartProduct)) {

@@ -1,7 +1,7 @@
 // KIVDialogSetupComplete: the last page. It offers up to three after-setup
 // actions as check boxes (start the product, start it with Windows, run the
 // listed programs); Finish records the choices, which the flow carries out
-// once the page has closed.
+// once the page has closed. Finish is the default button.
 #pragma once
 
 #include "wizard/KIVDialogConfirmCancel.h"

@@ -35,6 +35,13 @@ void KIVDialogSetupType::OnInitControls() {
     SetControlText(kFolder, state.variables.installDst);
 }
 
+LONG KIVDialogSetupType::StartFocus() const {
+    for (LONG id : kSetupTypeRadios)
+        if (const KIVButtonCtrl* radio = Radio(*this, id); radio && radio->IsChecked())
+            return id;
+    return kSetupTypeRadios[0];
+}
+
 // The last checked radio wins; with none checked the setup type stays.
 void KIVDialogSetupType::ReadPage() {
     SetupState& state = App().state;

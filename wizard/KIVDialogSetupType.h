@@ -20,6 +20,8 @@ public:
     bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnBack() override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
+    // The checked setup type.
+    LONG StartFocus() const override;
 
 private:
     void ReadPage();

@@ -23,6 +23,8 @@ KIVDialogSoftwareLicense::~KIVDialogSoftwareLicense() = default;
 void KIVDialogSoftwareLicense::OnInitControls() {
     KIVDialogConfirmCancel::OnInitControls();
     EnableControl(kNextButton, false);
+    if (App().licenceChoice)
+        TakeChoice(*App().licenceChoice);
     if (ReadAgreementFile())
         SetControlText(kAgreement, agreement_.data());
     else
@@ -68,11 +70,16 @@ KIVString KIVDialogSoftwareLicense::DefaultAgreement() const {
 
 // An unattended setup accepts the agreement unless the response declines it.
 bool KIVDialogSoftwareLicense::TakeResponse(const SetupResponse& response, KIVString*) {
-    accepted_ = response.licenceAccepted.value_or(true);
-    if (auto* radio = dynamic_cast<KIVButtonCtrl*>(GetControl(accepted_ ? kAccept : kDecline)))
+    TakeChoice(response.licenceAccepted.value_or(true));
+    return true;
+}
+
+void KIVDialogSoftwareLicense::TakeChoice(bool accepted) {
+    accepted_ = accepted;
+    App().licenceChoice = accepted;
+    if (auto* radio = dynamic_cast<KIVButtonCtrl*>(GetControl(accepted ? kAccept : kDecline)))
         radio->SetChecked(1);
     EnableControl(kNextButton, true);
-    return true;
 }
 
 void KIVDialogSoftwareLicense::OnNext() {
@@ -86,10 +93,8 @@ void KIVDialogSoftwareLicense::OnNext() {
 
 void KIVDialogSoftwareLicense::OnControlNotify(int kind, int id, int value, bool flag) {
     if (kind == KIVControl::kNotifyClicked && (id == kAccept || id == kDecline)) {
-        if (flag) {
-            EnableControl(kNextButton, true);
-            accepted_ = id == kAccept;
-        }
+        if (flag)
+            TakeChoice(id == kAccept);
         return;
     }
     KIVDialogConfirmCancel::OnControlNotify(kind, id, value, flag);

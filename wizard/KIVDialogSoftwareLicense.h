@@ -2,7 +2,9 @@
 // the current language (16-bit characters, most significant byte first,
 // after a two-byte mark), or a default agreement from the language texts,
 // and two choices. Next stays disabled until a choice is made; Next with
-// the agreement declined ends the setup program.
+// the agreement declined ends the setup program. The choice is kept while
+// the setup runs: coming back to the page shows it. The page opens with the
+// agreement's text focused.
 #pragma once
 
 #include "wizard/KIVDialogConfirmCancel.h"
@@ -27,12 +29,15 @@ public:
     void OnNext() override;
     bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
+    LONG StartFocus() const override { return kAgreement; }
 
     bool Accepted() const { return accepted_; }
 
 private:
     bool ReadAgreementFile();
     KIVString DefaultAgreement() const;
+    // Checks the radio button of the choice, enables Next and keeps it.
+    void TakeChoice(bool accepted);
 
     bool accepted_ = false;
     std::vector<char16_t> agreement_;

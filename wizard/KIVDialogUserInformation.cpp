@@ -23,6 +23,11 @@ void KIVDialogUserInformation::OnInitControls() {
         SetControlText(kExplanation, App().GetText(kTextBothFields));
 }
 
+LONG KIVDialogUserInformation::StartFocus() const {
+    const KIVControl* name = GetControl(kUserName);
+    return name && name->IsVisible() ? kUserName : kCompany;
+}
+
 // The fields the page shows take the response's texts.
 bool KIVDialogUserInformation::TakeResponse(const SetupResponse& response, KIVString*) {
     const SetupDescription& d = App().state.description;

@@ -21,6 +21,8 @@ public:
     void OnNext() override;
     bool TakeResponse(const SetupResponse& response, KIVString* refusal) override;
     void OnBack() override;
+    // The first field the page shows.
+    LONG StartFocus() const override;
 
 private:
     void ReadFields();

@@ -117,13 +117,13 @@ TEST_F(ButtonTest, HoverAndPressTintTheFaceAndLeavingRestoresIt) {
     EXPECT_EQ(dialog.PixelAt(40, 13), normal);
 }
 
-TEST_F(ButtonTest, TheDefaultButtonHasAnAccentOutlineAndTheFocusedOneAFocusRectangle) {
+TEST_F(ButtonTest, TheDefaultButtonHasADarkOutlineAndTheFocusedOneAFocusRectangle) {
     auto* go = dialog.Get<KIVTextButtonCtrl>(101);
     go->SetDefault(true);
     Pump();
-    EXPECT_EQ(dialog.PixelAt(40, 10), KIVLook::kAccent);
+    EXPECT_EQ(dialog.PixelAt(40, 10), KIVLook::kInk);
     EXPECT_EQ(dialog.PixelAt(40, 11), KIVLook::kAccent);
-    EXPECT_NE(dialog.PixelAt(180, 10), KIVLook::kAccent);
+    EXPECT_NE(dialog.PixelAt(180, 10), KIVLook::kInk);
     EXPECT_NE(dialog.PixelAt(14, 12), KIVLook::kAccent);
     go->SetFocus();
     Pump();

@@ -213,6 +213,7 @@ TEST_F(DialogTest, TheBoxIsDrawnAtItsOwnSize) {
     const RECT cancel = box.GetControl(103)->GetRect();
     EXPECT_NE(box.PixelAt(cancel.left + 1, cancel.top + 10), KIVDialog::kBackground);
     EXPECT_TRUE(static_cast<KIVTextButtonCtrl*>(box.GetControl(102))->IsDefault());
+    EXPECT_EQ(box.FocusedControl(), box.GetControl(102)) << "the box opens on its default";
     // Space is the box's OK even on a focused Cancel button.
     SetActiveWindow(box);
     box.GetControl(103)->SetFocus();

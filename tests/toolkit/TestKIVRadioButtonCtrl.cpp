@@ -1,6 +1,7 @@
 // Radio buttons: a group is a run of consecutive radio buttons; checking one
 // unchecks the others that are visible and enabled, the focus stops only at
-// the checked one, and Up and Down move the check inside the group.
+// the checked one (the first while none is), and the arrows move the focus
+// and the check inside the group.
 #include "ButtonFixture.h"
 #include "toolkit/controls/KIVRadioButtonCtrl.h"
 
@@ -59,16 +60,50 @@ TEST_F(RadioTest, HiddenAndDisabledButtonsOfTheGroupKeepTheirCheck) {
     EXPECT_EQ(Checks(), "1110");
 }
 
-TEST_F(RadioTest, TheFocusStopsOnlyAtTheCheckedButtonOfTheGroup) {
+TEST_F(RadioTest, TheFocusStopsAtTheCheckedButtonOfAGroupOrAtItsFirstWhenNoneIsChecked) {
     dialog.SetFocusControl(103);
-    dialog.FocusNext();
-    EXPECT_EQ(dialog.FocusedControl()->GetId(), 121); // none of the group checked
+    KeyStroke(VK_TAB);
+    Pump();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 111); // none of the group checked
+    KeyStroke(VK_TAB);
+    Pump();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 115); // the group after the label
+    EXPECT_EQ(Checks(), "0000") << "the focus alone checks nothing";
     Radio(112)->SetChecked(1);
     dialog.SetFocusControl(103);
     dialog.FocusNext();
     EXPECT_EQ(dialog.FocusedControl()->GetId(), 112);
     dialog.FocusNext();
-    EXPECT_EQ(dialog.FocusedControl()->GetId(), 121);
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 115);
+    dialog.FocusPrevious();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 112);
+    // With its first button disabled, the group's first usable one stands in.
+    Radio(112)->SetChecked(0);
+    Radio(111)->Enable(false);
+    dialog.SetFocusControl(103);
+    dialog.FocusNext();
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 112);
+}
+
+TEST_F(RadioTest, LeftAndRightMoveLikeUpAndDownAndSpaceChecksTheFocusedButton) {
+    dialog.SetFocusControl(103);
+    KeyStroke(VK_TAB);
+    KeyStroke(VK_SPACE);
+    Pump();
+    EXPECT_EQ(Checks(), "1000");
+    KeyStroke(VK_RIGHT);
+    Pump();
+    EXPECT_EQ(Checks(), "0100");
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 112);
+    KeyStroke(VK_RIGHT);
+    KeyStroke(VK_RIGHT);
+    Pump();
+    EXPECT_EQ(Checks(), "0010") << "Right at the group's end stays in it";
+    EXPECT_EQ(dialog.FocusedControl()->GetId(), 113);
+    KeyStroke(VK_LEFT);
+    Pump();
+    EXPECT_EQ(Checks(), "0100");
+    EXPECT_EQ(dialog.log, "N1:111 N1:112 N1:113 N1:112 ");
 }
 
 TEST_F(RadioTest, UpAndDownMoveTheCheckToTheNextUsableButtonOfTheGroup) {
@@ -106,7 +141,8 @@ TEST(KIVRadioButtonCtrl, IsAToggleButtonFromTheStartAndSavesItsType) {
     KIVRadioButtonCtrl radio(nullptr, record);
     EXPECT_TRUE(radio.IsToggle());
     EXPECT_EQ(radio.TypeCode(), 17);
-    EXPECT_FALSE(radio.AcceptsFocus());
+    EXPECT_TRUE(radio.AcceptsFocus()) << "a group of one, nothing checked";
+    radio.Enable(false);
     radio.SetChecked(1);
-    EXPECT_TRUE(radio.AcceptsFocus());
+    EXPECT_FALSE(radio.AcceptsFocus());
 }

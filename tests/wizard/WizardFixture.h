@@ -1,18 +1,21 @@
 // The fixture of the wizard's tests: a fresh machine with a medium whose
 // language folders hold the compiled language resources, the driver begun
 // on its Setup.exe, and the setup application with the real pages. A test
-// may script the pages' results instead of showing them, and the orderly
-// exit is counted instead of ending the test's process.
+// may script the pages' results instead of showing them, or look at each
+// page the flow shows, and the orderly exit is counted instead of ending the
+// test's process.
 #pragma once
 
 #include "HostFiles.h"
 #include "TestMachine.h"
 #include "platform/ui/DisplayBackend.h"
 #include "platform/ui/headless/HeadlessBackend.h"
+#include "wizard/KIVDialogConfirmCancel.h"
 #include "wizard/KIVSetupWizard.h"
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +29,8 @@ public:
 
     INT_PTR RunPage(SetupPage page) override {
         shown.push_back(page);
+        if (inspect)
+            return inspect(page);
         if (!scripted)
             return KIVSetupWizard::RunPage(page);
         if (results.empty())
@@ -41,6 +46,8 @@ public:
     void RunSequence() { RunPageSequence(); }
 
     bool scripted = false;
+    // When set, runs in the place of each page the flow shows; its result.
+    std::function<INT_PTR(SetupPage)> inspect;
     std::deque<INT_PTR> results;
     std::int32_t nextSetupType = kSetupTypical; // what a scripted setup type page chooses
     std::int32_t nextLanguage = 0;              // what a scripted language page chooses
@@ -61,9 +68,8 @@ protected:
         WriteHostFile(program, "");
         for (const char* language : {"English", "French", "German", "Japanese"})
             for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"}) {
-                const fs::path to =
-                    machine.DriveC(std::string("Medium/Setup files/Languages/") + language +
-                                   "/Setup" + extension);
+                const fs::path to = machine.DriveC(std::string("Medium/Setup files/Languages/") +
+                                                   language + "/Setup" + extension);
                 fs::create_directories(to.parent_path());
                 fs::copy_file(fs::path(KIV_RESOURCES_DIR) / language /
                                   (std::string("Setup") + extension),
@@ -85,7 +91,16 @@ protected:
         Pump();
     }
 
-    void SetOption(int k, std::int32_t value) { driver.state.description.options[k].number = value; }
+    void SetOption(int k, std::int32_t value) {
+        driver.state.description.options[k].number = value;
+    }
+
+    // A page made from its real layout, modeless and shown.
+    template <typename Page> static std::unique_ptr<Page> OpenPage() {
+        auto page = std::make_unique<Page>(nullptr);
+        EXPECT_TRUE(page->Create(KIVDialogConfirmCancel::kPageStyle | WS_VISIBLE, 0));
+        return page;
+    }
 
     static void Pump() {
         MSG msg;

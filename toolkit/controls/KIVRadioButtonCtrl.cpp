@@ -27,8 +27,19 @@ void KIVRadioButtonCtrl::Click() {
     KIVButtonCtrl::Click();
 }
 
+// The checked button of a group, or its first choice while none is checked,
+// so that Tab reaches every group.
 bool KIVRadioButtonCtrl::AcceptsFocus() const {
-    return (IsChecked() || IsPressed()) && IsVisible() && IsEnabled();
+    if (!IsVisible() || !IsEnabled())
+        return false;
+    if (IsChecked() || IsPressed())
+        return true;
+    if (NextChoice(-1))
+        return false;
+    for (const KIVRadioButtonCtrl* other = NextChoice(1); other; other = other->NextChoice(1))
+        if (other->IsChecked())
+            return false;
+    return true;
 }
 
 KIVRadioButtonCtrl* KIVRadioButtonCtrl::Neighbour(int step) const {
@@ -56,11 +67,13 @@ KIVRadioButtonCtrl* KIVRadioButtonCtrl::NextChoice(int step) const {
     return nullptr;
 }
 
-// Up and Down belong to the group, even at its ends.
+// The arrows belong to the group, even at its ends: Up and Left go to the
+// previous choice, Down and Right to the next, and check it as a click does.
 bool KIVRadioButtonCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
-    if (key != VK_UP && key != VK_DOWN)
+    const bool back = key == VK_UP || key == VK_LEFT;
+    if (!back && key != VK_DOWN && key != VK_RIGHT)
         return KIVTextButtonCtrl::OnKeyDown(key, repeat, flags);
-    if (KIVRadioButtonCtrl* next = NextChoice(key == VK_UP ? -1 : 1)) {
+    if (KIVRadioButtonCtrl* next = NextChoice(back ? -1 : 1)) {
         next->Click();
         next->SetFocus();
     }

@@ -6,8 +6,10 @@
 // control list inside the same container: any other control, or the
 // container's edge, ends it. Checking a button unchecks the others of its
 // group that are visible and enabled. Only the checked button of a group
-// takes the focus when it moves through the dialog; Up and Down move the
-// check to the previous or next visible, enabled button of the group.
+// (its first visible, enabled one while none is checked) takes the focus
+// when it moves through the dialog; Up and Left, Down and Right move the
+// focus and the check to the previous or next visible, enabled button of
+// the group.
 #pragma once
 
 #include "toolkit/controls/KIVTextButtonCtrl.h"

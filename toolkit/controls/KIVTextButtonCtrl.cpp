@@ -24,6 +24,16 @@ void KIVTextButtonCtrl::SetDefault(bool isDefault) {
     RequestDraw();
 }
 
+// The push button with the focus stands for Enter, and so looks like the
+// default; the default button itself only while no push button has it.
+bool KIVTextButtonCtrl::DrawnAsDefault() const {
+    if (!IsEnabled() || IsToggle())
+        return false;
+    if (HasFocus())
+        return true;
+    return default_ && !(GetDialog() && GetDialog()->FocusedPushButton());
+}
+
 void KIVTextButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
     const RECT& rect = GetRect();
     KIVDrawBuffer clipped;
@@ -31,8 +41,8 @@ void KIVTextButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState)
         return;
     KIVPainter::DrawSlicedPicture(clipped, kFaceBitmap, visualState, rect, kFaceCorner,
                                   PictureFactor());
-    if (default_ && IsEnabled()) {
-        KIVPainter::FrameRect(clipped, rect, KIVLook::kAccent);
+    if (DrawnAsDefault()) {
+        KIVPainter::FrameRect(clipped, rect, KIVLook::kInk);
         const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
         KIVPainter::FrameRect(clipped, inner, KIVLook::kAccent);
     }

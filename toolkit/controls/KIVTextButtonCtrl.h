@@ -1,7 +1,7 @@
 // KIVTextButtonCtrl: a push button, bitmap 4 (a frame for each visual
-// state) stretched over the rectangle, its text centred. The dialog's
-// default button has a stronger accent outline; the focused button a focus
-// rectangle.
+// state) stretched over the rectangle, its text centred. The button Enter
+// would press (the focused push button, else the dialog's default) has a
+// dark double outline; the focused button a focus rectangle.
 #pragma once
 
 #include "toolkit/controls/KIVButtonCtrl.h"
@@ -19,6 +19,8 @@ public:
     // The button Enter stands for in its dialog.
     void SetDefault(bool isDefault);
     bool IsDefault() const { return default_; }
+    // Whether Enter would press this button now: drawn with the outline.
+    bool DrawnAsDefault() const;
     LONG TypeCode() const override { return 8; }
 
 protected:
