@@ -66,9 +66,27 @@ HWND KIVDialog::ModalOwner() const {
     return app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
+namespace {
+
+// The toolkit dialog of a window, while the window lasts.
+KIVDialog* DialogOf(HWND hwnd) {
+    return hwnd && ::IsWindow(hwnd) ? dynamic_cast<KIVDialog*>(CWnd::FromHandlePermanent(hwnd))
+                                    : nullptr;
+}
+
+LONG FocusedId(const KIVDialog* dialog) {
+    const KIVControl* control = dialog ? dialog->FocusedControl() : nullptr;
+    return control ? control->GetId() : 0;
+}
+
+} // namespace
+
+// The owner's focused control has the focus again once the dialog ends, as
+// the keyboard left it.
 INT_PTR KIVDialog::DoModal(DWORD style, DWORD exStyle) {
     ::ReleaseCapture();
     const HWND owner = ModalOwner();
+    const LONG ownerFocus = FocusedId(DialogOf(owner));
     const bool disabledOwner = owner && ::IsWindowEnabled(owner);
     if (disabledOwner)
         ::EnableWindow(owner, FALSE);
@@ -87,6 +105,8 @@ INT_PTR KIVDialog::DoModal(DWORD style, DWORD exStyle) {
         ::SetActiveWindow(owner);
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
+    if (KIVDialog* ownerDialog = DialogOf(owner); ownerDialog && ownerFocus)
+        ownerDialog->SetFocusControl(ownerFocus);
     return result;
 }
 

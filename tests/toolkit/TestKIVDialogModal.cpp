@@ -4,6 +4,7 @@
 #include "DialogFixture.h"
 #include "toolkit/KIVIdleTasks.h"
 #include "toolkit/KIVThread.h"
+#include "toolkit/controls/KIVTextButtonCtrl.h"
 
 #include <atomic>
 #include <functional>
@@ -62,6 +63,35 @@ private:
 };
 
 } // namespace
+
+// A message over a page takes the focus to its default button and gives it
+// back to the page's control when it ends.
+TEST_F(DialogTest, ASecondModalDialogOpensOnItsDefaultAndGivesTheFocusBack) {
+    StepDialog first(nullptr);
+    StepDialog second(nullptr);
+    auto* answer = static_cast<KIVTextButtonCtrl*>(
+        second.AddControl(std::make_unique<KIVTextButtonCtrl>(&second, 4, RECT{0, 0, 40, 20}, 0)));
+    answer->SetDefault(true);
+    LONG focusedDuring = 0;
+    bool firstFocusedDuring = true;
+    LONG focusedAfter = 0;
+    second.step = [&] {
+        focusedDuring = second.FocusedControl() ? second.FocusedControl()->GetId() : 0;
+        firstFocusedDuring = first.FocusedControl() != nullptr;
+        second.EndDialog(KIVDialog::kOK);
+    };
+    first.step = [&] {
+        first.AddControl(std::make_unique<KIVTextButtonCtrl>(&first, 9, RECT{0, 0, 40, 20}, 0));
+        first.SetFocusControl(9);
+        second.DoModal(WS_POPUP | WS_CAPTION, 0);
+        focusedAfter = first.FocusedControl() ? first.FocusedControl()->GetId() : 0;
+        first.EndDialog(KIVDialog::kOK);
+    };
+    EXPECT_EQ(first.DoModal(WS_POPUP | WS_CAPTION, 0), KIVDialog::kOK);
+    EXPECT_EQ(focusedDuring, 4);
+    EXPECT_FALSE(firstFocusedDuring);
+    EXPECT_EQ(focusedAfter, 9);
+}
 
 TEST_F(DialogTest, ASecondModalDialogIsOwnedByTheFirstWhichIsActiveAgainAfterIt) {
     StepDialog first(nullptr);
