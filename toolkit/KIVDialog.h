@@ -4,8 +4,8 @@
 // buffer of the client area and fed with keys and mouse events here.
 //
 // Calling order of the operations a subclass overrides: OnInitControls
-// (after the layout is applied), OnDialogTimer, OnKeyDown, EndDialog, OnOK,
-// OnClose, OnCancel, OnIdleWork.
+// (after the layout is applied), StartFocus, OnDialogTimer, OnKeyDown,
+// EndDialog, OnOK, OnClose, OnCancel, OnIdleWork.
 //
 // [SECTION] Life and windows   KIVDialog.cpp, KIVDialogWindow.cpp
 // [SECTION] Initialisation     KIVDialogInit.cpp
