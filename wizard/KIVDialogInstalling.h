@@ -13,6 +13,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <string>
 
 class KIVProgressBarCtrl;
 
@@ -21,6 +22,7 @@ public:
     static constexpr LONG kTemplate = 16;
     static constexpr LONG kProgress = 1000;
     static constexpr LONG kStatus = 1001;
+    static constexpr LONG kWaitText = 1011; // names the product (setup variables)
     static constexpr LONG kCancelButton = 1102;
     static constexpr int kTextCancelQuestion = 112;
     static constexpr int kTextCancelCaption = 113;
@@ -38,10 +40,17 @@ public:
 
     // The worker's callbacks; they act on the page that runs.
     static void AddProgress(int count);
+    // text: a file's name as the entry's folder holds it; the status line
+    // shows its path in the installation folder, cut in the middle when it
+    // is wider than the line.
     static void AddStatusText(const char* text);
+    // Told by the worker of each entry it begins (SetupDriver::onEntry).
+    static void OnEntry(const InstallEntry& entry, const char16_t* folder);
+
+    // Shows the status the worker left last; every idle step calls it.
+    void ShowPendingStatus();
 
 private:
-    void ShowPendingStatus();
     void Finish();
 
     KIVInstallApp* app_ = nullptr;
@@ -50,6 +59,7 @@ private:
     std::atomic<std::int32_t> total_{0};
     bool started_ = false;
     std::mutex statusLock_;
-    KIVString pendingStatus_;
+    std::string pendingStatus_;
+    std::string entryFolder_; // the worker's only
     bool statusPending_ = false;
 };

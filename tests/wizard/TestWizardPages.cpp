@@ -3,7 +3,6 @@
 // Next and Back, and how it validates.
 #include "WizardFixture.h"
 #include "setup/SetupLanguage.h"
-#include "toolkit/controls/KIVButtonCtrl.h"
 #include "toolkit/controls/KIVColumnListBoxCtrl.h"
 #include "toolkit/controls/KIVListBoxCtrl.h"
 #include "wizard/KIVDialogCustomSetup.h"
@@ -19,27 +18,8 @@ using namespace wizard_test;
 
 namespace {
 
-class WizardPagesTest : public WizardTest {
+class WizardPagesTest : public WizardPageTest {
 protected:
-    template <typename Page> std::unique_ptr<Page> Open() {
-        auto page = std::make_unique<Page>(nullptr);
-        EXPECT_TRUE(page->Create(KIVDialogConfirmCancel::kPageStyle | WS_VISIBLE, 0));
-        return page;
-    }
-    static std::u16string Text(const KIVDialog& page, LONG id) {
-        const KIVControl* control = page.GetControl(id);
-        return control ? std::u16string(static_cast<const char16_t*>(control->GetText()))
-                       : u"(missing)";
-    }
-    static bool Checked(const KIVDialog& page, LONG id) {
-        const auto* box = dynamic_cast<const KIVButtonCtrl*>(page.GetControl(id));
-        return box && box->GetCheckedState() != 0;
-    }
-    // A user's click on a button, a check box or a radio button.
-    static void Press(KIVDialog& page, LONG id) {
-        if (auto* button = dynamic_cast<KIVButtonCtrl*>(page.GetControl(id)))
-            button->Click();
-    }
     void WriteAgreement(const std::string& bytes) {
         std::strcpy(driver.state.description.agreementFileName, "Licence.txt");
         WriteHostFile(machine.DriveC("Medium/Setup files/Languages/English/Licence.txt"), bytes);
@@ -51,7 +31,8 @@ protected:
         component->selected = selected;
         auto entry = std::make_unique<InstallEntry>();
         entry->platform = 1;
-        entry->size = 3000 * static_cast<std::int32_t>(driver.state.description.components.size() + 1);
+        entry->size =
+            3000 * static_cast<std::int32_t>(driver.state.description.components.size() + 1);
         component->entries.push_back(entry.get());
         driver.state.description.installEntries.push_back(std::move(entry));
         driver.state.description.components.push_back(std::move(component));
@@ -117,8 +98,8 @@ TEST_F(WizardPagesTest, EnterBeforeAnyChoiceEndsTheSetupAndAMissingFileGivesTheD
     auto page = Open<KIVDialogSoftwareLicense>();
     const std::u16string agreement = Text(*page, KIVDialogSoftwareLicense::kAgreement);
     std::size_t names = 0;
-    for (std::size_t at = 0; (at = agreement.find(u"Orrery Planetarium", at)) != std::u16string::npos;
-         ++at)
+    for (std::size_t at = 0;
+         (at = agreement.find(u"Orrery Planetarium", at)) != std::u16string::npos; ++at)
         ++names;
     EXPECT_EQ(names, 2u) << "the long name in both places of the default agreement";
     EXPECT_EQ(agreement.find(u"%s"), std::u16string::npos);
@@ -231,6 +212,7 @@ TEST_F(WizardPagesTest, TheCustomPageListsTheComponentsOfTheLanguageWithTheirSiz
 }
 
 TEST_F(WizardPagesTest, TheCompletionPageReadsItsBoxesOnlyOnFinish) {
+    InstallProduct();
     SetOption(kOptionStartupShortcut, 1);
     auto page = Open<KIVDialogSetupComplete>();
     EXPECT_TRUE(app->choices.startupShortcut);

@@ -9,6 +9,9 @@
 #include "TestMachine.h"
 #include "platform/ui/DisplayBackend.h"
 #include "platform/ui/headless/HeadlessBackend.h"
+#include "setup/SetupLanguage.h"
+#include "toolkit/controls/KIVButtonCtrl.h"
+#include "wizard/KIVDialogConfirmCancel.h"
 #include "wizard/KIVSetupWizard.h"
 
 #include <deque>
@@ -61,9 +64,8 @@ protected:
         WriteHostFile(program, "");
         for (const char* language : {"English", "French", "German", "Japanese"})
             for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"}) {
-                const fs::path to =
-                    machine.DriveC(std::string("Medium/Setup files/Languages/") + language +
-                                   "/Setup" + extension);
+                const fs::path to = machine.DriveC(std::string("Medium/Setup files/Languages/") +
+                                                   language + "/Setup" + extension);
                 fs::create_directories(to.parent_path());
                 fs::copy_file(fs::path(KIV_RESOURCES_DIR) / language /
                                   (std::string("Setup") + extension),
@@ -85,7 +87,9 @@ protected:
         Pump();
     }
 
-    void SetOption(int k, std::int32_t value) { driver.state.description.options[k].number = value; }
+    void SetOption(int k, std::int32_t value) {
+        driver.state.description.options[k].number = value;
+    }
 
     static void Pump() {
         MSG msg;
@@ -99,6 +103,47 @@ protected:
     HeadlessBackend* display = nullptr;
     SetupDriver driver;
     std::unique_ptr<TestWizard> app;
+};
+
+// Pages made from the real layouts, modeless on the headless screen.
+class WizardPageTest : public WizardTest {
+protected:
+    template <typename Page> std::unique_ptr<Page> Open() {
+        auto page = std::make_unique<Page>(nullptr);
+        EXPECT_TRUE(page->Create(KIVDialogConfirmCancel::kPageStyle | WS_VISIBLE, 0));
+        return page;
+    }
+    static std::u16string Text(const KIVDialog& page, LONG id) {
+        const KIVControl* control = page.GetControl(id);
+        return control ? std::u16string(static_cast<const char16_t*>(control->GetText()))
+                       : u"(missing)";
+    }
+    static bool Checked(const KIVDialog& page, LONG id) {
+        const auto* box = dynamic_cast<const KIVButtonCtrl*>(page.GetControl(id));
+        return box && box->GetCheckedState() != 0;
+    }
+    // A user's click on a button, a check box or a radio button.
+    static void Press(KIVDialog& page, LONG id) {
+        if (auto* button = dynamic_cast<KIVButtonCtrl*>(page.GetControl(id)))
+            button->Click();
+    }
+    // The product's program in the installation folder, as a finished
+    // installation leaves it.
+    void InstallProduct() {
+        driver.state.variables.installDst = u"C:\\Program Files\\Orrery";
+        driver.state.variables.exeName = u"Orrery";
+        WriteHostFile(machine.DriveC("Program Files/Orrery/Orrery.exe"), "MZ");
+    }
+    // The setup goes on in language, as after the language page.
+    void SpeakLanguage(std::int32_t language) {
+        const std::int32_t before = driver.state.currentLanguage;
+        driver.state.currentLanguage = language;
+        KIVString path;
+        if (SwitchLanguage(driver.state, before, &path)) {
+            ASSERT_TRUE(app->LoadLanguage(path, nullptr));
+        }
+        app->LoadSizeUnits();
+    }
 };
 
 } // namespace wizard_test
