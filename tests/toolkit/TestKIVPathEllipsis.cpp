@@ -5,6 +5,7 @@
 #include "Japanese932.h"
 #include "TestMachine.h"
 #include "toolkit/KIVPathEllipsis.h"
+#include "toolkit/resources/KIVFont.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,8 @@ protected:
         ASSERT_NE(font, nullptr);
     }
     std::u16string Fit(const std::string& path, int width) const {
-        return std::u16string(static_cast<const char16_t*>(KIVPathEllipsis(path.c_str(), *font, width)));
+        return std::u16string(
+            static_cast<const char16_t*>(KIVPathEllipsis(path.c_str(), *font, width)));
     }
 
     TestMachine machine{Japanese932Settings()};
