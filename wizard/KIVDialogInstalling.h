@@ -1,6 +1,7 @@
 // KIVDialogInstalling: the progress page. On its first idle step it starts
 // the install worker, whose two callbacks move the progress bar and set the
-// status line; it looks at the worker once every idle step (each 10 ms) and
+// status line (the path of the file being installed, in the installation
+// folder); it looks at the worker once every idle step (each 10 ms) and
 // ends itself once the worker has finished: with 2 after a failure or a
 // cancel, else with 1. Cancel, Escape, Enter and the close box
 // all ask whether to cancel; the worker waits while the question is open.
