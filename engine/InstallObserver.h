@@ -28,4 +28,7 @@ public:
     // the Startup folder.
     virtual void ProgramGroupMade(const char16_t* folder) = 0;
     virtual void ShortcutMade(const char16_t* link, const char* target) = 0;
+    // A link of the description not made because its target file was not
+    // installed (a component that was not chosen).
+    virtual void ShortcutLeftOut(const char16_t* link, const char* target) = 0;
 };

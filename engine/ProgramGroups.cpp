@@ -5,6 +5,7 @@
 #include "engine/GetSpecialFolderPath.h"
 #include "engine/InstallJournal.h"
 #include "engine/InstallObserver.h"
+#include "engine/InstalledTarget.h"
 #include "engine/ShellFolderValue.h"
 #include "engine/ShortcutName.h"
 #include "platform/ShlObj.h"
@@ -37,6 +38,11 @@ bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
     if (!targetPath.ToNarrow(ansiTarget, sizeof ansiTarget))
         return false;
     const KIVString linkPath = KIVString(groupFolder) + u"\\" + name + u".LNK";
+    if (!IsInstalledTarget(targetPath)) {
+        if (source.observer)
+            source.observer->ShortcutLeftOut(linkPath, ansiTarget);
+        return true;
+    }
     const std::string description = std::string("Shortcut to ") + shortcut.targetFile;
     if (source.journal)
         source.journal->File(linkPath);

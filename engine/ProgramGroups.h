@@ -48,6 +48,8 @@ bool CreateProgramGroups(const ProgramGroupSource& source);
 // "<Windows folder>\<target file>" for an entry with the system flag,
 // "<installation folder>\<entry folder>\<target file>" otherwise, described
 // as "Shortcut to <target file>". Records of Mac-only entries make no link.
+// A record whose target file is not on the machine makes no link; the
+// observer is told it was left out, and the group goes on.
 // False when the group folder cannot be made, or at the first record whose
 // link fails or whose shortcut name or target file is not a plain name; the
 // links made before stay.

@@ -4,6 +4,7 @@
 #include "engine/GetSpecialFolderPath.h"
 #include "engine/InstallJournal.h"
 #include "engine/InstallObserver.h"
+#include "engine/InstalledTarget.h"
 #include "engine/ShellFolderValue.h"
 #include "engine/ShortcutName.h"
 #include "platform/ShlObj.h"
@@ -34,6 +35,14 @@ bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
         return false;
     const KIVString linkPath = folder + u"\\" + name + u".LNK";
     const KIVString target = KIVString(installFolder) + u"\\" + name + u".exe";
+    char ansiTarget[1040];
+    if (!target.ToNarrow(ansiTarget, sizeof ansiTarget))
+        return false;
+    if (!IsInstalledTarget(target)) {
+        if (observer)
+            observer->ShortcutLeftOut(linkPath, ansiTarget);
+        return true;
+    }
     char ansiLink[InstalledFileList::kPathSize];
     // A cut path would name another file in the uninstall record.
     if (!linkPath.ToNarrow(ansiLink, sizeof ansiLink))
@@ -41,9 +50,6 @@ bool CreateStartupShortcut(const char16_t* installFolder, const char* exeName,
     files.Add(ansiLink);
     if (journal)
         journal->File(ansiLink);
-    char ansiTarget[1040];
-    if (!target.ToNarrow(ansiTarget, sizeof ansiTarget))
-        return false;
     const std::string description = std::string("Shortcut to ") + exeName;
     if (!CreateShellLink(ansiTarget, linkPath, description.c_str()))
         return false;

@@ -10,7 +10,9 @@
 // described as "Shortcut to <exeName>". Its path is added to files before
 // the link is made, so that uninstallation removes it even when making it
 // failed; a journal lists it too, and an observer is told of the link once
-// it is made. False when no folder is known, when
+// it is made. When the program was not installed no link is made and
+// nothing is listed: the observer is told it was left out, and the result
+// is true. False when no folder is known, when
 // exeName is not a plain name (nothing is added then: the record would name
 // a file outside the folder) or when the link fails.
 class InstallJournal;

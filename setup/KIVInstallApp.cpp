@@ -39,12 +39,13 @@ bool KIVInstallApp::FullScreen() const {
 }
 
 KIVString KIVInstallApp::SizeText(double bytes) const {
-    return SizeTextWith(bytes, units_);
+    return SizeTextWith(bytes, units_, decimalSeparator_);
 }
 
 void KIVInstallApp::LoadSizeUnits() {
     for (int i = 0; i < 4; ++i)
-        units_[i] = GetText(114 + i);
+        units_[i] = SetupText(kTextSizeUnits + i);
+    decimalSeparator_ = SetupText(kTextDecimalSeparator);
 }
 
 int KIVInstallApp::ShowMessage(CWnd* owner, const char16_t* text, DWORD style) {

@@ -84,7 +84,8 @@ public:
     // Size texts ("%.2f %s" in gigabytes, megabytes, kilobytes; "%d %s" in
     // bytes) with the units of the current language.
     KIVString SizeText(double bytes) const;
-    // Texts 114 to 117 as the byte, kilobyte, megabyte and gigabyte units.
+    // Texts 114 to 117 as the byte, kilobyte, megabyte and gigabyte units,
+    // and text 127 as the decimal separator.
     void LoadSizeUnits();
     // A message box over owner, captioned with the application's name.
     int ShowMessage(CWnd* owner, const char16_t* text, DWORD style);
@@ -171,6 +172,7 @@ private:
 
     std::unique_ptr<SetupBackgroundWnd> background_;
     KIVString units_[4];
+    KIVString decimalSeparator_;
     std::int32_t languageBeforePage_ = 0;
     bool flowRan_ = false;
     int result_ = kExitInstalled;

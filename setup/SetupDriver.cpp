@@ -7,11 +7,13 @@
 #include "setup/SetupLanguage.h"
 #include "setup/SetupLog.h"
 #include "setup/SetupTexts.h"
+#include "setup/ShortcutReport.h"
 #include "toolkit/KIVDeleteTree.h"
 #include "toolkit/KIVSystem.h"
 
 #include "platform/Windows.h"
 
+#include <algorithm>
 #include <strings.h>
 
 bool SetupDriver::Begin(const char16_t* programPath, std::int32_t language) {
@@ -102,16 +104,32 @@ bool SetupDriver::MakeProgramGroups() {
     const SetupDescription& d = state.description;
     if (!d.OptionFlag(kOptionCreateProgramGroup))
         return true;
-    return CreateProgramGroups(
-        {d.shortcuts, state.variables.installDst, d.applicationName, &journal, log});
+    ShortcutReport report(log);
+    const bool made = CreateProgramGroups(
+        {d.shortcuts, state.variables.installDst, d.applicationName, &journal, &report});
+    NoteLeftOut(report);
+    return made;
 }
 
 // The product's program is EXENAME's, which a read-back may have replaced
 // with the name an earlier installation wrote.
 bool SetupDriver::MakeStartupShortcut() {
     char exeName[MAX_PATH * 2];
-    return state.variables.exeName.ToNarrow(exeName, sizeof exeName) &&
-           CreateStartupShortcut(state.variables.installDst, exeName, lists.files, &journal, log);
+    if (!state.variables.exeName.ToNarrow(exeName, sizeof exeName))
+        return false;
+    ShortcutReport report(log);
+    const bool made =
+        CreateStartupShortcut(state.variables.installDst, exeName, lists.files, &journal, &report);
+    NoteLeftOut(report);
+    return made;
+}
+
+// A link left out in both Programs groups is told once.
+void SetupDriver::NoteLeftOut(const ShortcutReport& report) {
+    for (const std::string& sentence : report.LeftOut())
+        if (std::find(shortcutsLeftOut.begin(), shortcutsLeftOut.end(), sentence) ==
+            shortcutsLeftOut.end())
+            shortcutsLeftOut.push_back(sentence);
 }
 
 // The journal is settled last: a setup killed while it removes its staging

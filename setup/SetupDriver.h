@@ -40,6 +40,7 @@ enum class SetupStep {
 };
 
 class SetupLog;
+class ShortcutReport;
 
 // Told of each install entry as the worker begins to put it in place.
 using InstallEntryCallback = void (*)(const InstallEntry& entry, const char16_t* folder);
@@ -95,6 +96,9 @@ public:
     // shortcut the completion page offers. Both need OleInitialize.
     bool MakeProgramGroups();
     bool MakeStartupShortcut();
+    // The links these two left out because their target was not installed,
+    // one sentence (UTF-8) each, for a report to the user.
+    std::vector<std::string> shortcutsLeftOut;
 
     // The shutdown routine: the uninstall record (unless in update mode),
     // the volumes closed, the staging folder removed, and last the journal
@@ -143,6 +147,7 @@ public:
 
 private:
     bool Fail(SetupStep step, const KIVString& message);
+    void NoteLeftOut(const ShortcutReport& report);
     bool TakeInstallMutex();
     bool PrepareStaging();
     void RemoveStagingLeftovers();

@@ -182,3 +182,11 @@ void SetupLog::ShortcutMade(const char16_t* link, const char* target) {
         "shortcut",
         Fields().Text("link", LogTextFromWide(link)).Text("target", LogTextFromAnsi(target)).Get());
 }
+
+void SetupLog::ShortcutLeftOut(const char16_t* link, const char* target) {
+    Write("shortcut-left-out", Fields()
+                                   .Text("link", LogTextFromWide(link))
+                                   .Text("target", LogTextFromAnsi(target))
+                                   .Text("reason", "target not installed")
+                                   .Get());
+}

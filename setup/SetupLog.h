@@ -15,6 +15,7 @@
 //     replacement       file (in use), copy (what replaces it at the next start)
 //     program-group     folder
 //     shortcut          link, target
+//     shortcut-left-out link, target, reason ("target not installed")
 //     end               code, result, and summary when there is one
 //
 // Each line is written and flushed with one call, under a lock: the install
@@ -81,6 +82,7 @@ public:
     void ReplacementScheduled(const char* inUse, const char* copy) override;
     void ProgramGroupMade(const char16_t* folder) override;
     void ShortcutMade(const char16_t* link, const char* target) override;
+    void ShortcutLeftOut(const char16_t* link, const char* target) override;
 
 private:
     void EntryLine(const char* event, const SetupLogEntry& entry, const std::string* reason);

@@ -3,6 +3,7 @@
 #include "toolkit/KIVApplication.h"
 
 #include <atomic>
+#include <cmath>
 
 namespace {
 
@@ -26,6 +27,7 @@ const EnglishText kEnglish[] = {
     {kTextSizeUnits + 1, u"KB"},
     {kTextSizeUnits + 2, u"MB"},
     {kTextSizeUnits + 3, u"GB"},
+    {kTextDecimalSeparator, u"."},
     {kTextNotEnoughSpace, u"There may not be enough free space on the destination disk.\n\n"
                           u"Space available: %s\nSpace required: %s\n\n"
                           u"Do you want to continue anyway?"},
@@ -96,12 +98,17 @@ KIVString FormatTextArguments(const char16_t* format,
     return text;
 }
 
-KIVString SizeTextWith(double bytes, const KIVString units[4]) {
+// The whole and the hundredths are formatted apart, so that the language's
+// separator goes between them, whatever the C library's locale.
+KIVString SizeTextWith(double bytes, const KIVString units[4], const KIVString& separator) {
     KIVString text;
     const double scales[] = {kGigabyte, kMegabyte, kKilobyte};
     for (int i = 0; i < 3; ++i)
         if (bytes > scales[i]) {
-            text.Format(u"%.2f %s", bytes / scales[i], static_cast<const char16_t*>(units[3 - i]));
+            const long long hundredths = std::llround(bytes / scales[i] * 100.0);
+            text.Format(u"%lld%s%02lld %s", hundredths / 100,
+                        static_cast<const char16_t*>(separator), hundredths % 100,
+                        static_cast<const char16_t*>(units[3 - i]));
             return text;
         }
     text.Format(u"%d %s", static_cast<int>(bytes), static_cast<const char16_t*>(units[0]));
@@ -111,5 +118,5 @@ KIVString SizeTextWith(double bytes, const KIVString units[4]) {
 KIVString SizeTextOf(double bytes) {
     const KIVString units[4] = {SetupText(kTextSizeUnits), SetupText(kTextSizeUnits + 1),
                                 SetupText(kTextSizeUnits + 2), SetupText(kTextSizeUnits + 3)};
-    return SizeTextWith(bytes, units);
+    return SizeTextWith(bytes, units, SetupText(kTextDecimalSeparator));
 }

@@ -19,7 +19,8 @@ enum SetupTextNumber {
     kTextUnknownSpace = 123,
     kTextRestartQuestion = 124, // format with the application name
     kTextFolderUnusable = 125,
-    kTextUnspellableName = 126, // format with the file name and the item name
+    kTextUnspellableName = 126,  // format with the file name and the item name
+    kTextDecimalSeparator = 127, // between a size's whole and its hundredths
 };
 
 // Returns the text of that number, or an empty text when it has none.
@@ -36,9 +37,9 @@ KIVString SetupText(int number);
 KIVString FormatSetupText(int number, const char16_t* argument);
 
 // A size for a person: bytes, or kilobytes, megabytes or gigabytes with two
-// decimals, with the given unit texts (bytes, KB, MB, GB), or with the unit
-// texts 114 to 117.
-KIVString SizeTextWith(double bytes, const KIVString units[4]);
+// decimals, with the given unit texts (bytes, KB, MB, GB) and decimal
+// separator, or with the unit texts 114 to 117 and separator 127.
+KIVString SizeTextWith(double bytes, const KIVString units[4], const KIVString& separator);
 KIVString SizeTextOf(double bytes);
 
 // A language text used as a format: each "%s" in turn takes the next

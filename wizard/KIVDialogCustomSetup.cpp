@@ -28,6 +28,7 @@ void KIVDialogCustomSetup::OnInitControls() {
     }
     FillList();
     ShowNeededSpace();
+    EnableNext();
     if (list_ && list_->GetListFont())
         list_->SetLineHeight(list_->GetListFont()->LineHeight() + 4);
     SetControlText(kFolder, App().state.variables.installDst);
@@ -85,6 +86,22 @@ void KIVDialogCustomSetup::RecountNeededSpace() {
         total_ = AddSizes(total_, size);
     }
     ShowNeededSpace();
+    EnableNext();
+}
+
+// A custom setup installs the chosen components and nothing else: with none
+// chosen there is nothing to install, so Next waits for a choice.
+bool KIVDialogCustomSetup::AnyChosen() const {
+    if (list_)
+        for (int i = 0; i < list_->GetLineCount(); ++i)
+            if (auto* line = dynamic_cast<KIVColumnListBoxLineBis*>(list_->GetLine(i)))
+                if (line->IsChecked())
+                    return true;
+    return false;
+}
+
+void KIVDialogCustomSetup::EnableNext() {
+    EnableControl(kNextButton, AnyChosen());
 }
 
 void KIVDialogCustomSetup::ShowFreeSpace() {
@@ -141,10 +158,16 @@ bool KIVDialogCustomSetup::TakeResponse(const SetupResponse& response, KIVString
                                      }));
     }
     RecountNeededSpace();
+    if (!AnyChosen()) {
+        *refusal = u"no component is chosen";
+        return false;
+    }
     return true;
 }
 
 void KIVDialogCustomSetup::OnNext() {
+    if (!AnyChosen())
+        return;
     ReadPage();
     DiskSpaceCheck();
 }

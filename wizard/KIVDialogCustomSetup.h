@@ -2,7 +2,7 @@
 // Custom setup type offered in the current language, each with a check box
 // and its size, shows the space the checked ones need and the space free on
 // the folder's disk, and on Next stores the choices and runs the same check
-// as the setup type page.
+// as the setup type page. Next is enabled only while a component is checked.
 #pragma once
 
 #include "wizard/KIVColumnListBoxLineBis.h"
@@ -45,6 +45,8 @@ private:
     void RecountNeededSpace();
     void ShowFreeSpace();
     void ShowNeededSpace();
+    bool AnyChosen() const;
+    void EnableNext();
     void ReadPage();
     SetupType* CustomType() const;
     bool Offered(const Component& component) const;

@@ -1,11 +1,12 @@
 #include "wizard/KIVDialogInstalling.h"
 
+#include "toolkit/KIVAnsiName.h"
 #include "toolkit/KIVMessageBox.h"
+#include "toolkit/KIVPathEllipsis.h"
 #include "toolkit/controls/KIVProgressBarCtrl.h"
+#include "wizard/ExpandControlText.h"
 
 #include "platform/Windows.h"
-
-#include <cstring>
 
 namespace {
 
@@ -19,6 +20,8 @@ KIVDialogInstalling::KIVDialogInstalling(CWnd* parent) : KIVDialog(parent, kTemp
 KIVDialogInstalling::~KIVDialogInstalling() {
     KIVDialogInstalling* self = this;
     g_current.compare_exchange_strong(self, nullptr);
+    if (app_ && app_->driver.onEntry == &OnEntry)
+        app_->driver.onEntry = nullptr;
 }
 
 // Centred near the bottom of the screen, whatever place the pages had.
@@ -30,6 +33,8 @@ void KIVDialogInstalling::OnInitControls() {
     ::SetWindowPos(m_hWnd, nullptr, (app_->screenWidth - w) / 2,
                    app_->screenHeight - h - kBottomGap, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     g_current.store(this);
+    ExpandControlText(*this, kWaitText, app_->state);
+    app_->driver.onEntry = &OnEntry;
     // The flags are cleared here, before a question can be asked: cleared at
     // the worker's start they would drop a cancel confirmed before it.
     InstallWorkerState& worker = app_->driver.worker;
@@ -51,22 +56,28 @@ void KIVDialogInstalling::AddProgress(int count) {
         page->progress_->SetPosition(static_cast<float>(total));
 }
 
+// The worker begins an entry: its files are named from here on by their
+// place in the installation folder. A system entry's files go to the
+// system folder, not below the installation folder: they keep their name.
+void KIVDialogInstalling::OnEntry(const InstallEntry& entry, const char16_t*) {
+    if (KIVDialogInstalling* page = g_current.load())
+        page->entryFolder_ = entry.system ? "" : entry.destinationFolder;
+}
+
 // The text waits for the page's next idle step (at most 10 ms) on the
 // user-interface thread, which alone changes and draws the label.
 void KIVDialogInstalling::AddStatusText(const char* text) {
     KIVDialogInstalling* page = g_current.load();
     if (!page)
         return;
-    char cut[260] = {};
-    std::strncpy(cut, text ? text : "", sizeof cut - 1);
-    const KIVString wide(cut);
+    const std::string path = KIVAnsiName::Join(page->entryFolder_, text ? text : "");
     std::lock_guard<std::mutex> lock(page->statusLock_);
-    page->pendingStatus_ = wide;
+    page->pendingStatus_ = path;
     page->statusPending_ = true;
 }
 
 void KIVDialogInstalling::ShowPendingStatus() {
-    KIVString text;
+    std::string text;
     {
         std::lock_guard<std::mutex> lock(statusLock_);
         if (!statusPending_)
@@ -74,10 +85,14 @@ void KIVDialogInstalling::ShowPendingStatus() {
         text = pendingStatus_;
         statusPending_ = false;
     }
-    if (KIVControl* status = GetControl(kStatus)) {
-        status->SetText(text);
-        status->InvalidateRect();
-    }
+    KIVControl* status = GetControl(kStatus);
+    if (!status)
+        return;
+    const RECT& place = status->GetRect();
+    const KIVFont* font = status->GetFont();
+    status->SetText(font ? KIVPathEllipsis(text.c_str(), *font, place.right - place.left)
+                         : KIVString(text.c_str()));
+    status->InvalidateRect();
 }
 
 bool KIVDialogInstalling::OnIdleWork() {

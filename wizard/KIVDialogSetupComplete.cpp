@@ -1,17 +1,20 @@
 #include "wizard/KIVDialogSetupComplete.h"
 
+#include "engine/InstalledTarget.h"
 #include "toolkit/controls/KIVButtonCtrl.h"
 
 void KIVDialogSetupComplete::OnInitControls() {
     KIVDialogConfirmCancel::OnInitControls();
     SetDefaultButton(kFinish);
+    OfferFinishOnly();
     KIVInstallApp& app = App();
     const SetupDescription& d = app.state.description;
-    if (!d.OptionFlag(kOptionOfferStartProduct)) {
+    const bool installed = ProductInstalled();
+    if (!d.OptionFlag(kOptionOfferStartProduct) || !installed) {
         ShowControl(kLaunch, false);
         ShowControl(kLaunchLabel, false);
     }
-    if (d.OptionFlag(kOptionStartupShortcut)) {
+    if (d.OptionFlag(kOptionStartupShortcut) && installed) {
         app.choices.startupShortcut = true;
         if (auto* box = dynamic_cast<KIVButtonCtrl*>(GetControl(kStartup)))
             box->SetChecked(1);
@@ -23,6 +26,32 @@ void KIVDialogSetupComplete::OnInitControls() {
         ShowControl(kRunPrograms, false);
         ShowControl(kRunProgramsLabel, false);
     }
+}
+
+// The installation is over: nothing is left to cancel or to go back to, so
+// Finish takes the place of Cancel and stands alone.
+void KIVDialogSetupComplete::OfferFinishOnly() {
+    KIVControl* cancel = GetControl(kCancelButton);
+    KIVControl* finish = GetControl(kFinish);
+    if (!cancel)
+        return;
+    if (finish) {
+        const RECT place = cancel->GetRect();
+        finish->Move(place.left, place.top, place.right - place.left, place.bottom - place.top, 0);
+    }
+    cancel->Show(false);
+    cancel->Enable(false);
+}
+
+// The product's program: EXENAME with ".exe" in the installation folder. A
+// setup whose chosen components left it out has nothing to start.
+bool KIVDialogSetupComplete::ProductInstalled() const {
+    const KIVInstallApp& app = App();
+    if (app.state.variables.exeName.IsEmpty())
+        return false;
+    const KIVString program =
+        app.state.variables.installDst + u"\\" + app.state.variables.exeName + u".exe";
+    return IsInstalledTarget(program);
 }
 
 bool KIVDialogSetupComplete::IsChecked(LONG id) const {

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "TestMachine.h"
+#include "engine/InstallObserver.h"
 #include "platform/ShellLinkFile.h"
 #include "platform/ShlObj.h"
 #include "platform/Windows.h"
+#include "toolkit/KIVString.h"
 #include "toolkit/KIVSystem.h"
 
 #include <cstring>
@@ -14,6 +16,24 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
+
+// Keeps the links an engine step made and those it left out.
+class LinkRecorder : public InstallObserver {
+public:
+    void RegistryKeyWritten(const char*, bool) override {}
+    void SystemFileInstalled(const char*, SystemFileAction) override {}
+    void ReplacementScheduled(const char*, const char*) override {}
+    void ProgramGroupMade(const char16_t*) override {}
+    void ShortcutMade(const char16_t* link, const char*) override { made.emplace_back(link); }
+    void ShortcutLeftOut(const char16_t* link, const char* target) override {
+        leftOut.emplace_back(KIVString(link), target);
+    }
+
+    std::vector<KIVString> made;
+    std::vector<std::pair<KIVString, std::string>> leftOut;
+};
 
 class ShortcutTest : public MachineTest {
 protected:
@@ -32,6 +52,12 @@ protected:
         KIVResetPlatformFamily();
     }
 
+    // Puts a file at a path below C: ("/" separated), as an installation would.
+    void Install(const std::string& relative) const {
+        std::filesystem::create_directories(
+            std::filesystem::path(machine.DriveC(relative)).parent_path());
+        std::ofstream(machine.DriveC(relative)) << "installed";
+    }
     bool Exists(const std::string& relative) const {
         return std::filesystem::exists(std::filesystem::symlink_status(machine.DriveC(relative)));
     }

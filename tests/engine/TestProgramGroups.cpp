@@ -3,6 +3,7 @@
 #include "engine/InstallJournal.h"
 #include "engine/ProgramGroups.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -17,11 +18,22 @@ protected:
         std::strcpy(entry->destinationFolder, folder);
         return entry.get();
     }
-    void Shortcut(const char* name, const char* target, InstallEntry* entry) {
+    // A shortcut record; its target is installed unless told otherwise.
+    void Shortcut(const char* name, const char* target, InstallEntry* entry,
+                  bool installed = true) {
         ShortcutEntry& shortcut = shortcuts.emplace_back();
         std::strcpy(shortcut.shortcutName, name);
         std::strcpy(shortcut.targetFile, target);
         shortcut.entry = entry;
+        if (installed)
+            Install(TargetPlace(*entry, target));
+    }
+    static std::string TargetPlace(const InstallEntry& entry, std::string target) {
+        std::replace(target.begin(), target.end(), '\\', '/');
+        if (entry.system)
+            return "Windows/" + target;
+        const std::string folder = entry.destinationFolder;
+        return "Program Files/Kiv Tools/" + (folder.empty() ? "" : folder + "/") + target;
     }
     ProgramGroupSource Source(const char* group = "Kiv Tools") const {
         return {shortcuts, u"C:\\Program Files\\Kiv Tools", group};
@@ -158,4 +170,29 @@ TEST_F(ProgramGroupsTest, TheJournalNamesTheGroupFoldersAndLinksBeforeTheyAreMad
           "file C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Kiv Tools\\Kiv.LNK",
           "file C:\\Documents and Settings\\User\\Start Menu\\Programs\\Kiv Tools\\Kiv.LNK"})
         EXPECT_NE(listed.find(line), std::string::npos) << line << "\n" << listed;
+}
+
+// A custom setup without the component that holds a shortcut's target: the
+// link would point at nothing, so it is not made; the observer hears why,
+// and the group's other links are made as usual.
+TEST_F(ProgramGroupsTest, AShortcutWhoseTargetWasNotInstalledIsLeftOutAndReported) {
+    Shortcut("Viewer", "viewer.exe", Entry(kPlatformPC, "bin"), false);
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    Shortcut("Folder", "Data", Entry(kPlatformPC, ""), false);
+    std::filesystem::create_directories(machine.DriveC("Program Files/Kiv Tools/Data"));
+    LinkRecorder recorder;
+    ProgramGroupSource source = Source();
+    source.observer = &recorder;
+    ASSERT_TRUE(CreateProgramGroups(source));
+    for (const std::string programs : {kCommonPrograms, kUserPrograms}) {
+        EXPECT_FALSE(Exists(programs + "Kiv Tools/Viewer.LNK"));
+        EXPECT_FALSE(Exists(programs + "Kiv Tools/Folder.LNK"));
+        EXPECT_TRUE(Exists(programs + "Kiv Tools/Kiv.LNK"));
+    }
+    ASSERT_EQ(recorder.leftOut.size(), 4u); // two in each group
+    EXPECT_EQ(recorder.leftOut[0].first,
+              KIVString(u"C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Kiv "
+                        u"Tools\\Viewer.LNK"));
+    EXPECT_EQ(recorder.leftOut[0].second, "C:\\Program Files\\Kiv Tools\\bin\\viewer.exe");
+    EXPECT_EQ(recorder.made.size(), 2u);
 }

@@ -77,6 +77,15 @@ TEST_F(SetupLogTest, EnginePathsAreConvertedFromTheAnsiCodePage) {
                                    R"(\\app.exe"})");
 }
 
+TEST_F(SetupLogTest, ALinkLeftOutNamesItsTargetAndWhy) {
+    log.ShortcutLeftOut(u"C:\\Start\\Orrery\\Orrery.LNK", "C:\\P\\Orrery.exe");
+    const auto lines = Written();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(AfterTime(lines[0]),
+              R"("event": "shortcut-left-out", "link": "C:\\Start\\Orrery\\Orrery.LNK", )"
+              R"("target": "C:\\P\\Orrery.exe", "reason": "target not installed"})");
+}
+
 TEST_F(SetupLogTest, EachEventHasItsFields) {
     log.Start("Setup", "Z:\\media\\cd", "/tmp/m", "English",
               {{"type", "custom"}, {"user", "Ada \"A\" Lovelace"}});

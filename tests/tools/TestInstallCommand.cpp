@@ -199,6 +199,23 @@ TEST_P(InstallCommandTest, ProgramGroupsAndTheStartupShortcut) {
     EXPECT_NE(record.find("Startup\\app.LNK\r\n"), std::string::npos) << record;
 }
 
+// A custom installation without the program makes no link to it, neither in
+// the groups nor in the Startup folder, and says so once for each link.
+TEST_P(InstallCommandTest, LinksToAProgramNotInstalledAreLeftOutAndReported) {
+    KivtoolRun run = Install("--components Samples --startup-shortcut");
+    ASSERT_EQ(run.status, 0) << run.output;
+    for (const auto& entry : fs::recursive_directory_iterator(machine->DriveC()))
+        EXPECT_NE(entry.path().extension(), ".LNK") << entry.path();
+    const std::string group =
+        "Talvic Studio.LNK was left out: its target " + kBase + "\\app.exe was not installed";
+    EXPECT_NE(run.output.find(group), std::string::npos) << run.output;
+    const std::string startup = "Startup\\app.LNK was left out";
+    const std::size_t first = run.output.find(startup);
+    EXPECT_NE(first, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(startup, first + 1), std::string::npos) << "told once" << run.output;
+    EXPECT_EQ(ReadHostFile(Product(".uninstallinfos.log")).find("app.LNK"), std::string::npos);
+}
+
 // A shortcut's target in a sub-folder of its entry's folder is linked as
 // written, and the shortcuts after it are made too; the uninstallation
 // takes both links, which lead into the product.

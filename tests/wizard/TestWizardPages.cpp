@@ -3,7 +3,6 @@
 // Next and Back, and how it validates.
 #include "WizardFixture.h"
 #include "setup/SetupLanguage.h"
-#include "toolkit/controls/KIVButtonCtrl.h"
 #include "toolkit/controls/KIVColumnListBoxCtrl.h"
 #include "toolkit/controls/KIVListBoxCtrl.h"
 #include "wizard/KIVDialogCustomSetup.h"
@@ -19,23 +18,8 @@ using namespace wizard_test;
 
 namespace {
 
-class WizardPagesTest : public WizardTest {
+class WizardPagesTest : public WizardPageTest {
 protected:
-    template <typename Page> std::unique_ptr<Page> Open() { return OpenPage<Page>(); }
-    static std::u16string Text(const KIVDialog& page, LONG id) {
-        const KIVControl* control = page.GetControl(id);
-        return control ? std::u16string(static_cast<const char16_t*>(control->GetText()))
-                       : u"(missing)";
-    }
-    static bool Checked(const KIVDialog& page, LONG id) {
-        const auto* box = dynamic_cast<const KIVButtonCtrl*>(page.GetControl(id));
-        return box && box->GetCheckedState() != 0;
-    }
-    // A user's click on a button, a check box or a radio button.
-    static void Press(KIVDialog& page, LONG id) {
-        if (auto* button = dynamic_cast<KIVButtonCtrl*>(page.GetControl(id)))
-            button->Click();
-    }
     void WriteAgreement(const std::string& bytes) {
         std::strcpy(driver.state.description.agreementFileName, "Licence.txt");
         WriteHostFile(machine.DriveC("Medium/Setup files/Languages/English/Licence.txt"), bytes);
@@ -230,6 +214,7 @@ TEST_F(WizardPagesTest, TheCustomPageListsTheComponentsOfTheLanguageWithTheirSiz
 }
 
 TEST_F(WizardPagesTest, TheCompletionPageReadsItsBoxesOnlyOnFinish) {
+    InstallProduct();
     SetOption(kOptionStartupShortcut, 1);
     auto page = Open<KIVDialogSetupComplete>();
     EXPECT_TRUE(app->choices.startupShortcut);

@@ -10,6 +10,8 @@
 #include "TestMachine.h"
 #include "platform/ui/DisplayBackend.h"
 #include "platform/ui/headless/HeadlessBackend.h"
+#include "setup/SetupLanguage.h"
+#include "toolkit/controls/KIVButtonCtrl.h"
 #include "wizard/KIVDialogConfirmCancel.h"
 #include "wizard/KIVSetupWizard.h"
 
@@ -114,6 +116,43 @@ protected:
     HeadlessBackend* display = nullptr;
     SetupDriver driver;
     std::unique_ptr<TestWizard> app;
+};
+
+// Pages made from the real layouts, modeless on the headless screen.
+class WizardPageTest : public WizardTest {
+protected:
+    template <typename Page> std::unique_ptr<Page> Open() { return OpenPage<Page>(); }
+    static std::u16string Text(const KIVDialog& page, LONG id) {
+        const KIVControl* control = page.GetControl(id);
+        return control ? std::u16string(static_cast<const char16_t*>(control->GetText()))
+                       : u"(missing)";
+    }
+    static bool Checked(const KIVDialog& page, LONG id) {
+        const auto* box = dynamic_cast<const KIVButtonCtrl*>(page.GetControl(id));
+        return box && box->GetCheckedState() != 0;
+    }
+    // A user's click on a button, a check box or a radio button.
+    static void Press(KIVDialog& page, LONG id) {
+        if (auto* button = dynamic_cast<KIVButtonCtrl*>(page.GetControl(id)))
+            button->Click();
+    }
+    // The product's program in the installation folder, as a finished
+    // installation leaves it.
+    void InstallProduct() {
+        driver.state.variables.installDst = u"C:\\Program Files\\Orrery";
+        driver.state.variables.exeName = u"Orrery";
+        WriteHostFile(machine.DriveC("Program Files/Orrery/Orrery.exe"), "MZ");
+    }
+    // The setup goes on in language, as after the language page.
+    void SpeakLanguage(std::int32_t language) {
+        const std::int32_t before = driver.state.currentLanguage;
+        driver.state.currentLanguage = language;
+        KIVString path;
+        if (SwitchLanguage(driver.state, before, &path)) {
+            ASSERT_TRUE(app->LoadLanguage(path, nullptr));
+        }
+        app->LoadSizeUnits();
+    }
 };
 
 } // namespace wizard_test

@@ -151,6 +151,8 @@ void Install(SetupDriver& driver, const InstallOptions& options, Outcome* outcom
         Report(driver, Utf8FromWide(SetupText(kTextProgramGroupFailed)));
     if (options.startupShortcut && !driver.MakeStartupShortcut())
         Report(driver, "the start-up shortcut could not be made");
+    for (const std::string& sentence : driver.shortcutsLeftOut)
+        std::fprintf(stderr, "kivtool install: %s\n", sentence.c_str());
 }
 
 int RunInstall(const std::vector<std::string>& args) {
