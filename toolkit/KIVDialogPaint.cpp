@@ -4,6 +4,7 @@
 
 #include "toolkit/KIVApplication.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 
 #include "toolkit/KIVLock.h"
 #include "toolkit/KIVPixelCopy.h"
@@ -49,6 +50,7 @@ void KIVDialog::DrawInvalid(const RECT& rect) {
     const KIVDrawBuffer buffer = Buffer(rect);
     DrawBackground(buffer, rect);
     DrawDecorations(buffer);
+    DrawWindowFrame(buffer);
     for (const auto& control : controls_) {
         if (!control->Intersects(rect))
             continue;
@@ -77,6 +79,26 @@ void KIVDialog::DrawDecorations(const KIVDrawBuffer& buffer) const {
         else
             KIVPainter::Bevel(buffer, frame, false);
     }
+}
+
+void KIVDialog::SetWindowFrame(bool framed) {
+    framed_ = framed;
+    Invalidate(RECT{0, 0, bufferWidth_, bufferHeight_});
+}
+
+int KIVDialog::ContentTop() const {
+    return framed_ ? KIVWindowFrame::kContentTop : 0;
+}
+
+// The title in the bold font 1, or font 0 when the resources have no font 1.
+void KIVDialog::DrawWindowFrame(const KIVDrawBuffer& buffer) const {
+    if (!framed_)
+        return;
+    KIVApplication* app = KIVApplication::Get();
+    const KIVFont* font = app ? app->GetFont(1) : nullptr;
+    if (!font && app)
+        font = app->GetFont(0);
+    KIVWindowFrame::Draw(buffer, bufferWidth_, bufferHeight_, title_, font);
 }
 
 void KIVDialog::CopyToDevice(HDC dc, const RECT& rect) const {
