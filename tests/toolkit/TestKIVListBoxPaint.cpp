@@ -169,3 +169,16 @@ TEST_F(ListPaintTest, OnlyTheLinesThatShowArePaintedAndOnlyWhenSomethingChanged)
     Pump();
     EXPECT_GT(lines[1]->draws, before);
 }
+
+// A line's check box sits on the middle of its line, as the text does.
+TEST_F(ListPaintTest, TheCheckBoxIsCentredOnItsLine) {
+    KIVListBoxCtrl& list = *dialog.List(1003);
+    KIVListBoxLine line(&list, u"line", true);
+    list.AddLine(&line);
+    Pump();
+    const RECT rect = list.LineRect(0);
+    const RECT box = KIVListBoxLine::CheckBoxArea(rect);
+    EXPECT_LE(std::abs((box.top - rect.top) - (rect.bottom - box.bottom)), 1);
+    EXPECT_TRUE(ShowsPicture(POINT{box.left, box.top}, 72, 0, Pixel(POINT{box.right + 1, box.top}),
+                             1.0f, true));
+}

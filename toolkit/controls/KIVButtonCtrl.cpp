@@ -140,6 +140,9 @@ void KIVButtonCtrl::DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) 
     if (!HasFocus())
         return;
     const int start = std::max(x, end - KIVTextPainter::MeasureText(*font, GetText(), -1));
-    KIVPainter::FrameRect(buffer, RECT{start - 2, y - 1, end + 2, y + font->LineHeight() + 1},
-                          KIVLook::kAccent);
+    // Held inside the control, so that none of the frame is cut away.
+    const RECT around{start - 2, y - 1, end + 2, y + font->LineHeight() + 1};
+    RECT frame{};
+    ::IntersectRect(&frame, &around, &rect);
+    KIVPainter::FrameRect(buffer, frame, KIVLook::kAccent);
 }
