@@ -174,6 +174,7 @@ private:
     void DrawInvalid(const RECT& rect);
     void DrawDecorations(const KIVDrawBuffer& buffer) const;
     void DrawWindowFrame(const KIVDrawBuffer& buffer) const;
+    void ReadTitle();
     void CopyToDevice(HDC dc, const RECT& rect) const;
     KIVDrawBuffer Buffer(const RECT& clip);
     void RunIdleProcessing();
