@@ -13,7 +13,9 @@
 #include "wizard/KIVDialogSoftwareLicense.h"
 #include "wizard/KIVDialogUserInformation.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 using namespace wizard_test;
 using text_contrast::ExpectReadableText;
@@ -103,4 +105,22 @@ TEST_F(PageLookTest, WithASideImageThePageKeepsItsLayout) {
     EXPECT_EQ(page->GetControl(1010)->GetRect().left, 137);
     EXPECT_EQ(page->GetControl(1000)->GetRect().right, 440);
     EXPECT_EQ(page->PixelAt(60, 100), 0u) << "the picture is drawn in its column";
+}
+
+// The setup type page, its radio buttons and their indented descriptions,
+// spread over the whole width (KIV_SCREENSHOT_DIR keeps a picture).
+TEST_F(PageLookTest, WithoutASideImageTheSetupTypePageKeepsItsIndentsAndItsBrowseButton) {
+    auto page = Open<KIVDialogSetupType>();
+    const RECT typical = page->GetControl(1002)->GetRect();
+    const RECT description = page->GetControl(1012)->GetRect();
+    EXPECT_EQ(typical.left, 12);
+    EXPECT_GT(description.left, typical.left + 12) << "the description stays indented";
+    const RECT field = page->GetControl(1302)->GetRect();
+    const RECT browse = page->GetControl(1300)->GetRect();
+    EXPECT_LT(field.right, browse.left) << "the widened field ends before Browse";
+    EXPECT_EQ(browse.right, 548);
+    ExpectReadableText(*page, "setup type page without a picture");
+    if (const char* folder = std::getenv("KIV_SCREENSHOT_DIR")) {
+        EXPECT_TRUE(display->SaveScreen(std::string(folder) + "/page-without-side-image.png"));
+    }
 }
