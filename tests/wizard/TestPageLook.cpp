@@ -4,6 +4,7 @@
 #include "TextContrast.h"
 #include "WizardFixture.h"
 #include "setup/SetupImagePlacement.h"
+#include "setup/SetupLanguage.h"
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "wizard/KIVDialogCustomSetup.h"
 #include "wizard/KIVDialogInstall.h"
@@ -47,6 +48,14 @@ protected:
         auto page = Open<Page>();
         EXPECT_GE(ExpectReadableText(*page, name), texts) << name;
     }
+    void UseLanguage(std::int32_t language) {
+        const std::int32_t previous = driver.state.currentLanguage;
+        driver.state.currentLanguage = language;
+        KIVString resources;
+        if (SwitchLanguage(driver.state, previous, &resources))
+            app->LoadLanguage(resources, nullptr);
+        app->LoadSizeUnits();
+    }
     void GiveSideImage() {
         auto picture = std::make_unique<KIVBitmapFrame>();
         picture->width = kLeftImageSize.cx;
@@ -58,14 +67,22 @@ protected:
 
 } // namespace
 
-TEST_F(PageLookTest, EveryPageDrawsItsTextsReadably) {
-    ExpectPageReadable<KIVDialogLanguage>("language page", 4);
-    ExpectPageReadable<KIVDialogInstall>("welcome page", 5);
-    ExpectPageReadable<KIVDialogSoftwareLicense>("licence page", 7);
-    ExpectPageReadable<KIVDialogUserInformation>("user page", 5);
-    ExpectPageReadable<KIVDialogSetupType>("setup type page", 8);
-    ExpectPageReadable<KIVDialogCustomSetup>("custom page", 7);
-    ExpectPageReadable<KIVDialogSetupComplete>("completion page", 4);
+// In each language, since the texts, their lengths and the fonts differ.
+TEST_F(PageLookTest, EveryPageDrawsItsTextsReadablyInEveryLanguage) {
+    int number = 0; // the toolkit's number of the language
+    for (std::int32_t language :
+         {kLanguageEnglish, kLanguageFrench, kLanguageGerman, kLanguageJapanese}) {
+        UseLanguage(language);
+        ASSERT_EQ(app->LanguageId(), number++);
+        SCOPED_TRACE("language bit " + std::to_string(language));
+        ExpectPageReadable<KIVDialogLanguage>("language page", 4);
+        ExpectPageReadable<KIVDialogInstall>("welcome page", 5);
+        ExpectPageReadable<KIVDialogSoftwareLicense>("licence page", 7);
+        ExpectPageReadable<KIVDialogUserInformation>("user page", 5);
+        ExpectPageReadable<KIVDialogSetupType>("setup type page", 8);
+        ExpectPageReadable<KIVDialogCustomSetup>("custom page", 7);
+        ExpectPageReadable<KIVDialogSetupComplete>("completion page", 4);
+    }
 }
 
 // A list line that is neither selected nor under the mouse reads as well as
