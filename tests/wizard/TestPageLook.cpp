@@ -47,6 +47,11 @@ protected:
     template <typename Page> void ExpectPageReadable(const char* name, int texts) {
         auto page = Open<Page>();
         EXPECT_GE(ExpectReadableText(*page, name), texts) << name;
+        if (const char* folder = std::getenv("KIV_SCREENSHOT_DIR")) {
+            const std::string file =
+                std::string(folder) + "/" + std::to_string(app->LanguageId()) + "-" + name + ".png";
+            EXPECT_TRUE(display->SaveScreen(file));
+        }
     }
     void UseLanguage(std::int32_t language) {
         const std::int32_t previous = driver.state.currentLanguage;
