@@ -13,6 +13,7 @@
 #include "wizard/KIVDialogSetupType.h"
 #include "wizard/KIVDialogSoftwareLicense.h"
 #include "wizard/KIVDialogUserInformation.h"
+#include "wizard/KIVListBoxLineFlag.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -98,7 +99,11 @@ TEST_F(PageLookTest, TheLinesNotChosenInTheLanguageListAreDarkInk) {
     ASSERT_NE(list, nullptr);
     ASSERT_GE(list->GetLineCount(), 2);
     const int other = list->GetSelection().empty() || list->GetSelection()[0] != 0 ? 0 : 1;
-    const auto ink = text_contrast::MeasureInk(*page, list->LineRect(other));
+    RECT text = list->LineRect(other);
+    auto* line = dynamic_cast<KIVListBoxLineFlag*>(list->GetLine(other));
+    ASSERT_NE(line, nullptr);
+    text.left = line->TextLeft(text); // the name, not the flag beside it
+    const auto ink = text_contrast::MeasureInk(*page, text);
     EXPECT_GE(ink.Ratio(), 7.0) << std::hex << ink.ink << " on " << ink.background;
 }
 
