@@ -4,6 +4,7 @@
 #include "toolkit/KIVControlLookup.h"
 #include "toolkit/KIVThread.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 #include "toolkit/resources/KIVFont.h"
 
 namespace {
@@ -190,6 +191,9 @@ bool KIVDialog::GetInputPosition(POINT* clientPoint, int* lineHeight) const {
 }
 
 void KIVDialog::SetTitle(const char16_t* title) {
+    title_ = title;
+    if (framed_)
+        Invalidate(KIVWindowFrame::Band(bufferWidth_));
     if (m_hWnd)
         ::SetWindowTextW(m_hWnd, title);
 }

@@ -127,6 +127,13 @@ public:
 
     // [SECTION] Layout
     void SetTitle(const char16_t* title);
+    const KIVString& Title() const { return title_; }
+    // A window that is not a page of its own draws the toolkit's frame and
+    // its title in a band across the top (KIVWindowFrame); its content
+    // begins at ContentTop().
+    void SetWindowFrame(bool framed);
+    bool HasWindowFrame() const { return framed_; }
+    int ContentTop() const;
     LONG LeftMargin() const { return leftMargin_; }
     LONG TopMargin() const { return topMargin_; }
     LONG LayoutFlags() const { return layoutFlags_; }
@@ -180,6 +187,8 @@ private:
     void CreateControls(const KIVDialogLayout& layout);
     void DrawInvalid(const RECT& rect);
     void DrawDecorations(const KIVDrawBuffer& buffer) const;
+    void DrawWindowFrame(const KIVDrawBuffer& buffer) const;
+    void ReadTitle();
     void CopyToDevice(HDC dc, const RECT& rect) const;
     KIVDrawBuffer Buffer(const RECT& clip);
     void RunIdleProcessing();
@@ -207,6 +216,8 @@ private:
     LONG topMargin_ = 0;
     LONG layoutFlags_ = 0;
     RECT windowRect_{};
+    KIVString title_;
+    bool framed_ = false;
     RECT invalid_{};
     std::vector<DWORD> buffer_;
     int bufferWidth_ = 0;

@@ -4,10 +4,14 @@
 
 #include "toolkit/KIVApplication.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 
 #include "toolkit/KIVLock.h"
 #include "toolkit/KIVPixelCopy.h"
 #include "toolkit/KIVThread.h"
+
+#include <algorithm>
+#include <string>
 
 // The buffer is made once, and again only when the window is sized anew.
 void KIVDialog::AllocateBuffer() {
@@ -49,6 +53,9 @@ void KIVDialog::DrawInvalid(const RECT& rect) {
     const KIVDrawBuffer buffer = Buffer(rect);
     DrawBackground(buffer, rect);
     DrawDecorations(buffer);
+    if (framed_ && m_hWnd && OnWindowThread())
+        ReadTitle();
+    DrawWindowFrame(buffer);
     for (const auto& control : controls_) {
         if (!control->Intersects(rect))
             continue;
@@ -77,6 +84,36 @@ void KIVDialog::DrawDecorations(const KIVDrawBuffer& buffer) const {
         else
             KIVPainter::Bevel(buffer, frame, false);
     }
+}
+
+void KIVDialog::SetWindowFrame(bool framed) {
+    framed_ = framed;
+    Invalidate(RECT{0, 0, bufferWidth_, bufferHeight_});
+}
+
+int KIVDialog::ContentTop() const {
+    return framed_ ? KIVWindowFrame::kContentTop : 0;
+}
+
+// The window's text as anyone may have set it (the folder browser's caller
+// does, from its callback), read on the window's own thread; a worker's
+// drawing uses the title last read.
+void KIVDialog::ReadTitle() {
+    std::u16string text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, u'\0');
+    const int length = ::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    title_ = KIVString(text.c_str());
+}
+
+// The title in the bold font 1, or font 0 when the resources have no font 1.
+void KIVDialog::DrawWindowFrame(const KIVDrawBuffer& buffer) const {
+    if (!framed_)
+        return;
+    KIVApplication* app = KIVApplication::Get();
+    const KIVFont* font = app ? app->GetFont(1) : nullptr;
+    if (!font && app)
+        font = app->GetFont(0);
+    KIVWindowFrame::Draw(buffer, bufferWidth_, bufferHeight_, title_, font);
 }
 
 void KIVDialog::CopyToDevice(HDC dc, const RECT& rect) const {

@@ -38,13 +38,16 @@ KIVString KIVFolderBrowser::Text(int id, const char16_t* english) const {
     return text.IsEmpty() ? KIVString(english) : text;
 }
 
+// The window grows by the title band over the content.
 void KIVFolderBrowser::OnInitControls() {
+    SetWindowFrame(true);
+    const int height = kHeight + ContentTop();
     PlaceWindowAt((::GetSystemMetrics(SM_CXFULLSCREEN) - kWidth) / 2,
-                  (::GetSystemMetrics(SM_CYFULLSCREEN) - kHeight) / 2, kWidth, kHeight);
+                  (::GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2, kWidth, height);
     SetTitle(Text(kTitleText, u"Browse for Folder"));
     const int treeTop = AddLabels(kWidth);
-    AddTreeAndField(treeTop, kWidth, kHeight);
-    AddButtons(kWidth, kHeight);
+    AddTreeAndField(treeTop, kWidth, height);
+    AddButtons(kWidth, height);
     Tree()->ShowRoots(request_.root);
     SetFocusControl(kTreeId);
     Callback(BFFM_INITIALIZED, 0);
@@ -56,9 +59,10 @@ void KIVFolderBrowser::OnInitControls() {
 // line when asked for; the top of the tree below them.
 int KIVFolderBrowser::AddLabels(int width) {
     const KIVString text(request_.info->lpszTitle ? request_.info->lpszTitle : "");
-    const int statusTop = kMargin + (text.IsEmpty() ? 0 : kInstructionHeight + kGap);
+    const int top = ContentTop() + kMargin;
+    const int statusTop = top + (text.IsEmpty() ? 0 : kInstructionHeight + kGap);
     auto instruction = std::make_unique<KIVLabelCtrl>(
-        this, kInstructionId, RECT{kMargin, kMargin, width - kMargin, statusTop - kGap}, 0,
+        this, kInstructionId, RECT{kMargin, top, width - kMargin, statusTop - kGap}, 0,
         KIVLabelCtrl::kLeft);
     instruction->SetText(text);
     AddControl(std::move(instruction));

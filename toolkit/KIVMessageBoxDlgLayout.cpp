@@ -6,6 +6,7 @@
 #include "toolkit/controls/KIVPictureCtrl.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <algorithm>
@@ -14,7 +15,8 @@ namespace {
 
 constexpr int kMinimumWidth = 116;
 constexpr int kMinimumHeight = 120;
-constexpr int kTextTop = 42;
+// The text begins 16 pixels below the title band.
+constexpr int kTextTop = KIVWindowFrame::kContentTop + 16;
 constexpr int kIconLeft = 16;
 constexpr int kButtonWidth = 60;
 constexpr int kButtonGap = 12;      // between two buttons (a pitch of 72)
@@ -87,6 +89,7 @@ void KIVMessageBoxDlg::OnInitControls() {
     const SIZE box = BoxSize(*font, icon.cx, buttonWidth);
     PlaceWindowAt((::GetSystemMetrics(SM_CXFULLSCREEN) - box.cx) / 2,
                   (::GetSystemMetrics(SM_CYFULLSCREEN) - box.cy) / 2, box.cx, box.cy);
+    SetWindowFrame(true);
     SetTitle(caption_);
     AddControls(box, icon, captions, buttonWidth);
 }

@@ -10,10 +10,12 @@ KIVDialogConfirmCancel::~KIVDialogConfirmCancel() = default;
 
 void KIVDialogConfirmCancel::OnInitControls() {
     app_ = KIVInstallApp::Get();
-    if (app_->images.leftImage) {
-        if (auto* picture = dynamic_cast<KIVPictureCtrl*>(GetControl(kSideImage))) {
+    if (auto* picture = dynamic_cast<KIVPictureCtrl*>(GetControl(kSideImage))) {
+        if (app_->images.leftImage) {
             picture->SetPicture(app_->images.leftImage.get());
             picture->InvalidateRect();
+        } else {
+            LayOutWithoutSideImage(*picture);
         }
     }
     SetDefaultButton(kNextButton);
@@ -22,6 +24,32 @@ void KIVDialogConfirmCancel::OnInitControls() {
     PlacePage();
     if (app_->Unattended())
         ::PostMessageW(m_hWnd, kReplayMessage, 0, 0);
+}
+
+// Without a side image its column is given to the page's text: the picture
+// control is hidden and every control right of it is stretched from the
+// column's start to the right margin (x' = left + (x - from) * k), so that
+// the page keeps its proportions. Push buttons keep their places, as the
+// row of Back, Next and Cancel does.
+void KIVDialogConfirmCancel::LayOutWithoutSideImage(KIVControl& picture) {
+    const RECT column = picture.GetRect();
+    picture.Show(false);
+    const int from = column.right + kColumnGap;
+    const int right = BufferWidth() - column.left;
+    if (right <= from)
+        return;
+    auto map = [&](LONG x) {
+        return static_cast<int>(column.left + (static_cast<long long>(x) - from) *
+                                                  (right - column.left) / (right - from));
+    };
+    for (int i = 0; i < ControlCount(); ++i) {
+        KIVControl& control = *ControlAt(i);
+        const RECT& rect = control.GetRect();
+        if (&control == &picture || rect.left < from || control.TypeCode() == kPushButtonType)
+            continue;
+        const int left = map(rect.left);
+        control.Move(left, rect.top, map(rect.right) - left, rect.bottom - rect.top, 0);
+    }
 }
 
 // The first page is centred below the full-screen title, or stays where its

@@ -21,6 +21,8 @@ public:
     static constexpr LONG kNextButton = 1101;
     static constexpr LONG kCancelButton = 1102;
     static constexpr LONG kSideImage = 1200;
+    static constexpr int kColumnGap = 12; // between the side image and the text
+    static constexpr LONG kPushButtonType = 8;
     static constexpr int kTextCancelQuestion = 121;
     // The window style every page runs with.
     static constexpr DWORD kPageStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -62,6 +64,7 @@ protected:
 
 private:
     void PlacePage();
+    void LayOutWithoutSideImage(KIVControl& picture);
     void ReplayResponse();
 
     static constexpr UINT kReplayMessage = WM_APP + 1;

@@ -18,7 +18,7 @@ void KIVListBoxLineFlag::Draw(const KIVDrawBuffer& buffer, const RECT& rect,
                               const KIVListLineLook& look) {
     const LONG L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
     KIVPainter::FillRect(buffer, RECT{L, T, R + 2, B}, look.background);
-    const LONG pictureLeft = L + 6;
+    const LONG pictureLeft = L + kPictureLeft;
     const LONG pictureBottom = B - (B - T - picture_.height) / 2 + 4;
     const LONG pictureTop = T + (pictureBottom - T - picture_.height) / 2;
     if (picture_.width > 0)
@@ -26,7 +26,7 @@ void KIVListBoxLineFlag::Draw(const KIVDrawBuffer& buffer, const RECT& rect,
     const KIVFont* font = GetOwner() ? GetOwner()->GetListFont() : nullptr;
     if (!font)
         return;
-    const LONG textLeft = pictureLeft + picture_.width + 5;
+    const LONG textLeft = TextLeft(rect);
     const LONG F = font->LineHeight();
     const LONG textBottom = B - (B - T - F) / 2;
     const LONG textTop = T + (textBottom - F - T) / 2 - 1;

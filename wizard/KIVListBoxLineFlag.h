@@ -12,8 +12,11 @@ public:
     ~KIVListBoxLineFlag() override;
 
     void Draw(const KIVDrawBuffer& buffer, const RECT& rect, const KIVListLineLook& look) override;
+    // Where the name begins on a line at rect: 5 pixels after the flag.
+    LONG TextLeft(const RECT& rect) const { return rect.left + kPictureLeft + picture_.width + 5; }
     int Width() const override;
 
 private:
+    static constexpr LONG kPictureLeft = 6;
     KIVBitmapFrame picture_;
 };

@@ -2,6 +2,7 @@
 // space bar presses once however long it is held, and the drawing follows
 // hover, press, toggle and the dialog's default button.
 #include "ButtonFixture.h"
+#include "TextContrast.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
 
 using namespace dialog_test;
@@ -141,4 +142,24 @@ TEST(KIVTextButtonCtrl, SaveWritesItsTypeAndTheToggleComesFromTheStateFlags) {
     EXPECT_TRUE(button.IsChecked());
     button.SetCheckedQuietly(0);
     EXPECT_FALSE(button.IsChecked());
+}
+
+// A caption wider than its button is cut at the face: the bevel's columns
+// look the same as under no caption at all.
+TEST_F(ButtonTest, ACaptionWiderThanTheButtonStaysInsideItsFace) {
+    auto* go = dialog.Get<KIVTextButtonCtrl>(101);
+    auto bevel = [&] {
+        std::vector<DWORD> pixels;
+        for (int y = 10; y < 31; ++y)
+            for (int x : {10, 11, 12, 67, 68, 69})
+                pixels.push_back(dialog.PixelAt(x, y));
+        return pixels;
+    };
+    go->SetText(u"");
+    Pump();
+    const std::vector<DWORD> bare = bevel();
+    go->SetText(u"A caption far wider than its button");
+    Pump();
+    EXPECT_EQ(bevel(), bare);
+    EXPECT_GT(text_contrast::MeasureInk(dialog, RECT{13, 13, 67, 28}).inkPixels, 10);
 }

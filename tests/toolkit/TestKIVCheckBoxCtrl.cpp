@@ -93,3 +93,22 @@ TEST_F(CheckBoxTest, TheThirdStateShowsTheMouseOverTheBox) {
     Pump();
     EXPECT_EQ(boxPixels(), away);
 }
+
+TEST_F(CheckBoxTest, TheFocusFramesTheTextAndNeverCrossesTheBox) {
+    auto box = [&] {
+        std::vector<DWORD> pixels;
+        for (int y = 40; y < 56; ++y)
+            for (int x = 200; x < 217; ++x)
+                pixels.push_back(dialog.PixelAt(x, y));
+        return pixels;
+    };
+    const std::vector<DWORD> unfocused = box();
+    dialog.SetFocusControl(121);
+    Pump();
+    EXPECT_EQ(box(), unfocused);
+    int focusPixels = 0;
+    for (int x = 217; x < 260; ++x)
+        focusPixels +=
+            dialog.PixelAt(x, 40) == KIVLook::kAccent || dialog.PixelAt(x, 41) == KIVLook::kAccent;
+    EXPECT_GE(focusPixels, 30) << "a solid line above the text";
+}

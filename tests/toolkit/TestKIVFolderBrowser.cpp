@@ -2,10 +2,12 @@
 // screen: the tree of drives and folders, branches opened and closed, the
 // typed path, new folders, OK and Cancel, and the callback's messages.
 #include "DialogFixture.h"
+#include "TextContrast.h"
 #include "platform/ShlObj.h"
 #include "platform/ui/DeviceInput.h"
 #include "toolkit/KIVFolderBrowser.h"
 #include "toolkit/KIVFolderBrowserTree.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 
 #include <string>
 #include <vector>
@@ -96,7 +98,8 @@ protected:
     KIVFolderBrowserTree& Tree() { return *browser->Tree(); }
     std::u16string Selected() { return Tree().SelectedPath(); }
     std::u16string Field() {
-        return static_cast<const char16_t*>(browser->GetControl(KIVFolderBrowser::kPathId)->GetText());
+        return static_cast<const char16_t*>(
+            browser->GetControl(KIVFolderBrowser::kPathId)->GetText());
     }
     std::vector<std::u16string> Lines() {
         std::vector<std::u16string> lines;
@@ -136,7 +139,7 @@ TEST_F(FolderBrowserTest, KeysOpenBranchesMoveThroughThemAndCloseThem) {
     EXPECT_EQ(Lines()[maker + 2], u"beta");
     EXPECT_EQ(Lines()[maker + 3], u"Gamma");
     EXPECT_EQ(Depth(maker + 4), 1); // the next folder of C:, no notes.txt
-    Press(VK_RIGHT); // on an open branch: its first folder
+    Press(VK_RIGHT);                // on an open branch: its first folder
     EXPECT_EQ(Selected(), u"C:\\Maker\\Alpha");
     // Alpha holds no folders: no mark, and Right leaves it as it is.
     EXPECT_FALSE(Tree().Selected()->MayHaveChildren());
@@ -314,4 +317,25 @@ TEST_F(FolderBrowserTest, TheSelectedFolderIsDrawnInTheSelectionColour) {
     const POINT centre = LineCentre(Tree().GetCurrentLine());
     EXPECT_EQ(ScreenPixel(*browser, Tree().LineRect(Tree().GetCurrentLine()).right - 2, centre.y),
               KIVListBoxCtrl::kSelectedBackground);
+}
+
+// The browser is a window of its own: outlined, titled, every control below
+// the band and inside the outline, every text readable.
+TEST_F(FolderBrowserTest, TheBrowserIsFramedAndTitledWithItsControlsBelowTheBand) {
+    info.lpszTitle = "Choose the folder to install into.";
+    Open(kSetupFlags | BIF_STATUSTEXT);
+    Pump();
+    const int w = browser->BufferWidth(), h = browser->BufferHeight();
+    EXPECT_EQ(browser->PixelAt(0, 0) & 0xFFFFFF, KIVLook::kEdge);
+    EXPECT_EQ(browser->PixelAt(w - 2, h - 2) & 0xFFFFFF, KIVLook::kEdge);
+    const auto title = text_contrast::MeasureInk(*browser, KIVWindowFrame::Band(w));
+    EXPECT_EQ(title.background, KIVLook::kTitleBand);
+    EXPECT_GE(title.Ratio(), text_contrast::kReadable);
+    EXPECT_GT(title.inkPixels, 40);
+    for (int i = 0; i < browser->ControlCount(); ++i) {
+        const RECT rect = browser->ControlAt(i)->GetRect();
+        EXPECT_GE(rect.top, KIVWindowFrame::kContentTop) << browser->ControlAt(i)->GetId();
+        EXPECT_LE(rect.bottom, h - KIVWindowFrame::kOutline) << browser->ControlAt(i)->GetId();
+    }
+    EXPECT_GE(text_contrast::ExpectReadableText(*browser, "folder browser"), 5);
 }

@@ -56,7 +56,7 @@ TEST_F(ListPaintTest, EachStateHasItsColours) {
     const KIVListLineLook selected = list.LookOf(1);
     EXPECT_EQ(selected.text, Rgb(45, 47, 62));
     EXPECT_EQ(selected.background, Rgb(212, 215, 230));
-    EXPECT_EQ(list.LookOf(0).text, Rgb(90, 95, 125));
+    EXPECT_EQ(list.LookOf(0).text, KIVLook::kInk) << "a line not chosen is as dark as any text";
     EXPECT_EQ(list.LookOf(0).background, Rgb(242, 243, 250));
     list.SetFocus();
     EXPECT_EQ(list.LookOf(0).background, Rgb(250, 250, 255));
@@ -77,7 +77,7 @@ TEST_F(ListPaintTest, ADisabledListFadesItsTextAndGreysItsBoxes) {
     list.AddLine(&line);
     list.Select(0);
     Pump();
-    const DWORD text = Rgb(181, 183, 200);
+    const DWORD text = Rgb(162, 162, 167);
     const DWORD background = Rgb(242, 243, 250);
     EXPECT_EQ(list.LookOf(0).text, text);
     EXPECT_EQ(list.LookOf(0).background, background);
@@ -168,4 +168,17 @@ TEST_F(ListPaintTest, OnlyTheLinesThatShowArePaintedAndOnlyWhenSomethingChanged)
     MoveTo(dialog, OnLine(list, 2, 60));
     Pump();
     EXPECT_GT(lines[1]->draws, before);
+}
+
+// A line's check box sits on the middle of its line, as the text does.
+TEST_F(ListPaintTest, TheCheckBoxIsCentredOnItsLine) {
+    KIVListBoxCtrl& list = *dialog.List(1003);
+    KIVListBoxLine line(&list, u"line", true);
+    list.AddLine(&line);
+    Pump();
+    const RECT rect = list.LineRect(0);
+    const RECT box = KIVListBoxLine::CheckBoxArea(rect);
+    EXPECT_LE(std::abs((box.top - rect.top) - (rect.bottom - box.bottom)), 1);
+    EXPECT_TRUE(ShowsPicture(POINT{box.left, box.top}, 72, 0, Pixel(POINT{box.right + 1, box.top}),
+                             1.0f, true));
 }

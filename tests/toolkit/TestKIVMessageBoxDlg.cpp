@@ -3,9 +3,11 @@
 // every button set.
 #include "ButtonFixture.h"
 #include "MessageBoxCheck.h"
+#include "TextContrast.h"
 #include "toolkit/KIVMessageBox.h"
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <functional>
@@ -324,4 +326,24 @@ TEST_F(DialogTest, ACaptionTooLongForItsButtonWidensTheRow) {
     EXPECT_EQ(retry.left - abort.right, 12);
     EXPECT_EQ(ignore.right, box.Width() - 8);
     EXPECT_GE(box.Width(), 220 + 3 * (abort.right - abort.left - 60));
+}
+
+// The box stands out from what lies below: a dark outline, and its caption
+// readable in a title band above the text and the buttons.
+TEST_F(DialogTest, TheBoxHasADarkOutlineAndItsCaptionInATitleBand) {
+    int answered = 0;
+    KIVMessageBoxDlg box(nullptr, u"Hello", u"Orrery Planetarium", 3, &answered, 0);
+    ASSERT_TRUE(box.Create(WS_POPUP | WS_VISIBLE, 0));
+    Pump();
+    const int w = box.BufferWidth(), h = box.BufferHeight();
+    for (POINT corner : {POINT{0, 0}, POINT{1, h / 2}, POINT{w - 1, h - 1}, POINT{w / 2, h - 2}})
+        EXPECT_EQ(box.PixelAt(corner.x, corner.y) & 0xFFFFFF, KIVLook::kEdge);
+    EXPECT_GE(text_contrast::Contrast(KIVLook::kEdge, KIVDialog::kBackground), 3.0);
+    const auto title = text_contrast::MeasureInk(box, KIVWindowFrame::Band(w));
+    EXPECT_EQ(title.background, KIVLook::kTitleBand);
+    EXPECT_GE(title.Ratio(), text_contrast::kReadable);
+    EXPECT_GT(title.inkPixels, 40) << "the caption is drawn";
+    for (int i = 0; i < box.ControlCount(); ++i)
+        EXPECT_GE(box.ControlAt(i)->GetRect().top, KIVWindowFrame::kContentTop + 8);
+    EXPECT_GE(text_contrast::ExpectReadableText(box, "message box"), 2);
 }

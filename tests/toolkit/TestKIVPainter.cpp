@@ -143,17 +143,17 @@ TEST_F(PainterTest, ASlicedFrameRepeatsItsEdgesAndMiddleInsideTheClip) {
     EXPECT_EQ(At(4, 2), kGround);
 }
 
-// A control far larger than the buffer (a layout may say anything): the dots
-// that fall inside keep the rhythm of a frame that starts outside, and the
-// extreme coordinates neither wrap nor take long.
-TEST_F(PainterTest, FocusDotsOfAHugeRectangleKeepTheirRhythmInsideTheBuffer) {
+// A control far larger than the buffer (a layout may say anything): the
+// focus line is solid where it falls inside, and the extreme coordinates
+// neither wrap nor take long.
+TEST_F(PainterTest, TheFocusLineOfAHugeRectangleIsSolidInsideTheBuffer) {
     KIVPainter::FocusRect(buffer, RECT{-7, 0, INT_MAX, 6});
-    // Left edge at x = -5 and right edge far away: the top row at y = 2 has
-    // dots on the odd columns, counted from -5.
-    EXPECT_EQ(At(1, 2), KIVLook::kAccent);
-    EXPECT_EQ(At(9, 2), KIVLook::kAccent);
-    EXPECT_EQ(At(2, 2), kGround);
-    EXPECT_EQ(At(0, 2), kGround);
+    // Left edge at x = -5 and right edge far away: the top row at y = 2 is
+    // accent throughout (and the bottom edge at y = 3), the rows around not.
+    for (int x : {0, 1, 2, 9})
+        EXPECT_EQ(At(x, 2), KIVLook::kAccent) << x;
+    EXPECT_EQ(At(2, 1), kGround);
+    EXPECT_EQ(At(2, 4), kGround);
     std::vector<DWORD> before = pixels;
     KIVPainter::FocusRect(buffer, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
     KIVPainter::FocusRect(buffer, RECT{INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX});

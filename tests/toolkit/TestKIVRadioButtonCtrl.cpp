@@ -146,3 +146,28 @@ TEST(KIVRadioButtonCtrl, IsAToggleButtonFromTheStartAndSavesItsType) {
     radio.SetChecked(1);
     EXPECT_FALSE(radio.AcceptsFocus());
 }
+
+// The ring keeps a gap from its text, and the focus frames the text alone:
+// the ring's pixels are the same with and without it.
+TEST_F(RadioTest, TheFocusFramesTheTextAndLeavesTheRingAndItsGapAlone) {
+    Radio(111)->SetChecked(1);
+    Pump();
+    auto ring = [&] {
+        std::vector<DWORD> pixels;
+        for (int y = 40; y < 56; ++y)
+            for (int x = 10; x < 27; ++x)
+                pixels.push_back(dialog.PixelAt(x, y));
+        return pixels;
+    };
+    for (int y = 40; y < 56; ++y)
+        for (int x = 24; x < 28; ++x)
+            EXPECT_EQ(dialog.PixelAt(x, y), KIVDialog::kBackground) << "gap at " << x << "," << y;
+    const std::vector<DWORD> unfocused = ring();
+    Radio(111)->SetFocus();
+    Pump();
+    EXPECT_EQ(ring(), unfocused);
+    int focusPixels = 0;
+    for (int y = 40; y < 56; ++y)
+        focusPixels += dialog.PixelAt(27, y) == KIVLook::kAccent;
+    EXPECT_GE(focusPixels, 12) << "a solid line left of the text";
+}

@@ -10,8 +10,10 @@
 #include "platform/ui/headless/PngFile.h"
 #include "toolkit/KIVApplication.h"
 #include "toolkit/KIVFolderBrowser.h"
+#include "toolkit/drawing/KIVLook.h"
 #include "wizard/CDirDialog.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -223,6 +225,15 @@ TEST_F(DirDialogTest, TheBrowserShowsItsCaptionTreeFieldAndButtons) {
     int width = 0, height = 0;
     ASSERT_TRUE(ReadPng(shot, &pixels, &width, &height));
     EXPECT_EQ(width, 1024);
+    // The browser's title band and outline stand out on the screen.
+    const auto band = std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t pixel) {
+        return (pixel & 0xFFFFFF) == KIVLook::kTitleBand;
+    });
+    const auto edge = std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t pixel) {
+        return (pixel & 0xFFFFFF) == KIVLook::kEdge;
+    });
+    EXPECT_GT(band, 300 * 20);
+    EXPECT_GT(edge, 2 * (2 * 360 + 2 * 400));
     if (const char* folder = std::getenv("KIV_SCREENSHOT_DIR"))
         fs::copy_file(shot, fs::path(folder) / "folder-browser.png",
                       fs::copy_options::overwrite_existing);

@@ -2,7 +2,10 @@
 
 #include "toolkit/KIVDialog.h"
 #include "toolkit/drawing/KIVLook.h"
+#include "toolkit/drawing/KIVPainter.h"
 #include "toolkit/resources/KIVTextPainter.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -130,8 +133,16 @@ void KIVButtonCtrl::DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) 
     if (!font)
         return;
     const RECT& rect = GetRect();
-    const int x = rect.left + pictureWidth + 3;
+    const int x = rect.left + pictureWidth + kSideTextGap;
     const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2;
-    KIVTextPainter::DrawText(buffer, *font, GetText(), -1, x, y, rect.right - x, KIVLook::kInk,
-                             GetStyle(), TextTransparency());
+    const int end = KIVTextPainter::DrawText(buffer, *font, GetText(), -1, x, y, rect.right - x,
+                                             KIVLook::kInk, GetStyle(), TextTransparency());
+    if (!HasFocus())
+        return;
+    const int start = std::max(x, end - KIVTextPainter::MeasureText(*font, GetText(), -1));
+    // Held inside the control, so that none of the frame is cut away.
+    const RECT around{start - 2, y - 1, end + 2, y + font->LineHeight() + 1};
+    RECT frame{};
+    ::IntersectRect(&frame, &around, &rect);
+    KIVPainter::FrameRect(buffer, frame, KIVLook::kAccent);
 }

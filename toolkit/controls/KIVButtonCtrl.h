@@ -49,8 +49,11 @@ protected:
     virtual int VisualStateNow() const;
     virtual void DrawButton(const KIVDrawBuffer& buffer, int visualState) = 0;
     void SetToggle(bool toggle) { toggle_ = toggle; }
-    // The text of a check box or radio button: 3 pixels after its picture,
-    // centred in the height, with the style's alignment.
+    static constexpr int kSideTextGap = 6; // between the picture and its text
+    // The text of a check box or radio button: kSideTextGap pixels after
+    // its picture, centred in the height, with the style's alignment; the
+    // focus, when the button has it, as a frame around the text (so that it
+    // never crosses the picture).
     void DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) const;
     // The buffer clipped to the button, its background drawn; false when
     // none of the button is to be drawn.

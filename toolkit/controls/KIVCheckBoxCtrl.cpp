@@ -51,6 +51,4 @@ void KIVCheckBoxCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
         KIVPainter::DrawPicture(clipped, kMarkBitmap, visualState == kCheckedToggle ? 1 : 0, x + 1,
                                 y + 1, factor);
     DrawSideText(clipped, box.cx);
-    if (HasFocus())
-        KIVPainter::FocusRect(clipped, rect);
 }

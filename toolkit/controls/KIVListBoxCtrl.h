@@ -18,6 +18,7 @@
 #include "toolkit/KIVControl.h"
 #include "toolkit/controls/KIVListBoxLine.h"
 #include "toolkit/controls/KIVScrollBarCtrl.h"
+#include "toolkit/drawing/KIVLook.h"
 
 #include <memory>
 #include <vector>
@@ -33,7 +34,7 @@ public:
     static constexpr int kWheelLines = 3;
     // Line colours.
     static constexpr DWORD kHighlightText = 0x002D2F3E;
-    static constexpr DWORD kText = 0x005A5F7D;
+    static constexpr DWORD kText = KIVLook::kInk;
     static constexpr DWORD kSelectedBackground = 0x00D4D7E6;
     static constexpr DWORD kFocusBackground = 0x00FAFAFF;
     static constexpr DWORD kBackground = 0x00F2F3FA;

@@ -39,8 +39,8 @@ int KIVListBoxLine::Width() const {
 
 RECT KIVListBoxLine::CheckBoxArea(const RECT& rect) {
     const SIZE frame = FrameSize();
-    return RECT{rect.left + kBoxInset, rect.bottom - frame.cy, rect.left + kBoxInset + frame.cx,
-                rect.bottom};
+    const int top = rect.top + (rect.bottom - rect.top - frame.cy) / 2;
+    return RECT{rect.left + kBoxInset, top, rect.left + kBoxInset + frame.cx, top + frame.cy};
 }
 
 bool KIVListBoxLine::HitsCheckBox(int x) const {

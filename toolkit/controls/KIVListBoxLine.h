@@ -60,7 +60,8 @@ public:
     int GetHeight() const { return height_; }
     void SetHeight(int height) { height_ = height; }
 
-    // The check box of a line at rect: bottom left, 2 pixels in.
+    // The check box of a line at rect: 2 pixels in from the left, centred
+    // on the line as its text is.
     static RECT CheckBoxArea(const RECT& rect);
     // Whether x (as drawn) falls within the box's horizontal span.
     bool HitsCheckBox(int x) const;

@@ -95,6 +95,4 @@ void KIVRadioButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState
     KIVPainter::DrawPicture(clipped, kRingBitmap, 0, rect.left, y, PictureFactor());
     KIVPainter::DrawPicture(clipped, kFaceBitmap, visualState, rect.left, y, PictureFactor());
     DrawSideText(clipped, ring.cx);
-    if (HasFocus())
-        KIVPainter::FocusRect(clipped, rect);
 }

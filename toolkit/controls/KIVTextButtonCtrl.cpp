@@ -56,9 +56,13 @@ void KIVTextButtonCtrl::DrawCentredText(const KIVDrawBuffer& buffer, int visualS
     if (!font)
         return;
     const RECT& rect = GetRect();
+    const RECT face{rect.left + kBevel, rect.top + kBevel, rect.right - kBevel,
+                    rect.bottom - kBevel};
+    KIVDrawBuffer inside = buffer;
+    ::IntersectRect(&inside.clip, &buffer.clip, &face);
     const int sunk = visualState == kPressedState ? 1 : 0;
     const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2 + sunk;
-    KIVTextPainter::DrawText(buffer, *font, GetText(), -1, rect.left + sunk, y,
-                             rect.right - rect.left, KIVLook::kInk, KIVTextPainter::kCentre,
+    KIVTextPainter::DrawText(inside, *font, GetText(), -1, face.left + sunk, y,
+                             face.right - face.left, KIVLook::kInk, KIVTextPainter::kCentre,
                              TextTransparency());
 }

@@ -10,6 +10,8 @@ class KIVTextButtonCtrl : public KIVButtonCtrl {
 public:
     static constexpr int kFaceBitmap = 4;
     static constexpr int kFaceCorner = 4;
+    // The bevel and the focus line inside it: the caption stays within.
+    static constexpr int kBevel = 3;
 
     KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record);
     KIVTextButtonCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId,
@@ -25,7 +27,8 @@ public:
 
 protected:
     void DrawButton(const KIVDrawBuffer& buffer, int visualState) override;
-    // The text centred in the rectangle, one pixel lower when pressed.
+    // The text centred in the face inside the bevel, one pixel lower when
+    // pressed; a caption wider than the face is cut at its edge.
     void DrawCentredText(const KIVDrawBuffer& buffer, int visualState) const;
 
 private:

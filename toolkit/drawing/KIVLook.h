@@ -19,6 +19,10 @@ inline constexpr DWORD kPressed = 0x00D8D2C8;   // a pressed face
 inline constexpr DWORD kTrack = 0x00E4DFD6;     // scroll-bar tracks
 inline constexpr DWORD kSelection = 0x001F6F8B; // selected text's background
 inline constexpr DWORD kSelectedText = 0x00FFFFFF;
+inline constexpr DWORD kEdge = 0x00262A30;      // outline of a framed window
+inline constexpr DWORD kTitleBand = 0x001F4F66; // title band of a framed window
+inline constexpr DWORD kTitleText = 0x00FFFFFF;
+inline constexpr DWORD kFocus = 0x00104A60;    // the focus mark
 inline constexpr float kDisabledFactor = 0.4f; // pictures and text of disabled controls
 
 } // namespace KIVLook

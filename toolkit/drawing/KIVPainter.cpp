@@ -100,29 +100,17 @@ void KIVPainter::Bevel(const KIVDrawBuffer& buffer, const RECT& rect, bool raise
     VerticalLine(buffer, inner.right - 1, inner.top + 1, inner.bottom, lower);
 }
 
-// Every second pixel of the frame 2 pixels inside rect; only the dots inside
-// the drawable part are visited, however large the control.
+// Any rectangle a layout gives, however far outside the buffer: the inset
+// edges are held where a line's extent cannot overflow.
 void KIVPainter::FocusRect(const KIVDrawBuffer& buffer, const RECT& rect) {
-    const long long left = rect.left + 2LL, top = rect.top + 2LL;
-    const long long right = rect.right - 2LL, bottom = rect.bottom - 2LL;
-    const RECT area = Clipped(buffer, rect);
-    // The first dot at or after start of a row of dots that begins at from.
-    auto first = [](long long from, long long start) {
-        return start <= from ? from : start + (start - from) % 2;
+    auto inset = [](LONG edge, int by) {
+        return static_cast<LONG>(
+            std::clamp<long long>(static_cast<long long>(edge) + by, INT_MIN + 1LL, INT_MAX - 1LL));
     };
-    auto dot = [&buffer](long long x, long long y) {
-        if (x >= INT_MIN && x <= INT_MAX && y >= INT_MIN && y <= INT_MAX &&
-            buffer.MayDraw(static_cast<int>(x), static_cast<int>(y)))
-            *buffer.At(static_cast<int>(x), static_cast<int>(y)) = KIVLook::kAccent;
-    };
-    for (long long x = first(left, area.left); x < std::min<long long>(right, area.right); x += 2) {
-        dot(x, top);
-        dot(x, bottom - 1);
-    }
-    for (long long y = first(top, area.top); y < std::min<long long>(bottom, area.bottom); y += 2) {
-        dot(left, y);
-        dot(right - 1, y);
-    }
+    FrameRect(buffer,
+              RECT{inset(rect.left, 2), inset(rect.top, 2), inset(rect.right, -2),
+                   inset(rect.bottom, -2)},
+              KIVLook::kAccent);
 }
 
 DWORD KIVPainter::Fade(DWORD colour, DWORD background, float factor) {

@@ -21,7 +21,7 @@ public:
     // An outline, then the lit and shaded sides inside it: light above and
     // left when raised, below and right when sunken.
     static void Bevel(const KIVDrawBuffer& buffer, const RECT& rect, bool raised);
-    // A dotted accent line two pixels inside the rectangle.
+    // A solid accent line two pixels inside the rectangle.
     static void FocusRect(const KIVDrawBuffer& buffer, const RECT& rect);
     static void HorizontalLine(const KIVDrawBuffer& buffer, int left, int right, int y,
                                DWORD colour);
