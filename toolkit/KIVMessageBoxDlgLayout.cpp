@@ -6,6 +6,7 @@
 #include "toolkit/controls/KIVPictureCtrl.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ int WidestLine(const KIVFont& font, const char16_t* text) {
 int ButtonWidth(const KIVFont& font, const std::vector<KIVString>& captions) {
     int width = kButtonWidth;
     for (const KIVString& caption : captions)
-        width = std::max(width, KIVTextPainter::MeasureText(font, caption, -1) + kCaptionPadding);
+        width = std::max(width, KIVPrefixText::Measure(font, caption) + kCaptionPadding);
     return width;
 }
 
@@ -99,7 +100,7 @@ void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon, const std::vector<KIVStr
             iconId_));
     auto label = std::make_unique<KIVLabelCtrl>(
         this, kTextId, RECT{TextLeft(icon.cx), kTextTop, box.cx - kTextRightMargin, box.cy - 37}, 0,
-        KIVLabelCtrl::kLeft);
+        KIVLabelCtrl::kLeft | KIVLabelCtrl::kNoPrefix);
     label->SetColour(0);
     label->SetText(text_);
     AddControl(std::move(label));

@@ -2,7 +2,7 @@
 
 #include "toolkit/KIVDialog.h"
 #include "toolkit/drawing/KIVLook.h"
-#include "toolkit/resources/KIVTextPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 
 namespace {
 
@@ -34,6 +34,17 @@ void KIVButtonCtrl::SetChecked(int value) {
 void KIVButtonCtrl::Click() {
     checked_ = checked_ == 0 ? 1 : 0;
     Notify(kNotifyClicked, 0);
+}
+
+char16_t KIVButtonCtrl::GetMnemonic() const {
+    return KIVPrefixText::MnemonicOf(GetText());
+}
+
+bool KIVButtonCtrl::OnMnemonic() {
+    Click();
+    if (CanTakeFocus())
+        SetFocus();
+    return true;
 }
 
 bool KIVButtonCtrl::OnMouseDown(POINT point, UINT) {
@@ -130,8 +141,8 @@ void KIVButtonCtrl::DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) 
     if (!font)
         return;
     const RECT& rect = GetRect();
-    const int x = rect.left + pictureWidth + 3;
+    const int x = rect.left + pictureWidth + kSideTextGap;
     const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2;
-    KIVTextPainter::DrawText(buffer, *font, GetText(), -1, x, y, rect.right - x, KIVLook::kInk,
-                             GetStyle(), TextTransparency());
+    KIVPrefixText::Draw(buffer, *font, GetText(), x, y, rect.right - x, KIVLook::kInk, GetStyle(),
+                        TextTransparency());
 }

@@ -36,6 +36,12 @@ public:
     // A complete press: turns the checked state and tells the dialog (kind 1).
     virtual void Click();
     bool AcceptsFocus() const override { return IsVisible() && IsEnabled(); }
+    bool WantsCharacters() const override { return false; }
+    char16_t GetMnemonic() const override;
+    // A check box or radio button is clicked and takes the focus.
+    bool OnMnemonic() override;
+    // Pixels between a check box's or radio button's picture and its text.
+    static constexpr int kSideTextGap = 3;
 
     bool OnMouseDown(POINT point, UINT flags) override;
     bool OnMouseUp(POINT point, UINT flags) override;
@@ -49,8 +55,9 @@ protected:
     virtual int VisualStateNow() const;
     virtual void DrawButton(const KIVDrawBuffer& buffer, int visualState) = 0;
     void SetToggle(bool toggle) { toggle_ = toggle; }
-    // The text of a check box or radio button: 3 pixels after its picture,
-    // centred in the height, with the style's alignment.
+    // The text of a check box or radio button: kSideTextGap pixels after its
+    // picture, centred in the height, with the style's alignment, its
+    // mnemonic underlined.
     void DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) const;
     // The buffer clipped to the button, its background drawn; false when
     // none of the button is to be drawn.

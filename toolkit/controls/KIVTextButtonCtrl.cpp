@@ -3,6 +3,7 @@
 #include "toolkit/KIVDialog.h"
 #include "toolkit/drawing/KIVLook.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 KIVTextButtonCtrl::KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record)
@@ -22,6 +23,12 @@ void KIVTextButtonCtrl::SetDefault(bool isDefault) {
         return;
     default_ = isDefault;
     RequestDraw();
+}
+
+// A push button is pressed where it is; the focus stays where it was.
+bool KIVTextButtonCtrl::OnMnemonic() {
+    Click();
+    return true;
 }
 
 void KIVTextButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
@@ -48,7 +55,6 @@ void KIVTextButtonCtrl::DrawCentredText(const KIVDrawBuffer& buffer, int visualS
     const RECT& rect = GetRect();
     const int sunk = visualState == kPressedState ? 1 : 0;
     const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2 + sunk;
-    KIVTextPainter::DrawText(buffer, *font, GetText(), -1, rect.left + sunk, y,
-                             rect.right - rect.left, KIVLook::kInk, KIVTextPainter::kCentre,
-                             TextTransparency());
+    KIVPrefixText::Draw(buffer, *font, GetText(), rect.left + sunk, y, rect.right - rect.left,
+                        KIVLook::kInk, KIVTextPainter::kCentre, TextTransparency());
 }

@@ -1,5 +1,6 @@
 // KIVTextButtonCtrl: a push button, bitmap 4 (a frame for each visual
-// state) stretched over the rectangle, its text centred. The dialog's
+// state) stretched over the rectangle, its text centred, its mnemonic
+// underlined; the mnemonic presses it without moving the focus. The dialog's
 // default button has a stronger accent outline; the focused button a focus
 // rectangle.
 #pragma once
@@ -10,6 +11,9 @@ class KIVTextButtonCtrl : public KIVButtonCtrl {
 public:
     static constexpr int kFaceBitmap = 4;
     static constexpr int kFaceCorner = 4;
+    // The room a caption leaves free on each side: the bevel's corner and
+    // some padding (kivtool rc checks that every caption fits inside it).
+    static constexpr int kCaptionMargin = kFaceCorner + 4;
 
     KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record);
     KIVTextButtonCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId,
@@ -19,6 +23,7 @@ public:
     // The button Enter stands for in its dialog.
     void SetDefault(bool isDefault);
     bool IsDefault() const { return default_; }
+    bool OnMnemonic() override;
     LONG TypeCode() const override { return 8; }
 
 protected:
