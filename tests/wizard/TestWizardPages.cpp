@@ -51,7 +51,8 @@ protected:
         component->selected = selected;
         auto entry = std::make_unique<InstallEntry>();
         entry->platform = 1;
-        entry->size = 3000 * static_cast<std::int32_t>(driver.state.description.components.size() + 1);
+        entry->size =
+            3000 * static_cast<std::int32_t>(driver.state.description.components.size() + 1);
         component->entries.push_back(entry.get());
         driver.state.description.installEntries.push_back(std::move(entry));
         driver.state.description.components.push_back(std::move(component));
@@ -117,8 +118,8 @@ TEST_F(WizardPagesTest, EnterBeforeAnyChoiceEndsTheSetupAndAMissingFileGivesTheD
     auto page = Open<KIVDialogSoftwareLicense>();
     const std::u16string agreement = Text(*page, KIVDialogSoftwareLicense::kAgreement);
     std::size_t names = 0;
-    for (std::size_t at = 0; (at = agreement.find(u"Orrery Planetarium", at)) != std::u16string::npos;
-         ++at)
+    for (std::size_t at = 0;
+         (at = agreement.find(u"Orrery Planetarium", at)) != std::u16string::npos; ++at)
         ++names;
     EXPECT_EQ(names, 2u) << "the long name in both places of the default agreement";
     EXPECT_EQ(agreement.find(u"%s"), std::u16string::npos);
@@ -247,4 +248,22 @@ TEST_F(WizardPagesTest, TheCompletionPageReadsItsBoxesOnlyOnFinish) {
     EXPECT_TRUE(finish->HasEnded());
     EXPECT_FALSE(app->choices.startupShortcut);
     EXPECT_FALSE(app->choices.launch);
+}
+
+// Each box's text is a label beside it that names it: a click on the text
+// or its mnemonic turns the box, unless the page hid the box.
+TEST_F(WizardPagesTest, TheCompletionPagesTextsTurnTheirBoxes) {
+    SetOption(kOptionStartupShortcut, 1);
+    auto page = Open<KIVDialogSetupComplete>();
+    const RECT& text = page->GetControl(KIVDialogSetupComplete::kStartupLabel)->GetRect();
+    const LPARAM at = MAKELPARAM(text.left + 40, text.top + 5);
+    SendMessageW(*page, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(*page, WM_LBUTTONUP, 0, at);
+    EXPECT_FALSE(Checked(*page, KIVDialogSetupComplete::kStartup));
+    EXPECT_EQ(page->FocusedControl(), page->GetControl(KIVDialogSetupComplete::kStartup));
+    SendMessageW(*page, WM_SYSKEYDOWN, 'W', 0);
+    EXPECT_TRUE(Checked(*page, KIVDialogSetupComplete::kStartup));
+    SendMessageW(*page, WM_SYSKEYDOWN, 'S', 0);
+    EXPECT_FALSE(Checked(*page, KIVDialogSetupComplete::kLaunch)) << "the page hid that box";
+    EXPECT_FALSE(page->HasEnded());
 }
