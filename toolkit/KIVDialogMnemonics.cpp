@@ -14,9 +14,11 @@ void KIVDialog::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     KIVWnd::OnSysKeyDown(nChar, nRepCnt, nFlags);
 }
 
+// A dialog that has ended acts on nothing more: the character that follows
+// a key which ended it is not a second answer.
 bool KIVDialog::HandleMnemonic(char16_t key) {
     const char16_t folded = KIVPrefixText::Fold(key);
-    if (folded == 0)
+    if (folded == 0 || HasEnded())
         return false;
     KIVDialog* dialog = GetFocusDialog();
     for (int i = 0; i < dialog->ControlCount(); ++i) {
