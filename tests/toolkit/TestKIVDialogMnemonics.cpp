@@ -110,3 +110,33 @@ TEST_F(DialogMnemonicsTest, TheKeyboardsAltChordArrivesAsAMnemonic) {
     Pump();
     EXPECT_TRUE(Checked(7004));
 }
+
+// A label of data (style 0x80) shows an "&" as it is; a field's label drops
+// it and underlines the letter instead.
+TEST_F(DialogMnemonicsTest, ALabelOfDataShowsItsAmpersand) {
+    auto rightmostInk = [&](const RECT& rect) {
+        for (int x = rect.right - 1; x >= rect.left; --x)
+            for (int y = rect.top; y < rect.bottom; ++y)
+                if ((dialog.PixelAt(x, y) & 0xFF) < 0x80)
+                    return x;
+        return -1;
+    };
+    dialog.GetControl(7005)->SetText(u"&Plain");
+    Pump();
+    const int field = rightmostInk(RECT{10, 100, 100, 116});
+    const int data = rightmostInk(RECT{10, 160, 100, 176});
+    EXPECT_GT(field, 10);
+    EXPECT_GT(data, field + 5) << "the data label draws the '&' before the word";
+}
+
+// The target stays with the label when the dialog is saved.
+TEST_F(DialogMnemonicsTest, ALabelsTargetIsSavedAfterItsColour) {
+    const auto* label = dynamic_cast<KIVLabelCtrl*>(dialog.GetControl(7009));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->GetTargetId(), 7008);
+    std::vector<BYTE> saved;
+    label->Save(&saved);
+    ASSERT_GE(saved.size(), 4u);
+    EXPECT_EQ(std::vector<BYTE>(saved.end() - 4, saved.end()),
+              (std::vector<BYTE>{0x60, 0x1B, 0, 0}));
+}

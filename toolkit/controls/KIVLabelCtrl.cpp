@@ -85,11 +85,12 @@ KIVControl* KIVLabelCtrl::ActedOn() const {
     KIVDialog* dialog = GetDialog();
     if (!dialog)
         return nullptr;
-    KIVControl* control = target_ != 0 ? dialog->GetControl(target_) : nullptr;
-    if (target_ == 0) {
-        const int next = dialog->IndexOf(this) + 1;
-        control = next > 0 && next < dialog->ControlCount() ? dialog->ControlAt(next) : nullptr;
-    }
+    KIVControl* control = nullptr;
+    const int next = dialog->IndexOf(this) + 1;
+    if (target_ != 0)
+        control = dialog->GetControl(target_);
+    else if (next > 0 && next < dialog->ControlCount())
+        control = dialog->ControlAt(next);
     return control && control->IsVisible() && control->IsEnabled() ? control : nullptr;
 }
 
