@@ -8,6 +8,7 @@
 #include "setup/SetupLanguage.h"
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/KIVUtf8.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 
 bool KIVInstallApp::OpenLog(std::string* error) {
     if (commandLine.logFile.empty())
@@ -42,10 +43,11 @@ void KIVInstallApp::LogStart() {
               KIVUtf8FromWide(LanguageName(state.currentLanguage)), options);
 }
 
-// The answer as the button's caption (in the language in force).
+// The answer as the button's caption (in the language in force), as shown.
 void KIVInstallApp::LogMessage(const char16_t* text, int answer) {
-    log.Message(KIVUtf8FromWide(text),
-                KIVUtf8FromWide(GetText(KIVMessageBoxDlg::CaptionOf(answer + 101))));
+    const std::u16string shown =
+        KIVPrefixText::Strip(GetText(KIVMessageBoxDlg::CaptionOf(answer + 101)));
+    log.Message(KIVUtf8FromWide(text), KIVUtf8FromWide(shown.c_str()));
 }
 
 // A setup that did not install says why, and what it left.

@@ -10,6 +10,7 @@
 #include "toolkit/KIVFileStream.h"
 #include "toolkit/KIVMessageBoxDlg.h"
 #include "toolkit/KIVUtf8.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 
 #include <cstdio>
 
@@ -37,7 +38,8 @@ int KIVInstallApp::UnattendedAnswer(const char16_t* text, DWORD style) {
     const LONG button = CautiousButton(style);
     lastMessage_ = text;
     const KIVString caption = GetText(KIVMessageBoxDlg::CaptionOf(button));
-    Warn("message: " + KIVUtf8FromWide(text) + " -> " + KIVUtf8FromWide(caption));
+    const std::u16string shown = KIVPrefixText::Strip(caption);
+    Warn("message: " + KIVUtf8FromWide(text) + " -> " + KIVUtf8FromWide(shown.c_str()));
     return static_cast<int>(button - 101);
 }
 

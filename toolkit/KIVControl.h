@@ -116,6 +116,17 @@ public:
     virtual POINT GetInputPoint() const { return POINT{rect_.left, rect_.top}; }
     // Focus moves skip controls that are hidden, disabled or do not accept it.
     bool CanTakeFocus() const { return visible_ && enabled_ && AcceptsFocus(); }
+    // Whether the control takes typed characters while it has the focus;
+    // the dialog offers a letter that a control does not take to the
+    // mnemonics, as it offers every Alt+letter.
+    virtual bool WantsCharacters() const { return true; }
+
+    // The letter or digit marked with "&" in the control's caption, folded
+    // to upper case (KIVPrefixText); 0 when the control has none.
+    virtual char16_t GetMnemonic() const { return 0; }
+    // The control's mnemonic was typed: it does what a click would (a
+    // label moves the focus to its field). False when it could not act.
+    virtual bool OnMnemonic() { return false; }
 
     // A window timer of the dialog whose identifier is the control's.
     void StartTimer(UINT period);

@@ -10,7 +10,7 @@
 // [SECTION] Life and windows   KIVDialog.cpp, KIVDialogWindow.cpp
 // [SECTION] Initialisation     KIVDialogInit.cpp
 // [SECTION] Drawing            KIVDialogPaint.cpp
-// [SECTION] Input and timers   KIVDialogInput.cpp
+// [SECTION] Input and timers   KIVDialogInput.cpp, KIVDialogMnemonics.cpp
 #pragma once
 
 #include "toolkit/KIVControl.h"
@@ -123,6 +123,10 @@ public:
     KIVDialog* GetFocusDialog();
     // The toolkit dialog this one is a child window of, or null.
     KIVDialog* ParentDialog() const;
+    // A mnemonic typed (Alt and the key, or the bare key where the focused
+    // control takes no characters): the first visible, enabled control
+    // whose mnemonic it is and that can act does so. False when none did.
+    bool HandleMnemonic(char16_t key);
     bool GetInputPosition(POINT* clientPoint, int* lineHeight) const override;
 
     // [SECTION] Layout
@@ -167,6 +171,7 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnLButtonDown(UINT nFlags, POINT point) override;
     void OnLButtonUp(UINT nFlags, POINT point) override;
     void OnMouseMove(UINT nFlags, POINT point) override;

@@ -62,9 +62,14 @@ void KIVDialog::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
         focused->OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
+// A character the focused control leaves may be a mnemonic when that
+// control takes no characters (a button), or when nothing has the focus.
 void KIVDialog::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    if (KIVControl* focused = GetFocusDialog()->FocusedControl())
-        focused->OnChar(nChar, nRepCnt, nFlags);
+    KIVControl* focused = GetFocusDialog()->FocusedControl();
+    if (focused && !focused->OnChar(nChar, nRepCnt, nFlags))
+        return;
+    if (!focused || !focused->WantsCharacters())
+        HandleMnemonic(static_cast<char16_t>(nChar));
 }
 
 KIVControl* KIVDialog::ControlAtPoint(POINT point) const {

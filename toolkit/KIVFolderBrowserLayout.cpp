@@ -5,7 +5,7 @@
 #include "toolkit/controls/KIVEditCtrl.h"
 #include "toolkit/controls/KIVLabelCtrl.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
-#include "toolkit/resources/KIVTextPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 
 #include <algorithm>
 
@@ -26,7 +26,7 @@ constexpr int kGap = 4;
 int ButtonWidth(const KIVString& caption) {
     KIVApplication* app = KIVApplication::Get();
     const KIVFont* font = app ? app->GetFont(0) : nullptr;
-    const int text = font ? KIVTextPainter::MeasureText(*font, caption, -1) : 0;
+    const int text = font ? KIVPrefixText::Measure(*font, caption) : 0;
     return std::max(kMinimumButton, text + kCaptionPadding);
 }
 
@@ -63,12 +63,12 @@ int KIVFolderBrowser::AddLabels(int width) {
     const int statusTop = top + (text.IsEmpty() ? 0 : kInstructionHeight + kGap);
     auto instruction = std::make_unique<KIVLabelCtrl>(
         this, kInstructionId, RECT{kMargin, top, width - kMargin, statusTop - kGap}, 0,
-        KIVLabelCtrl::kLeft);
+        KIVLabelCtrl::kLeft | KIVLabelCtrl::kNoPrefix);
     instruction->SetText(text);
     AddControl(std::move(instruction));
     auto status = std::make_unique<KIVLabelCtrl>(
         this, kStatusId, RECT{kMargin, statusTop, width - kMargin, statusTop + kStatusHeight}, 0,
-        KIVLabelCtrl::kLeft);
+        KIVLabelCtrl::kLeft | KIVLabelCtrl::kNoPrefix);
     status->Show(Has(BIF_STATUSTEXT));
     AddControl(std::move(status));
     return Has(BIF_STATUSTEXT) ? statusTop + kStatusHeight + kGap : statusTop;

@@ -40,6 +40,8 @@ public:
         int minimumWidth;
     };
     static const ButtonSet& FindSet(int value);
+    // Every set the box knows, the single OK button's first.
+    static std::vector<const ButtonSet*> AllSets();
     static int CaptionOf(LONG button);
     // The icon bitmap of the flags' high 16 bits, -1 for none.
     static int IconOf(DWORD flags);

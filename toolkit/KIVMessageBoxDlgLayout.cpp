@@ -7,6 +7,7 @@
 #include "toolkit/controls/KIVTextButtonCtrl.h"
 #include "toolkit/drawing/KIVPainter.h"
 #include "toolkit/drawing/KIVWindowFrame.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ int WidestLine(const KIVFont& font, const char16_t* text) {
 int ButtonWidth(const KIVFont& font, const std::vector<KIVString>& captions) {
     int width = kButtonWidth;
     for (const KIVString& caption : captions)
-        width = std::max(width, KIVTextPainter::MeasureText(font, caption, -1) + kCaptionPadding);
+        width = std::max(width, KIVPrefixText::Measure(font, caption) + kCaptionPadding);
     return width;
 }
 
@@ -102,7 +103,7 @@ void KIVMessageBoxDlg::AddControls(SIZE box, SIZE icon, const std::vector<KIVStr
             iconId_));
     auto label = std::make_unique<KIVLabelCtrl>(
         this, kTextId, RECT{TextLeft(icon.cx), kTextTop, box.cx - kTextRightMargin, box.cy - 37}, 0,
-        KIVLabelCtrl::kLeft);
+        KIVLabelCtrl::kLeft | KIVLabelCtrl::kNoPrefix);
     label->SetColour(0);
     label->SetText(text_);
     AddControl(std::move(label));

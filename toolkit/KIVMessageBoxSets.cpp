@@ -50,6 +50,13 @@ const KIVMessageBoxDlg::ButtonSet& KIVMessageBoxDlg::FindSet(int value) {
     return kOKOnly;
 }
 
+std::vector<const KIVMessageBoxDlg::ButtonSet*> KIVMessageBoxDlg::AllSets() {
+    std::vector<const ButtonSet*> sets{&kOKOnly};
+    for (const ButtonSet& set : kSets)
+        sets.push_back(&set);
+    return sets;
+}
+
 int KIVMessageBoxDlg::CaptionOf(LONG button) {
     for (const Button& known : kButtons)
         if (known.id == button)

@@ -27,6 +27,7 @@
 #include "toolkit/controls/KIVProgressBarCtrl.h"
 #include "toolkit/controls/KIVRadioButtonCtrl.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <cstdlib>
@@ -115,7 +116,11 @@ std::string Misfit(const KIVControl& control) {
     const RECT& rect = control.GetRect();
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    const int textWidth = KIVTextPainter::MeasureText(*font, text.c_str(), -1);
+    // Buttons, check boxes and radio buttons show their captions without
+    // the "&" of the mnemonic.
+    const int textWidth = control.TypeCode() == 2
+                              ? KIVTextPainter::MeasureText(*font, text.c_str(), -1)
+                              : KIVPrefixText::Measure(*font, text.c_str());
     int room = width;
     int lines = 1;
     switch (control.TypeCode()) {

@@ -4,6 +4,9 @@
 // picture sources are what scripts/draw-pictures.py draws.
 #include "HostFiles.h"
 #include "KivtoolRun.h"
+#include "toolkit/drawing/KIVPrefixText.h"
+#include "toolkit/resources/KIVDialogFile.h"
+#include "toolkit/resources/KIVMemorySource.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +183,31 @@ TEST(LanguageResourcesTest, EveryLanguageHoldsTheSetupsTexts) {
     for (int id = 1100; id <= 1105; ++id)
         ids.push_back(id);
     ExpectTexts(ids);
+}
+
+// Every push button, radio button and check box of the setup's pages, and
+// every label naming a box, has a mnemonic in every language (kivtool rc,
+// run above, sees that no two of a page are alike).
+TEST(LanguageResourcesTest, EveryCaptionOfThePagesHasAMnemonic) {
+    constexpr LONG kLabel = 2, kTextButton = 8, kCheckBox = 15, kRadioButton = 17;
+    for (const char* language : kLanguages) {
+        const std::string bytes =
+            ReadHostFile(CompiledSources::Get().Base(language).string() + ".erd");
+        const KIVMemorySource file(bytes.data(), bytes.size());
+        for (LONG page = 10; page <= 17; ++page) {
+            KIVDialogLayout layout;
+            ASSERT_TRUE(KIVDialogFile::ReadLayout(file, page, &layout)) << language << " " << page;
+            for (const KIVControlRecord& control : layout.controls) {
+                const bool named = control.type == kLabel && control.classFields.size() == 11;
+                const bool button = control.type == kTextButton || control.type == kCheckBox ||
+                                    control.type == kRadioButton;
+                if ((button || named) && !control.text.empty()) {
+                    EXPECT_NE(KIVPrefixText::MnemonicOf(control.text.c_str()), 0)
+                        << language << " page " << page << " control " << control.id;
+                }
+            }
+        }
+    }
 }
 
 // The PNG sources are the generator's output: a look changed in the script

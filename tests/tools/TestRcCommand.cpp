@@ -311,3 +311,61 @@ TEST_F(RcCommandTest, EndlessSourcesAndHugePicturesAreRefused) {
     EXPECT_NE(run.output.find("16777216 pixels"), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(folder / "out/English/Setup.erb"));
 }
+
+// A label's for= follows its fields; without fields= the label's defaults
+// (factor 1, the ink colour) are written before it.
+TEST_F(RcCommandTest, ALabelsTargetFollowsItsFields) {
+    Source("Japanese/dialogs.txt", "dialog 4\n  window 0 0 300 200\n"
+                                   "  control CheckBox 7 10 10 26 26 font=0\n"
+                                   "  control Label 8 30 10 200 26 font=0 text=\"&Box\" for=7\n"
+                                   "  control Label 9 30 40 200 56 fields=0f,1b,2b,3b for=7\n"
+                                   "end\n");
+    ASSERT_EQ(Rc("Japanese").status, 0);
+    const Loaded file{Output("Japanese", ".erd")};
+    KIVDialogLayout layout;
+    ASSERT_TRUE(KIVDialogFile::ReadLayout(file.Source(), 4, &layout));
+    ASSERT_EQ(layout.controls.size(), 3u);
+    EXPECT_EQ(layout.controls[1].classFields,
+              (std::vector<BYTE>{0, 0, 0x80, 0x3F, 0x2B, 0x2B, 0x2B, 7, 0, 0, 0}));
+    EXPECT_EQ(layout.controls[2].classFields, (std::vector<BYTE>{0, 0, 0, 0, 1, 2, 3, 7, 0, 0, 0}));
+}
+
+// Captions are checked in the language's own fonts: two controls of a
+// dialog with one mnemonic, a caption wider than its button's inside (its
+// width less 8 pixels of bevel and padding on each side), two buttons of a
+// message box set with one mnemonic, and a label naming no control.
+TEST_F(RcCommandTest, SharedMnemonicsAndCaptionsWiderThanTheirControlsAreRefused) {
+    const std::string texts = (folder / "Japanese/texts.txt").string();
+    const std::string dialogs = (folder / "Japanese/dialogs.txt").string();
+    const std::string start = "dialog 4\n  window 0 0 300 200\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {start + "  control TextButton 1 0 0 80 20 text=\"&Go\"\n"
+                 "  control Label 2 0 30 80 46 text=\"&Name\"\n"
+                 "  control RadioButton 3 0 50 80 66 text=\"Ni&ght\"\nend\n",
+         dialogs + ":5: error: dialog 4 (Japanese): \"&Go\" (1) and \"Ni&ght\" (3) have the same "
+                   "mnemonic 'G'"},
+        {start + "  control TextButton 1 0 0 40 20 text=\"&Go on\"\nend\n",
+         dialogs + ":3: error: dialog 4 (Japanese): the caption \"&Go on\" of control 1 is 38 "
+                   "pixels wide; the control leaves 24 for it"},
+        {start + "  control Label 1 0 0 80 16 text=\"&Name\" for=5\nend\n",
+         dialogs + ":3: error: dialog 4 (Japanese): for=5 names no control of the dialog"},
+        {start + "  control TextButton 1 0 0 80 20 for=5\nend\n",
+         dialogs + ":3: error: for= belongs to a Label"},
+    };
+    for (const auto& [layout, expected] : cases) {
+        Source("Japanese/dialogs.txt", layout);
+        const KivtoolRun run = Rc("Japanese");
+        EXPECT_EQ(run.status, 1) << expected;
+        EXPECT_NE(run.output.find(expected), std::string::npos) << run.output;
+    }
+    fs::remove(dialogs);
+    Source("Japanese/texts.txt",
+           "1 = 日本語\n2 = こんにちは、%sさん\n9 = はい(&Y)\n11 = 良い(&y)\n");
+    const KivtoolRun run = Rc("Japanese");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find(texts + ":4: error: the message box's buttons (set 12) (Japanese): "
+                                      "\"はい(&Y)\" (9) and \"良い(&y)\" (11) have the same "
+                                      "mnemonic 'Y'"),
+              std::string::npos)
+        << run.output;
+}

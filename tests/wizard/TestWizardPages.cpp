@@ -232,3 +232,22 @@ TEST_F(WizardPagesTest, TheCompletionPageReadsItsBoxesOnlyOnFinish) {
     EXPECT_FALSE(app->choices.startupShortcut);
     EXPECT_FALSE(app->choices.launch);
 }
+
+// Each box's text is a label beside it that names it: a click on the text
+// or its mnemonic turns the box, unless the page hid the box.
+TEST_F(WizardPagesTest, TheCompletionPagesTextsTurnTheirBoxes) {
+    InstallProduct();
+    SetOption(kOptionStartupShortcut, 1);
+    auto page = Open<KIVDialogSetupComplete>();
+    const RECT& text = page->GetControl(KIVDialogSetupComplete::kStartupLabel)->GetRect();
+    const LPARAM at = MAKELPARAM(text.left + 40, text.top + 5);
+    SendMessageW(*page, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(*page, WM_LBUTTONUP, 0, at);
+    EXPECT_FALSE(Checked(*page, KIVDialogSetupComplete::kStartup));
+    EXPECT_EQ(page->FocusedControl(), page->GetControl(KIVDialogSetupComplete::kStartup));
+    SendMessageW(*page, WM_SYSKEYDOWN, 'W', 0);
+    EXPECT_TRUE(Checked(*page, KIVDialogSetupComplete::kStartup));
+    SendMessageW(*page, WM_SYSKEYDOWN, 'S', 0);
+    EXPECT_FALSE(Checked(*page, KIVDialogSetupComplete::kLaunch)) << "the page hid that box";
+    EXPECT_FALSE(page->HasEnded());
+}

@@ -3,7 +3,7 @@
 #include "toolkit/KIVDialog.h"
 #include "toolkit/drawing/KIVLook.h"
 #include "toolkit/drawing/KIVPainter.h"
-#include "toolkit/resources/KIVTextPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 
 #include <algorithm>
 
@@ -37,6 +37,17 @@ void KIVButtonCtrl::SetChecked(int value) {
 void KIVButtonCtrl::Click() {
     checked_ = checked_ == 0 ? 1 : 0;
     Notify(kNotifyClicked, 0);
+}
+
+char16_t KIVButtonCtrl::GetMnemonic() const {
+    return KIVPrefixText::MnemonicOf(GetText());
+}
+
+bool KIVButtonCtrl::OnMnemonic() {
+    Click();
+    if (CanTakeFocus())
+        SetFocus();
+    return true;
 }
 
 bool KIVButtonCtrl::OnMouseDown(POINT point, UINT) {
@@ -135,11 +146,11 @@ void KIVButtonCtrl::DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) 
     const RECT& rect = GetRect();
     const int x = rect.left + pictureWidth + kSideTextGap;
     const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2;
-    const int end = KIVTextPainter::DrawText(buffer, *font, GetText(), -1, x, y, rect.right - x,
-                                             KIVLook::kInk, GetStyle(), TextTransparency());
+    const int end = KIVPrefixText::Draw(buffer, *font, GetText(), x, y, rect.right - x,
+                                        KIVLook::kInk, GetStyle(), TextTransparency());
     if (!HasFocus())
         return;
-    const int start = std::max(x, end - KIVTextPainter::MeasureText(*font, GetText(), -1));
+    const int start = std::max(x, end - KIVPrefixText::Measure(*font, GetText()));
     // Held inside the control, so that none of the frame is cut away.
     const RECT around{start - 2, y - 1, end + 2, y + font->LineHeight() + 1};
     RECT frame{};

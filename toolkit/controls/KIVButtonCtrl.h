@@ -36,6 +36,12 @@ public:
     // A complete press: turns the checked state and tells the dialog (kind 1).
     virtual void Click();
     bool AcceptsFocus() const override { return IsVisible() && IsEnabled(); }
+    bool WantsCharacters() const override { return false; }
+    char16_t GetMnemonic() const override;
+    // A check box or radio button is clicked and takes the focus.
+    bool OnMnemonic() override;
+    // Pixels between a check box's or radio button's picture and its text.
+    static constexpr int kSideTextGap = 6;
 
     bool OnMouseDown(POINT point, UINT flags) override;
     bool OnMouseUp(POINT point, UINT flags) override;
@@ -49,11 +55,10 @@ protected:
     virtual int VisualStateNow() const;
     virtual void DrawButton(const KIVDrawBuffer& buffer, int visualState) = 0;
     void SetToggle(bool toggle) { toggle_ = toggle; }
-    static constexpr int kSideTextGap = 6; // between the picture and its text
     // The text of a check box or radio button: kSideTextGap pixels after
-    // its picture, centred in the height, with the style's alignment; the
-    // focus, when the button has it, as a frame around the text (so that it
-    // never crosses the picture).
+    // its picture, centred in the height, with the style's alignment, its
+    // mnemonic underlined; the focus, when the button has it, as a frame
+    // around the text (so that it never crosses the picture).
     void DrawSideText(const KIVDrawBuffer& buffer, int pictureWidth) const;
     // The buffer clipped to the button, its background drawn; false when
     // none of the button is to be drawn.

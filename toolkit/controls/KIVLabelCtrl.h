@@ -3,9 +3,18 @@
 // centred, 4 right: the style is handed to the text drawing as its options);
 // a taller one breaks its text into as many lines as its rectangle holds.
 //
+// A one-line label shows an "&" mnemonic (KIVPrefixText) unless its style
+// has kNoPrefix, which labels showing data (paths, names, sizes) carry so
+// that an "&" in them shows as it is; a taller label shows its text as it
+// is. The mnemonic, and a click on a label that names a control, act on
+// the control: the named one (its target), else the field after the label
+// in the dialog's list, which takes the focus.
+//
 // Record fields: the drawing factor (a 32-bit float), then the colour's
 // third, second and first byte. The factor scales the text's coverage; 0
-// draws it at full strength.
+// draws it at full strength. Then, optionally, the 32-bit identifier of
+// the label's target (a check box or radio button whose text the label
+// shows beside it); 0 or none: the label has no target.
 #pragma once
 
 #include "toolkit/KIVControl.h"
@@ -13,7 +22,7 @@
 
 class KIVLabelCtrl : public KIVControl {
 public:
-    enum Style : LONG { kLeft = 1, kCentre = 2, kRight = 4 };
+    enum Style : LONG { kLeft = 1, kCentre = 2, kRight = 4, kNoPrefix = 0x80 };
 
     // One line of a tall label: the index of its first character in the
     // text and how many characters it draws.
@@ -43,6 +52,13 @@ public:
     // The factor the text is drawn with: a disabled label's is 0.4 times
     // its own, or 0.4 when its own is 0.
     float EffectiveFactor() const;
+    LONG GetTargetId() const { return target_; }
+    void SetTargetId(LONG id) { target_ = id; }
+
+    char16_t GetMnemonic() const override;
+    bool OnMnemonic() override;
+    bool OnMouseDown(POINT point, UINT flags) override;
+    bool OnMouseUp(POINT point, UINT flags) override;
 
     void Save(std::vector<BYTE>* record) const override;
     LONG TypeCode() const override { return 2; }
@@ -50,8 +66,13 @@ public:
 
 private:
     void DrawLines(const KIVDrawBuffer& buffer, const KIVFont& font, int transparency) const;
+    bool IsOneLine(const KIVFont& font) const;
+    // The control the label acts on: its target, else the control after it;
+    // null when that control is hidden or disabled.
+    KIVControl* ActedOn() const;
 
     float factor_ = 1.0f;
+    LONG target_ = 0;
     BYTE colour_[3] = {static_cast<BYTE>(KIVLook::kInk), static_cast<BYTE>(KIVLook::kInk >> 8),
                        static_cast<BYTE>(KIVLook::kInk >> 16)};
 };

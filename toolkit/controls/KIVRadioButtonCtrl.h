@@ -26,6 +26,8 @@ public:
     void SetChecked(int value) override;
     void Click() override;
     bool AcceptsFocus() const override;
+    // The mnemonic checks the button and gives it the focus.
+    bool OnMnemonic() override { return KIVButtonCtrl::OnMnemonic(); }
     bool OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     LONG TypeCode() const override { return 17; }
 

@@ -3,6 +3,7 @@
 #include "toolkit/KIVDialog.h"
 #include "toolkit/drawing/KIVLook.h"
 #include "toolkit/drawing/KIVPainter.h"
+#include "toolkit/drawing/KIVPrefixText.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 KIVTextButtonCtrl::KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record)
@@ -34,6 +35,12 @@ bool KIVTextButtonCtrl::DrawnAsDefault() const {
     return default_ && !(GetDialog() && GetDialog()->FocusedPushButton());
 }
 
+// A push button is pressed where it is; the focus stays where it was.
+bool KIVTextButtonCtrl::OnMnemonic() {
+    Click();
+    return true;
+}
+
 void KIVTextButtonCtrl::DrawButton(const KIVDrawBuffer& buffer, int visualState) {
     const RECT& rect = GetRect();
     KIVDrawBuffer clipped;
@@ -62,7 +69,6 @@ void KIVTextButtonCtrl::DrawCentredText(const KIVDrawBuffer& buffer, int visualS
     ::IntersectRect(&inside.clip, &buffer.clip, &face);
     const int sunk = visualState == kPressedState ? 1 : 0;
     const int y = rect.top + (rect.bottom - rect.top - font->LineHeight()) / 2 + sunk;
-    KIVTextPainter::DrawText(inside, *font, GetText(), -1, face.left + sunk, y,
-                             face.right - face.left, KIVLook::kInk, KIVTextPainter::kCentre,
-                             TextTransparency());
+    KIVPrefixText::Draw(inside, *font, GetText(), face.left + sunk, y, face.right - face.left,
+                        KIVLook::kInk, KIVTextPainter::kCentre, TextTransparency());
 }

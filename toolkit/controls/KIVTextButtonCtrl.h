@@ -1,7 +1,8 @@
 // KIVTextButtonCtrl: a push button, bitmap 4 (a frame for each visual
-// state) stretched over the rectangle, its text centred. The button Enter
-// would press (the focused push button, else the dialog's default) has a
-// dark double outline; the focused button a focus rectangle.
+// state) stretched over the rectangle, its text centred, its mnemonic
+// underlined; the mnemonic presses it without moving the focus. The button
+// Enter would press (the focused push button, else the dialog's default) has
+// a dark double outline; the focused button a focus rectangle.
 #pragma once
 
 #include "toolkit/controls/KIVButtonCtrl.h"
@@ -12,6 +13,9 @@ public:
     static constexpr int kFaceCorner = 4;
     // The bevel and the focus line inside it: the caption stays within.
     static constexpr int kBevel = 3;
+    // The room a caption leaves free on each side: the bevel's corner and
+    // some padding (kivtool rc checks that every caption fits inside it).
+    static constexpr int kCaptionMargin = kFaceCorner + 4;
 
     KIVTextButtonCtrl(KIVDialog* dialog, const KIVControlRecord& record);
     KIVTextButtonCtrl(KIVDialog* dialog, LONG id, const RECT& rect, LONG fontId,
@@ -23,6 +27,7 @@ public:
     bool IsDefault() const { return default_; }
     // Whether Enter would press this button now: drawn with the outline.
     bool DrawnAsDefault() const;
+    bool OnMnemonic() override;
     LONG TypeCode() const override { return 8; }
 
 protected:

@@ -18,6 +18,9 @@ const char kRcUsage[] =
     "the setup gives them. Texts are checked against the English texts (the folder\n"
     "English beside SOURCE_DIR, or --english DIR), whose dialogs.txt and pictures\n"
     "also give the layouts and pictures this language does not give itself.\n"
+    "Captions are checked in the language's fonts: no two controls of a dialog,\n"
+    "nor two buttons of a message box, share an \"&\" mnemonic, and every push\n"
+    "button, check box and radio button caption fits inside its control.\n"
     "Errors name the file and line; nothing is written then.\n"
     "Exit status: 0 compiled, 1 an error in the sources, 2 usage error.\n";
 

@@ -1,6 +1,7 @@
 // The compiler of "kivtool rc", shared with "kivtool dist build": one
 // language's sources into its six language resource files.
 #include "tools/kivtool/RcCompile.h"
+#include "tools/kivtool/RcCaptions.h"
 #include "tools/kivtool/RcDialogs.h"
 #include "tools/kivtool/RcFonts.h"
 #include "tools/kivtool/RcOutput.h"
@@ -63,8 +64,8 @@ bool CompileTexts(const std::string& source, const std::string& english, RcTexts
 
 // The language's own layouts, and the English ones it does not give.
 bool CompileDialogs(const std::string& source, const std::string& english, const RcTexts& texts,
-                    RcRecords* records, RcError* error) {
-    RcDialogs own;
+                    RcDialogs* all, RcRecords* records, RcError* error) {
+    RcDialogs& own = *all;
     RcDialogs shared;
     std::error_code code;
     if (!ReadDialogs(source + "/dialogs.txt", false, &own, error) ||
@@ -89,6 +90,21 @@ bool CompileAllPictures(const std::string& source, const std::string& english, R
         return false;
     records->merge(shared);
     return true;
+}
+
+// The captions of the language's dialogs and message boxes in its fonts.
+bool CheckAllCaptions(const std::string& source, std::int32_t language, const RcDialogs& dialogs,
+                      const RcTexts& texts, const RcRecords& fonts, const RcRecords& pictures,
+                      RcError* error) {
+    const std::vector<std::uint8_t> fontFile = BuildRecordFile(language, fonts);
+    const std::vector<std::uint8_t> pictureFile = BuildRecordFile(language, pictures);
+    RcCaptionSources sources;
+    sources.language = language < 6 ? kLanguages[language] : "language " + std::to_string(language);
+    sources.textsFile = source + "/texts.txt";
+    sources.fonts = &fontFile;
+    sources.pictures = &pictureFile;
+    sources.japanese = language == 3;
+    return CheckCaptions(dialogs, texts, sources, error);
 }
 
 // The English sources: beside the language's folder unless named.
@@ -121,13 +137,15 @@ bool CompileLanguageResources(const std::string& source, const std::string& base
         english = EnglishFolder(source);
     std::int32_t language = -1;
     RcTexts texts;
+    RcDialogs layouts;
     RcRecords strings, dialogs, pictures, fonts;
     std::vector<RcAcceleratorLine> accelerators;
     return ReadLanguage(source + "/language.txt", &language, error) &&
            CompileTexts(source, english, &texts, &strings, error) &&
-           CompileDialogs(source, english, texts, &dialogs, error) &&
+           CompileDialogs(source, english, texts, &layouts, &dialogs, error) &&
            CompileAllPictures(source, english, &pictures, error) &&
            CompileFonts(source + "/fonts.txt", source, &fonts, error) &&
+           CheckAllCaptions(source, language, layouts, texts, fonts, pictures, error) &&
            ReadAccelerators(source + "/accelerators.txt", &accelerators, error) &&
            WriteAll(base, language, fonts, pictures, dialogs, accelerators, strings, error);
 }

@@ -6,6 +6,7 @@
 #include "tools/kivtool/RcDialogs.h"
 
 #include "toolkit/KIVControlFactory.h"
+#include "toolkit/drawing/KIVLook.h"
 
 #include <cstdio>
 
@@ -111,6 +112,8 @@ bool ControlOption(const std::string& word, RcControl* control) {
     for (int k = 0; k < 3; ++k)
         if (key == numbered[k])
             return ParseLong(value, &control->values[5 + k]);
+    if (key == "for")
+        return ParseLong(value, &control->target) && control->target != 0;
     if (key == "text" || key == "tooltip") {
         (key == "text" ? control->text : control->tooltip) = value;
         return true;
@@ -161,7 +164,7 @@ bool ReadDialogLine(const std::vector<std::string>& words, int line, RcDialog* d
         if (ok)
             dialog->controls.push_back(control);
         *problem = "expected: control CLASS ID LEFT TOP RIGHT BOTTOM [state= style= font= "
-                   "text= tooltip= fields=]";
+                   "text= tooltip= fields= for=]";
         return ok;
     }
     *problem = "expected window X Y W H, margins L T, flags N, title \"TEXT\", control ... or end";
@@ -225,11 +228,8 @@ bool ReadDialogs(const std::string& path, bool required, RcDialogs* dialogs, RcE
 
 // [SECTION] Encoding
 
-namespace {
-
-// A layout text: "@ID" is the language's text ID, "@@..." a literal "@...".
-bool ResolveText(const std::string& source, const RcTexts& texts, std::u16string* text,
-                 std::string* problem) {
+bool ResolveLayoutText(const std::string& source, const RcTexts& texts, std::u16string* text,
+                       std::string* problem) {
     if (source.rfind("@@", 0) == 0)
         return Utf16FromUtf8(source.substr(1), text);
     if (source.empty() || source[0] != '@')
@@ -244,6 +244,27 @@ bool ResolveText(const std::string& source, const RcTexts& texts, std::u16string
     return true;
 }
 
+namespace {
+
+// A label's target after its fields: the factor (1) and the ink colour
+// stand in for fields that were not given.
+bool AppendTarget(const RcControl& control, RcBytes* record, std::string* problem) {
+    if (control.target == 0)
+        return true;
+    if (control.type != ControlType("Label") ||
+        (!control.fields.empty() && control.fields.size() != 7)) {
+        *problem = "for= belongs to a Label whose fields= gives its 7 bytes or none";
+        return false;
+    }
+    if (control.fields.empty()) {
+        record->Long(std::bit_cast<std::int32_t>(1.0f));
+        for (int shift : {16, 8, 0})
+            record->Byte(static_cast<std::uint8_t>(KIVLook::kInk >> shift));
+    }
+    record->Long(control.target);
+    return true;
+}
+
 // A control text: its length with the terminator and one more unit.
 void ControlText(RcBytes* out, const std::u16string& text) {
     out->Long(static_cast<std::int32_t>(text.size() + 2));
@@ -255,8 +276,8 @@ bool EncodeControl(const RcControl& control, const RcTexts& texts, RcBytes* out,
                    std::string* problem) {
     std::u16string text;
     std::u16string tooltip;
-    if (!ResolveText(control.text, texts, &text, problem) ||
-        !ResolveText(control.tooltip, texts, &tooltip, problem))
+    if (!ResolveLayoutText(control.text, texts, &text, problem) ||
+        !ResolveLayoutText(control.tooltip, texts, &tooltip, problem))
         return false;
     RcBytes record;
     for (std::int32_t value : control.values)
@@ -264,6 +285,8 @@ bool EncodeControl(const RcControl& control, const RcTexts& texts, RcBytes* out,
     ControlText(&record, text);
     ControlText(&record, tooltip);
     record.Append(control.fields);
+    if (!AppendTarget(control, &record, problem))
+        return false;
     out->Long(control.type);
     out->Long(static_cast<std::int32_t>(record.bytes.size()));
     out->Append(record.bytes);
@@ -276,7 +299,7 @@ bool EncodeDialog(const RcDialog& dialog, const RcTexts& texts, std::vector<std:
                   RcError* error) {
     std::u16string title;
     std::string problem;
-    if (!ResolveText(dialog.title, texts, &title, &problem)) {
+    if (!ResolveLayoutText(dialog.title, texts, &title, &problem)) {
         *error = {dialog.file, dialog.line, problem};
         return false;
     }

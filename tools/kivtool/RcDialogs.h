@@ -11,7 +11,11 @@
 // A control line: class (name or type number), identifier, left, top,
 // right, bottom, then optional key=value fields; fields= lists the class's
 // own values: 32-bit numbers, "1.5f" 32-bit floats, "255b" single bytes. Texts are quoted, with the
-// escapes \" \\ \n \r \t; "@@" starts a text with a literal "@".
+// escapes \" \\ \n \r \t; "@@" starts a text with a literal "@". A Label's
+// for=ID names the control it stands beside (a check box or radio button
+// whose text it shows): a click on the label or its mnemonic acts on that
+// control. It is stored after the label's own fields (factor and colour,
+// written with their defaults when fields= gives none).
 #pragma once
 
 #include "tools/kivtool/RcTexts.h"
@@ -24,6 +28,7 @@ struct RcControl {
     std::string text;
     std::string tooltip;
     std::vector<std::uint8_t> fields; // the class's own bytes, little-endian
+    std::int32_t target = 0;          // a Label's for=, 0 when none
     int line = 0;
 };
 
@@ -44,6 +49,10 @@ bool ReadDialogs(const std::string& path, bool required, RcDialogs* dialogs, RcE
 // The layout record of a dialog, its texts taken from the language's texts.
 bool EncodeDialog(const RcDialog& dialog, const RcTexts& texts, std::vector<std::uint8_t>* record,
                   RcError* error);
+// A layout text: "@ID" is the language's text ID, "@@..." a literal "@...".
+// False with the problem when the text is missing.
+bool ResolveLayoutText(const std::string& source, const RcTexts& texts, std::u16string* text,
+                       std::string* problem);
 // The type number of a control class name ("Label"), or of a number; -1
 // when neither.
 std::int32_t ControlType(const std::string& name);
