@@ -6,8 +6,8 @@
 #include "toolkit/controls/KIVPictureCtrl.h"
 #include "toolkit/controls/KIVTextButtonCtrl.h"
 #include "toolkit/drawing/KIVPainter.h"
-#include "toolkit/drawing/KIVWindowFrame.h"
 #include "toolkit/drawing/KIVPrefixText.h"
+#include "toolkit/drawing/KIVWindowFrame.h"
 #include "toolkit/resources/KIVTextPainter.h"
 
 #include <algorithm>
