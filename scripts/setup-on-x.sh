@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # The setup of the example product on the screen display in a virtual X
 # server, driven by that server's own key events alone (xdotool), as a person
-# without a mouse goes through it: Down Down and Enter on the language page
-# (German), Enter on the welcome page, Tab to the licence's choice, Space to
+# without a mouse goes through it: the arrows and Enter on the language page,
+# Enter on the welcome page, Tab to the licence's choice, Space to
 # accept it and Enter, a user name typed into the field that has the focus,
 # Down Down to the Custom setup type, Enter on the component list, and Enter
 # on Finish once the installation is done. The machine afterwards must hold
-# the product with its samples (Custom) and German manual, and the registry the typed name and
-# the language chosen.
+# the product with its samples (Custom), the German manual in German only,
+# and the registry the typed name and the language chosen.
 # Needs xvfb-run and xdotool.
-# Usage: scripts/setup-on-x.sh [BUILD FOLDER]   (default build)
+# Usage: scripts/setup-on-x.sh [BUILD FOLDER [LANGUAGE]]   (default build German)
+#   LANGUAGE: English, French, German or Japanese
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+language=${2:-German}
+case "$language" in
+  English) downs="" ;;
+  French) downs="Down" ;;
+  German) downs="Down Down" ;;
+  Japanese) downs="Down Down Down" ;;
+  *) echo "setup-on-x: no language $language" >&2; exit 2 ;;
+esac
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 medium="$build/examples/product/medium"
@@ -47,7 +56,7 @@ keys() {
   sleep 1.2
 }
 sleep 1
-keys Down Down Return                             # language: German
+keys $downs Return                                # language
 keys Return                                       # welcome
 keys Tab space Return                             # licence: accepted
 keys ctrl+a; xdotool type --delay 40 'Xavier Dot'; xdotool key Return   # user
@@ -80,7 +89,10 @@ product="$work/machine/drive_c/Program Files/Kiv software/Orrery"
 KIV_MACHINE="$work/machine" "$kivtool" reg query 'HKEY_LOCAL_MACHINE\Software\Kiv software\Orrery\1.4' |
   grep -q 'Xavier Dot' || { echo "setup-on-x: the typed user name is not in the registry" >&2; exit 1; }
 [ -d "$product/Samples" ] || { echo "setup-on-x: the Custom setup type was not chosen" >&2; exit 1; }
-[ -f "$product/Docs/Handbuch.html" ] || { echo "setup-on-x: German was not chosen" >&2; exit 1; }
+manual=no
+[ -f "$product/Docs/Handbuch.html" ] && manual=yes
+[ "$manual" = "$([ "$language" = German ] && echo yes || echo no)" ] ||
+  { echo "setup-on-x: the German manual is there: $manual, in $language" >&2; exit 1; }
 KIV_MACHINE="$work/machine" "$kivtool" reg query 'HKEY_CURRENT_USER\Software\Kiv software\Orrery' |
-  grep -q German || { echo "setup-on-x: the language chosen is not in the registry" >&2; exit 1; }
-echo "setup-on-x: the setup installed the product, driven by real X key events alone"
+  grep -q "$language" || { echo "setup-on-x: $language is not the language in the registry" >&2; exit 1; }
+echo "setup-on-x: the setup installed the product in $language, driven by real X key events alone"
