@@ -26,30 +26,67 @@ KIVString EntryFolder(const InstallEntry& entry, const char16_t* installFolder) 
     return KIVString(installFolder) + u"\\" + KIVString(entry.destinationFolder);
 }
 
+// The file a shortcut points at; false when its name or target is not a
+// plain name inside its folder, or the path has no ANSI form.
+bool ShortcutTargetPath(const ShortcutEntry& shortcut, const ProgramGroupSource& source,
+                        KIVString* targetPath, std::string* ansiTarget) {
+    const KIVString target(shortcut.targetFile);
+    if (!IsPlainName(KIVString(shortcut.shortcutName)) || !IsInnerPath(target))
+        return false;
+    *targetPath = EntryFolder(*shortcut.entry, source.installFolder) + u"\\" + target;
+    char ansi[1040];
+    if (!targetPath->ToNarrow(ansi, sizeof ansi))
+        return false;
+    *ansiTarget = ansi;
+    return true;
+}
+
+bool IsPCShortcut(const ShortcutEntry& shortcut) {
+    return shortcut.entry && shortcut.entry->IsForPC();
+}
+
+// Whether some shortcut of the group would become a link: a group whose
+// every target was left uninstalled would be an empty folder in the menu.
+bool AnyLinkToMake(const ProgramGroupSource& source) {
+    KIVString targetPath;
+    std::string ansiTarget;
+    for (const ShortcutEntry& shortcut : source.shortcuts)
+        if (IsPCShortcut(shortcut) &&
+            ShortcutTargetPath(shortcut, source, &targetPath, &ansiTarget) &&
+            IsInstalledTarget(targetPath))
+            return true;
+    return false;
+}
+
 bool CreateShortcut(const char16_t* groupFolder, const ShortcutEntry& shortcut,
                     const ProgramGroupSource& source) {
-    const KIVString name(shortcut.shortcutName);
-    const KIVString target(shortcut.targetFile);
-    if (!IsPlainName(name) || !IsInnerPath(target))
+    KIVString targetPath;
+    std::string ansiTarget;
+    if (!ShortcutTargetPath(shortcut, source, &targetPath, &ansiTarget))
         return false;
-    const KIVString targetPath =
-        EntryFolder(*shortcut.entry, source.installFolder) + u"\\" + target;
-    char ansiTarget[1040];
-    if (!targetPath.ToNarrow(ansiTarget, sizeof ansiTarget))
-        return false;
-    const KIVString linkPath = KIVString(groupFolder) + u"\\" + name + u".LNK";
+    const KIVString linkPath =
+        KIVString(groupFolder) + u"\\" + KIVString(shortcut.shortcutName) + u".LNK";
     if (!IsInstalledTarget(targetPath)) {
         if (source.observer)
-            source.observer->ShortcutLeftOut(linkPath, ansiTarget);
+            source.observer->ShortcutLeftOut(linkPath, ansiTarget.c_str());
         return true;
     }
     const std::string description = std::string("Shortcut to ") + shortcut.targetFile;
     if (source.journal)
         source.journal->File(linkPath);
-    if (!CreateShellLink(ansiTarget, linkPath, description.c_str()))
+    if (!CreateShellLink(ansiTarget.c_str(), linkPath, description.c_str()))
         return false;
     if (source.observer)
-        source.observer->ShortcutMade(linkPath, ansiTarget);
+        source.observer->ShortcutMade(linkPath, ansiTarget.c_str());
+    return true;
+}
+
+bool CreateGroupFolder(const char16_t* groupFolder, const ProgramGroupSource& source) {
+    CreateFolderPath(groupFolder, source.journal);
+    if (!KIVCreateDirectory(groupFolder) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    if (source.observer)
+        source.observer->ProgramGroupMade(groupFolder);
     return true;
 }
 
@@ -72,17 +109,11 @@ std::string ProgramsFolderAnsi(HKEY root, const char* valueName, int csidl) {
 }
 
 bool CreateGroupShortcuts(const char16_t* groupFolder, const ProgramGroupSource& source) {
-    CreateFolderPath(groupFolder, source.journal);
-    if (!KIVCreateDirectory(groupFolder) && GetLastError() != ERROR_ALREADY_EXISTS)
+    if (AnyLinkToMake(source) && !CreateGroupFolder(groupFolder, source))
         return false;
-    if (source.observer)
-        source.observer->ProgramGroupMade(groupFolder);
-    for (const ShortcutEntry& shortcut : source.shortcuts) {
-        if (!shortcut.entry || !shortcut.entry->IsForPC())
-            continue;
-        if (!CreateShortcut(groupFolder, shortcut, source))
+    for (const ShortcutEntry& shortcut : source.shortcuts)
+        if (IsPCShortcut(shortcut) && !CreateShortcut(groupFolder, shortcut, source))
             return false;
-    }
     return true;
 }
 

@@ -43,13 +43,15 @@ std::string ProgramsFolderAnsi(HKEY root, const char* valueName, int csidl);
 bool CreateProgramGroups(const ProgramGroupSource& source);
 
 // Creates groupFolder and the folders above it (an existing one is kept with
-// what it holds), then for each record of a PC entry, in order, the link
+// what it holds) when at least one link will be made in it, then for each record of a PC entry, in
+// order, the link
 // "<groupFolder>\<shortcut name>.LNK" (replacing a link of that name) to
 // "<Windows folder>\<target file>" for an entry with the system flag,
 // "<installation folder>\<entry folder>\<target file>" otherwise, described
 // as "Shortcut to <target file>". Records of Mac-only entries make no link.
 // A record whose target file is not on the machine makes no link; the
-// observer is told it was left out, and the group goes on.
+// observer is told it was left out, and the group goes on. A group whose
+// every target is missing makes no folder: it would stay empty.
 // False when the group folder cannot be made, or at the first record whose
 // link fails or whose shortcut name or target file is not a plain name; the
 // links made before stay.

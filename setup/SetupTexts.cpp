@@ -28,6 +28,7 @@ const EnglishText kEnglish[] = {
     {kTextSizeUnits + 2, u"MB"},
     {kTextSizeUnits + 3, u"GB"},
     {kTextDecimalSeparator, u"."},
+    {kTextBrowseCaption, u"Select folder"},
     {kTextNotEnoughSpace, u"There may not be enough free space on the destination disk.\n\n"
                           u"Space available: %s\nSpace required: %s\n\n"
                           u"Do you want to continue anyway?"},

@@ -21,6 +21,7 @@ enum SetupTextNumber {
     kTextFolderUnusable = 125,
     kTextUnspellableName = 126,  // format with the file name and the item name
     kTextDecimalSeparator = 127, // between a size's whole and its hundredths
+    kTextBrowseCaption = 128,    // the title of the folder browser
 };
 
 // Returns the text of that number, or an empty text when it has none.

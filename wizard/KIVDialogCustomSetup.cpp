@@ -23,7 +23,6 @@ void KIVDialogCustomSetup::OnInitControls() {
         ReplaceControl(place, std::move(list));
         list_->AddColumn(App().GetText(kTextNameTitle));
         list_->AddColumn(App().GetText(kTextSizeTitle));
-        list_->SetColumnWidth(0, kNameWidth);
         list_->SetColumnWidth(1, kSizeWidth);
     }
     FillList();
@@ -31,6 +30,10 @@ void KIVDialogCustomSetup::OnInitControls() {
     EnableNext();
     if (list_ && list_->GetListFont())
         list_->SetLineHeight(list_->GetListFont()->LineHeight() + 4);
+    // The name column takes the list's room, which a page without a side
+    // image has widened; the lines decide whether a scroll bar shares it.
+    if (list_)
+        list_->FillWidthWithColumn(0);
     SetControlText(kFolder, App().state.variables.installDst);
 }
 

@@ -22,7 +22,6 @@ public:
     static constexpr LONG kListPlace = 1006;
     static constexpr int kTextNameTitle = 110;
     static constexpr int kTextSizeTitle = 111;
-    static constexpr int kNameWidth = 223;
     static constexpr int kSizeWidth = 82;
 
     explicit KIVDialogCustomSetup(CWnd* parent);

@@ -1,5 +1,8 @@
+#include "setup/SetupTexts.h"
 #include "wizard/CDirDialog.h"
 #include "wizard/KIVDialogInstallFolder.h"
+
+#include <string>
 
 namespace {
 
@@ -13,11 +16,23 @@ bool FolderExists(const KIVString& folder) {
     return true;
 }
 
+// The browser's title in the language of the setup, as ANSI text; empty
+// when the machine's code page cannot spell it, so that the browser keeps
+// its own title rather than showing question marks.
+std::string BrowseCaption() {
+    const KIVString caption = SetupText(kTextBrowseCaption);
+    char narrow[MAX_PATH] = {};
+    if (!caption.ToNarrow(narrow, sizeof narrow) || !(KIVString(narrow) == caption))
+        return std::string();
+    return narrow;
+}
+
 } // namespace
 
 // The browser starts at the installation folder, or at the default base
 // folder while the typed folder does not exist yet; a folder chosen there
-// becomes the installation folder and the field's text.
+// becomes the installation folder and the field's text. Its title is the
+// language's.
 void KIVDialogInstallFolder::BrowseForFolder() {
     ReadFolder();
     KIVInstallApp& app = App();
@@ -26,7 +41,7 @@ void KIVDialogInstallFolder::BrowseForFolder() {
     char startText[MAX_PATH] = {};
     start.ToNarrow(startText, sizeof startText);
     CDirDialog browser;
-    browser.SetCaption("Select folder...");
+    browser.SetCaption(BrowseCaption().c_str());
     browser.SetInitialFolder(startText);
     if (!browser.Run(nullptr))
         return;

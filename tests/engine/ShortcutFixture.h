@@ -25,12 +25,13 @@ public:
     void RegistryKeyWritten(const char*, bool) override {}
     void SystemFileInstalled(const char*, SystemFileAction) override {}
     void ReplacementScheduled(const char*, const char*) override {}
-    void ProgramGroupMade(const char16_t*) override {}
+    void ProgramGroupMade(const char16_t*) override { ++groups; }
     void ShortcutMade(const char16_t* link, const char*) override { made.emplace_back(link); }
     void ShortcutLeftOut(const char16_t* link, const char* target) override {
         leftOut.emplace_back(KIVString(link), target);
     }
 
+    int groups = 0; // group folders made
     std::vector<KIVString> made;
     std::vector<std::pair<KIVString, std::string>> leftOut;
 };

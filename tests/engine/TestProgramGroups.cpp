@@ -196,3 +196,40 @@ TEST_F(ProgramGroupsTest, AShortcutWhoseTargetWasNotInstalledIsLeftOutAndReporte
     EXPECT_EQ(recorder.leftOut[0].second, "C:\\Program Files\\Kiv Tools\\bin\\viewer.exe");
     EXPECT_EQ(recorder.made.size(), 2u);
 }
+
+// A custom setup that left out every target of the group: the Start menu
+// gets no empty group folder, and neither the journal nor the observer
+// names one; each link is still reported as left out.
+TEST_F(ProgramGroupsTest, AGroupWithoutAnyInstalledTargetMakesNoFolder) {
+    Shortcut("Viewer", "viewer.exe", Entry(kPlatformPC, "bin"), false);
+    Shortcut("Mac only", "kiv.app", Entry(kPlatformMac, "mac"));
+    std::filesystem::create_directories(machine.DriveC("Program Files/Kiv Tools"));
+    InstallJournal journal;
+    ASSERT_TRUE(journal.Open(u"C:\\Program Files\\Kiv Tools", "Kiv Tools"));
+    LinkRecorder recorder;
+    ProgramGroupSource source = Source();
+    source.journal = &journal;
+    source.observer = &recorder;
+    EXPECT_TRUE(CreateProgramGroups(source)) << "nothing to make is no failure";
+    for (const std::string programs : {kCommonPrograms, kUserPrograms})
+        EXPECT_FALSE(Exists(programs + "Kiv Tools"));
+    EXPECT_EQ(recorder.groups, 0);
+    EXPECT_EQ(recorder.leftOut.size(), 2u);
+    const std::string listed =
+        ReadHostFile(machine.DriveC("Program Files/Kiv Tools/.uninstallinfos.journal"));
+    EXPECT_EQ(listed.find("Start Menu"), std::string::npos) << listed;
+}
+
+// One installed target is enough for the group, and a group without any
+// shortcut record makes no folder either.
+TEST_F(ProgramGroupsTest, OneInstalledTargetMakesTheGroupAndNoRecordMakesNone) {
+    EXPECT_TRUE(CreateProgramGroups(Source()));
+    EXPECT_FALSE(Exists(std::string(kUserPrograms) + "Kiv Tools"));
+    Shortcut("Viewer", "viewer.exe", Entry(kPlatformPC, "bin"), false);
+    Shortcut("Kiv", "kiv.exe", Entry(kPlatformPC, "bin"));
+    ASSERT_TRUE(CreateProgramGroups(Source()));
+    for (const std::string programs : {kCommonPrograms, kUserPrograms}) {
+        EXPECT_TRUE(Exists(programs + "Kiv Tools/Kiv.LNK"));
+        EXPECT_FALSE(Exists(programs + "Kiv Tools/Viewer.LNK"));
+    }
+}

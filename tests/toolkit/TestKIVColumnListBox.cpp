@@ -78,6 +78,33 @@ TEST_F(ColumnListTest, ColumnsShareTheWidthUntilTheCallerSetsThem) {
     EXPECT_FALSE(Place(plain).GetStyle() & KIVListBoxCtrl::kSorted);
 }
 
+// The first column takes what the others leave of the lines' width: all of
+// it while the lines fit, all but the vertical bar once they do not, and
+// never a horizontal bar for the columns alone.
+TEST_F(ColumnListTest, AColumnFillsTheWidthTheOthersLeaveBesideAnyScrollBar) {
+    KIVColumnListBoxCtrl& list = Place(sorted);
+    list.AddColumn(u"Name");
+    list.AddColumn(u"Size");
+    list.SetColumnWidth(0, 400); // wider than the list: a horizontal bar
+    list.SetColumnWidth(1, 82);
+    AddRow(list, u"a", u"1");
+    list.FillWidthWithColumn(0);
+    EXPECT_FALSE(list.HasHorizontalBar());
+    EXPECT_FALSE(list.HasVerticalBar());
+    EXPECT_EQ(list.GetColumnWidth(0), 300 - 82);
+    for (int i = 0; i < 40; ++i)
+        AddRow(list, u"b", u"2");
+    list.FillWidthWithColumn(0);
+    ASSERT_TRUE(list.HasVerticalBar());
+    EXPECT_FALSE(list.HasHorizontalBar());
+    EXPECT_EQ(list.GetColumnWidth(0), 300 - KIVListBoxCtrl::kScrollBarSize - 82);
+    list.SetColumnWidth(1, 500); // no room left: the smallest width
+    list.FillWidthWithColumn(0);
+    EXPECT_EQ(list.GetColumnWidth(0), KIVColumnListBoxCtrl::kMinColumnWidth);
+    list.FillWidthWithColumn(2); // no such column
+    EXPECT_EQ(list.TotalColumnWidth(), 500 + KIVColumnListBoxCtrl::kMinColumnWidth);
+}
+
 TEST_F(ColumnListTest, TheTextOfAMissingColumnChangesNothing) {
     KIVColumnListBoxCtrl& list = Place(plain);
     list.AddColumn(u"Name");

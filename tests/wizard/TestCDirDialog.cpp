@@ -127,7 +127,7 @@ protected:
 } // namespace
 
 TEST_F(DirDialogTest, AnInitialFolderWithATrailingBackslashOpensOnThatFolder) {
-    dialog.SetCaption("Select folder...");
+    dialog.SetCaption("Select folder");
     dialog.SetInitialFolder("C:\\Maker\\Product\\  ");
     dialog.script = [](const std::string& path, std::string*) {
         if (path == "C:\\Maker\\Product")
@@ -139,7 +139,7 @@ TEST_F(DirDialogTest, AnInitialFolderWithATrailingBackslashOpensOnThatFolder) {
     EXPECT_EQ(dialog.ImageIndex(), 3);
     ASSERT_FALSE(dialog.checked.empty());
     EXPECT_EQ(dialog.checked.front(), "C:\\Maker\\Product"); // no detour by C:
-    EXPECT_EQ(CaptionSeen(), "Select folder...");
+    EXPECT_EQ(CaptionSeen(), "Select folder");
 }
 
 TEST_F(DirDialogTest, ChoosingADriveGivesItsRootAndTheDriveImage) {
@@ -208,7 +208,7 @@ TEST_F(DirDialogTest, ARootFolderIsTheTopOfTheTreeAndAMissingOneFailsTheRun) {
 // screen (KIV_SCREENSHOT_DIR keeps a copy, for the documentation).
 TEST_F(DirDialogTest, TheBrowserShowsItsCaptionTreeFieldAndButtons) {
     const std::string shot = machine.Root() + "/folder-browser.png";
-    dialog.SetCaption("Select folder...");
+    dialog.SetCaption("Select folder");
     dialog.SetInitialFolder("C:\\Maker\\Product");
     bool saved = false;
     dialog.script = [&](const std::string&, std::string*) {

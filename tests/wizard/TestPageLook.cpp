@@ -6,6 +6,7 @@
 #include "setup/SetupImagePlacement.h"
 #include "setup/SetupLanguage.h"
 #include "toolkit/KIVMessageBoxDlg.h"
+#include "toolkit/controls/KIVColumnListBoxCtrl.h"
 #include "wizard/KIVDialogCustomSetup.h"
 #include "wizard/KIVDialogInstall.h"
 #include "wizard/KIVDialogLanguage.h"
@@ -150,5 +151,28 @@ TEST_F(PageLookTest, WithoutASideImageTheSetupTypePageKeepsItsIndentsAndItsBrows
     ExpectReadableText(*page, "setup type page without a picture");
     if (const char* folder = std::getenv("KIV_SCREENSHOT_DIR")) {
         EXPECT_TRUE(display->SaveScreen(std::string(folder) + "/page-without-side-image.png"));
+    }
+}
+
+// The component list's name column takes the room the page gives the list,
+// with or without the side image: no empty column is left beside the size
+// column, and the columns need no scroll bar.
+TEST_F(PageLookTest, TheComponentNamesTakeTheWidthOfTheList) {
+    for (const bool picture : {false, true}) {
+        if (picture)
+            GiveSideImage();
+        SCOPED_TRACE(picture ? "with a side image" : "without a side image");
+        auto page = Open<KIVDialogCustomSetup>();
+        const KIVColumnListBoxCtrl* list = page->List();
+        ASSERT_NE(list, nullptr);
+        const RECT area = list->LinesArea();
+        EXPECT_EQ(list->TotalColumnWidth(), area.right - area.left);
+        EXPECT_EQ(list->GetColumnWidth(1), KIVDialogCustomSetup::kSizeWidth);
+        EXPECT_FALSE(list->HasHorizontalBar());
+        const int placeWidth = 457 - 137; // the list's place in the layout
+        if (picture)
+            EXPECT_EQ(list->GetRect().right - list->GetRect().left, placeWidth);
+        else
+            EXPECT_GT(list->GetColumnWidth(0), placeWidth) << "the widened list's room";
     }
 }

@@ -2,6 +2,7 @@
 // what each shows from the description and the machine, what it stores on
 // Next and Back, and how it validates.
 #include "WizardFixture.h"
+#include "platform/ui/DeviceInput.h"
 #include "setup/SetupLanguage.h"
 #include "toolkit/controls/KIVColumnListBoxCtrl.h"
 #include "toolkit/controls/KIVListBoxCtrl.h"
@@ -17,6 +18,25 @@
 using namespace wizard_test;
 
 namespace {
+
+// The title of the modal window on top when the modal loop first idles; the
+// window is then closed with Escape.
+std::u16string& TitleSeen() {
+    static std::u16string title;
+    return title;
+}
+
+void ReadTitleAndEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    HWND top = KIVDialog::ModalStack().back();
+    char16_t title[64] = {};
+    ::GetWindowTextW(top, title, 64);
+    TitleSeen() = title;
+    ::SetActiveWindow(top);
+    ::SetFocus(top);
+    DeviceInput::Key(VK_ESCAPE, true);
+    DeviceInput::Key(VK_ESCAPE, false);
+}
 
 class WizardPagesTest : public WizardPageTest {
 protected:
@@ -37,6 +57,14 @@ protected:
         driver.state.description.installEntries.push_back(std::move(entry));
         driver.state.description.components.push_back(std::move(component));
         return driver.state.description.components.back().get();
+    }
+    // The title of the folder browser that the setup type page's Browse opens.
+    std::u16string BrowserTitle() {
+        auto page = Open<KIVDialogSetupType>();
+        TitleSeen().clear();
+        ::SetTimer(nullptr, 0, 1, &ReadTitleAndEscape);
+        page->BrowseForFolder();
+        return TitleSeen();
     }
     SetupType* AddSetupType(const char* name, std::vector<Component*> components = {}) {
         auto type = std::make_unique<SetupType>();
@@ -171,6 +199,24 @@ TEST_F(WizardPagesTest, TheSetupTypePageOffersTheDefinedTypesAndChecksTheFolderO
     EXPECT_EQ(driver.state.requiredSize, 3000);
     ASSERT_NE(driver.state.chosenSetupType, nullptr);
     EXPECT_STREQ(driver.state.chosenSetupType->name, "Typical");
+}
+
+TEST_F(WizardPagesTest, TheFolderBrowserIsTitledInTheLanguageOfTheSetup) {
+    EXPECT_EQ(BrowserTitle(), u"Select folder");
+    SpeakLanguage(kLanguageFrench);
+    EXPECT_EQ(BrowserTitle(), u"Choisir un dossier");
+    SpeakLanguage(kLanguageGerman);
+    EXPECT_EQ(BrowserTitle(), u"Ordner auswählen");
+    // A Western code page cannot spell the Japanese title: the browser
+    // keeps its own (a wide text) rather than showing question marks.
+    SpeakLanguage(kLanguageJapanese);
+    EXPECT_EQ(BrowserTitle(), u"フォルダーの参照");
+    MachineSettings japanese;
+    ASSERT_TRUE(Machine::LoadSettings(machine.Root(), &japanese));
+    japanese.codePage = 932;
+    ASSERT_TRUE(Machine::SaveSettings(machine.Root(), japanese));
+    ASSERT_TRUE(Machine::Use(machine.Root()));
+    EXPECT_EQ(BrowserTitle(), u"フォルダーの選択");
 }
 
 TEST_F(WizardPagesTest, TheCustomPageListsTheComponentsOfTheLanguageWithTheirSizes) {

@@ -3,6 +3,8 @@
 
 #include "toolkit/KIVDialog.h"
 
+#include <algorithm>
+
 KIVColumnListBoxCtrl::KIVColumnListBoxCtrl(KIVDialog* dialog, LONG id, const RECT& rect,
                                            LONG fontId, LONG style, LONG stateFlags)
     : KIVListBoxCtrl(dialog, id, rect, fontId, style | kMultipleSelection, stateFlags) {}
@@ -29,6 +31,18 @@ void KIVColumnListBoxCtrl::SetColumnWidth(int column, int width) {
     columns_[column].width = width;
     UpdateScrollRanges();
     RedrawAllLines();
+}
+
+// The column is made as narrow as it may be first, so that the lines'
+// area is measured without a horizontal bar that its old width called for.
+void KIVColumnListBoxCtrl::FillWidthWithColumn(int column) {
+    if (column < 0 || column >= GetColumnCount())
+        return;
+    columns_[column].width = kMinColumnWidth;
+    const RECT area = LinesArea();
+    const int others = TotalColumnWidth() - kMinColumnWidth;
+    SetColumnWidth(column,
+                   std::max(kMinColumnWidth, static_cast<int>(area.right - area.left) - others));
 }
 
 int KIVColumnListBoxCtrl::GetColumnWidth(int column) const {

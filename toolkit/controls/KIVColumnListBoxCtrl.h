@@ -40,6 +40,10 @@ public:
     // columns; that width.
     int AddColumn(const char16_t* title);
     void SetColumnWidth(int column, int width);
+    // Gives the column what the other columns leave of the lines' width
+    // (less the vertical scroll bar when the lines need one), at least the
+    // smallest width; call it once the lines are in.
+    void FillWidthWithColumn(int column);
     int GetColumnCount() const { return static_cast<int>(columns_.size()); }
     int GetColumnWidth(int column) const;
     const char16_t* GetColumnTitle(int column) const;
