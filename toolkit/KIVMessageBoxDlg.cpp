@@ -1,7 +1,6 @@
 #include "toolkit/KIVMessageBoxDlg.h"
 
 #include "toolkit/KIVApplication.h"
-#include "toolkit/controls/KIVButtonCtrl.h"
 
 #include <algorithm>
 
@@ -40,21 +39,11 @@ void KIVMessageBoxDlg::OnOK() {
     EndDialog(kOK);
 }
 
-// Escape or the close box: the set's way out, whatever was stored.
+// Escape and the close box answer as the platform's own box does: Cancel
+// when the box has a Cancel button, else OK when it has OK; a box with
+// neither (Yes and No, Abort, Retry and Ignore) stays open, its question
+// being answered only by its buttons.
 void KIVMessageBoxDlg::OnCancel() {
-    const int set = SetValue();
-    if (set & 0x2)
-        *result_ = IDCANCEL;
-    else if (set & 0x8)
-        *result_ = IDNO;
-    else if (set & 0x100)
-        *result_ = IDIGNORE;
-    else
-        *result_ = IDOK;
-    EndDialog(kCancel);
-}
-
-void KIVMessageBoxDlg::OnClose() {
     if (HasButton(kCancelButton)) {
         *result_ = IDCANCEL;
         EndDialog(kCancel);
@@ -64,57 +53,11 @@ void KIVMessageBoxDlg::OnClose() {
     }
 }
 
+void KIVMessageBoxDlg::OnClose() {
+    OnCancel();
+}
+
 bool KIVMessageBoxDlg::HasButton(LONG id) const {
     const std::vector<LONG>& buttons = FindSet(SetValue()).buttons;
     return std::find(buttons.begin(), buttons.end(), id) != buttons.end();
-}
-
-bool KIVMessageBoxDlg::PressFirstOf(std::initializer_list<LONG> ids) {
-    for (LONG id : ids)
-        if (auto* button = dynamic_cast<KIVButtonCtrl*>(GetControl(id))) {
-            button->Click();
-            return true;
-        }
-    return false;
-}
-
-// Letters stand for the buttons (A abort or "all", C cancel, D or N no, H
-// help, I ignore, O OK, R retry, S or Y yes); Space is OK.
-void KIVMessageBoxDlg::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    bool taken = true;
-    switch (nChar) {
-    case 'A':
-        taken = PressFirstOf({104, 111, 112});
-        break;
-    case 'C':
-        taken = PressFirstOf({103});
-        break;
-    case 'D':
-    case 'N':
-        taken = PressFirstOf({108, 112});
-        break;
-    case 'H':
-        taken = PressFirstOf({110});
-        break;
-    case 'I':
-        taken = PressFirstOf({106});
-        break;
-    case 'O':
-        taken = PressFirstOf({102});
-        break;
-    case 'R':
-        taken = PressFirstOf({105});
-        break;
-    case 'S':
-    case 'Y':
-        taken = PressFirstOf({107, 111});
-        break;
-    case VK_SPACE:
-        OnControlNotify(KIVControl::kNotifyClicked, IDOK, 0, false);
-        break;
-    default:
-        taken = false;
-    }
-    if (!taken)
-        KIVDialog::OnKeyDown(nChar, nRepCnt, nFlags);
 }

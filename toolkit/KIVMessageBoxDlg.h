@@ -9,6 +9,11 @@
 // high 16 bits the icon: 0x10000 error (89), 0x20000 question (88), 0x40000
 // warning (86), 0x80000 information (87).
 //
+// Keys answer as in every dialog: a button's mnemonic in the captions of the
+// current language (Alt and the letter, or the bare letter, the box having
+// no field), Space the focused button, Enter the focused button else the
+// default one.
+//
 // [SECTION] Life and answers   KIVMessageBoxDlg.cpp
 // [SECTION] Size and controls  KIVMessageBoxDlgLayout.cpp
 // [SECTION] Button sets        KIVMessageBoxSets.cpp
@@ -55,24 +60,18 @@ public:
 
     void OnInitControls() override;
     void OnOK() override;
+    // Escape and the close box: Cancel's answer when the box has a Cancel
+    // button, else OK's when it has an OK button; a box with neither stays
+    // open, its question being answered only by its buttons.
     void OnCancel() override;
-    // The close box: Cancel's answer when the box has a Cancel button, else
-    // OK's when it has an OK button; a box with neither is not closed, its
-    // question being answered only by its buttons.
     void OnClose() override;
     void OnControlNotify(int kind, int id, int value, bool flag) override;
-
-protected:
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
 
 private:
     int SetValue() const { return static_cast<int>(flags_ & 0xFFFF); }
     // buttonWidth: the width of each button, 60 unless a caption needs more.
     SIZE BoxSize(const KIVFont& font, int iconWidth, int buttonWidth) const;
     void AddControls(SIZE box, SIZE icon, const std::vector<KIVString>& captions, int buttonWidth);
-    // The first button of ids that the box has; a click on it. False when
-    // the box has none of them.
-    bool PressFirstOf(std::initializer_list<LONG> ids);
     bool HasButton(LONG id) const;
 
     KIVString text_;

@@ -1,6 +1,6 @@
 // The message box: its size from the text, the icon and buttons of the
-// flags, and the answers of Enter, Escape, Space and the letter keys for
-// every button set.
+// flags, and the answers of Enter, Escape, Space and the buttons' mnemonics
+// for every button set, in each language's captions.
 #include "ButtonFixture.h"
 #include "MessageBoxCheck.h"
 #include "TextContrast.h"
@@ -21,12 +21,13 @@ struct Answer {
     int value = 0;
 };
 
-// A message box that, once it runs, looks at itself and then presses a key
-// (and Escape, should the key leave it open).
+// A message box that, once it runs, looks at itself and then presses a key,
+// with Alt held when alt is set (and Escape, should the key leave it open;
+// a box that Escape leaves open too is ended with no answer, 0).
 class ScriptedBox : private Answer, public KIVMessageBoxDlg {
 public:
-    ScriptedBox(const char16_t* text, DWORD flags, int key)
-        : KIVMessageBoxDlg(nullptr, text, u"Caption", flags, &value, 5), key_(key) {}
+    ScriptedBox(const char16_t* text, DWORD flags, int key, bool alt = false)
+        : KIVMessageBoxDlg(nullptr, text, u"Caption", flags, &value, 5), key_(key), alt_(alt) {}
     bool OnIdleWork() override {
         if (steps_ == 0) {
             RECT rect{};
@@ -38,12 +39,12 @@ public:
             if (auto* icon = GetControl(kIconId))
                 iconShown = icon->IsVisible();
         }
-        if (steps_ < 2) {
-            ::SetActiveWindow(*this);
-            ::SetFocus(*this);
-            DeviceInput::Key(steps_ == 0 ? key_ : VK_ESCAPE, true);
-            DeviceInput::Key(steps_ == 0 ? key_ : VK_ESCAPE, false);
-        }
+        if (steps_ == 0)
+            Press(key_, alt_);
+        else if (steps_ == 1)
+            Press(VK_ESCAPE, false);
+        else
+            EndDialog(kCancel);
         ++steps_;
         return false;
     }
@@ -56,13 +57,43 @@ public:
     bool iconShown = false;
 
 private:
+    void Press(int key, bool alt) {
+        ::SetActiveWindow(*this);
+        ::SetFocus(*this);
+        if (alt)
+            DeviceInput::Key(VK_MENU, true);
+        DeviceInput::Key(key, true);
+        DeviceInput::Key(key, false);
+        if (alt)
+            DeviceInput::Key(VK_MENU, false);
+    }
+
     int key_;
+    bool alt_;
     int steps_ = 0;
 };
 
 int LineHeight() {
     return KIVApplication::Get()->GetFont(0)->LineHeight();
 }
+
+// Dialog tests that speak one of the setup's languages: its compiled
+// resources, the captions of the box's buttons and their mnemonics included.
+class MessageBoxKeysTest : public DialogTest {
+protected:
+    void Speak(const std::string& language) {
+        const std::string base = "Languages/" + language + "/Setup";
+        for (const char* extension : {".erf", ".erb", ".erd", ".erm", ".era", ".ers"}) {
+            const fs::path to = machine.DriveC(base + extension);
+            fs::create_directories(to.parent_path());
+            fs::copy_file(fs::path(KIV_RESOURCES_DIR) / language /
+                              (std::string("Setup") + extension),
+                          to, fs::copy_options::overwrite_existing);
+        }
+        const std::string path = "C:\\Languages\\" + language + "\\Setup";
+        ASSERT_TRUE(app->LoadLanguage(std::u16string(path.begin(), path.end()).c_str(), nullptr));
+    }
+};
 
 } // namespace
 
@@ -79,9 +110,10 @@ TEST_F(DialogTest, AnErrorBoxShowsIconEightyNineWithOneOKButtonAndEnterAnswersOn
     EXPECT_EQ(KIVMessageBoxDlg::IconOf(0x10001), 89);
 }
 
-TEST_F(DialogTest, AQuestionBoxHasYesAndNoAndEscapeSaysNoWhileYSaysYes) {
+TEST_F(MessageBoxKeysTest, AQuestionBoxHasYesAndNoAndIgnoresEscapeWhileYSaysYes) {
+    Speak("English");
     ScriptedBox escape(u"Go on?", 0x2000C, VK_ESCAPE);
-    EXPECT_EQ(escape.Run(), IDNO);
+    EXPECT_EQ(escape.Run(), 0) << "Escape leaves a box without Cancel or OK open";
     EXPECT_EQ(KIVMessageBoxDlg::IconOf(0x2000C), 88);
     EXPECT_TRUE(escape.controls.count(107) && escape.controls.count(108));
     EXPECT_EQ(escape.controls.count(102), 0u);
@@ -175,23 +207,30 @@ TEST_F(DialogTest, WordsWiderThanTheBoxAreCutAndTheWholeTextIsDrawn) {
         }
 }
 
-// Closing the window answers as the platform's own box does: Cancel when
-// the box has a Cancel button, OK when it has OK; a box with neither (Yes
-// and No, Abort, Retry and Ignore) stays open until a button answers.
-TEST_F(DialogTest, ClosingTheBoxAnswersCancelOrOKAndIsRefusedWithoutEither) {
+// Closing the window or Escape answers as the platform's own box does:
+// Cancel when the box has a Cancel button, OK when it has OK; a box with
+// neither (Yes and No, Abort, Retry and Ignore) stays open until a button
+// answers.
+TEST_F(DialogTest, ClosingTheBoxOrEscapeAnswersCancelOrOKAndIsRefusedWithoutEither) {
     // Each set and the answer of closing it; 0: the box stays open.
     const std::pair<DWORD, int> sets[] = {
         {3, IDCANCEL}, {14, IDCANCEL},  {62, IDCANCEL}, {130, IDCANCEL}, {515, IDCANCEL}, {0, IDOK},
         {513, IDOK},   {0x40001, IDOK}, {12, 0},        {28, 0},         {60, 0},         {194, 0}};
-    for (const auto& [flags, answer] : sets) {
-        ShownBox shown(u"Question", flags);
-        ASSERT_TRUE(shown.created);
-        Pump();
-        SendMessageW(shown.box, WM_CLOSE, 0, 0);
-        Pump();
-        EXPECT_EQ(shown.box.HasEnded(), answer != 0) << flags;
-        EXPECT_EQ(shown.answered, answer) << flags;
-    }
+    for (const bool escape : {false, true})
+        for (const auto& [flags, answer] : sets) {
+            ShownBox shown(u"Question", flags);
+            ASSERT_TRUE(shown.created);
+            Pump();
+            if (escape) {
+                SetActiveWindow(shown.box);
+                KeyStroke(VK_ESCAPE);
+            } else {
+                SendMessageW(shown.box, WM_CLOSE, 0, 0);
+            }
+            Pump();
+            EXPECT_EQ(shown.box.HasEnded(), answer != 0) << flags << " " << escape;
+            EXPECT_EQ(shown.answered, answer) << flags << " " << escape;
+        }
 }
 
 TEST_F(DialogTest, FiveButtonsNeedAtLeast364PixelsAndStartAtWidthLess356) {
@@ -204,8 +243,9 @@ TEST_F(DialogTest, FiveButtonsNeedAtLeast364PixelsAndStartAtWidthLess356) {
 }
 
 // The box is sized after its window is made: the whole of it is drawn, the
-// last button at its right edge included.
-TEST_F(DialogTest, TheBoxIsDrawnAtItsOwnSize) {
+// last button at its right edge included. Space presses the focused button,
+// as in every dialog, not the default one.
+TEST_F(DialogTest, TheBoxIsDrawnAtItsOwnSizeAndSpacePressesTheFocusedButton) {
     int answered = 0;
     KIVMessageBoxDlg box(nullptr, u"Hello", u"Caption", 3, &answered, 0);
     ASSERT_TRUE(box.Create(WS_POPUP | WS_VISIBLE, 0));
@@ -216,12 +256,11 @@ TEST_F(DialogTest, TheBoxIsDrawnAtItsOwnSize) {
     EXPECT_NE(box.PixelAt(cancel.left + 1, cancel.top + 10), KIVDialog::kBackground);
     EXPECT_TRUE(static_cast<KIVTextButtonCtrl*>(box.GetControl(102))->IsDefault());
     EXPECT_EQ(box.FocusedControl(), box.GetControl(102)) << "the box opens on its default";
-    // Space is the box's OK even on a focused Cancel button.
     SetActiveWindow(box);
     box.GetControl(103)->SetFocus();
     KeyStroke(VK_SPACE);
     Pump();
-    EXPECT_EQ(answered, IDOK);
+    EXPECT_EQ(answered, IDCANCEL);
     EXPECT_FALSE(static_cast<KIVTextButtonCtrl*>(box.GetControl(103))->IsDefault());
 }
 
@@ -253,9 +292,12 @@ TEST_F(DialogTest, TheArrowCursorIsShownWhileTheBoxRunsAndTheFormerOneComesBack)
     EXPECT_EQ(GetCursor(), wait);
 }
 
-// Each set answered with Enter, Escape, Space and the letter keys; a letter
-// without a button leaves the box open (and Escape then ends it).
-TEST_F(DialogTest, EveryButtonSetAnswersEachKeyAsItsButtonsSay) {
+// Each set answered with Enter, Escape, Space and the English captions'
+// mnemonics; a letter without a button leaves the box open (and Escape then
+// ends it, when the set lets it). Escape answers Cancel, else OK, else
+// nothing (0).
+TEST_F(MessageBoxKeysTest, EveryButtonSetAnswersEachKeyAsItsButtonsSay) {
+    Speak("English");
     struct Set {
         DWORD value;
         std::vector<LONG> buttons;
@@ -263,25 +305,26 @@ TEST_F(DialogTest, EveryButtonSetAnswersEachKeyAsItsButtonsSay) {
     };
     const Set sets[] = {
         {3, {102, 103}, 1, 2},
-        {12, {107, 108}, 6, 7},
+        {12, {107, 108}, 6, 0},
         {14, {107, 108, 103}, 6, 2},
         {1034, {107, 108, 103}, 6, 2}, // Enter answers the default button
         {22, {107, 111, 103}, 6, 2},
-        {28, {107, 111, 108}, 6, 7},
+        {28, {107, 111, 108}, 6, 0},
         {30, {107, 111, 108, 103}, 6, 2},
         {42, {108, 112, 103}, 7, 2},
-        {60, {107, 111, 108, 112}, 6, 7},
+        {60, {107, 111, 108, 112}, 6, 0},
         {62, {107, 111, 108, 112, 103}, 6, 2},
         {130, {105, 103}, 4, 2},
-        {194, {104, 105, 106}, 4, 2},
+        {194, {104, 105, 106}, 4, 0},
         {513, {102, 110}, 1, 1},
         {515, {102, 103, 110}, 1, 2},
         {512, {102}, 1, 1},
     };
+    // "&OK", "&Cancel", "&Help", "&Abort", "&Retry", "&Ignore", "&Yes",
+    // "Yes to &All", "&No", "N&o to All"; D and S stand for no button.
     const std::pair<int, std::vector<LONG>> letters[] = {
-        {'A', {104, 111, 112}}, {'C', {103}},      {'D', {108, 112}}, {'N', {108, 112}},
-        {'H', {110}},           {'I', {106}},      {'O', {102}},      {'R', {105}},
-        {'S', {107, 111}},      {'Y', {107, 111}},
+        {'A', {104, 111}}, {'C', {103}},      {'D', {}},    {'N', {108}}, {'H', {110}},
+        {'I', {106}},      {'O', {102, 112}}, {'R', {105}}, {'S', {}},    {'Y', {107}},
     };
     for (const Set& set : sets) {
         auto answer = [&](int key) {
@@ -346,4 +389,48 @@ TEST_F(DialogTest, TheBoxHasADarkOutlineAndItsCaptionInATitleBand) {
     for (int i = 0; i < box.ControlCount(); ++i)
         EXPECT_GE(box.ControlAt(i)->GetRect().top, KIVWindowFrame::kContentTop + 8);
     EXPECT_GE(text_contrast::ExpectReadableText(box, "message box"), 2);
+}
+
+// The letters are the mnemonics of the captions shown, in the language the
+// setup speaks, bare or with Alt; a letter of another language's caption
+// answers nothing (the box stays open: 0).
+TEST_F(MessageBoxKeysTest, EachLanguageAnswersTheMnemonicsOfItsOwnCaptions) {
+    struct Case {
+        const char* language;
+        DWORD set;
+        int key;
+        bool alt;
+        int answer;
+    };
+    const Case cases[] = {
+        {"French", 12, 'O', false, IDYES},    {"French", 12, 'N', false, IDNO},
+        {"French", 12, 'Y', false, 0},        {"French", 12, 'N', true, IDNO},
+        {"French", 194, 'B', false, IDABORT}, {"French", 194, 'A', false, 0},
+        {"German", 12, 'J', false, IDYES},    {"German", 12, 'Y', false, 0},
+        {"German", 194, 'W', true, IDRETRY},  {"Japanese", 12, 'Y', false, IDYES},
+        {"Japanese", 12, 'N', true, IDNO},    {"Japanese", 12, 'O', false, 0},
+        {"English", 12, 'S', false, 0},       {"English", 12, 'D', false, 0},
+    };
+    for (const Case& c : cases) {
+        Speak(c.language);
+        ScriptedBox box(u"Question", c.set, c.key, c.alt);
+        EXPECT_EQ(box.Run(), c.answer)
+            << c.language << " " << c.set << " " << static_cast<char>(c.key) << " " << c.alt;
+    }
+}
+
+// Space and Enter press the focused button, whichever the default is.
+TEST_F(MessageBoxKeysTest, SpaceOrEnterOnAFocusedNoAnswersNo) {
+    Speak("English");
+    for (const int key : {VK_SPACE, VK_RETURN}) {
+        ShownBox shown(u"Go on?", 0x2000C);
+        ASSERT_TRUE(shown.created);
+        Pump();
+        SetActiveWindow(shown.box);
+        shown.box.GetControl(108)->SetFocus();
+        KeyStroke(key);
+        Pump();
+        EXPECT_EQ(shown.answered, IDNO) << key;
+        EXPECT_TRUE(static_cast<KIVTextButtonCtrl*>(shown.box.GetControl(107))->IsDefault());
+    }
 }
