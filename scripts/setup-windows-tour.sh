@@ -21,7 +21,7 @@ wait-window #10
 key Escape
 sleep 200
 screenshot $out/cancel-question.png
-key Escape
+key N
 wait-window #10
 key Return
 wait-window #11
