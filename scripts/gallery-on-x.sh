@@ -27,7 +27,7 @@ done
 [ -n "\$window" ] || { echo "gallery-on-x: no gallery window" >&2; kill \$gallery; exit 1; }
 eval "\$(xdotool getwindowgeometry --shell "\$window")"
 sleep 0.5
-xdotool mousemove \$((X + 200)) \$((Y + 417)) click 1   # Yes No
+xdotool mousemove \$((X + 398)) \$((Y + 417)) click 1   # Yes No
 sleep 1
 xdotool key y
 sleep 1
